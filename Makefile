@@ -1,0 +1,34 @@
+# Zentolo: `make test` builds everything and runs every test; `make bench`
+# prints the benchmark figures. Missing packages are installed first.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+NATIVE := build/native
+WIN := build/win
+
+.PHONY: all deps build native win test bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+native: deps
+	@cmake -S . -B $(NATIVE) -DZENTOLO_BENCH=ON >/dev/null
+	@cmake --build $(NATIVE) -j$(JOBS)
+
+win: deps
+	@cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+	@cmake --build $(WIN) -j$(JOBS)
+
+# One test run over both trees: native, sanitized and Wine.
+build: native win
+	@printf 'subdirs("native" "win")\n' > build/CTestTestfile.cmake
+
+test: build
+	@cd build && ctest -j$(JOBS) --output-on-failure --timeout 600
+
+bench: native
+	@$(NATIVE)/bench/zentolo_bench
+
+clean:
+	rm -rf build

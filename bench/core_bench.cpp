@@ -1,0 +1,65 @@
+// Figures for the hot paths of number text and the calendar.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "calc/numtext.h"
+#include "dates/calendar.h"
+
+namespace {
+
+void parseTypical(benchmark::State& state, const std::wstring& text)
+{
+    for (auto _ : state) benchmark::DoNotOptimize(parseNumber(text));
+}
+
+std::wstring longExpression()
+{
+    std::wstring text;
+    while (text.size() < 190) text += L"(1.234,56 + 22%) * 3 - ";
+    text += L"7";
+    return text.substr(text.size() - 200);
+}
+
+void BM_ParseAmountWithVat(benchmark::State& state) { parseTypical(state, L"1.234,56 + 22%"); }
+void BM_ParseParenthesised(benchmark::State& state) { parseTypical(state, L"(40+35)/3"); }
+void BM_Parse200Characters(benchmark::State& state)
+{
+    std::wstring text = longExpression();
+    state.SetLabel(std::to_string(text.size()) + " chars, ok=" +
+                   (parseNumber(text).ok ? "yes" : "no"));
+    parseTypical(state, text);
+}
+
+void BM_FormatAmount(benchmark::State& state)
+{
+    double v = 1234567.891;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(v);
+        benchmark::DoNotOptimize(formatNumber(v, 2));
+    }
+}
+
+// One counted range of the longest kind: every day asks both questions, and
+// Easter is recomputed for each.
+void BM_Walk150000Days(benchmark::State& state)
+{
+    const DayNumber first = dateToDayNumber(CivilDate{2000, 1, 1});
+    for (auto _ : state) {
+        int holidays = 0, working = 0;
+        for (DayNumber n = first; n < first + 150000; ++n) {
+            holidays += isNationalHoliday(n);
+            working += isWorkingDay(n);
+        }
+        benchmark::DoNotOptimize(holidays);
+        benchmark::DoNotOptimize(working);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_ParseAmountWithVat);
+BENCHMARK(BM_ParseParenthesised);
+BENCHMARK(BM_Parse200Characters);
+BENCHMARK(BM_FormatAmount);
+BENCHMARK(BM_Walk150000Days)->Unit(benchmark::kMillisecond);

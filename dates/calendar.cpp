@@ -1,0 +1,221 @@
+#include "dates/calendar.h"
+
+#include <climits>
+
+#include "calc/numtext.h"
+
+const wchar_t* const weekdayNames[7] = {L"Lunedì",  L"Martedì", L"Mercoledì", L"Giovedì",
+                                         L"Venerdì", L"Sabato",  L"Domenica"};
+
+namespace {
+
+const int monthLengths[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+struct FixedHoliday {
+    int month;
+    int day;
+    int fromYear;  // the first year in which the day is a holiday
+    const wchar_t* name;
+};
+
+const FixedHoliday fixedHolidays[] = {
+    {1, 1, INT_MIN, L"Capodanno"},     {1, 6, INT_MIN, L"Epifania"},
+    {4, 25, INT_MIN, L"Liberazione"},  {5, 1, INT_MIN, L"Festa del lavoro"},
+    {6, 2, INT_MIN, L"Repubblica"},    {8, 15, INT_MIN, L"Ferragosto"},
+    {10, 4, 2026, L"San Francesco"},   {11, 1, INT_MIN, L"Ognissanti"},
+    {12, 8, INT_MIN, L"Immacolata"},   {12, 25, INT_MIN, L"Natale"},
+    {12, 26, INT_MIN, L"Santo Stefano"},
+};
+
+// Floor division for a positive divisor.
+std::int64_t floorDiv(std::int64_t a, std::int64_t b)
+{
+    return (a >= 0 ? a : a - (b - 1)) / b;
+}
+
+const FixedHoliday* fixedHolidayOn(const CivilDate& d)
+{
+    for (const FixedHoliday& h : fixedHolidays)
+        if (h.month == d.month && h.day == d.day && d.year >= h.fromYear) return &h;
+    return nullptr;
+}
+
+bool isValidDate(std::int64_t year, std::int64_t month, std::int64_t day)
+{
+    if (year < firstYear || year > lastYear || month < 1 || month > 12) return false;
+    return day >= 1 && day <= daysInMonth(static_cast<std::int32_t>(year),
+                                          static_cast<std::int32_t>(month));
+}
+
+bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
+// One "%d" conversion: blanks, an optional sign, at least one digit.
+// A number outside 32 bits fails the conversion.
+bool scanInt(const std::wstring& t, size_t& pos, std::int64_t& out)
+{
+    while (pos < t.size() && isBlank(t[pos])) ++pos;
+    bool negative = false;
+    if (pos < t.size() && (t[pos] == L'+' || t[pos] == L'-')) negative = t[pos++] == L'-';
+    if (pos >= t.size() || !isDigit(t[pos])) return false;
+    std::int64_t value = 0;
+    while (pos < t.size() && isDigit(t[pos])) {
+        value = value * 10 + (t[pos++] - L'0');
+        if (value > static_cast<std::int64_t>(INT_MAX) + 1) return false;
+    }
+    value = negative ? -value : value;
+    if (value > INT_MAX || value < INT_MIN) return false;
+    out = value;
+    return true;
+}
+
+} // namespace
+
+bool isLeapYear(std::int32_t year)
+{
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
+
+int daysInMonth(std::int32_t year, std::int32_t month)
+{
+    if (month == 2 && isLeapYear(year)) return 29;
+    return (month >= 1 && month <= 12) ? monthLengths[month] : 0;
+}
+
+DayNumber dateToDayNumber(const CivilDate& date)
+{
+    const std::int64_t y = static_cast<std::int64_t>(date.year) - (date.month <= 2 ? 1 : 0);
+    const std::int64_t era = floorDiv(y, 400);
+    const std::int64_t yoe = y - era * 400;                                        // [0, 399]
+    const std::int64_t mp = date.month > 2 ? date.month - 3 : date.month + 9;       // [0, 11]
+    const std::int64_t doy = (153 * mp + 2) / 5 + date.day - 1;                     // [0, 365]
+    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;                 // [0, 146096]
+    return era * 146097 + doe - 719468;
+}
+
+CivilDate dayNumberToDate(DayNumber n)
+{
+    const std::int64_t z = n + 719468;
+    const std::int64_t era = floorDiv(z, 146097);
+    const std::int64_t doe = z - era * 146097;                                      // [0, 146096]
+    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365; // [0, 399]
+    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);               // [0, 365]
+    const std::int64_t mp = (5 * doy + 2) / 153;                                    // [0, 11]
+    CivilDate d;
+    d.day = static_cast<std::int32_t>(doy - (153 * mp + 2) / 5 + 1);
+    d.month = static_cast<std::int32_t>(mp < 10 ? mp + 3 : mp - 9);
+    d.year = static_cast<std::int32_t>(yoe + era * 400 + (d.month <= 2 ? 1 : 0));
+    return d;
+}
+
+int weekdayIndex(DayNumber n)
+{
+    int r = static_cast<int>((n + 3) % 7);
+    return r < 0 ? r + 7 : r;
+}
+
+CivilDate easterSunday(std::int32_t year)
+{
+    // Anonymous Gregorian algorithm (Meeus/Jones/Butcher).
+    const int y = year;
+    const int a = y % 19, b = y / 100, c = y % 100;
+    const int d = b / 4, e = b % 4, f = (b + 8) / 25, g = (b - f + 1) / 3;
+    const int h = (19 * a + b - d - g + 15) % 30;
+    const int i = c / 4, k = c % 4;
+    const int l = ((32 + 2 * e + 2 * i - h - k) % 7 + 7) % 7;
+    const int m = (a + 11 * h + 22 * l) / 451;
+    const int t = h + l - 7 * m + 114;
+    return CivilDate{year, t / 31, t % 31 + 1};
+}
+
+bool isNationalHoliday(DayNumber n)
+{
+    const CivilDate d = dayNumberToDate(n);
+    if (fixedHolidayOn(d)) return true;
+    const DayNumber easter = dateToDayNumber(easterSunday(d.year));
+    return n == easter || n == easter + 1;
+}
+
+bool isWorkingDay(DayNumber n)
+{
+    return weekdayIndex(n) <= 4 && !isNationalHoliday(n);
+}
+
+std::wstring holidayName(DayNumber n)
+{
+    const CivilDate d = dayNumberToDate(n);
+    if (const FixedHoliday* h = fixedHolidayOn(d)) return h->name;
+    const DayNumber easter = dateToDayNumber(easterSunday(d.year));
+    if (n == easter) return L"Pasqua";
+    if (n == easter + 1) return L"Pasquetta";
+    return std::wstring();
+}
+
+bool parseDate(const std::wstring& text, CivilDate& out)
+{
+    size_t pos = 0;
+    std::int64_t day = 0, month = 0, year = 0;
+    if (!scanInt(text, pos, day)) return false;
+    if (pos >= text.size() || text[pos++] != L'/') return false;
+    if (!scanInt(text, pos, month)) return false;
+    if (pos >= text.size() || text[pos++] != L'/') return false;
+    if (!scanInt(text, pos, year)) return false;
+    while (pos < text.size() && isBlank(text[pos])) ++pos;
+    if (pos != text.size()) return false;  // anything after the year
+    if (!isValidDate(year, month, day)) return false;
+    out = CivilDate{static_cast<std::int32_t>(year), static_cast<std::int32_t>(month),
+                    static_cast<std::int32_t>(day)};
+    return true;
+}
+
+std::wstring formatDate(const CivilDate& date)
+{
+    // "%02d/%02d/%04d": zero-padded to the width, wider numbers in full.
+    auto field = [](std::int32_t v, size_t width) {
+        std::int64_t magnitude = v < 0 ? -static_cast<std::int64_t>(v) : v;
+        std::wstring digits;
+        do {
+            digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + magnitude % 10));
+            magnitude /= 10;
+        } while (magnitude > 0);
+        size_t signWidth = v < 0 ? 1 : 0;
+        if (digits.size() + signWidth < width)
+            digits.insert(0, width - digits.size() - signWidth, L'0');
+        return v < 0 ? L"-" + digits : digits;
+    };
+    return field(date.day, 2) + L"/" + field(date.month, 2) + L"/" + field(date.year, 4);
+}
+
+std::optional<std::wstring> normaliseDateText(const std::wstring& text)
+{
+    std::wstring digits;
+    bool hasSeparator = false;
+    for (wchar_t c : text) {
+        if (isDigit(c))
+            digits += c;
+        else if (c == L'/' || c == L'.' || c == L'-')
+            hasSeparator = true;
+        else if (!isBlank(c))
+            return std::nullopt;
+    }
+    if (hasSeparator) {
+        CivilDate d;
+        if (parseDate(text, d)) return formatDate(d);
+        return std::nullopt;
+    }
+    if (digits.size() != 6 && digits.size() != 8) return std::nullopt;
+
+    auto number = [&](size_t from, size_t count) {
+        int v = 0;
+        for (size_t i = from; i < from + count; ++i) v = v * 10 + (digits[i] - L'0');
+        return v;
+    };
+    int day = number(0, 2), month = number(2, 2), year;
+    if (digits.size() == 6) {
+        int yy = number(4, 2);
+        year = yy <= 49 ? 2000 + yy : 1900 + yy;
+    } else {
+        year = number(4, 4);
+    }
+    if (!isValidDate(year, month, day)) return std::nullopt;
+    return formatDate(CivilDate{year, month, day});
+}

@@ -1,0 +1,45 @@
+// Proleptic Gregorian calendar, Easter and the Italian national holidays.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+struct CivilDate {
+    std::int32_t year = 1970;
+    std::int32_t month = 1;  // 1 to 12
+    std::int32_t day = 1;    // 1 to the month's length
+};
+
+// Days counted from 01/01/1970 = 0; consecutive dates, consecutive numbers.
+using DayNumber = std::int64_t;
+
+constexpr int firstYear = 1600;  // dates read from text lie in these years
+constexpr int lastYear = 9999;
+
+bool isLeapYear(std::int32_t year);
+int daysInMonth(std::int32_t year, std::int32_t month);
+
+// Conversions assume a valid date; validity is checked where text becomes a date.
+DayNumber dateToDayNumber(const CivilDate& date);
+CivilDate dayNumberToDate(DayNumber n);
+
+// 0 = Monday ... 6 = Sunday.
+int weekdayIndex(DayNumber n);
+extern const wchar_t* const weekdayNames[7];
+
+CivilDate easterSunday(std::int32_t year);
+bool isNationalHoliday(DayNumber n);
+// Monday to Friday and not a national holiday.
+bool isWorkingDay(DayNumber n);
+// Empty when the day is no holiday.
+std::wstring holidayName(DayNumber n);
+
+// Strict "gg/mm/aaaa" (with optional signs, leading zeros and blanks as a
+// C scanf of " %d/%d/%d" reads them); out is written only on success.
+bool parseDate(const std::wstring& text, CivilDate& out);
+std::wstring formatDate(const CivilDate& date);
+
+// The strict form of a typed date ("131066" → "13/10/1966"), or nothing when
+// the text is to stay as typed.
+std::optional<std::wstring> normaliseDateText(const std::wstring& text);

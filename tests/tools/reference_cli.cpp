@@ -1,0 +1,157 @@
+// Line-oriented access to number text and the calendar for the reference
+// scripts in tests/: they feed inputs on stdin and compare what comes back
+// with what Python computes. UTF-8 in and out; a trailing CR is ignored.
+#include <cinttypes>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "calc/numtext.h"
+#include "dates/calendar.h"
+
+namespace {
+
+std::string toUtf8(const std::wstring& w)
+{
+    std::string out;
+    for (wchar_t wc : w) {
+        auto c = static_cast<std::uint32_t>(wc);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// Basic Multilingual Plane only, which is all the scripts send.
+std::wstring fromUtf8(const std::string& s)
+{
+    std::wstring out;
+    for (size_t i = 0; i < s.size();) {
+        auto c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            out += static_cast<wchar_t>(c);
+            i += 1;
+        } else if ((c & 0xE0) == 0xC0 && i + 1 < s.size()) {
+            out += static_cast<wchar_t>(((c & 0x1F) << 6) | (s[i + 1] & 0x3F));
+            i += 2;
+        } else if (i + 2 < s.size()) {
+            out += static_cast<wchar_t>(((c & 0x0F) << 12) | ((s[i + 1] & 0x3F) << 6) |
+                                        (s[i + 2] & 0x3F));
+            i += 3;
+        } else {
+            break;
+        }
+    }
+    return out;
+}
+
+bool readLine(std::string& line)
+{
+    line.clear();
+    int c;
+    while ((c = std::getchar()) != EOF && c != '\n') line += static_cast<char>(c);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return c != EOF || !line.empty();
+}
+
+void put(const std::string& s) { std::fwrite(s.data(), 1, s.size(), stdout); }
+
+double fromBits(const std::string& hex)
+{
+    std::uint64_t bits = std::strtoull(hex.c_str(), nullptr, 16);
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
+std::string bitsOf(double v)
+{
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof v);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%016" PRIx64, bits);
+    return buf;
+}
+
+// Each input line, a double as 16 hex digits of its bits, gives one line:
+// formatNumber with 0 to 6 decimals, then formatPlainNumber, tab-separated.
+void formatMode()
+{
+    std::string line;
+    while (readLine(line)) {
+        double v = fromBits(line);
+        std::string out;
+        for (int d = 0; d <= 6; ++d) out += toUtf8(formatNumber(v, d)) + "\t";
+        out += toUtf8(formatPlainNumber(v)) + "\n";
+        put(out);
+    }
+}
+
+// Each input line, a text, gives "ok BITS" or "fail".
+void parseMode()
+{
+    std::string line;
+    while (readLine(line)) {
+        ParsedNumber r = parseNumber(fromUtf8(line));
+        put(r.ok ? "ok " + bitsOf(r.value) + "\n" : std::string("fail\n"));
+    }
+}
+
+// Easter Sunday of every year in [from, to]: "YEAR MONTH DAY".
+void easterMode(int from, int to)
+{
+    for (int y = from; y <= to; ++y) {
+        CivilDate e = easterSunday(y);
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%d %d %d\n", e.year, e.month, e.day);
+        put(buf);
+    }
+}
+
+// Every step-th day number in [from, to]: "N YEAR MONTH DAY WEEKDAY HOLIDAY WORKING".
+void daysMode(long long from, long long to, long long step)
+{
+    std::string out;
+    for (long long n = from; n <= to; n += step) {
+        CivilDate d = dayNumberToDate(n);
+        char buf[96];
+        std::snprintf(buf, sizeof buf, "%lld %d %d %d %d %d %d\n", n, d.year, d.month, d.day,
+                      weekdayIndex(n), isNationalHoliday(n) ? 1 : 0, isWorkingDay(n) ? 1 : 0);
+        out += buf;
+        if (out.size() > 1 << 16) {
+            put(out);
+            out.clear();
+        }
+    }
+    put(out);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "format") {
+        formatMode();
+    } else if (mode == "parse") {
+        parseMode();
+    } else if (mode == "easter" && argc == 4) {
+        easterMode(std::atoi(argv[2]), std::atoi(argv[3]));
+    } else if (mode == "days" && argc == 5) {
+        daysMode(std::atoll(argv[2]), std::atoll(argv[3]), std::atoll(argv[4]));
+    } else {
+        std::fputs("usage: reference_cli format|parse|easter FROM TO|days FROM TO STEP\n", stderr);
+        return 2;
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
