@@ -12,13 +12,13 @@ namespace {
 const int monthLengths[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 struct FixedHoliday {
-    int month;
+    int month;  // 1 to 12
     int day;
     int fromYear;  // the first year in which the day is a holiday
     const wchar_t* name;
 };
 
-const FixedHoliday fixedHolidays[] = {
+constexpr FixedHoliday fixedHolidays[] = {
     {1, 1, INT_MIN, L"Capodanno"},     {1, 6, INT_MIN, L"Epifania"},
     {4, 25, INT_MIN, L"Liberazione"},  {5, 1, INT_MIN, L"Festa del lavoro"},
     {6, 2, INT_MIN, L"Repubblica"},    {8, 15, INT_MIN, L"Ferragosto"},
@@ -33,8 +33,26 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b)
     return (a >= 0 ? a : a - (b - 1)) / b;
 }
 
+// Per month, a bit for every day that is a fixed holiday in some year: the
+// walk over a long range tests one bit for most days.
+struct FixedHolidayMask {
+    std::uint32_t days[13] = {};
+};
+
+constexpr FixedHolidayMask makeFixedHolidayMask()
+{
+    FixedHolidayMask mask;
+    for (const FixedHoliday& h : fixedHolidays) mask.days[h.month] |= std::uint32_t{1} << h.day;
+    return mask;
+}
+
+constexpr FixedHolidayMask fixedHolidayMask = makeFixedHolidayMask();
+
 const FixedHoliday* fixedHolidayOn(const CivilDate& d)
 {
+    if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > 31 ||
+        !((fixedHolidayMask.days[d.month] >> d.day) & 1))
+        return nullptr;
     for (const FixedHoliday& h : fixedHolidays)
         if (h.month == d.month && h.day == d.day && d.year >= h.fromYear) return &h;
     return nullptr;
@@ -96,14 +114,17 @@ CivilDate dayNumberToDate(DayNumber n)
 {
     const std::int64_t z = n + 719468;
     const std::int64_t era = floorDiv(z, 146097);
-    const std::int64_t doe = z - era * 146097;                                      // [0, 146096]
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365; // [0, 399]
-    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);               // [0, 365]
-    const std::int64_t mp = (5 * doy + 2) / 153;                                    // [0, 11]
+    // Within an era everything is small and unsigned, which keeps the
+    // divisions by constants cheap on the long walks of the day counter.
+    const auto doe = static_cast<std::uint32_t>(z - era * 146097);                  // [0, 146096]
+    const std::uint32_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365; // [0, 399]
+    const std::uint32_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);               // [0, 365]
+    const std::uint32_t mp = (5 * doy + 2) / 153;                                    // [0, 11]
     CivilDate d;
     d.day = static_cast<std::int32_t>(doy - (153 * mp + 2) / 5 + 1);
     d.month = static_cast<std::int32_t>(mp < 10 ? mp + 3 : mp - 9);
-    d.year = static_cast<std::int32_t>(yoe + era * 400 + (d.month <= 2 ? 1 : 0));
+    d.year = static_cast<std::int32_t>(static_cast<std::int64_t>(yoe) + era * 400 +
+                                       (d.month <= 2 ? 1 : 0));
     return d;
 }
 
@@ -131,6 +152,7 @@ bool isNationalHoliday(DayNumber n)
 {
     const CivilDate d = dayNumberToDate(n);
     if (fixedHolidayOn(d)) return true;
+    if (d.month != 3 && d.month != 4) return false;  // Easter Monday is 23/03 to 26/04
     const DayNumber easter = dateToDayNumber(easterSunday(d.year));
     return n == easter || n == easter + 1;
 }
@@ -144,6 +166,7 @@ std::wstring holidayName(DayNumber n)
 {
     const CivilDate d = dayNumberToDate(n);
     if (const FixedHoliday* h = fixedHolidayOn(d)) return h->name;
+    if (d.month != 3 && d.month != 4) return std::wstring();
     const DayNumber easter = dateToDayNumber(easterSunday(d.year));
     if (n == easter) return L"Pasqua";
     if (n == easter + 1) return L"Pasquetta";
