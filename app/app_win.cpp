@@ -1,0 +1,80 @@
+// Start-up and the message loop need Win32 for classes, icons and messages.
+#include "app/app_win.h"
+
+#include <commctrl.h>
+
+#include "app/button_win.h"
+#include "app/main_window_win.h"
+
+namespace {
+
+constexpr int iconResource = 101;
+HICON largeIcon = nullptr;
+HICON smallIcon = nullptr;
+
+void loadIcons(HINSTANCE instance)
+{
+    largeIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconResource), IMAGE_ICON,
+                                              32, 32, LR_DEFAULTCOLOR));
+    smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconResource), IMAGE_ICON,
+                                              16, 16, LR_DEFAULTCOLOR));
+    if (!largeIcon) largeIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    if (!smallIcon) smallIcon = largeIcon;
+}
+
+} // namespace
+
+int registerWindowClasses(HINSTANCE instance)
+{
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES};
+    InitCommonControlsEx(&icc);
+    loadIcons(instance);
+
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = mainWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = largeIcon;
+    wc.hIconSm = smallIcon;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = mainClassName;
+    if (!RegisterClassExW(&wc)) return exitMainClassFailed;
+    if (!registerButtonClass(instance)) return exitButtonClassFailed;
+    return 0;
+}
+
+HWND createMainWindow(HINSTANCE instance)
+{
+    HWND window = CreateWindowExW(0, mainClassName, mainWindowTitle,
+                                  WS_POPUP | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, mainWindowWidth, mainState.windowHeight, nullptr,
+                                  nullptr, instance, nullptr);
+    if (!window) return nullptr;
+    mainState.mainWindow = window;
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    return window;
+}
+
+void processMessage(MSG& msg)
+{
+    HWND main = mainState.mainWindow;
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && main &&
+        (msg.hwnd == main || IsChild(main, msg.hwnd))) {
+        bool backwards = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+        HWND next = GetNextDlgTabItem(main, GetFocus(), backwards);
+        if (next) {
+            SetFocus(next);
+            return;
+        }
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
+int runMessageLoop()
+{
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) processMessage(msg);
+    return static_cast<int>(msg.wParam);
+}

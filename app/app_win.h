@@ -1,0 +1,23 @@
+// Process start-up and the message loop, shared by the entry point and the GUI tests.
+#pragma once
+
+#include <windows.h>
+
+// Exit codes of a start that did not get as far as the message loop.
+constexpr int exitMainClassFailed = 1;
+constexpr int exitMainWindowFailed = 2;
+constexpr int exitButtonClassFailed = 3;
+
+// Steps 1 to 4 of the start: common controls, icons, both window classes.
+// Returns 0, or the exit code of the failure.
+int registerWindowClasses(HINSTANCE instance);
+
+// Creates the main window (all controls, CALC shown) and sets its icons;
+// nullptr when the window could not be created.
+HWND createMainWindow(HINSTANCE instance);
+
+// One message of the loop: Tab and Shift+Tab inside the main window move the
+// focus; everything else is translated and dispatched.
+void processMessage(MSG& msg);
+
+int runMessageLoop();

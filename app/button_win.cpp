@@ -1,0 +1,209 @@
+// The owner-drawn button needs Win32 for its window class, painting, mouse
+// capture and the click report to its parent.
+#include "app/button_win.h"
+
+#include <windowsx.h>
+
+const wchar_t* const buttonClassName = L"FerlanButtonV06";
+std::map<HWND, int> buttonAccent;
+HFONT buttonFont = nullptr;
+
+namespace {
+
+const wchar_t* const hoverProperty = L"ZT_HOVER";
+const wchar_t* const downProperty = L"ZT_DOWN";
+
+struct Gradient {
+    COLORREF top, bottom;
+};
+
+const Gradient pressedColours{RGB(80, 105, 126), RGB(54, 73, 90)};
+const Gradient hoverColours{RGB(207, 224, 235), RGB(121, 153, 175)};
+const Gradient accentColours{RGB(188, 210, 225), RGB(111, 140, 164)};
+const Gradient normalColours{RGB(65, 82, 97), RGB(37, 51, 64)};
+
+int accentOf(HWND button)
+{
+    auto it = buttonAccent.find(button);
+    return it == buttonAccent.end() ? 0 : it->second;
+}
+
+void invalidate(HWND button) { InvalidateRect(button, nullptr, FALSE); }
+
+TRIVERTEX vertex(LONG x, LONG y, COLORREF c)
+{
+    TRIVERTEX v{};
+    v.x = x;
+    v.y = y;
+    v.Red = static_cast<COLOR16>(GetRValue(c) << 8);
+    v.Green = static_cast<COLOR16>(GetGValue(c) << 8);
+    v.Blue = static_cast<COLOR16>(GetBValue(c) << 8);
+    return v;
+}
+
+// Sent, never posted: the parent has handled the click when this returns.
+void reportClick(HWND button)
+{
+    int id = GetDlgCtrlID(button);
+    SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+}
+
+void onMouseMove(HWND button)
+{
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof track;
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = button;
+    track.dwHoverTime = 0;
+    TrackMouseEvent(&track);
+    if (!GetPropW(button, hoverProperty)) {
+        SetPropW(button, hoverProperty, reinterpret_cast<HANDLE>(1));
+        invalidate(button);
+    }
+}
+
+void onMouseLeave(HWND button)
+{
+    RemovePropW(button, hoverProperty);
+    invalidate(button);
+}
+
+void onLeftButtonDown(HWND button)
+{
+    SetFocus(button);
+    SetCapture(button);
+    SetPropW(button, downProperty, reinterpret_cast<HANDLE>(1));
+    invalidate(button);
+}
+
+void onLeftButtonUp(HWND button, LPARAM lParam)
+{
+    bool wasDown = GetPropW(button, downProperty) != nullptr;
+    RemovePropW(button, downProperty);
+    ReleaseCapture();
+    RECT client;
+    GetClientRect(button, &client);
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    invalidate(button);
+    if (wasDown && PtInRect(&client, pt)) reportClick(button);
+}
+
+void onNcDestroy(HWND button)
+{
+    RemovePropW(button, hoverProperty);
+    RemovePropW(button, downProperty);
+    buttonAccent.erase(button);
+}
+
+} // namespace
+
+void paintButton(HWND button, HDC hdc)
+{
+    RECT rc;
+    GetClientRect(button, &rc);
+    int accent = accentOf(button);
+    const Gradient& g = GetPropW(button, downProperty)    ? pressedColours
+                        : GetPropW(button, hoverProperty) ? hoverColours
+                        : accent == 1                     ? accentColours
+                                                          : normalColours;
+    TRIVERTEX vertices[2] = {vertex(0, 0, g.top), vertex(rc.right, rc.bottom, g.bottom)};
+    GRADIENT_RECT mesh{0, 1};
+    GradientFill(hdc, vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_V);
+
+    HPEN pen = CreatePen(PS_SOLID, 1, accent == 1 ? RGB(201, 220, 231) : RGB(95, 117, 133));
+    HGDIOBJ oldPen = SelectObject(hdc, pen);
+    HGDIOBJ oldBrush = SelectObject(hdc, GetStockObject(NULL_BRUSH));
+    Rectangle(hdc, rc.left, rc.top, rc.right, rc.bottom);
+    SelectObject(hdc, oldBrush);
+    SelectObject(hdc, oldPen);
+    DeleteObject(pen);
+
+    wchar_t text[200] = {};
+    GetWindowTextW(button, text, 200);
+    SetBkMode(hdc, TRANSPARENT);
+    SetTextColor(hdc, accent == 1 ? RGB(17, 31, 42) : RGB(248, 250, 251));
+    HGDIOBJ oldFont = SelectObject(hdc, buttonFont);
+    DrawTextW(hdc, text, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    SelectObject(hdc, oldFont);
+
+    if (GetFocus() == button) {
+        RECT focus = rc;
+        InflateRect(&focus, -3, -3);
+        DrawFocusRect(hdc, &focus);
+    }
+}
+
+LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        invalidate(button);
+        break;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC hdc = BeginPaint(button, &ps);
+        paintButton(button, hdc);
+        EndPaint(button, &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        paintButton(button, reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_MOUSEMOVE:
+        onMouseMove(button);
+        break;
+    case WM_MOUSELEAVE:
+        onMouseLeave(button);
+        return 0;
+    case WM_LBUTTONDOWN:
+        onLeftButtonDown(button);
+        return 0;
+    case WM_LBUTTONUP:
+        onLeftButtonUp(button, lParam);
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE || wParam == VK_RETURN) {
+            reportClick(button);
+            return 0;
+        }
+        break;
+    case WM_NCDESTROY:
+        onNcDestroy(button);
+        break;
+    }
+    return DefWindowProcW(button, message, wParam, lParam);
+}
+
+bool registerButtonClass(HINSTANCE instance)
+{
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = 0;  // no double clicks: a fast second click is a second press
+    wc.lpfnWndProc = buttonProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_HAND);
+    wc.lpszClassName = buttonClassName;
+    return RegisterClassExW(&wc) != 0;
+}
+
+HWND createButton(HWND parent, const wchar_t* text, int x, int y, int width, int height, int id,
+                  int accent)
+{
+    HWND button = CreateWindowExW(0, buttonClassName, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP, x,
+                                  y, width, height, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (!button) return nullptr;
+    setButtonAccent(button, accent);
+    return button;
+}
+
+void setButtonAccent(HWND button, int accent)
+{
+    buttonAccent[button] = accent;
+    invalidate(button);
+}

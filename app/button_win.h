@@ -1,0 +1,25 @@
+// The owner-drawn push button shared by every window of the program.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+
+extern const wchar_t* const buttonClassName;  // "FerlanButtonV06"
+
+// Accent flag per button (1 draws the light scheme); no entry counts as 0.
+extern std::map<HWND, int> buttonAccent;
+
+// Font used for every button caption; the main window sets it at creation.
+extern HFONT buttonFont;
+
+bool registerButtonClass(HINSTANCE instance);
+LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Creates a button and records its accent; nullptr when creation failed.
+HWND createButton(HWND parent, const wchar_t* text, int x, int y, int width, int height, int id,
+                  int accent);
+void setButtonAccent(HWND button, int accent);
+
+// Paints the button into hdc: the same drawing serves WM_PAINT and WM_PRINTCLIENT.
+void paintButton(HWND button, HDC hdc);

@@ -1,0 +1,42 @@
+// Control identifiers and the main window's command handler.
+#pragma once
+
+#include <windows.h>
+
+enum CommandId : int {
+    idTabCalc = 110,
+    idTabDate = 111,
+    idTabInterest = 112,
+    idTabSplit = 113,
+    idTabOptions = 114,
+    idInput = 140,
+    idTape = 141,
+    idDisplay = 142,
+    idCopy = 143,
+    idPrint = 144,
+    idClear = 145,
+    idKeypadToggle = 146,
+    idTopmost = 147,
+    idMinimise = 148,
+    idClose = 149,
+    idVatRate = 150,
+    idAddVat = 151,
+    idRemoveVat = 152,
+    idVatOnly = 153,
+    idCalculateDates = 200,
+    idCalculateInterest = 201,
+    idSplit = 202,
+    idSaveSettings = 203,
+    idAddQuota = 204,
+    idRemoveQuota = 205,
+    idVerifyDays = 206,
+    idFormulaToggle = 207,
+    idCalendarDateFrom = 208,
+    idCalendarDateTo = 209,
+    idCalendarInterestFrom = 210,
+    idCalendarInterestTo = 211,
+    idKeypadFirst = 300,  // 300 to 315, row by row
+};
+
+// Carries out one WM_COMMAND; false when it is left to the default procedure.
+bool onCommand(int id, int notification, HWND control);

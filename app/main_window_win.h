@@ -1,0 +1,82 @@
+// The main window: its state record, its controls and the tab switch.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+extern const wchar_t* const mainClassName;  // "FerlanZentoloV063"
+extern const wchar_t* const mainWindowTitle;
+
+constexpr int mainWindowWidth = 490;
+
+struct MainWindowState {
+    HWND mainWindow = nullptr;
+    int windowHeight = 390;
+
+    HBRUSH windowBrush = nullptr;  // RGB(33, 43, 53)
+    HBRUSH fieldBrush = nullptr;   // RGB(53, 68, 80)
+    HFONT bodyFont = nullptr;
+    HFONT headingFont = nullptr;
+    HFONT displayFont = nullptr;
+    HFONT smallFont = nullptr;
+
+    HWND tabButtons[5] = {};
+    std::vector<HWND> tabControls[5];
+    std::vector<HWND> keypadControls;
+    bool keypadVisible = false;
+    bool formulaVisible = false;
+    int visibleQuotaRows = 3;
+    HWND quotaLabels[6] = {};
+    HWND quotaEdits[6] = {};
+    HWND calendarPopup = nullptr;
+
+    HWND headerTitle = nullptr;
+    // CALC
+    HWND vatRateButton = nullptr;
+    HWND tapeList = nullptr;
+    HWND display = nullptr;
+    HWND inputEdit = nullptr;
+    HWND topmostCheck = nullptr;
+    // DATE
+    HWND dateFromEdit = nullptr;
+    HWND dateToEdit = nullptr;
+    HWND addDaysCheck = nullptr;
+    HWND includeStartCheck = nullptr;
+    HWND dateDaysEdit = nullptr;
+    HWND endOfMonthCheck = nullptr;
+    HWND dateResult = nullptr;
+    // INTERESSI
+    HWND capitalEdit = nullptr;
+    HWND rateEdit = nullptr;
+    HWND surchargeCheck = nullptr;
+    HWND surchargeEdit = nullptr;
+    HWND interestFromEdit = nullptr;
+    HWND interestToEdit = nullptr;
+    HWND enterDaysCheck = nullptr;
+    HWND interestDaysEdit = nullptr;
+    HWND interestResult = nullptr;
+    HWND formulaButton = nullptr;
+    HWND formulaEdit = nullptr;
+    HWND disclaimerLabel = nullptr;
+    // PROPORZIONI
+    HWND splitTotalEdit = nullptr;
+    HWND splitResultEdit = nullptr;
+    // OPZIONI
+    HWND vatSettingEdit = nullptr;
+    HWND decimalsSettingEdit = nullptr;
+    HWND settingsStatus = nullptr;
+};
+
+extern MainWindowState mainState;
+
+// Tab indexes for switchTab.
+enum Tab { tabCalc = 0, tabDate = 1, tabInterest = 2, tabSplit = 3, tabOptions = 4 };
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Shows one tab, sets the window height for it and moves the focus.
+void switchTab(int index);
+
+// Draws the header logo; WM_PAINT and WM_PRINTCLIENT share it.
+void paintMainWindow(HDC hdc);
