@@ -1,11 +1,12 @@
-# Zentolo: `make test` builds everything and runs every test; `make bench`
-# prints the benchmark figures. Missing packages are installed first.
+# Zentolo: `make run` builds and starts the program, `make test` builds
+# everything and runs every test, `make bench` prints the benchmark figures.
+# Missing packages are installed first.
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 NATIVE := build/native
 WIN := build/win
 
-.PHONY: all deps build native win test bench clean
+.PHONY: all deps build native win test bench run clean
 
 all: build
 
@@ -14,11 +15,11 @@ deps:
 
 native: deps
 	@cmake -S . -B $(NATIVE) -DZENTOLO_BENCH=ON >/dev/null
-	@cmake --build $(NATIVE) -j$(JOBS)
+	@cmake --build $(NATIVE) -j$(JOBS) -- --no-print-directory
 
 win: deps
 	@cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
-	@cmake --build $(WIN) -j$(JOBS)
+	@cmake --build $(WIN) -j$(JOBS) -- --no-print-directory
 
 # One test run over both trees: native, sanitized and Wine.
 build: native win
@@ -26,6 +27,10 @@ build: native win
 
 test: build
 	@cd build && ctest -j$(JOBS) --output-on-failure --timeout 600
+
+# Starts the program (see scripts/run.sh for the headless case).
+run: win
+	@scripts/run.sh
 
 bench: native
 	@$(NATIVE)/bench/zentolo_bench
