@@ -39,7 +39,6 @@ HWND createChild(const wchar_t* className, const wchar_t* text, int x, int y, in
                  int height, int id, DWORD style, HWND parent = nullptr)
 {
     style |= WS_CHILD | WS_VISIBLE;
-    std::wstring cls = className;
     if (lstrcmpiW(className, L"BUTTON") == 0 && (style & 3) != 0) style |= WS_TABSTOP;
     DWORD exStyle = lstrcmpiW(className, L"EDIT") == 0 ? WS_EX_CLIENTEDGE : 0;
     HWND control = CreateWindowExW(exStyle, className, text, style, x, y, width, height,
@@ -249,8 +248,8 @@ void onCreate(HWND window)
     s.smallFont = createUiFont(-13, 400);
     buttonFont = s.bodyFont;
 
-    // The settings are loaded here once the registry side exists; until then
-    // the record keeps its defaults.
+    // The settings are loaded here, before the controls, once the registry
+    // side exists; until then the record keeps its defaults.
 
     createHeader();
     createCalcTab();
@@ -260,9 +259,12 @@ void onCreate(HWND window)
     createSplitTab();
     createOptionsTab();
 
-    // The date fields hold at most ten characters.
+    // The date fields hold at most ten characters; their own procedure,
+    // installed here in the same order, arrives with the date tools.
     for (HWND field : {s.dateFromEdit, s.dateToEdit, s.interestFromEdit, s.interestToEdit})
         SendMessageW(field, EM_LIMITTEXT, 10, 0);
+    // The VAT-rate button is relabelled here from the loaded rate once the
+    // VAT keys exist.
 
     SetWindowTextW(s.vatSettingEdit, formatNumber(settings.vatRate, 2).c_str());
     SetWindowTextW(s.decimalsSettingEdit, std::to_wstring(settings.decimals).c_str());

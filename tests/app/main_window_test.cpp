@@ -226,8 +226,9 @@ TEST_F(MainWindow, EveryControlWithItsClassTextRectangleIdAndFont)
         }
         EXPECT_EQ(c.id, GetDlgCtrlID(w));
         EXPECT_EQ(c.tabStop, hasStyle(w, WS_TABSTOP));
-        if (c.font != none)
+        if (c.font != none) {
             EXPECT_EQ(fontOf(c.font), reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)));
+        }
     }
     EXPECT_EQ(16, rectInMain(mainState.splitResultEdit).left);
     EXPECT_EQ(303, rectInMain(mainState.splitResultEdit).top);
@@ -300,8 +301,9 @@ TEST_P(TabSwitch, ShowsOnlyItsControlsAtItsHeightWithItsFocus)
 
     HWND focus[5] = {s.inputEdit, s.dateFromEdit, s.capitalEdit, s.splitTotalEdit, s.vatSettingEdit};
     EXPECT_EQ(focus[c.tab], GetFocus());
-    if (c.tab == interest)
+    if (c.tab == interest) {
         EXPECT_EQ(c.formula ? 450 : 385, rectInMain(s.disclaimerLabel).top);
+    }
     if (c.tab == split) {
         int top[7] = {0, 0, 303, 303, 328, 362, 396};
         EXPECT_EQ(top[c.rows], rectInMain(s.splitResultEdit).top);
@@ -352,7 +354,10 @@ void pressTab(bool shift)
     GetKeyboardState(keys);
     keys[VK_SHIFT] = shift ? 0x80 : 0;
     SetKeyboardState(keys);
-    MSG msg{GetFocus(), WM_KEYDOWN, VK_TAB, 0};
+    MSG msg{};
+    msg.hwnd = GetFocus();
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_TAB;
     processMessage(msg);
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
@@ -551,6 +556,30 @@ TEST_F(Button, SpaceAndEnterSendOneCommandPerKeyDown)
     SendMessageW(button, WM_KEYDOWN, 'A', 0);
     SendMessageW(button, WM_KEYUP, VK_SPACE, 0);
     EXPECT_EQ(3u, commands.size());
+}
+
+TEST_F(Button, HoverMarkFollowsTheMouse)
+{
+    send(WM_MOUSEMOVE, 5, 5);
+    EXPECT_TRUE(GetPropW(button, L"ZT_HOVER") != nullptr);
+    send(WM_LBUTTONDOWN, 5, 5);
+    send(WM_LBUTTONUP, 150, 5);
+    EXPECT_TRUE(GetPropW(button, L"ZT_HOVER") != nullptr) << "kept until the mouse leaves";
+    SendMessageW(button, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(nullptr, GetPropW(button, L"ZT_HOVER"));
+    EXPECT_TRUE(commands.empty());
+}
+
+TEST_F(Button, FocusRectangleOnlyOnTheFocusedButton)
+{
+    SetFocus(parent);
+    Pixels unfocused = printed(button);
+    SetFocus(button);
+    Pixels focused = printed(button);
+    int changed = 0;
+    for (int x = 3; x < 97; ++x) changed += focused.at(x, 3) != unfocused.at(x, 3);
+    EXPECT_GT(changed, 20) << "a dotted rectangle 3 pixels inside the border";
+    EXPECT_EQ(unfocused.at(50, 1), focused.at(50, 1));
 }
 
 TEST_F(Button, AccentEntryLivesAsLongAsTheButton)
