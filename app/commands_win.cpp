@@ -1,9 +1,102 @@
-// Command routing needs Win32 to show, move and destroy windows.
+// Command routing needs Win32 to show, move and destroy windows and to edit
+// the input line.
 #include "app/commands_win.h"
 
 #include "app/main_window_win.h"
+#include "app/settings_win.h"
+#include "calc/calculator.h"
+#include "calc/calculator_win.h"
+#include "calc/vat_win.h"
 
-bool onCommand(int id, int /*notification*/, HWND /*control*/)
+namespace {
+
+// Double-click on a tape line: its result goes back into the input line.
+void pickUpTapeLine()
+{
+    MainWindowState& s = mainState;
+    LRESULT index = SendMessageW(s.tapeList, LB_GETCURSEL, 0, 0);
+    if (index == LB_ERR) return;
+    LRESULT length = SendMessageW(s.tapeList, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return;
+    std::wstring line(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(s.tapeList, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&line[0]));
+    line.resize(static_cast<size_t>(length));
+    std::wstring result;
+    if (!tapeLineResult(line, result)) return;
+    SetWindowTextW(s.inputEdit, result.c_str());
+    SetFocus(s.inputEdit);
+}
+
+void clearCalculator()
+{
+    MainWindowState& s = mainState;
+    SetWindowTextW(s.inputEdit, L"");
+    SetWindowTextW(s.display, L"0,00");
+    calculator.displayText = L"0,00";
+    calculator.displayValue = 0;
+    SendMessageW(s.tapeList, LB_RESETCONTENT, 0, 0);
+    SetFocus(s.inputEdit);
+}
+
+void applyTopmost()
+{
+    bool on = SendMessageW(mainState.topmostCheck, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    SetWindowPos(mainState.mainWindow, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void addQuotaRow()
+{
+    MainWindowState& s = mainState;
+    if (s.visibleQuotaRows >= 6) return;
+    ShowWindow(s.quotaLabels[s.visibleQuotaRows], SW_SHOW);
+    ShowWindow(s.quotaEdits[s.visibleQuotaRows], SW_SHOW);
+    ++s.visibleQuotaRows;
+    switchTab(tabSplit);
+}
+
+void removeQuotaRow()
+{
+    MainWindowState& s = mainState;
+    if (s.visibleQuotaRows <= 2) return;
+    --s.visibleQuotaRows;
+    ShowWindow(s.quotaLabels[s.visibleQuotaRows], SW_HIDE);
+    ShowWindow(s.quotaEdits[s.visibleQuotaRows], SW_HIDE);
+    switchTab(tabSplit);
+}
+
+void toggleFormula()
+{
+    MainWindowState& s = mainState;
+    s.formulaVisible = !s.formulaVisible;
+    SetWindowTextW(s.formulaButton,
+                   s.formulaVisible ? L"NASCONDI FORMULA \u25b4" : L"MOSTRA FORMULA \u25be");
+    switchTab(tabInterest);
+}
+
+// A keypad key types its caption at the caret; "⌫" deletes the character before it.
+void keypadInput(int key)
+{
+    static const wchar_t* const texts[16] = {L"7", L"8", L"9", L"/", L"4", L"5", L"6", L"*",
+                                             L"1", L"2", L"3", L"-", L"0", L",", nullptr, L"+"};
+    HWND input = mainState.inputEdit;
+    if (key == 14) {
+        SendMessageW(input, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+        DWORD caret = 0;
+        SendMessageW(input, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+        if (caret > 0) {
+            SendMessageW(input, EM_SETSEL, caret - 1, caret);
+            SendMessageW(input, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+        }
+    } else {
+        SendMessageW(input, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(texts[key]));
+    }
+    SetFocus(input);
+}
+
+} // namespace
+
+bool onCommand(int id, int notification, HWND /*control*/)
 {
     MainWindowState& s = mainState;
     switch (id) {
@@ -14,9 +107,25 @@ bool onCommand(int id, int /*notification*/, HWND /*control*/)
     case idTabOptions:
         switchTab(id - idTabCalc);
         return true;
+    case idTape:
+        if (notification != LBN_DBLCLK) return false;
+        pickUpTapeLine();
+        return true;
+    case idCopy:
+        copyTextToClipboard(calculator.displayText);
+        SetFocus(s.inputEdit);
+        return true;
+    case idPrint:
+        return true;  // the printed tape arrives with printing
+    case idClear:
+        clearCalculator();
+        return true;
     case idKeypadToggle:
         s.keypadVisible = !s.keypadVisible;
         switchTab(tabCalc);
+        return true;
+    case idTopmost:
+        applyTopmost();
         return true;
     case idMinimise:
         ShowWindow(s.mainWindow, SW_MINIMIZE);
@@ -24,7 +133,31 @@ bool onCommand(int id, int /*notification*/, HWND /*control*/)
     case idClose:
         DestroyWindow(s.mainWindow);
         return true;
+    case idVatRate:
+        showVatRateMenu();
+        return true;
+    case idAddVat:
+    case idRemoveVat:
+    case idVatOnly:
+        applyVat(static_cast<VatOperation>(id - idAddVat + 1));
+        return true;
+    case idSaveSettings:
+        saveSettingsCommand();
+        return true;
+    case idAddQuota:
+        addQuotaRow();
+        return true;
+    case idRemoveQuota:
+        removeQuotaRow();
+        return true;
+    case idFormulaToggle:
+        toggleFormula();
+        return true;
     default:
+        if (id >= idKeypadFirst && id < idKeypadFirst + 16) {
+            keypadInput(id - idKeypadFirst);
+            return true;
+        }
         return false;
     }
 }

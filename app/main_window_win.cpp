@@ -7,6 +7,9 @@
 #include "app/button_win.h"
 #include "app/commands_win.h"
 #include "app/settings.h"
+#include "app/settings_win.h"
+#include "calc/calculator_win.h"
+#include "calc/vat_win.h"
 #include "calc/numtext.h"
 
 const wchar_t* const mainClassName = L"FerlanZentoloV063";
@@ -117,8 +120,7 @@ void createCalcTab()
     s.inputEdit = added(createChild(L"EDIT", L"", 14, 269, 462, 29, idInput,
                                     WS_TABSTOP | ES_AUTOHSCROLL),
                         list);
-    // The calculator's own input procedure is installed here, before the
-    // buttons that follow, once the calculator engine exists.
+    installInputEditProc(s.inputEdit);
     createFlatButton(L"COPIA", 14, 306, 71, 30, idCopy, &list, 0);
     createFlatButton(L"STAMPA", 89, 306, 80, 30, idPrint, &list, 0);
     createFlatButton(L"PULISCI", 173, 306, 80, 30, idClear, &list, 0);
@@ -248,8 +250,7 @@ void onCreate(HWND window)
     s.smallFont = createUiFont(-13, 400);
     buttonFont = s.bodyFont;
 
-    // The settings are loaded here, before the controls, once the registry
-    // side exists; until then the record keeps its defaults.
+    loadSettings();
 
     createHeader();
     createCalcTab();
@@ -263,8 +264,7 @@ void onCreate(HWND window)
     // installed here in the same order, arrives with the date tools.
     for (HWND field : {s.dateFromEdit, s.dateToEdit, s.interestFromEdit, s.interestToEdit})
         SendMessageW(field, EM_LIMITTEXT, 10, 0);
-    // The VAT-rate button is relabelled here from the loaded rate once the
-    // VAT keys exist.
+    refreshVatLabel();
 
     SetWindowTextW(s.vatSettingEdit, formatNumber(settings.vatRate, 2).c_str());
     SetWindowTextW(s.decimalsSettingEdit, std::to_wstring(settings.decimals).c_str());
@@ -323,6 +323,15 @@ void showAll(const std::vector<HWND>& controls, bool show)
 }
 
 } // namespace
+
+std::wstring controlText(HWND control)
+{
+    int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    int got = GetWindowTextW(control, &text[0], length + 1);
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return text;
+}
 
 void paintMainWindow(HDC hdc)
 {

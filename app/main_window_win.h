@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 extern const wchar_t* const mainClassName;  // "FerlanZentoloV063"
@@ -77,6 +78,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 // Shows one tab, sets the window height for it and moves the focus.
 void switchTab(int index);
+
+// The whole current text of a control.
+std::wstring controlText(HWND control);
 
 // Draws the header logo; WM_PAINT and WM_PRINTCLIENT share it.
 void paintMainWindow(HDC hdc);

@@ -1,3 +1,63 @@
 #include "app/settings.h"
 
+#include <cmath>
+#include <cstring>
+
+#include "calc/numtext.h"
+
 Settings settings;
+
+const wchar_t* const settingsSavedText = L"Impostazioni salvate.";
+const wchar_t* const settingsRejectedText = L"Valori non validi: IVA 0\u2013100, decimali 0\u20136.";
+
+SettingsInput validateSettingsInput(const std::wstring& rateText, const std::wstring& decimalsText)
+{
+    SettingsInput input;
+    ParsedNumber rate = parseNumber(rateText);
+    if (!rate.ok) return input;
+    ParsedNumber places = parseNumber(decimalsText);
+    if (!places.ok) return input;
+    if (rate.value < 0 || rate.value > 100 || places.value < 0 || places.value > 6 ||
+        places.value != std::floor(places.value))
+        return input;
+    input.ok = true;
+    input.vatRate = rate.value;
+    input.decimals = static_cast<std::int32_t>(places.value);
+    return input;
+}
+
+std::optional<double> storedVatRate(std::uint32_t type, const unsigned char* data, std::size_t size)
+{
+    if (type != registryString || size > storedRateBufferBytes) return std::nullopt;
+    unsigned char buffer[storedRateBufferBytes] = {};
+    if (size > 0) std::memcpy(buffer, data, size);
+    // The text ends at the first NUL; a value that fills the whole buffer
+    // without one is unreadable rather than read past its end.
+    std::wstring text;
+    bool terminated = false;
+    for (std::size_t i = 0; i + 1 < storedRateBufferBytes; i += 2) {
+        auto unit = static_cast<wchar_t>(buffer[i] | (buffer[i + 1] << 8));
+        if (unit == 0) {
+            terminated = true;
+            break;
+        }
+        text += unit;
+    }
+    if (!terminated) return std::nullopt;
+    ParsedNumber rate = parseNumber(text);
+    if (!rate.ok || rate.value < 0 || rate.value > 100) return std::nullopt;
+    return rate.value;
+}
+
+std::optional<std::int32_t> storedDecimals(std::uint32_t type, const unsigned char* data,
+                                           std::size_t size)
+{
+    if (type != registryDword || size != 4) return std::nullopt;
+    std::uint32_t value = static_cast<std::uint32_t>(data[0]) | (static_cast<std::uint32_t>(data[1]) << 8) |
+                          (static_cast<std::uint32_t>(data[2]) << 16) |
+                          (static_cast<std::uint32_t>(data[3]) << 24);
+    if (value > 6) return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+std::wstring storedVatRateText(double rate) { return formatNumber(rate, 2); }

@@ -1,7 +1,11 @@
-// The two user settings, held in memory for the whole process.
+// The two user settings, held in memory for the whole process and stored in
+// the current user's registry.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 struct Settings {
     double vatRate = 22.0;      // percent, 0 to 100
@@ -10,3 +14,32 @@ struct Settings {
 
 // The one process-wide record; it holds its defaults from process start.
 extern Settings settings;
+
+extern const wchar_t* const settingsSavedText;     // "Impostazioni salvate."
+extern const wchar_t* const settingsRejectedText;  // "Valori non validi: ..."
+
+// The OPZIONI fields as typed: a rate from 0 to 100 and a whole number of
+// decimal places from 0 to 6, each read as a number expression.
+struct SettingsInput {
+    bool ok = false;
+    double vatRate = 0.0;
+    std::int32_t decimals = 0;
+};
+SettingsInput validateSettingsInput(const std::wstring& rateText, const std::wstring& decimalsText);
+
+// Registry value types, as the registry numbers them.
+constexpr std::uint32_t registryString = 1;  // REG_SZ
+constexpr std::uint32_t registryDword = 4;   // REG_DWORD
+
+// The bytes of "Aliquota" are read into a zero-filled buffer of this size.
+constexpr std::size_t storedRateBufferBytes = 160;
+
+// What a stored value means, or nothing when it is unreadable or out of range
+// (the setting then keeps its default). `data` holds the `size` bytes that the
+// registry returned.
+std::optional<double> storedVatRate(std::uint32_t type, const unsigned char* data, std::size_t size);
+std::optional<std::int32_t> storedDecimals(std::uint32_t type, const unsigned char* data,
+                                           std::size_t size);
+
+// "Aliquota" as stored: the rate with two decimals, e.g. "22,00".
+std::wstring storedVatRateText(double rate);

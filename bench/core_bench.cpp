@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "calc/calculator.h"
 #include "calc/numtext.h"
 #include "dates/calendar.h"
 
@@ -29,6 +30,14 @@ void BM_Parse200Characters(benchmark::State& state)
     state.SetLabel(std::to_string(text.size()) + " chars, ok=" +
                    (parseNumber(text).ok ? "yes" : "no"));
     parseTypical(state, text);
+}
+
+// A pasted line of 30,000 characters, as Enter evaluates it.
+void BM_Evaluate30000Characters(benchmark::State& state)
+{
+    std::wstring text = L"1";
+    while (text.size() < 30000) text += L"+1";
+    for (auto _ : state) benchmark::DoNotOptimize(evaluateLine(text, 0));
 }
 
 void BM_FormatAmount(benchmark::State& state)
@@ -61,5 +70,6 @@ void BM_Walk150000Days(benchmark::State& state)
 BENCHMARK(BM_ParseAmountWithVat);
 BENCHMARK(BM_ParseParenthesised);
 BENCHMARK(BM_Parse200Characters);
+BENCHMARK(BM_Evaluate30000Characters)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FormatAmount);
 BENCHMARK(BM_Walk150000Days)->Unit(benchmark::kMillisecond);

@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_win.h"
 #include "app/button_win.h"
 #include "app/commands_win.h"
-#include "app/main_window_win.h"
+#include "tests/app/gui_fixture.h"
 
 namespace {
 
@@ -48,32 +47,6 @@ int outerHeight()
     return r.bottom - r.top;
 }
 
-void pumpMessages()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) processMessage(msg);
-}
-
-class MainWindow : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        mainState = MainWindowState{};
-        HWND w = createMainWindow(GetModuleHandleW(nullptr));
-        ASSERT_NE(nullptr, w);
-        ShowWindow(w, SW_SHOWNORMAL);
-        UpdateWindow(w);
-        pumpMessages();
-    }
-    void TearDown() override
-    {
-        if (IsWindow(mainState.mainWindow)) DestroyWindow(mainState.mainWindow);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
-};
-
 //--- Every control, in creation order
 
 enum Where { header = -1, calc = 0, date = 1, interest = 2, split = 3, options = 4, keypad = 5 };
@@ -101,7 +74,7 @@ std::vector<Control> expectedControls()
         {header, B, L"INTERESSI", 185, 40, 94, 32, 112, true, none},
         {header, B, L"PROPORZIONI", 283, 40, 106, 32, 113, true, none},
         {header, B, L"OPZIONI", 393, 40, 84, 32, 114, true, none},
-        {calc, B, L"IVA 22%  \u25be", 14, 82, 111, 31, 150, true, none},
+        {calc, B, L"IVA 22,00%  \u25be", 14, 82, 111, 31, 150, true, none},
         {calc, B, L"+ IVA", 130, 82, 106, 31, 151, true, none},
         {calc, B, L"- IVA", 241, 82, 105, 31, 152, true, none},
         {calc, B, L"Solo IVA", 351, 82, 125, 31, 153, true, none},
@@ -630,7 +603,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Closing, CloseButtonEndsTheLoopWithZeroAndFreesTheGdiObjects)
 {
-    mainState = MainWindowState{};
+    resetProcessState();
     HWND w = createMainWindow(GetModuleHandleW(nullptr));
     ASSERT_NE(nullptr, w);
     HGDIOBJ objects[6] = {mainState.windowBrush, mainState.fieldBrush, mainState.bodyFont,
@@ -651,7 +624,7 @@ TEST(Closing, CloseButtonEndsTheLoopWithZeroAndFreesTheGdiObjects)
 
 TEST(Closing, AltF4ClosesToo)
 {
-    mainState = MainWindowState{};
+    resetProcessState();
     HWND w = createMainWindow(GetModuleHandleW(nullptr));
     ASSERT_NE(nullptr, w);
     SendMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);

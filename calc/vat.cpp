@@ -1,0 +1,30 @@
+#include "calc/vat.h"
+
+#include "calc/numtext.h"
+
+const double menuVatRates[4] = {4, 5, 10, 22};
+
+double vatResult(VatOperation kind, double rate, double operand)
+{
+    switch (kind) {
+    case vatAdd:
+        return rate * operand / 100 + operand;
+    case vatRemove:
+        return operand / (1 + rate / 100);
+    case vatOnly:
+    default:
+        return rate * operand / 100;
+    }
+}
+
+std::wstring vatTapeLine(VatOperation kind, double rate, double operand)
+{
+    const wchar_t* prefix = kind == vatAdd ? L"+IVA " : kind == vatRemove ? L"Scorporo " : L"Solo IVA ";
+    return prefix + formatNumber(rate, 2) + L"% su " + formatNumber(operand, -1) + L" = " +
+           formatNumber(vatResult(kind, rate, operand), -1);
+}
+
+std::wstring vatRateLabel(double rate)
+{
+    return L"IVA " + formatNumber(rate, 2) + L"%  \u25be";
+}

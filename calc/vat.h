@@ -1,0 +1,19 @@
+// The VAT keys: add VAT, take it out, the VAT amount alone.
+#pragma once
+
+#include <string>
+
+enum VatOperation { vatAdd = 1, vatRemove = 2, vatOnly = 3 };
+
+// Full precision, in the order written: r × a / 100 + a; a / (1 + r / 100); r × a / 100.
+double vatResult(VatOperation kind, double rate, double operand);
+
+// "+IVA 22,00% su 100,00 = 122,00": the rate with two decimals, operand and
+// result with the decimal-places setting.
+std::wstring vatTapeLine(VatOperation kind, double rate, double operand);
+
+// Caption of the VAT-rate button: "IVA 22,00%  ▾".
+std::wstring vatRateLabel(double rate);
+
+// The rates of the VAT-rate menu, for commands 401 to 404.
+extern const double menuVatRates[4];

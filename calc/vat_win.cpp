@@ -1,0 +1,65 @@
+// The VAT keys need Win32 to read the input line, relabel the rate button
+// and show the rate menu.
+#include "calc/vat_win.h"
+
+#include "app/main_window_win.h"
+#include "app/settings.h"
+#include "app/settings_win.h"
+#include "calc/calculator.h"
+#include "calc/calculator_win.h"
+#include "calc/numtext.h"
+
+namespace {
+
+enum MenuCommand { menuRateFirst = 401, menuOptions = 405 };
+
+} // namespace
+
+void applyVat(VatOperation kind)
+{
+    HWND input = mainState.inputEdit;
+    std::wstring text = controlText(input);
+    double operand = calculator.displayValue;
+    if (!text.empty()) {
+        ParsedNumber parsed = parseNumber(text);
+        if (!parsed.ok) {
+            rejectBeep();
+            return;
+        }
+        operand = parsed.value;
+    }
+    double rate = settings.vatRate;
+    showResult(vatResult(kind, rate, operand));
+    appendTapeLine(vatTapeLine(kind, rate, operand));
+    SetWindowTextW(input, L"");
+    SetFocus(input);
+}
+
+void refreshVatLabel()
+{
+    SetWindowTextW(mainState.vatRateButton, vatRateLabel(settings.vatRate).c_str());
+    InvalidateRect(mainState.vatRateButton, nullptr, FALSE);
+}
+
+void showVatRateMenu()
+{
+    HMENU menu = CreatePopupMenu();
+    const wchar_t* const items[4] = {L"4%", L"5%", L"10%", L"22%"};
+    for (int i = 0; i < 4; ++i) AppendMenuW(menu, MF_STRING, menuRateFirst + i, items[i]);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, menuOptions, L"Personalizza in Opzioni...");
+
+    RECT button;
+    GetWindowRect(mainState.vatRateButton, &button);
+    int command = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD, button.left, button.bottom,
+                                                  0, mainState.mainWindow, nullptr));
+    DestroyMenu(menu);
+
+    if (command >= menuRateFirst && command < menuRateFirst + 4) {
+        settings.vatRate = menuVatRates[command - menuRateFirst];
+        saveSettings();
+        refreshVatLabel();
+    } else if (command == menuOptions) {
+        switchTab(tabOptions);
+    }
+}

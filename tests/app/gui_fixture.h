@@ -1,0 +1,63 @@
+// The real main window, created fresh for each test, with default settings,
+// an empty registry key and a beep that is counted instead of sounded.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/app_win.h"
+#include "app/main_window_win.h"
+#include "app/settings.h"
+#include "app/settings_win.h"
+#include "calc/calculator.h"
+#include "calc/calculator_win.h"
+
+inline int beepCount = 0;
+inline void countBeep() { ++beepCount; }
+
+inline void pumpMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) processMessage(msg);
+}
+
+// Forgets the window of an earlier test and any settings it stored.
+inline void resetProcessState()
+{
+    RegDeleteTreeW(HKEY_CURRENT_USER, settingsKeyPath);
+    settings = Settings{};
+    calculator = CalculatorState{};
+    mainState = MainWindowState{};
+    rejectBeep = countBeep;
+    beepCount = 0;
+}
+
+inline HWND openMainWindow()
+{
+    HWND w = createMainWindow(GetModuleHandleW(nullptr));
+    if (w) {
+        ShowWindow(w, SW_SHOWNORMAL);
+        UpdateWindow(w);
+        pumpMessages();
+    }
+    return w;
+}
+
+inline void closeMainWindow()
+{
+    if (IsWindow(mainState.mainWindow)) DestroyWindow(mainState.mainWindow);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetProcessState();
+        ASSERT_NE(nullptr, openMainWindow());
+    }
+    void TearDown() override { closeMainWindow(); }
+};

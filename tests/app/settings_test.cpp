@@ -1,0 +1,110 @@
+#include "app/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct InputCase {
+    const wchar_t* rate;
+    const wchar_t* decimals;
+    bool ok;
+    double vatRate = 0;
+    int places = 0;
+};
+
+class ValidateSettingsInput : public ::testing::TestWithParam<InputCase> {};
+
+TEST_P(ValidateSettingsInput, RateAndDecimals)
+{
+    const InputCase& c = GetParam();
+    SettingsInput in = validateSettingsInput(c.rate, c.decimals);
+    ASSERT_EQ(c.ok, in.ok);
+    if (c.ok) {
+        EXPECT_DOUBLE_EQ(c.vatRate, in.vatRate);
+        EXPECT_EQ(c.places, in.decimals);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ValidateSettingsInput,
+    ::testing::Values(InputCase{L"0", L"0", true, 0, 0}, InputCase{L"100", L"6", true, 100, 6},
+                      InputCase{L"22,00", L"2", true, 22, 2}, InputCase{L"21", L"2,0", true, 21, 2},
+                      InputCase{L"10+0,5", L"3", true, 10.5, 3}, InputCase{L"100,01", L"2", false},
+                      InputCase{L"-1", L"2", false}, InputCase{L"22", L"7", false},
+                      InputCase{L"22", L"-1", false}, InputCase{L"22", L"2,5", false},
+                      InputCase{L"abc", L"2", false}, InputCase{L"22", L"", false},
+                      InputCase{L"", L"2", false}));
+
+std::vector<unsigned char> utf16(const std::wstring& text, bool terminator = true)
+{
+    std::vector<unsigned char> bytes;
+    for (wchar_t c : text) {
+        bytes.push_back(static_cast<unsigned char>(c & 0xFF));
+        bytes.push_back(static_cast<unsigned char>((c >> 8) & 0xFF));
+    }
+    if (terminator) bytes.insert(bytes.end(), {0, 0});
+    return bytes;
+}
+
+TEST(StoredVatRate, ReadableValues)
+{
+    auto read = [](const std::wstring& text) {
+        std::vector<unsigned char> b = utf16(text);
+        return storedVatRate(registryString, b.data(), b.size());
+    };
+    EXPECT_EQ(22.0, read(L"22,00").value_or(-1));
+    EXPECT_EQ(8.5, read(L"8,5").value_or(-1));
+    EXPECT_EQ(0.0, read(L"0").value_or(-1));
+    EXPECT_EQ(100.0, read(L"100,00").value_or(-1));
+    EXPECT_FALSE(read(L"150").has_value());
+    EXPECT_FALSE(read(L"-1").has_value());
+    EXPECT_FALSE(read(L"abc").has_value());
+    EXPECT_FALSE(read(L"").has_value());
+    // Without its NUL, a short value still ends at the buffer's zero fill.
+    std::vector<unsigned char> bare = utf16(L"10", false);
+    EXPECT_EQ(10.0, storedVatRate(registryString, bare.data(), bare.size()).value_or(-1));
+}
+
+TEST(StoredVatRate, UnreadableValuesKeepTheDefault)
+{
+    std::vector<unsigned char> full = utf16(L"1" + std::wstring(79, L'0'), false);
+    ASSERT_EQ(160u, full.size());
+    EXPECT_FALSE(storedVatRate(registryString, full.data(), full.size()).has_value())
+        << "160 bytes without a NUL are not read past";
+    std::vector<unsigned char> spaces = utf16(L"5" + std::wstring(79, L' '), false);
+    EXPECT_FALSE(storedVatRate(registryString, spaces.data(), spaces.size()).has_value());
+    std::vector<unsigned char> longer = utf16(std::wstring(80, L'1'));
+    EXPECT_FALSE(storedVatRate(registryString, longer.data(), longer.size()).has_value());
+    unsigned char dword[4] = {22, 0, 0, 0};
+    EXPECT_FALSE(storedVatRate(registryDword, dword, 4).has_value());
+    std::vector<unsigned char> ok = utf16(L"22");
+    EXPECT_FALSE(storedVatRate(3, ok.data(), ok.size()).has_value()) << "REG_BINARY";
+}
+
+TEST(StoredDecimals, OnlyADwordUpToSix)
+{
+    unsigned char three[4] = {3, 0, 0, 0};
+    EXPECT_EQ(3, storedDecimals(registryDword, three, 4).value_or(-1));
+    unsigned char zero[4] = {0, 0, 0, 0};
+    EXPECT_EQ(0, storedDecimals(registryDword, zero, 4).value_or(-1));
+    unsigned char seven[4] = {7, 0, 0, 0};
+    EXPECT_FALSE(storedDecimals(registryDword, seven, 4).has_value());
+    unsigned char all[4] = {0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_FALSE(storedDecimals(registryDword, all, 4).has_value());
+    unsigned char high[4] = {2, 0, 0, 1};
+    EXPECT_FALSE(storedDecimals(registryDword, high, 4).has_value());
+    EXPECT_FALSE(storedDecimals(registryString, three, 4).has_value());
+    EXPECT_FALSE(storedDecimals(registryDword, three, 3).has_value());
+}
+
+TEST(StoredVatRateText, TwoDecimals)
+{
+    EXPECT_EQ(L"22,00", storedVatRateText(22));
+    EXPECT_EQ(L"8,50", storedVatRateText(8.5));
+    EXPECT_EQ(L"100,00", storedVatRateText(100));
+}
+
+} // namespace

@@ -1,0 +1,102 @@
+#include "calc/calculator.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/settings.h"
+
+namespace {
+
+struct ContinuationCase {
+    const wchar_t* input;
+    double last;
+    const wchar_t* evaluated;
+};
+
+class ExpandContinuation : public ::testing::TestWithParam<ContinuationCase> {};
+
+TEST_P(ExpandContinuation, OperatorFirstContinuesFromTheLastResult)
+{
+    const ContinuationCase& c = GetParam();
+    EXPECT_EQ(std::wstring(c.evaluated), expandContinuation(c.input, c.last));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ExpandContinuation,
+    ::testing::Values(ContinuationCase{L"+5", 10, L"10+5"}, ContinuationCase{L"  *2", 10, L"10*2"},
+                      ContinuationCase{L"\u22123", 10, L"10-3"}, ContinuationCase{L"5+5", 10, L"5+5"},
+                      ContinuationCase{L"(1+2)", 10, L"(1+2)"}, ContinuationCase{L"\t/4", 14, L"14/4"},
+                      ContinuationCase{L"\u00d72", 2.5, L"2,5\u00d72"}, ContinuationCase{L"\u00f72", -5, L"-5\u00f72"},
+                      ContinuationCase{L"*3", 10.0 / 3, L"3,33333333333333*3"},
+                      ContinuationCase{L"+1", 1e15, L"1e+15+1"}, ContinuationCase{L"   ", 10, L"   "},
+                      ContinuationCase{L"", 10, L""}, ContinuationCase{L" \u2212 3", 1, L"1- 3"}));
+
+struct LineCase {
+    const wchar_t* input;
+    double last;
+    int decimals;
+    Evaluation::Kind kind;
+    const wchar_t* tapeLine;
+    double value;
+};
+
+class EvaluateLine : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(EvaluateLine, TapeLineAndValue)
+{
+    const LineCase& c = GetParam();
+    Settings saved = settings;
+    settings.decimals = c.decimals;
+    Evaluation e = evaluateLine(c.input, c.last);
+    settings = saved;
+    ASSERT_EQ(c.kind, e.kind);
+    if (c.kind == Evaluation::accepted) {
+        EXPECT_EQ(std::wstring(c.tapeLine), e.tapeLine);
+        EXPECT_DOUBLE_EQ(c.value, e.value);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, EvaluateLine,
+    ::testing::Values(
+        LineCase{L"2+3*4", 0, 2, Evaluation::accepted, L"2+3*4 = 14,00", 14},
+        LineCase{L"/4", 14, 2, Evaluation::accepted, L"14/4 = 3,50", 3.5},
+        LineCase{L"1.000 + 22%", 0, 2, Evaluation::accepted, L"1.000 + 22% = 1.220,00", 1220},
+        LineCase{L"  2+3 ", 0, 2, Evaluation::accepted, L"  2+3  = 5,00", 5},
+        LineCase{L"10/4", 0, 0, Evaluation::accepted, L"10/4 = 2", 2.5},
+        LineCase{L"*2", 2.5, 0, Evaluation::accepted, L"2,5*2 = 5", 5},
+        LineCase{L"+5", 0, 2, Evaluation::accepted, L"0+5 = 5,00", 5},
+        LineCase{L"*3", 10.0 / 3, 2, Evaluation::accepted, L"3,33333333333333*3 = 10,00", 9.99999999999999},
+        LineCase{L"\u20ac 1.000", 0, 2, Evaluation::accepted, L"\u20ac 1.000 = 1.000,00", 1000},
+        LineCase{L"", 0, 2, Evaluation::nothing, L"", 0},
+        LineCase{L"   ", 0, 2, Evaluation::rejected, L"", 0},
+        LineCase{L"5/0", 0, 2, Evaluation::rejected, L"", 0},
+        LineCase{L"+1", 1e15, 2, Evaluation::rejected, L"", 0},
+        LineCase{L"abc", 0, 2, Evaluation::rejected, L"", 0}));
+
+TEST(EvaluateLine, PastedLongLineEvaluatesOrFailsQuickly)
+{
+    std::wstring sum = L"1";
+    while (sum.size() < 30000) sum += L"+1";
+    Evaluation e = evaluateLine(sum, 0);
+    ASSERT_EQ(Evaluation::accepted, e.kind);
+    EXPECT_EQ(15001.0, e.value) << "30,001 characters: 1 and 15,000 times +1";
+    EXPECT_EQ(Evaluation::rejected, evaluateLine(std::wstring(30000, L'('), 0).kind);
+    EXPECT_EQ(Evaluation::rejected, evaluateLine(std::wstring(30000, L'9'), 0).kind)
+        << "a literal beyond the double range";
+}
+
+TEST(TapeLineResult, TextAfterTheLastEquals)
+{
+    std::wstring r;
+    ASSERT_TRUE(tapeLineResult(L"14/4 = 3,50", r));
+    EXPECT_EQ(L"3,50", r);
+    ASSERT_TRUE(tapeLineResult(L"a = b = 7,00", r));
+    EXPECT_EQ(L"7,00", r);
+    ASSERT_TRUE(tapeLineResult(L"x = ", r));
+    EXPECT_EQ(L"", r);
+    EXPECT_FALSE(tapeLineResult(L"1=2", r));
+}
+
+} // namespace
