@@ -36,7 +36,7 @@ bench: native
 	@cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DZENTOLO_BENCH=ON >/dev/null
 	@cmake --build $(WIN) -j$(JOBS) -- --no-print-directory
 	@$(NATIVE)/bench/zentolo_bench
-	@scripts/gui-run.sh $(WIN)/bench/tape_bench.exe
+	@scripts/gui-run.sh $(WIN)/bench/gui_bench.exe
 
 clean:
 	rm -rf build

@@ -7,6 +7,8 @@
 #include "calc/calculator.h"
 #include "calc/calculator_win.h"
 #include "calc/vat_win.h"
+#include "dates/date_calculator_win.h"
+#include "dates/date_fields_win.h"
 
 namespace {
 
@@ -96,7 +98,7 @@ void keypadInput(int key)
 
 } // namespace
 
-bool onCommand(int id, int notification, HWND /*control*/)
+bool onCommand(int id, int notification, HWND control)
 {
     MainWindowState& s = mainState;
     switch (id) {
@@ -140,6 +142,21 @@ bool onCommand(int id, int notification, HWND /*control*/)
     case idRemoveVat:
     case idVatOnly:
         applyVat(static_cast<VatOperation>(id - idAddVat + 1));
+        return true;
+    case idCalculateDates:
+        calculateDates();
+        return true;
+    case idCalendarDateFrom:
+        openCalendarPopup(s.dateFromEdit, control);
+        return true;
+    case idCalendarDateTo:
+        openCalendarPopup(s.dateToEdit, control);
+        return true;
+    case idCalendarInterestFrom:
+        openCalendarPopup(s.interestFromEdit, control);
+        return true;
+    case idCalendarInterestTo:
+        openCalendarPopup(s.interestToEdit, control);
         return true;
     case idSaveSettings:
         saveSettingsCommand();

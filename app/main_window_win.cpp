@@ -10,6 +10,7 @@
 #include "app/settings_win.h"
 #include "calc/calculator_win.h"
 #include "calc/vat_win.h"
+#include "dates/date_fields_win.h"
 #include "calc/numtext.h"
 
 const wchar_t* const mainClassName = L"FerlanZentoloV063";
@@ -260,10 +261,7 @@ void onCreate(HWND window)
     createSplitTab();
     createOptionsTab();
 
-    // The date fields hold at most ten characters; their own procedure,
-    // installed here in the same order, arrives with the date tools.
-    for (HWND field : {s.dateFromEdit, s.dateToEdit, s.interestFromEdit, s.interestToEdit})
-        SendMessageW(field, EM_LIMITTEXT, 10, 0);
+    installDateFieldProcs(s.dateFromEdit, s.dateToEdit, s.interestFromEdit, s.interestToEdit);
     refreshVatLabel();
 
     SetWindowTextW(s.vatSettingEdit, formatNumber(settings.vatRate, 2).c_str());
@@ -360,10 +358,7 @@ void paintMainWindow(HDC hdc)
 void switchTab(int n)
 {
     MainWindowState& s = mainState;
-    if (s.calendarPopup) {
-        DestroyWindow(s.calendarPopup);
-        s.calendarPopup = nullptr;
-    }
+    closeCalendarPopup();
     for (int i = 0; i < 5; ++i) {
         buttonAccent[s.tabButtons[i]] = i == n ? 1 : 0;
         InvalidateRect(s.tabButtons[i], nullptr, TRUE);

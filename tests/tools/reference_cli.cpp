@@ -10,6 +10,7 @@
 
 #include "calc/numtext.h"
 #include "dates/calendar.h"
+#include "dates/date_calculator.h"
 
 namespace {
 
@@ -136,6 +137,22 @@ void daysMode(long long from, long long to, long long step)
     put(out);
 }
 
+// Each input line "FROM<TAB>TO<TAB>INCLUDE" (INCLUDE 0 or 1) gives the date
+// calculator's result line in difference mode.
+void countMode()
+{
+    std::string line;
+    while (readLine(line)) {
+        size_t a = line.find('\t'), b = line.find('\t', a + 1);
+        DateInputs in;
+        in.fromText = fromUtf8(line.substr(0, a));
+        in.toText = fromUtf8(line.substr(a + 1, b - a - 1));
+        in.includeStart = line.substr(b + 1) == "1";
+        LastDateRange range;
+        put(toUtf8(computeDates(in, range).text) + "\n");
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -145,12 +162,14 @@ int main(int argc, char** argv)
         formatMode();
     } else if (mode == "parse") {
         parseMode();
+    } else if (mode == "count") {
+        countMode();
     } else if (mode == "easter" && argc == 4) {
         easterMode(std::atoi(argv[2]), std::atoi(argv[3]));
     } else if (mode == "days" && argc == 5) {
         daysMode(std::atoll(argv[2]), std::atoll(argv[3]), std::atoll(argv[4]));
     } else {
-        std::fputs("usage: reference_cli format|parse|easter FROM TO|days FROM TO STEP\n", stderr);
+        std::fputs("usage: reference_cli format|parse|count|easter FROM TO|days FROM TO STEP\n", stderr);
         return 2;
     }
     return std::fflush(stdout) == 0 ? 0 : 1;

@@ -1,0 +1,61 @@
+#include "dates/date_calculator.h"
+
+#include <cmath>
+
+#include "calc/numtext.h"
+
+LastDateRange lastDateRange;
+
+namespace {
+
+DateOutcome failure(const wchar_t* text) { return DateOutcome{false, text}; }
+
+std::wstring integer(long long v) { return std::to_wstring(v); }
+
+DateOutcome addDays(const DateInputs& in, DayNumber start, LastDateRange& range)
+{
+    range.valid = false;
+    ParsedNumber days = parseNumber(in.daysText);
+    // !(|k| <= limit) also turns away NaN.
+    if (!days.ok || days.value != std::floor(days.value) || !(std::fabs(days.value) <= 100000))
+        return failure(L"Inserisci giorni interi (max 100.000).");
+    const auto k = static_cast<long long>(days.value);
+    CivilDate target = dayNumberToDate(start + k);
+    if (target.year < firstYear || target.year > lastYear) return failure(L"Data fuori intervallo.");
+    if (in.endOfMonth) target.day = daysInMonth(target.year, target.month);
+    return DateOutcome{true, L"Scadenza: " + formatDate(target) + L"  (" + integer(k) + L" giorni)"};
+}
+
+DateOutcome countDays(const DateInputs& in, DayNumber start, LastDateRange& range)
+{
+    CivilDate endDate;
+    if (!parseDate(in.toText, endDate)) return failure(L"Data finale non valida (gg/mm/aaaa)");
+    const DayNumber end = dateToDayNumber(endDate);
+    range.valid = false;
+    long long working = 0, holidays = 0;
+    if (end - start >= 0 && end - start <= maxCountedSpan) {
+        range.includeStart = in.includeStart;
+        range.valid = true;
+        range.lastDay = end;
+        range.firstDay = in.includeStart ? start : start + 1;
+        // A working day is a weekday that is no holiday: one holiday test a day.
+        for (DayNumber d = range.firstDay; d <= range.lastDay; ++d) {
+            const bool holiday = isNationalHoliday(d);
+            holidays += holiday;
+            working += !holiday && weekdayIndex(d) <= 4;
+        }
+    }
+    const long long days = end - start + (in.includeStart ? 1 : 0);
+    return DateOutcome{true, L"Giorni: " + integer(days) + L"  |  lavorativi: " + integer(working) +
+                                 L"  |  feste: " + integer(holidays)};
+}
+
+} // namespace
+
+DateOutcome computeDates(const DateInputs& in, LastDateRange& range)
+{
+    CivilDate startDate;
+    if (!parseDate(in.fromText, startDate)) return failure(L"Data iniziale non valida (gg/mm/aaaa)");
+    const DayNumber start = dateToDayNumber(startDate);
+    return in.addDays ? addDays(in, start, range) : countDays(in, start, range);
+}

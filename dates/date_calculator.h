@@ -1,0 +1,38 @@
+// The date calculator: days between two dates with working days and holidays,
+// or a date a number of days away.
+#pragma once
+
+#include <string>
+
+#include "dates/calendar.h"
+
+// The last counted range, kept for the day-verification report.
+struct LastDateRange {
+    bool valid = false;
+    bool includeStart = false;
+    DayNumber firstDay = 0;  // the start date, or the day after it
+    DayNumber lastDay = 0;   // the end date
+};
+
+extern LastDateRange lastDateRange;
+
+// The longest range whose days are counted one by one.
+constexpr DayNumber maxCountedSpan = 149999;
+
+struct DateInputs {
+    std::wstring fromText;
+    std::wstring toText;
+    std::wstring daysText;
+    bool addDays = false;       // "Aggiungi giorni anziché differenza"
+    bool includeStart = false;  // "Includi data iniziale"
+    bool endOfMonth = false;    // "Fine mese"
+};
+
+struct DateOutcome {
+    bool ok = false;
+    std::wstring text;  // the result line, or the message
+};
+
+// Computes the DATE tab's result line and updates `range` as a difference
+// calculation does (an invalid start or end date leaves it untouched).
+DateOutcome computeDates(const DateInputs& in, LastDateRange& range);

@@ -1,0 +1,4 @@
+// "CALCOLA DATE" on the DATE tab.
+#pragma once
+
+void calculateDates();

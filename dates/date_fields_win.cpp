@@ -1,0 +1,181 @@
+// The date fields and the calendar pop-up need Win32 for subclassing, the
+// month-calendar control and the work area.
+#include "dates/date_fields_win.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/commands_win.h"
+#include "app/main_window_win.h"
+#include "dates/calendar.h"
+
+namespace {
+
+const wchar_t* const calendarClassName = L"ZentoloCalendarV06";
+constexpr int calendarId = 1;
+
+WNDPROC dateFieldBaseProc = nullptr;
+HWND calendarTarget = nullptr;
+bool calendarClassRegistered = false;
+
+int enterCommandOf(HWND field)
+{
+    const MainWindowState& s = mainState;
+    return (field == s.interestFromEdit || field == s.interestToEdit) ? idCalculateInterest
+                                                                      : idCalculateDates;
+}
+
+LRESULT CALLBACK dateFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SETFOCUS: {
+        LRESULT result = CallWindowProcW(dateFieldBaseProc, field, message, wParam, lParam);
+        SendMessageW(field, EM_SETSEL, 0, -1);
+        return result;
+    }
+    case WM_KILLFOCUS:
+        normaliseDateField(field);
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {
+            normaliseDateField(field);
+            SendMessageW(GetParent(field), WM_COMMAND, MAKEWPARAM(enterCommandOf(field), 0), 0);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        // Enter was handled as a key; the standard field would beep at its character.
+        if (wParam == L'\r') return 0;
+        break;
+    }
+    return CallWindowProcW(dateFieldBaseProc, field, message, wParam, lParam);
+}
+
+void onCalendarSelect(HWND popup)
+{
+    SYSTEMTIME picked{};
+    HWND calendar = GetDlgItem(popup, calendarId);
+    HWND target = calendarTarget;
+    if (SendMessageW(calendar, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&picked)) && target) {
+        CivilDate d{picked.wYear, picked.wMonth, picked.wDay};
+        SetWindowTextW(target, formatDate(d).c_str());
+    }
+    closeCalendarPopup();
+    SetFocus(target);
+}
+
+LRESULT CALLBACK calendarPopupProc(HWND popup, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_DESTROY:
+        if (popup == mainState.calendarPopup) mainState.calendarPopup = nullptr;
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (popup == mainState.calendarPopup) closeCalendarPopup();
+            return 0;
+        }
+        break;
+    case WM_NOTIFY:
+        if (reinterpret_cast<NMHDR*>(lParam)->code == MCN_SELECT) {
+            onCalendarSelect(popup);
+            return 0;
+        }
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) {
+            if (popup == mainState.calendarPopup) closeCalendarPopup();
+            return 0;
+        }
+        break;
+    }
+    return DefWindowProcW(popup, message, wParam, lParam);
+}
+
+void registerCalendarClass()
+{
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = calendarPopupProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    wc.lpszClassName = calendarClassName;
+    calendarClassRegistered = RegisterClassW(&wc) != 0;
+}
+
+} // namespace
+
+void installDateFieldProcs(HWND dateFrom, HWND dateTo, HWND interestFrom, HWND interestTo)
+{
+    for (HWND field : {dateFrom, dateTo, interestFrom, interestTo}) {
+        SendMessageW(field, EM_LIMITTEXT, 10, 0);
+        auto previous = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(dateFieldProc)));
+        if (!dateFieldBaseProc) dateFieldBaseProc = previous;
+    }
+}
+
+void closeCalendarPopup()
+{
+    // Cleared first: the pop-up loses activation while it is being destroyed.
+    HWND popup = mainState.calendarPopup;
+    mainState.calendarPopup = nullptr;
+    if (popup) DestroyWindow(popup);
+}
+
+void normaliseDateField(HWND field)
+{
+    if (!field) return;
+    std::wstring text = controlText(field);
+    std::optional<std::wstring> normalised = normaliseDateText(text);
+    if (normalised && *normalised != text) SetWindowTextW(field, normalised->c_str());
+}
+
+void openCalendarPopup(HWND targetField, HWND anchorButton)
+{
+    MainWindowState& s = mainState;
+    if (!targetField || !anchorButton) return;
+    closeCalendarPopup();
+    if (!calendarClassRegistered) registerCalendarClass();
+
+    RECT b;
+    GetWindowRect(anchorButton, &b);
+    calendarTarget = targetField;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    s.calendarPopup = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, calendarClassName, L"",
+                                      WS_POPUP | WS_BORDER, b.left, b.bottom + 2, 255, 220,
+                                      s.mainWindow, nullptr, instance, nullptr);
+    HWND popup = s.calendarPopup;
+    if (!popup) return;
+    HWND calendar = CreateWindowExW(0, MONTHCAL_CLASSW, L"", WS_CHILD | WS_VISIBLE | MCS_NOTODAY, 0,
+                                    0, 250, 200, popup,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(calendarId)),
+                                    instance, nullptr);
+    if (!calendar) {
+        DestroyWindow(popup);
+        return;
+    }
+    RECT min{};
+    SendMessageW(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&min));
+    const int w = min.right - min.left, h = min.bottom - min.top;
+    SetWindowPos(calendar, nullptr, 1, 1, w + 2, h + 2, SWP_NOZORDER);
+
+    CivilDate current;
+    if (parseDate(controlText(targetField), current)) {
+        SYSTEMTIME st{};
+        st.wYear = static_cast<WORD>(current.year);
+        st.wMonth = static_cast<WORD>(current.month);
+        st.wDay = static_cast<WORD>(current.day);
+        SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&st));
+    }
+
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    int x = b.left, y = b.bottom + 2;
+    if (b.left + (w + 4) > work.right) x = work.right - (w + 4);
+    if (y + (h + 4) > work.bottom) y = b.top - (h + 4);
+    SetWindowPos(popup, HWND_TOPMOST, x, y, w + 4, h + 4, SWP_SHOWWINDOW);
+    SetForegroundWindow(popup);
+    SetFocus(calendar);
+}

@@ -1,0 +1,215 @@
+// The DATE tab in the real window: date fields, Enter, the calendar pop-up.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/commands_win.h"
+#include "dates/date_calculator.h"
+#include "dates/date_fields_win.h"
+#include "tests/app/gui_fixture.h"
+
+namespace {
+
+int popupCount()
+{
+    int n = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM p) -> BOOL {
+            wchar_t name[64] = {};
+            GetClassNameW(w, name, 64);
+            if (std::wstring(name) == L"ZentoloCalendarV06") ++*reinterpret_cast<int*>(p);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+void click(int id)
+{
+    HWND button = GetDlgItem(mainState.mainWindow, id);
+    SendMessageW(button, WM_KEYDOWN, VK_SPACE, 0);
+}
+
+HWND calendarOf(HWND popup) { return GetDlgItem(popup, 1); }
+
+void pickDay(HWND popup, WORD year, WORD month, WORD day)
+{
+    SYSTEMTIME st{};
+    st.wYear = year;
+    st.wMonth = month;
+    st.wDay = day;
+    HWND cal = calendarOf(popup);
+    SendMessageW(cal, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&st));
+    NMSELCHANGE n{};
+    n.nmhdr.hwndFrom = cal;
+    n.nmhdr.idFrom = 1;
+    n.nmhdr.code = MCN_SELECT;
+    n.stSelStart = st;
+    n.stSelEnd = st;
+    SendMessageW(popup, WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&n));
+}
+
+class DateTab : public MainWindow {
+protected:
+    void SetUp() override
+    {
+        MainWindow::SetUp();
+        lastDateRange = LastDateRange{};
+        command(idTabDate);
+    }
+    void command(int id) { SendMessageW(mainState.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+};
+
+TEST_F(DateTab, DefaultRangeInBothCriteria)
+{
+    command(idCalculateDates);
+    EXPECT_EQ(L"Giorni: 40  |  lavorativi: 27  |  feste: 3", controlText(mainState.dateResult));
+    SendMessageW(mainState.includeStartCheck, BM_CLICK, 0, 0);
+    command(idCalculateDates);
+    EXPECT_EQ(L"Giorni: 41  |  lavorativi: 27  |  feste: 3", controlText(mainState.dateResult));
+    EXPECT_TRUE(lastDateRange.valid);
+    SendMessageW(mainState.addDaysCheck, BM_CLICK, 0, 0);
+    SendMessageW(mainState.endOfMonthCheck, BM_CLICK, 0, 0);
+    command(idCalculateDates);
+    EXPECT_EQ(L"Scadenza: 31/01/2027  (60 giorni)", controlText(mainState.dateResult));
+    EXPECT_FALSE(lastDateRange.valid);
+}
+
+TEST_F(DateTab, FocusSelectsTheWholeTextAndLeavingCompletesQuickDates)
+{
+    HWND from = mainState.dateFromEdit;
+    SetFocus(mainState.dateToEdit);
+    SetFocus(from);
+    DWORD start = 0, end = 0;
+    SendMessageW(from, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(0u, start);
+    EXPECT_EQ(10u, end);
+    SetWindowTextW(from, L"131066");
+    SetFocus(mainState.dateToEdit);
+    EXPECT_EQ(L"13/10/1966", controlText(from));
+    SetWindowTextW(from, L"13.10.1966");
+    SetFocus(from);
+    SetFocus(mainState.dateToEdit);
+    EXPECT_EQ(L"13.10.1966", controlText(from)) << "left as typed";
+}
+
+TEST_F(DateTab, EnterCompletesAndCalculates)
+{
+    SetWindowTextW(mainState.dateToEdit, L"311226");
+    SetWindowTextW(mainState.dateFromEdit, L"21112026");
+    SendMessageW(mainState.dateToEdit, WM_KEYDOWN, VK_RETURN, 1);
+    SendMessageW(mainState.dateToEdit, WM_CHAR, L'\r', 1);
+    EXPECT_EQ(L"31/12/2026", controlText(mainState.dateToEdit));
+    EXPECT_EQ(L"21112026", controlText(mainState.dateFromEdit)) << "only the field with Enter";
+    EXPECT_EQ(L"Data iniziale non valida (gg/mm/aaaa)", controlText(mainState.dateResult));
+    SendMessageW(mainState.dateFromEdit, WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_EQ(L"Giorni: 40  |  lavorativi: 27  |  feste: 3", controlText(mainState.dateResult));
+    EXPECT_EQ(0, beepCount);
+}
+
+TEST_F(DateTab, EnterInAnInterestDateFieldIsNotTheDateCalculation)
+{
+    command(idTabInterest);
+    SetWindowTextW(mainState.interestToEdit, L"010926");
+    SendMessageW(mainState.interestToEdit, WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_EQ(L"01/09/2026", controlText(mainState.interestToEdit));
+    EXPECT_EQ(L"Risultato: \u2014", controlText(mainState.dateResult));
+}
+
+TEST_F(DateTab, CalendarShowsTheFieldsDateAndWritesThePickedDay)
+{
+    SetWindowTextW(mainState.dateFromEdit, L"05/04/2026");
+    click(idCalendarDateFrom);
+    HWND popup = mainState.calendarPopup;
+    ASSERT_NE(nullptr, popup);
+    SYSTEMTIME shown{};
+    SendMessageW(calendarOf(popup), MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&shown));
+    EXPECT_EQ(2026, shown.wYear);
+    EXPECT_EQ(4, shown.wMonth);
+    EXPECT_EQ(5, shown.wDay);
+    RECT b, p;
+    GetWindowRect(GetDlgItem(mainState.mainWindow, idCalendarDateFrom), &b);
+    GetWindowRect(popup, &p);
+    EXPECT_EQ(b.left, p.left);
+    EXPECT_EQ(b.bottom + 2, p.top);
+    EXPECT_TRUE(GetWindowLongW(popup, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    pickDay(popup, 2026, 4, 9);
+    EXPECT_EQ(L"09/04/2026", controlText(mainState.dateFromEdit));
+    EXPECT_EQ(nullptr, mainState.calendarPopup);
+    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_EQ(mainState.dateFromEdit, GetFocus());
+}
+
+TEST_F(DateTab, PopupClosesOnEscapeDeactivationAndTabSwitch)
+{
+    click(idCalendarDateTo);
+    HWND popup = mainState.calendarPopup;
+    ASSERT_NE(nullptr, popup);
+    SendMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(nullptr, mainState.calendarPopup);
+    EXPECT_FALSE(IsWindow(popup));
+
+    click(idCalendarDateTo);
+    popup = mainState.calendarPopup;
+    SendMessageW(popup, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
+    EXPECT_EQ(nullptr, mainState.calendarPopup);
+    EXPECT_FALSE(IsWindow(popup));
+
+    click(idCalendarDateTo);
+    popup = mainState.calendarPopup;
+    command(idTabCalc);
+    EXPECT_EQ(nullptr, mainState.calendarPopup);
+    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_EQ(0, popupCount());
+}
+
+TEST_F(DateTab, SecondCalendarButtonLeavesOnePopup)
+{
+    click(idCalendarDateFrom);
+    HWND first = mainState.calendarPopup;
+    click(idCalendarDateTo);
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(1, popupCount());
+    pickDay(mainState.calendarPopup, 2027, 2, 28);
+    EXPECT_EQ(L"28/02/2027", controlText(mainState.dateToEdit)) << "the second field is the target";
+    EXPECT_EQ(L"21/11/2026", controlText(mainState.dateFromEdit));
+}
+
+TEST_F(DateTab, UnreadableFieldOpensTheCalendarOnItsOwnDefault)
+{
+    SetWindowTextW(mainState.dateFromEdit, L"abc");
+    click(idCalendarDateFrom);
+    ASSERT_NE(nullptr, mainState.calendarPopup);
+    SYSTEMTIME shown{};
+    EXPECT_TRUE(SendMessageW(calendarOf(mainState.calendarPopup), MCM_GETCURSEL, 0,
+                             reinterpret_cast<LPARAM>(&shown)));
+    EXPECT_EQ(L"abc", controlText(mainState.dateFromEdit));
+}
+
+TEST_F(DateTab, PopupStaysInsideTheWorkArea)
+{
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT window;
+    GetWindowRect(mainState.mainWindow, &window);
+    // "▦" of the "Al" field sits at client x 352..376, y 124..152.
+    SetWindowPos(mainState.mainWindow, nullptr, work.right - 380, work.bottom - 160, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+    click(idCalendarDateTo);
+    HWND popup = mainState.calendarPopup;
+    ASSERT_NE(nullptr, popup);
+    RECT b, p;
+    GetWindowRect(GetDlgItem(mainState.mainWindow, idCalendarDateTo), &b);
+    GetWindowRect(popup, &p);
+    EXPECT_EQ(work.right, p.right) << "shifted left to the work area's edge";
+    EXPECT_EQ(b.top, p.bottom) << "opened above the button";
+    EXPECT_GE(p.left, work.left);
+    EXPECT_GE(p.top, work.top);
+}
+
+} // namespace
