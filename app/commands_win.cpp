@@ -9,6 +9,8 @@
 #include "calc/vat_win.h"
 #include "dates/date_calculator_win.h"
 #include "dates/date_fields_win.h"
+#include "finance/interest_win.h"
+#include "finance/split_win.h"
 
 namespace {
 
@@ -145,6 +147,12 @@ bool onCommand(int id, int notification, HWND control)
         return true;
     case idCalculateDates:
         calculateDates();
+        return true;
+    case idCalculateInterest:
+        calculateInterest();
+        return true;
+    case idSplit:
+        calculateSplit();
         return true;
     case idCalendarDateFrom:
         openCalendarPopup(s.dateFromEdit, control);

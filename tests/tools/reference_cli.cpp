@@ -7,10 +7,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "calc/numtext.h"
 #include "dates/calendar.h"
+#include "app/settings.h"
 #include "dates/date_calculator.h"
+#include "finance/interest.h"
 
 namespace {
 
@@ -153,6 +156,44 @@ void countMode()
     }
 }
 
+std::vector<std::string> splitTabs(const std::string& line)
+{
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+        fields.push_back(line.substr(start, tab - start));
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+// Each input line "CAPITAL RATE SURCHARGE DAYS FROM TO APPLIED DAYSMODE DECIMALS"
+// (tab-separated) gives "RESULT<TAB>FORMULA", the formula's line breaks as "|".
+void interestMode()
+{
+    std::string line;
+    while (readLine(line)) {
+        std::vector<std::string> f = splitTabs(line);
+        if (f.size() != 9) {
+            put("bad input\n");
+            continue;
+        }
+        InterestInput in;
+        in.capitalText = fromUtf8(f[0]);
+        in.rateText = fromUtf8(f[1]);
+        in.surchargeText = fromUtf8(f[2]);
+        in.daysText = fromUtf8(f[3]);
+        in.fromText = fromUtf8(f[4]);
+        in.toText = fromUtf8(f[5]);
+        in.surchargeApplied = f[6] == "1";
+        in.daysMode = f[7] == "1";
+        settings.decimals = std::atoi(f[8].c_str());
+        InterestOutcome out = computeInterest(in);
+        std::string formula = toUtf8(out.formulaText);
+        for (size_t at; (at = formula.find("\r\n")) != std::string::npos;) formula.replace(at, 2, "|");
+        put(toUtf8(out.resultLine) + "\t" + (out.ok ? formula : std::string()) + "\n");
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -162,6 +203,8 @@ int main(int argc, char** argv)
         formatMode();
     } else if (mode == "parse") {
         parseMode();
+    } else if (mode == "interest") {
+        interestMode();
     } else if (mode == "count") {
         countMode();
     } else if (mode == "easter" && argc == 4) {
@@ -169,7 +212,7 @@ int main(int argc, char** argv)
     } else if (mode == "days" && argc == 5) {
         daysMode(std::atoll(argv[2]), std::atoll(argv[3]), std::atoll(argv[4]));
     } else {
-        std::fputs("usage: reference_cli format|parse|count|easter FROM TO|days FROM TO STEP\n", stderr);
+        std::fputs("usage: reference_cli format|parse|count|interest|easter FROM TO|days FROM TO STEP\n", stderr);
         return 2;
     }
     return std::fflush(stdout) == 0 ? 0 : 1;

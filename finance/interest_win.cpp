@@ -1,0 +1,31 @@
+// The interest calculator needs Win32 to read the INTERESSI tab and write its texts.
+#include "finance/interest_win.h"
+
+#include <windows.h>
+
+#include "app/main_window_win.h"
+#include "calc/calculator.h"
+#include "calc/numtext.h"
+#include "finance/interest.h"
+
+void calculateInterest()
+{
+    MainWindowState& s = mainState;
+    InterestInput in;
+    in.capitalText = controlText(s.capitalEdit);
+    in.rateText = controlText(s.rateEdit);
+    in.surchargeText = controlText(s.surchargeEdit);
+    in.daysText = controlText(s.interestDaysEdit);
+    in.fromText = controlText(s.interestFromEdit);
+    in.toText = controlText(s.interestToEdit);
+    in.surchargeApplied = SendMessageW(s.surchargeCheck, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    in.daysMode = SendMessageW(s.enterDaysCheck, BM_GETCHECK, 0, 0) == BST_CHECKED;
+
+    InterestOutcome out = computeInterest(in);
+    SetWindowTextW(s.interestResult, out.resultLine.c_str());
+    if (!out.ok) return;
+    SetWindowTextW(s.formulaEdit, out.formulaText.c_str());
+    // The calculator continues from the interest; its display keeps its text.
+    calculator.displayValue = out.interest;
+    calculator.displayText = formatNumber(out.interest, -1);
+}

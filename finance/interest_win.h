@@ -1,0 +1,4 @@
+// "CALCOLA INTERESSI" on the INTERESSI tab.
+#pragma once
+
+void calculateInterest();

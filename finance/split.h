@@ -1,0 +1,26 @@
+// A total split in proportion to weights, exact to the cent by the
+// largest-remainder rule.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct SplitInput {
+    std::wstring totalText;
+    std::vector<std::wstring> weightTexts;  // the visible rows, in order
+};
+
+struct SplitOutcome {
+    bool ok = false;
+    std::wstring reportText;  // or the message
+};
+
+// The largest total that is split, in euros.
+constexpr double maxSplitTotal = 9e12;
+
+SplitOutcome computeSplit(const SplitInput& in);
+
+// The amounts in cents for `weights` (non-negative, positive sum) and a
+// total of `totalCents`; empty when a share leaves the double range.
+std::vector<long long> splitCents(const std::vector<double>& weights, double weightSum,
+                                  long long totalCents);

@@ -1,0 +1,4 @@
+// "RIPARTISCI" on the PROPORZIONI tab.
+#pragma once
+
+void calculateSplit();

@@ -1,0 +1,85 @@
+// INTERESSI and PROPORZIONI in the real window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/commands_win.h"
+#include "tests/app/gui_fixture.h"
+
+namespace {
+
+class Finance : public MainWindow {
+protected:
+    void command(int id) { SendMessageW(mainState.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+};
+
+TEST_F(Finance, InterestWritesResultFormulaAndTheCalculatorsLastResult)
+{
+    command(idTabInterest);
+    command(idCalculateInterest);
+    EXPECT_EQ(L"Interessi: 40,11 \u20ac    |    Capitale + interessi: 10.040,11 \u20ac",
+              controlText(mainState.interestResult));
+    EXPECT_EQ(L"10.000,00 \u00d7 (2,40%) \u00d7 61 / 365 = 40,11 \u20ac", controlText(mainState.formulaEdit));
+    EXPECT_DOUBLE_EQ(10000 * 2.4 / 100 * 61 / 365, calculator.displayValue);
+    EXPECT_EQ(L"40,11", calculator.displayText);
+    EXPECT_EQ(L"0,00", controlText(mainState.display)) << "the display keeps its text";
+
+    SendMessageW(mainState.surchargeCheck, BM_CLICK, 0, 0);
+    SetWindowTextW(mainState.interestFromEdit, L"010626");
+    SendMessageW(mainState.interestFromEdit, WM_KEYDOWN, VK_RETURN, 1);  // Enter calculates too
+    EXPECT_EQ(L"01/06/2026", controlText(mainState.interestFromEdit));
+    std::wstring formula = controlText(mainState.formulaEdit);
+    EXPECT_NE(std::wstring::npos, formula.find(L"\r\nATTENZIONE: periodo su pi\u00f9 semestri."));
+
+    command(idTabCalc);
+    SetWindowTextW(mainState.inputEdit, L"+1");
+    SendMessageW(mainState.inputEdit, WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_EQ(L"260,29", controlText(mainState.display)) << "the calculator continues from the interest";
+    wchar_t line[64] = {};
+    SendMessageW(mainState.tapeList, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+    EXPECT_EQ(std::wstring(L"259,287671232877+1 = 260,29"), line) << "15 significant digits";
+}
+
+TEST_F(Finance, FailedInterestKeepsTheFormulaAndTheCalculator)
+{
+    command(idTabInterest);
+    command(idCalculateInterest);
+    std::wstring formula = controlText(mainState.formulaEdit);
+    double last = calculator.displayValue;
+    SetWindowTextW(mainState.capitalEdit, L"abc");
+    command(idCalculateInterest);
+    EXPECT_EQ(L"Capitale o tasso base non valido.", controlText(mainState.interestResult));
+    EXPECT_EQ(formula, controlText(mainState.formulaEdit));
+    EXPECT_EQ(last, calculator.displayValue);
+}
+
+TEST_F(Finance, SplitReportFollowsTheVisibleRows)
+{
+    command(idTabSplit);
+    command(idSplit);
+    EXPECT_EQ(L"1) Peso 40,00  \u2192  400,00 \u20ac   (40,00%)\r\n"
+              L"2) Peso 30,00  \u2192  300,00 \u20ac   (30,00%)\r\n"
+              L"3) Peso 30,00  \u2192  300,00 \u20ac   (30,00%)\r\n"
+              L"TOTALE: 1.000,00 \u20ac",
+              controlText(mainState.splitResultEdit));
+
+    command(idAddQuota);
+    SetWindowTextW(mainState.quotaEdits[3], L"100");
+    command(idSplit);
+    std::wstring four = controlText(mainState.splitResultEdit);
+    EXPECT_NE(std::wstring::npos, four.find(L"4) Peso 100,00  \u2192  500,00 \u20ac   (50,00%)"));
+
+    SetWindowTextW(mainState.quotaEdits[3], L"not a weight");
+    command(idRemoveQuota);
+    command(idRemoveQuota);
+    command(idSplit);
+    EXPECT_EQ(L"1) Peso 40,00  \u2192  571,43 \u20ac   (57,14%)\r\n"
+              L"2) Peso 30,00  \u2192  428,57 \u20ac   (42,86%)\r\n"
+              L"TOTALE: 1.000,00 \u20ac",
+              controlText(mainState.splitResultEdit))
+        << "hidden rows take no part, whatever they hold";
+}
+
+} // namespace
