@@ -11,7 +11,7 @@ packages=(
   googletest libgtest-dev              # unit tests (sources rebuilt for MinGW)
   libbenchmark-dev                     # benchmarks
   wine64 xvfb xdotool imagemagick      # running and looking at the program
-  fonts-dejavu-core                    # stand-ins for the program's fonts under Wine
+  fonts-dejavu-core fonts-dejavu-extra  # stand-ins for the program's fonts under Wine
   python3 python3-dateutil python3-numpy  # reference computations
   util-linux                           # flock
 )

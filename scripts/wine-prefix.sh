@@ -17,7 +17,7 @@ wine() { "$here/wine.sh" "$@" </dev/null >/dev/null 2>&1 9>&-; }
 if [ ! -f "$prefix/.zentolo-ready" ]; then
   wine wineboot -i
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f
-  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /t REG_SZ /d 'DejaVu Sans' /f
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /t REG_SZ /d 'DejaVu Sans Condensed' /f
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Consolas' /t REG_SZ /d 'DejaVu Sans Mono' /f
   touch "$prefix/.zentolo-ready"
 fi
