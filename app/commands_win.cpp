@@ -6,9 +6,11 @@
 #include "app/settings_win.h"
 #include "calc/calculator.h"
 #include "calc/calculator_win.h"
+#include "calc/printing_win.h"
 #include "calc/vat_win.h"
 #include "dates/date_calculator_win.h"
 #include "dates/date_fields_win.h"
+#include "dates/day_window_win.h"
 #include "finance/interest_win.h"
 #include "finance/split_win.h"
 
@@ -120,7 +122,11 @@ bool onCommand(int id, int notification, HWND control)
         SetFocus(s.inputEdit);
         return true;
     case idPrint:
-        return true;  // the printed tape arrives with printing
+        printTape();
+        return true;
+    case idVerifyDays:
+        openDayVerification();
+        return true;
     case idClear:
         clearCalculator();
         return true;

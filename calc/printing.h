@@ -1,0 +1,25 @@
+// The text that "STAMPA" prints for the tape, and how plain text is laid out
+// on printed pages.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// "ZENTOLO - FERLAN", "Nastro calcoli", an empty line, the tape lines, an
+// empty line and "ULTIMO RISULTATO: ...", every line ended by CR LF.
+std::wstring buildTapeText(const std::vector<std::wstring>& tapeLines, const std::wstring& displayText);
+
+// The printed lines of a text: split at each LF, one CR dropped from each
+// line's end, no line after a final line end.
+std::vector<std::wstring> printedLines(const std::wstring& text);
+
+// Page geometry in printer pixels, from the printer's resolution and
+// printable height.
+struct PageLayout {
+    int left = 0, top = 0, bottomLimit = 0, pitch = 0, fontHeight = 0;
+};
+PageLayout pageLayout(int dpiX, int dpiY, int printableHeight);
+
+// The first line of every page, for `lineCount` lines: a line goes to a new
+// page when it would end below the bottom margin; every page holds at least one line.
+std::vector<int> pageStarts(const PageLayout& layout, int lineCount);

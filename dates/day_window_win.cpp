@@ -1,0 +1,171 @@
+// The report window needs Win32 for its class, painting, dragging, the
+// clipboard, printing and the message boxes.
+#include "dates/day_window_win.h"
+
+#include <windows.h>
+
+#include "app/button_win.h"
+#include "app/main_window_win.h"
+#include "calc/calculator_win.h"
+#include "calc/printing_win.h"
+#include "dates/day_report.h"
+
+const wchar_t* const dayWindowClassName = L"ZentoloDayDetailV062";
+
+namespace {
+
+bool dayWindowClassRegistered = false;
+
+enum DayWindowControl { idReport = 1, idCopyReport = 2, idPrintReport = 3, idCloseReport = 4, idHeaderClose = 5 };
+
+const std::wstring* textOf(HWND window)
+{
+    return reinterpret_cast<const std::wstring*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+void onCreate(HWND window, const CREATESTRUCTW* cs)
+{
+    auto* text = new std::wstring(*static_cast<const std::wstring*>(cs->lpCreateParams));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(text));
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HWND report = CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"EDIT", text->c_str(),
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY, 12, 48, 490,
+        345, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idReport)), instance, nullptr);
+    SendMessageW(report, WM_SETFONT, reinterpret_cast<WPARAM>(mainState.bodyFont), TRUE);
+    createButton(window, L"COPIA REPORT", 12, 405, 139, 31, idCopyReport, 0);
+    createButton(window, L"STAMPA", 159, 405, 105, 31, idPrintReport, 1);
+    createButton(window, L"CHIUDI", 272, 405, 103, 31, idCloseReport, 0);
+    createButton(window, L"\u00d7", 475, 7, 29, 31, idHeaderClose, 0);
+}
+
+void onPaint(HWND window)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT band{0, 0, 520, 39};
+    HBRUSH brush = CreateSolidBrush(RGB(53, 68, 80));
+    FillRect(dc, &band, brush);
+    DeleteObject(brush);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(248, 250, 251));
+    HGDIOBJ oldFont = SelectObject(dc, mainState.headingFont);
+    RECT title{14, 8, 460, 34};
+    DrawTextW(dc, L"\u25a6  VERIFICA GIORNI    \u2022    ZENTOLO by Ferlan", -1, &title,
+              DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+    SelectObject(dc, oldFont);
+    EndPaint(window, &ps);
+}
+
+// The band left of "×" drags the window.
+LRESULT onNcHitTest(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT hit = DefWindowProcW(window, WM_NCHITTEST, wParam, lParam);
+    if (hit != HTCLIENT) return hit;
+    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ScreenToClient(window, &pt);
+    return (pt.y >= 0 && pt.y <= 38 && pt.x <= 467) ? HTCAPTION : hit;
+}
+
+bool onCommand(HWND window, int id)
+{
+    const std::wstring* text = textOf(window);
+    switch (id) {
+    case idCopyReport:
+        if (text) copyTextToClipboard(*text);
+        return true;
+    case idPrintReport:
+        if (text) printPlainText(*text, L"Zentolo - Verifica giorni", window);
+        return true;
+    case idCloseReport:
+    case idHeaderClose:
+        DestroyWindow(window);
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT CALLBACK dayVerificationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        onCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
+        return 0;
+    case WM_PAINT:
+        onPaint(window);
+        return 0;
+    case WM_ERASEBKGND: {
+        RECT rc;
+        GetClientRect(window, &rc);
+        FillRect(reinterpret_cast<HDC>(wParam), &rc, mainState.windowBrush);
+        return 1;
+    }
+    case WM_NCHITTEST:
+        return onNcHitTest(window, wParam, lParam);
+    case WM_COMMAND:
+        if (onCommand(window, LOWORD(wParam))) return 0;
+        break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkColor(dc, RGB(53, 68, 80));
+        SetTextColor(dc, RGB(248, 250, 251));
+        return reinterpret_cast<LRESULT>(mainState.fieldBrush);
+    }
+    case WM_NCDESTROY:
+        delete textOf(window);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void registerDayWindowClass()
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = dayVerificationProc;
+    wc.hInstance = instance;
+    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(101), IMAGE_ICON, 32, 32, 0));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(101), IMAGE_ICON, 16, 16, 0));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = mainState.windowBrush;
+    wc.lpszClassName = dayWindowClassName;
+    dayWindowClassRegistered = RegisterClassExW(&wc) != 0;
+}
+
+} // namespace
+
+void showDayVerificationWindow(const std::wstring& text)
+{
+    if (!dayWindowClassRegistered) registerDayWindowClass();
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, dayWindowClassName,
+                                  L"Verifica giorni - Zentolo by Ferlan",
+                                  WS_POPUP | WS_BORDER | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  520, 455, mainState.mainWindow, nullptr, GetModuleHandleW(nullptr),
+                                  const_cast<std::wstring*>(&text));
+    if (!window) {
+        MessageBoxW(mainState.mainWindow, text.c_str(), L"Verifica giorni", MB_OK);
+        return;
+    }
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+}
+
+void openDayVerification()
+{
+    const LastDateRange& range = lastDateRange;
+    if (!range.valid) {
+        MessageBoxW(mainState.mainWindow, L"Esegui prima un calcolo tra due date.",
+                    L"Verifica conteggio", MB_ICONINFORMATION);
+        return;
+    }
+    const auto total = static_cast<unsigned long long>(range.lastDay - range.firstDay + 1);
+    if (total > static_cast<unsigned long long>(maxReportDays)) {
+        MessageBoxW(mainState.mainWindow, L"Intervallo non valido o troppo ampio.", L"Verifica", MB_OK);
+        return;
+    }
+    showDayVerificationWindow(buildDayVerificationReport(range));
+}

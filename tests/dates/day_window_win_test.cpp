@@ -1,0 +1,187 @@
+// "VERIFICA GIORNI": message boxes and the report window in the real program.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/button_win.h"
+#include "app/commands_win.h"
+#include "dates/date_calculator.h"
+#include "dates/day_report.h"
+#include "dates/day_window_win.h"
+#include "tests/app/gui_fixture.h"
+
+namespace {
+
+struct SeenBox {
+    std::wstring caption, text;
+    bool icon = false;
+    int buttons = 0;
+};
+SeenBox seen;
+bool boxSeen = false;
+
+BOOL CALLBACK countButtons(HWND child, LPARAM p)
+{
+    wchar_t cls[32] = {};
+    GetClassNameW(child, cls, 32);
+    if (lstrcmpiW(cls, L"Button") == 0) ++reinterpret_cast<SeenBox*>(p)->buttons;
+    LONG style = GetWindowLongW(child, GWL_STYLE);
+    if (lstrcmpiW(cls, L"Static") == 0 && (style & SS_TYPEMASK) == SS_ICON &&
+        SendMessageW(child, STM_GETICON, 0, 0) != 0)
+        reinterpret_cast<SeenBox*>(p)->icon = true;
+    return TRUE;
+}
+
+// Runs inside the message box's own loop: reads it, then presses OK.
+void CALLBACK closeMessageBox(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM) -> BOOL {
+            wchar_t cls[32] = {};
+            GetClassNameW(w, cls, 32);
+            if (std::wstring(cls) != L"#32770") return TRUE;
+            seen = SeenBox{};
+            seen.caption = controlText(w);
+            seen.text = controlText(GetDlgItem(w, 0xFFFF));
+            EnumChildWindows(w, countButtons, reinterpret_cast<LPARAM>(&seen));
+            boxSeen = true;
+            PostMessageW(w, WM_COMMAND, IDOK, 0);
+            return FALSE;
+        },
+        0);
+    if (boxSeen) KillTimer(nullptr, timer);
+}
+
+void expectBoxFrom(void (*action)())
+{
+    boxSeen = false;
+    SetTimer(nullptr, 0, 50, closeMessageBox);
+    action();
+}
+
+std::vector<HWND> reportWindows()
+{
+    std::vector<HWND> found;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM p) -> BOOL {
+            wchar_t cls[64] = {};
+            GetClassNameW(w, cls, 64);
+            if (std::wstring(cls) == L"ZentoloDayDetailV062" && IsWindowVisible(w))
+                reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::wstring clipboardText()
+{
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return L"<closed>";
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto p = static_cast<const wchar_t*>(GlobalLock(h))) {
+            text = p;
+            GlobalUnlock(h);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+class DayReport : public MainWindow {
+protected:
+    void SetUp() override
+    {
+        MainWindow::SetUp();
+        lastDateRange = LastDateRange{};
+        SendMessageW(mainState.tabButtons[tabDate], WM_KEYDOWN, VK_SPACE, 0);
+    }
+    void command(int id) { SendMessageW(mainState.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+};
+
+TEST_F(DayReport, NoRangeYetGivesTheInformationBox)
+{
+    expectBoxFrom(openDayVerification);
+    ASSERT_TRUE(boxSeen);
+    EXPECT_EQ(L"Verifica conteggio", seen.caption);
+    EXPECT_EQ(L"Esegui prima un calcolo tra due date.", seen.text);
+    EXPECT_TRUE(seen.icon);
+    EXPECT_TRUE(reportWindows().empty());
+}
+
+TEST_F(DayReport, TooWideRangeGivesTheWarningWithOkOnly)
+{
+    lastDateRange = LastDateRange{true, false, 100, 99 + 150001};
+    expectBoxFrom(openDayVerification);
+    ASSERT_TRUE(boxSeen);
+    EXPECT_EQ(L"Verifica", seen.caption);
+    EXPECT_EQ(L"Intervallo non valido o troppo ampio.", seen.text);
+    EXPECT_FALSE(seen.icon);
+    EXPECT_EQ(1, seen.buttons);
+    lastDateRange = LastDateRange{true, false, 100, 50};
+    expectBoxFrom(openDayVerification);
+    EXPECT_EQ(L"Intervallo non valido o troppo ampio.", seen.text) << "a negative span";
+}
+
+TEST_F(DayReport, TwoIndependentWindowsWithTheirOwnText)
+{
+    command(idCalculateDates);
+    command(idVerifyDays);
+    std::vector<HWND> first = reportWindows();
+    ASSERT_EQ(1u, first.size());
+    HWND a = first[0];
+    std::wstring report = buildDayVerificationReport(lastDateRange);
+    EXPECT_EQ(report, controlText(GetDlgItem(a, 1)));
+    EXPECT_EQ(L"Verifica giorni - Zentolo by Ferlan", controlText(a));
+    RECT r;
+    GetWindowRect(a, &r);
+    EXPECT_EQ(520, r.right - r.left);
+    EXPECT_EQ(455, r.bottom - r.top);
+    EXPECT_EQ(mainState.mainWindow, GetWindow(a, GW_OWNER));
+    EXPECT_TRUE(GetWindowLongW(GetDlgItem(a, 1), GWL_STYLE) & ES_READONLY);
+    EXPECT_EQ(1, buttonAccent[GetDlgItem(a, 3)]) << "STAMPA is the accented button";
+    EXPECT_EQ(L"COPIA REPORT", controlText(GetDlgItem(a, 2)));
+    EXPECT_EQ(L"CHIUDI", controlText(GetDlgItem(a, 4)));
+
+    SendMessageW(GetDlgItem(a, 2), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(report, clipboardText()) << "COPIA REPORT copies the report with CR LF";
+
+    SendMessageW(mainState.includeStartCheck, BM_CLICK, 0, 0);
+    command(idCalculateDates);
+    command(idVerifyDays);
+    std::vector<HWND> both = reportWindows();
+    ASSERT_EQ(2u, both.size());
+    HWND b = both[0] == a ? both[1] : both[0];
+    EXPECT_NE(std::wstring::npos, controlText(GetDlgItem(b, 1)).find(L"estremi inclusi"));
+
+    SendMessageW(GetDlgItem(a, 4), WM_KEYDOWN, VK_SPACE, 0);  // CHIUDI
+    EXPECT_FALSE(IsWindow(a));
+    EXPECT_EQ(1u, reportWindows().size());
+    EXPECT_NE(std::wstring::npos, controlText(GetDlgItem(b, 1)).find(L"estremi inclusi"));
+    SendMessageW(GetDlgItem(b, 5), WM_KEYDOWN, VK_SPACE, 0);  // ×
+    EXPECT_FALSE(IsWindow(b));
+}
+
+TEST_F(DayReport, BandDragsButNotOnTheCloseButton)
+{
+    command(idCalculateDates);
+    command(idVerifyDays);
+    HWND w = reportWindows().at(0);
+    auto hit = [w](int x, int y) {
+        POINT pt{x, y};
+        ClientToScreen(w, &pt);
+        return SendMessageW(w, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+    };
+    EXPECT_EQ(HTCAPTION, hit(100, 20));
+    EXPECT_EQ(HTCAPTION, hit(467, 38));
+    EXPECT_EQ(HTCLIENT, hit(100, 39));
+    EXPECT_EQ(HTCLIENT, hit(468, 20));
+    DestroyWindow(w);
+}
+
+} // namespace
