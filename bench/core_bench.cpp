@@ -6,6 +6,7 @@
 #include "calc/calculator.h"
 #include "calc/numtext.h"
 #include "dates/calendar.h"
+#include "dates/day_report.h"
 
 namespace {
 
@@ -65,6 +66,14 @@ void BM_Walk150000Days(benchmark::State& state)
     }
 }
 
+// The text of the longest report: 150,000 days from 01/01/1600.
+void BM_DayReport150000Days(benchmark::State& state)
+{
+    LastDateRange range{true, true, dateToDayNumber(CivilDate{1600, 1, 1}), 0};
+    range.lastDay = range.firstDay + 149999;
+    for (auto _ : state) benchmark::DoNotOptimize(buildDayVerificationReport(range));
+}
+
 } // namespace
 
 BENCHMARK(BM_ParseAmountWithVat);
@@ -73,3 +82,4 @@ BENCHMARK(BM_Parse200Characters);
 BENCHMARK(BM_Evaluate30000Characters)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FormatAmount);
 BENCHMARK(BM_Walk150000Days)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DayReport150000Days)->Unit(benchmark::kMillisecond);

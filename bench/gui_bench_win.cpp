@@ -1,8 +1,8 @@
 // Timing harness, run under Wine in a virtual display, for commands that need
 // the real window: evaluate-and-append of one typical line into a tape that
 // already holds 100,000 lines (measured at several tape lengths to show that a
-// line costs the same however long the tape is), and one "CALCOLA DATE" over
-// the longest counted range.
+// line costs the same however long the tape is), one "CALCOLA DATE" over the
+// longest counted range, and one "VERIFICA GIORNI" over the longest report.
 #include <windows.h>
 
 #include <chrono>
@@ -12,7 +12,9 @@
 #include "app/app_win.h"
 #include "app/main_window_win.h"
 #include "calc/calculator_win.h"
+#include "dates/date_calculator.h"
 #include "dates/date_calculator_win.h"
+#include "dates/day_window_win.h"
 
 namespace {
 
@@ -54,6 +56,23 @@ int main()
     std::printf("CALCOLA DATE over 149,999 days: %.2f ms per command (%ls)\n",
                 std::chrono::duration<double, std::milli>(end - start).count() / runs,
                 result.c_str());
+
+    // "VERIFICA GIORNI": the report built and its window shown, for the
+    // longest range and for the default one (the window's own cost).
+    for (long long days : {150000LL, 40LL}) {
+        lastDateRange = LastDateRange{true, true, dateToDayNumber(CivilDate{1600, 1, 1}), 0};
+        lastDateRange.lastDay = lastDateRange.firstDay + days - 1;
+        double total = 0;
+        for (int i = 0; i < runs; ++i) {
+            start = std::chrono::steady_clock::now();
+            openDayVerification();
+            end = std::chrono::steady_clock::now();
+            total += std::chrono::duration<double, std::milli>(end - start).count();
+            DestroyWindow(FindWindowW(dayWindowClassName, nullptr));
+        }
+        std::printf("VERIFICA GIORNI over %lld days: %.2f ms per command, window shown\n", days,
+                    total / runs);
+    }
 
     DestroyWindow(mainState.mainWindow);
     return 0;
