@@ -22,13 +22,8 @@ void pickUpTapeLine()
     MainWindowState& s = mainState;
     LRESULT index = SendMessageW(s.tapeList, LB_GETCURSEL, 0, 0);
     if (index == LB_ERR) return;
-    LRESULT length = SendMessageW(s.tapeList, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) return;
-    std::wstring line(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(s.tapeList, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&line[0]));
-    line.resize(static_cast<size_t>(length));
-    std::wstring result;
-    if (!tapeLineResult(line, result)) return;
+    std::wstring line, result;
+    if (!listBoxLine(s.tapeList, static_cast<int>(index), line) || !tapeLineResult(line, result)) return;
     SetWindowTextW(s.inputEdit, result.c_str());
     SetFocus(s.inputEdit);
 }
@@ -46,7 +41,7 @@ void clearCalculator()
 
 void applyTopmost()
 {
-    bool on = SendMessageW(mainState.topmostCheck, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    bool on = isChecked(mainState.topmostCheck);
     SetWindowPos(mainState.mainWindow, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE);
 }

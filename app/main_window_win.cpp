@@ -331,6 +331,18 @@ std::wstring controlText(HWND control)
     return text;
 }
 
+bool listBoxLine(HWND list, int index, std::wstring& line)
+{
+    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return false;
+    line.assign(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&line[0]));
+    line.resize(static_cast<size_t>(length));
+    return true;
+}
+
+bool isChecked(HWND check) { return SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
 void paintMainWindow(HDC hdc)
 {
     TRIVERTEX vertices[2] = {};

@@ -82,5 +82,11 @@ void switchTab(int index);
 // The whole current text of a control.
 std::wstring controlText(HWND control);
 
+// One line of a list box; false when the list has no such line.
+bool listBoxLine(HWND list, int index, std::wstring& line);
+
+// A checkbox counts as set only when it answers exactly BST_CHECKED.
+bool isChecked(HWND check);
+
 // Draws the header logo; WM_PAINT and WM_PRINTCLIENT share it.
 void paintMainWindow(HDC hdc);

@@ -82,14 +82,9 @@ void printTape()
     HWND tape = mainState.tapeList;
     std::vector<std::wstring> lines;
     LRESULT count = SendMessageW(tape, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = SendMessageW(tape, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        if (length == LB_ERR) continue;
-        std::wstring line(static_cast<size_t>(length) + 1, L'\0');
-        SendMessageW(tape, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&line[0]));
-        line.resize(static_cast<size_t>(length));
-        lines.push_back(line);
-    }
+    std::wstring line;
+    for (LRESULT i = 0; i < count; ++i)
+        if (listBoxLine(tape, static_cast<int>(i), line)) lines.push_back(line);
     printPlainText(buildTapeText(lines, calculator.displayText), L"Zentolo - Nastro calcoli",
                    mainState.mainWindow);
 }

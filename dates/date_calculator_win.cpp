@@ -6,12 +6,6 @@
 #include "app/main_window_win.h"
 #include "dates/date_calculator.h"
 
-namespace {
-
-bool isChecked(HWND check) { return SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-} // namespace
-
 void calculateDates()
 {
     MainWindowState& s = mainState;

@@ -18,8 +18,8 @@ void calculateInterest()
     in.daysText = controlText(s.interestDaysEdit);
     in.fromText = controlText(s.interestFromEdit);
     in.toText = controlText(s.interestToEdit);
-    in.surchargeApplied = SendMessageW(s.surchargeCheck, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    in.daysMode = SendMessageW(s.enterDaysCheck, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    in.surchargeApplied = isChecked(s.surchargeCheck);
+    in.daysMode = isChecked(s.enterDaysCheck);
 
     InterestOutcome out = computeInterest(in);
     SetWindowTextW(s.interestResult, out.resultLine.c_str());

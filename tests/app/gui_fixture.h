@@ -52,6 +52,21 @@ inline void closeMainWindow()
     }
 }
 
+// The clipboard's Unicode text, as another program would read it.
+inline std::wstring clipboardText()
+{
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return L"<closed>";
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto p = static_cast<const wchar_t*>(GlobalLock(h))) {
+            text = p;
+            GlobalUnlock(h);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override

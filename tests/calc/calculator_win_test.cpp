@@ -44,28 +44,10 @@ std::vector<std::wstring> tape()
 {
     std::vector<std::wstring> lines;
     LRESULT n = SendMessageW(mainState.tapeList, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i) {
-        LRESULT len = SendMessageW(mainState.tapeList, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::wstring line(static_cast<size_t>(len) + 1, L'\0');
-        SendMessageW(mainState.tapeList, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&line[0]));
-        line.resize(static_cast<size_t>(len));
-        lines.push_back(line);
-    }
+    std::wstring line;
+    for (LRESULT i = 0; i < n; ++i)
+        if (listBoxLine(mainState.tapeList, static_cast<int>(i), line)) lines.push_back(line);
     return lines;
-}
-
-std::wstring clipboardText()
-{
-    std::wstring text;
-    if (!OpenClipboard(nullptr)) return L"<closed>";
-    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-        if (auto p = static_cast<const wchar_t*>(GlobalLock(h))) {
-            text = p;
-            GlobalUnlock(h);
-        }
-    }
-    CloseClipboard();
-    return text;
 }
 
 std::wstring display() { return controlText(mainState.display); }

@@ -16,6 +16,7 @@
 #include "dates/day_report.h"
 #include "dates/day_window_win.h"
 #include "tests/app/gui_fixture.h"
+#include "tests/tools/utf8.h"
 
 namespace {
 
@@ -45,20 +46,7 @@ void CALLBACK answerDialogs(HWND, UINT, UINT_PTR, DWORD)
 
 void writeUtf8(const char* path, const std::wstring& text)
 {
-    std::string out;
-    for (wchar_t wc : text) {
-        auto c = static_cast<unsigned>(wc);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
+    std::string out = toUtf8(text);
     FILE* f = std::fopen(path, "wb");
     ASSERT_NE(nullptr, f);
     std::fwrite(out.data(), 1, out.size(), f);

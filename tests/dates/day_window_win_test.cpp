@@ -79,20 +79,6 @@ std::vector<HWND> reportWindows()
     return found;
 }
 
-std::wstring clipboardText()
-{
-    std::wstring text;
-    if (!OpenClipboard(nullptr)) return L"<closed>";
-    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-        if (auto p = static_cast<const wchar_t*>(GlobalLock(h))) {
-            text = p;
-            GlobalUnlock(h);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
 class DayReport : public MainWindow {
 protected:
     void SetUp() override
