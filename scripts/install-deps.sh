@@ -15,6 +15,7 @@ packages=(
   python3 python3-dateutil python3-numpy  # reference computations
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils  # printing to PDF in the tests
   util-linux                           # flock
+  zip unzip                            # the release package
 )
 
 missing=()

@@ -175,6 +175,8 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{-0.0, 2, 2, L"0,00"}, FormatCase{-0.0049, 2, 2, L"0,00"},
         FormatCase{-0.49, 0, 2, L"0"}, FormatCase{0.0000005, 6, 2, L"0,000000"}, FormatCase{0.00000051, 6, 2, L"0,000001"},
         FormatCase{-0.0000004, 6, 2, L"0,000000"}, FormatCase{1220, -1, 2, L"1.220,00"},
+        // Right at the bound, as for -0.5 with no decimals, the sign stays.
+        FormatCase{-0.0000005, 6, 2, L"-0,000000"},
         FormatCase{3.5, -1, 6, L"3,500000"}));
 
 TEST(FormatNumber, LargestDoubleIsWrittenInFull)

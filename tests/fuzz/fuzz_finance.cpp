@@ -1,0 +1,60 @@
+// The interest calculator and the split: no crash, and the split's amounts
+// add up to its total line.
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "calc/numtext.h"
+#include "finance/interest.h"
+#include "finance/split.h"
+#include "tests/fuzz/fuzz_text.h"
+
+namespace {
+
+long long cents(const std::wstring& amount)
+{
+    ParsedNumber p = parseNumber(amount);
+    if (!p.ok) std::abort();
+    return std::llround(p.value * 100);
+}
+
+void checkSplit(const SplitInput& in)
+{
+    SplitOutcome out = computeSplit(in);
+    if (!out.ok) return;
+    long long sum = 0;
+    const std::wstring& r = out.reportText;
+    for (size_t at = r.find(L"\u2192  "); at != std::wstring::npos; at = r.find(L"\u2192  ", at + 1)) {
+        size_t end = r.find(L" \u20ac", at);
+        sum += cents(r.substr(at + 3, end - at - 3));
+    }
+    size_t total = r.find(L"TOTALE: ");
+    if (total == std::wstring::npos) std::abort();
+    size_t end = r.find(L" \u20ac", total);
+    if (sum != cents(r.substr(total + 8, end - total - 8))) std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::uint8_t flags = fuzzByte(data, size);
+    InterestInput interest;
+    interest.capitalText = fuzzText(data, size, 60);
+    interest.rateText = fuzzText(data, size, 30);
+    interest.surchargeText = fuzzText(data, size, 30);
+    interest.daysText = fuzzText(data, size, 30);
+    interest.fromText = fuzzText(data, size, 20);
+    interest.toText = fuzzText(data, size, 20);
+    interest.surchargeApplied = flags & 1;
+    interest.daysMode = flags & 2;
+    InterestOutcome out = computeInterest(interest);
+    if (out.ok && !std::isfinite(out.interest)) std::abort();
+
+    SplitInput split;
+    split.totalText = fuzzText(data, size, 60);
+    int rows = 2 + (flags >> 2) % 5;
+    for (int i = 0; i < rows; ++i) split.weightTexts.push_back(fuzzText(data, size, 60));
+    checkSplit(split);
+    return 0;
+}

@@ -1,0 +1,54 @@
+#!/usr/bin/python3
+"""Writes the seed inputs of the fuzz targets into tests/fuzz/corpus/: the
+examples of the program's own tables, encoded the way fuzz_text.h decodes
+them. Run it again after changing the encoding; `make fuzz` grows the corpora
+from these seeds."""
+import os
+import struct
+
+ALPHABET = '0123456789.,+-*/()% \t\u20ac\u00d7\u00f7\u2212/'
+END = b'\xff'
+
+
+def text(t):
+    out = bytearray()
+    for c in t:
+        if c in ALPHABET:
+            out.append(ALPHABET.index(c))
+        else:
+            out += bytes([0xF0]) + struct.pack('<H', ord(c))
+    return bytes(out) + END
+
+
+def write(target, name, data):
+    folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'corpus', target)
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, name), 'wb') as f:
+        f.write(data)
+
+
+def main():
+    numbers = ['1.234,56', '1.000 + 22%', '(40+35)/3', '200-10%', '3\u22125', '50%%', '1.000\u00d72',
+               '7\u00f72', '\u20ac 1.000', '--5', '5/0', '1,2,3', '0,125', '999,999']
+    for i, t in enumerate(numbers):
+        for d in (-1, 0, 2, 6):
+            write('number', 'seed-%02d-%d' % (i, d), struct.pack('<d', 1234567.891 * (i + 1)) +
+                  bytes([d + 1]) + text(t))
+    dates = [(0, '21/11/2026', '31/12/2026', '60'), (1, '21/11/2026', '', '60'),
+             (5, '21/11/2026', '', '30+30'), (2, '25/04/2027', '25/04/2027', ''),
+             (0, '131066', '31/12/2026', ''), (1, '01/01/1600', '', '-1'),
+             (0, '01/01/2000', '07/09/2410', ''), (4, '31/01/2028', '', '10')]
+    for i, (flags, a, b, days) in enumerate(dates):
+        write('dates', 'seed-%02d' % i, bytes([flags]) + text(a) + text(b) + text(days))
+    finance = [(0, '10000', '2,40', '8,00', '60', '01/07/2026', '31/08/2026', '1000', ['40', '30', '30']),
+               (1, '10000', '2,40', '8,00', '60', '01/06/2026', '31/07/2026', '100', ['1', '1', '1']),
+               (3, '10000', '2,40', '8,00', '100.000', 'x', 'y', '0,05', ['1', '1', '1']),
+               (16, '1', '1000', '100', '1', '31/12/2026', '01/01/2027', '1', ['1'] * 6),
+               (4, '0', '0', '', '', '01/01/2026', '01/01/2026', '9.000.000.000.000', ['1', '2', '0'])]
+    for i, (flags, c, r, m, n, a, b, total, weights) in enumerate(finance):
+        write('finance', 'seed-%02d' % i, bytes([flags]) + text(c) + text(r) + text(m) + text(n) +
+              text(a) + text(b) + text(total) + b''.join(text(w) for w in weights))
+
+
+if __name__ == '__main__':
+    main()
