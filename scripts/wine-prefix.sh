@@ -23,6 +23,6 @@ if [ ! -f "$prefix/.zentolo-ready" ]; then
 fi
 # Stays up a minute after its last program: a cold start costs seconds.
 if "$here/wine.sh" --server -p60 </dev/null >/dev/null 2>&1 9>&-; then
-  wine cmd /c exit  # starts the prefix's services, also detached
+  wine cmd /c exit || true  # starts the prefix's services, also detached
 fi
 exit 0
