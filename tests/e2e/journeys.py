@@ -1,0 +1,296 @@
+#!/usr/bin/python3
+"""End-to-end journeys: zentolo.exe under Wine in a virtual display, driven
+only with real input (xdotool keystrokes and clicks at window coordinates)
+and observed only from outside (the probe program reads window texts, list
+lines, check states and the clipboard through window messages).
+
+Every step waits for a condition (a text appeared, a window exists), never on
+a fixed sleep alone.
+
+Usage: journeys.py ZENTOLO.EXE PROBE.EXE (inside a display, see gui-run.sh)
+"""
+import json
+import os
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+WINE_RUN = os.path.join(HERE, '..', '..', 'scripts', 'wine-run.sh')
+EXE, PROBE = sys.argv[1], sys.argv[2]
+failures = []
+passed = 0
+
+
+def xdo(*args):
+    return subprocess.run(['xdotool'] + [str(a) for a in args], stdout=subprocess.PIPE,
+                          stderr=subprocess.DEVNULL, check=False).stdout.decode().strip()
+
+
+def probe():
+    out = subprocess.run([WINE_RUN, PROBE], stdout=subprocess.PIPE, check=True).stdout.decode('utf-8')
+    state = {'children': [], 'windows': [], 'messages': [], 'focus': -1, 'clipboard': None}
+    for line in out.splitlines():
+        line = line.strip()
+        if not line:
+            continue
+        item = json.loads(line)
+        kind = item['kind']
+        if kind == 'main':
+            state['main'] = item
+        elif kind == 'child' and 'window_children' not in state:
+            state['children'].append(item)
+        elif kind == 'focus':
+            state['focus'] = item['index']
+            state['window_children'] = True  # children after this belong to other windows
+        elif kind == 'window':
+            state['windows'].append(item)
+        elif kind == 'message':
+            state['messages'].append(item['text'])
+        elif kind == 'clipboard':
+            state['clipboard'] = item['text']
+        elif kind == 'none':
+            state['none'] = True
+    return state
+
+
+def child(state, text=None, cid=None, cls=None, nth=0):
+    found = [c for c in state['children']
+             if (text is None or c['text'] == text) and (cid is None or c['id'] == cid)
+             and (cls is None or c['class'].lower() == cls.lower())]
+    return found[nth] if len(found) > nth else None
+
+
+def wait_until(what, predicate, timeout=15):
+    deadline = time.time() + timeout
+    state = None
+    while time.time() < deadline:
+        state = probe()
+        try:
+            if predicate(state):
+                return state
+        except (KeyError, IndexError, TypeError):
+            pass
+        time.sleep(0.1)
+    raise AssertionError('timed out waiting for: ' + what)
+
+
+def check(name, condition):
+    global passed
+    if condition:
+        passed += 1
+        print('ok:', name)
+    else:
+        failures.append(name)
+        print('FAIL:', name)
+
+
+class Program:
+    def __init__(self):
+        self.process = subprocess.Popen([WINE_RUN, EXE])
+        self.window = None
+        deadline = time.time() + 60
+        while time.time() < deadline and not self.window:
+            ids = xdo('search', '--onlyvisible', '--name', 'Zentolo by Ferlan | Vessilo').split()
+            self.window = ids[0] if ids else None
+            time.sleep(0.1)
+        if not self.window:
+            raise AssertionError('the main window did not appear')
+        xdo('windowfocus', '--sync', self.window)
+        wait_until('CALC shown', lambda s: s['main']['h'] == 390)
+
+    def click(self, x, y):
+        xdo('mousemove', '--window', self.window, x, y, 'click', 1)
+
+    def type(self, text):
+        xdo('type', '--delay', 40, text)
+
+    def key(self, *keys):
+        xdo('key', '--delay', 40, *keys)
+
+    def wait_exit(self, timeout=30):
+        return self.process.wait(timeout=timeout)
+
+
+def input_text(s):
+    return child(s, cid=140)['text']
+
+
+def display(s):
+    return child(s, cid=142)['text']
+
+
+def tape(s):
+    return child(s, cid=141)['lines']
+
+
+def calc_journey(p):
+    p.type('1.000 + 22%')
+    p.key('Return')
+    s = wait_until('1.220,00', lambda s: display(s) == '1.220,00')
+    check('CALC: 1.000 + 22% gives 1.220,00 with its tape line',
+          tape(s) == ['1.000 + 22% = 1.220,00'] and input_text(s) == '')
+    p.type('/4')
+    p.key('Return')
+    s = wait_until('305,00', lambda s: display(s) == '305,00')
+    check('CALC: /4 continues from the result', tape(s)[-1] == '1220/4 = 305,00')
+    p.type('5/0')
+    p.key('Return')
+    s = wait_until('5/0 typed', lambda s: input_text(s) == '5/0')
+    time.sleep(0.3)
+    s = probe()
+    check('CALC: an unreadable line stays and changes nothing',
+          input_text(s) == '5/0' and display(s) == '305,00' and len(tape(s)) == 2)
+    p.key('Escape')
+    wait_until('line emptied', lambda s: input_text(s) == '')
+    p.click(183, 97)  # "+ IVA" on the last result
+    s = wait_until('372,10', lambda s: display(s) == '372,10')
+    check('CALC: "+ IVA" on the last result', tape(s)[-1] == '+IVA 22,00% su 305,00 = 372,10')
+    p.click(412, 97)  # "Solo IVA"
+    s = wait_until('Solo IVA', lambda s: tape(s)[-1].startswith('Solo IVA'))
+    check('CALC: "Solo IVA"', tape(s)[-1] == 'Solo IVA 22,00% su 372,10 = 81,86')
+    p.click(49, 321)  # COPIA
+    s = wait_until('clipboard', lambda s: s['clipboard'] == '81,86')
+    check('CALC: COPIA puts the last result on the clipboard', True)
+    p.click(295, 321)  # TASTI
+    s = wait_until('keypad', lambda s: s['main']['h'] == 555)
+    for x, y in ((72, 366), (189, 440), (423, 477), (306, 440)):  # 7 2 + 3
+        p.click(x, y)
+    s = wait_until('keypad typed', lambda s: input_text(s) == '72+3')
+    p.key('Return')
+    s = wait_until('75,00', lambda s: display(s) == '75,00')
+    check('CALC: the keypad keys an expression', tape(s)[-1] == '72+3 = 75,00')
+    p.click(295, 321)
+    wait_until('keypad hidden', lambda s: s['main']['h'] == 390)
+    xdo('mousemove', '--window', p.window, 100, 135, 'click', '--repeat', 2, '--delay', 80, 1)
+    s = wait_until('tape pick-up', lambda s: input_text(s) == '1.220,00')
+    check('CALC: double-click on a tape line takes its result back', True)
+    p.key('Escape')
+    p.click(213, 321)  # PULISCI
+    s = wait_until('cleared', lambda s: display(s) == '0,00' and tape(s) == [])
+    check('CALC: PULISCI clears display and tape', input_text(s) == '')
+
+
+def vat_menu_journey(p):
+    p.click(60, 97)
+    s = wait_until('menu open', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    menu = [w for w in s['windows'] if w['class'] == '#32768'][0]
+    # The third entry, "10%", of a menu opened at the button's bottom-left corner.
+    xdo('mousemove', menu['x'] + 30, menu['y'] + 3 + 18 * 2 + 8, 'click', 1)
+    s = wait_until('rate 10', lambda s: child(s, cid=150)['text'] == 'IVA 10,00%  \u25be')
+    check('CALC: the rate menu picks 10 %', True)
+
+
+def date_journey(p):
+    p.click(140, 56)
+    s = wait_until('DATE shown', lambda s: s['main']['h'] == 405)
+    p.type('131066')
+    p.key('Tab')
+    s = wait_until('quick date', lambda s: child(s, text='13/10/1966') is not None)
+    check('DATE: 131066 then Tab gives 13/10/1966', True)
+    p.key('Tab')  # past the calendar button, into "Al" with its text selected
+    p.type('311226')
+    p.key('Return')
+    s = wait_until('counted', lambda s: child(s, text='Giorni: 21994  |  lavorativi: 15217  |  feste: 724') is not None)
+    check('DATE: Enter in "Al" completes the date and counts', child(s, text='31/12/2026') is not None)
+    p.click(364, 138)  # "▦" of "Al"
+    s = wait_until('calendar', lambda s: any(w['class'] == 'ZentoloCalendarV06' for w in s['windows']))
+    cal = [w for w in s['windows'] if w['class'] == 'ZentoloCalendarV06'][0]
+    check('DATE: the calendar opens under its button', cal['y'] >= 152)
+    # December 2026 starts on a Tuesday: the 15th is in the third week, Tuesday column.
+    xdo('mousemove', cal['x'] + 2 + 62, cal['y'] + 2 + 62 + 18 * 2, 'click', 1)
+    s = wait_until('picked', lambda s: not any(w['class'] == 'ZentoloCalendarV06' for w in s['windows']))
+    al = child(s, cls='Edit', nth=2)['text']  # after the input line and "Dal"
+    check('DATE: a clicked day is written as gg/mm/aaaa', len(al) == 10 and al.endswith('/12/2026'))
+    p.click(23, 172)  # "Aggiungi giorni"
+    p.click(197, 243)  # "Fine mese"
+    s = wait_until('checks', lambda s: child(s, text='Fine mese')['checked'] == 1)
+    p.click(88, 287)
+    s = wait_until('scadenza', lambda s: child(s, text='Scadenza: 31/12/1966  (60 giorni)') is not None)
+    check('DATE: add-days with "Fine mese"', True)
+    p.click(23, 172)
+    p.click(197, 243)
+    p.click(88, 287)
+    wait_until('count again', lambda s: any(c['text'].startswith('Giorni: ') for c in s['children']))
+    p.click(249, 287)  # VERIFICA GIORNI
+    s = wait_until('report', lambda s: any(w['class'] == 'ZentoloDayDetailV062' for w in s['windows']))
+    report = [w for w in s['windows'] if w['class'] == 'ZentoloDayDetailV062'][0]
+    xdo('mousemove', report['x'] + 81, report['y'] + 420, 'click', 1)  # COPIA REPORT
+    s = wait_until('report copied', lambda s: (s['clipboard'] or '').startswith('PERIODO: 14/10/1966'))
+    check('DATE: VERIFICA GIORNI and COPIA REPORT', 'QUADRATURA: ' in s['clipboard'])
+    xdo('mousemove', report['x'] + 323, report['y'] + 420, 'click', 1)  # CHIUDI
+    wait_until('report closed', lambda s: not any(w['class'] == 'ZentoloDayDetailV062' for w in s['windows']))
+
+
+def finance_journey(p):
+    p.click(232, 56)
+    wait_until('INTERESSI', lambda s: s['main']['h'] == 465)
+    p.click(112, 321)
+    s = wait_until('interest', lambda s: any(c['text'].startswith('Interessi: ') for c in s['children']))
+    check('INTERESSI: default inputs',
+          child(s, text='Interessi: 40,11 \u20ac    |    Capitale + interessi: 10.040,11 \u20ac') is not None)
+    p.key('ctrl+a')
+    p.click(184, 128)  # capital field
+    p.key('End', *['BackSpace'] * 8)
+    p.type('20000')
+    p.click(112, 321)
+    s = wait_until('interest 2', lambda s: child(s, text='Interessi: 80,22 \u20ac    |    Capitale + interessi: 20.080,22 \u20ac') is not None)
+    check('INTERESSI: a capital typed over the default', True)
+    p.click(336, 56)
+    wait_until('PROPORZIONI', lambda s: s['main']['h'] == 455)
+    for _ in range(3):
+        p.click(303, 202)
+    wait_until('six rows', lambda s: s['main']['h'] == 534)
+    p.click(356, 241)
+    s = wait_until('split', lambda s: 'TOTALE: 1.000,00 \u20ac' in child(s, cls='Edit', nth=18)['text'])
+    report = child(s, cls='Edit', nth=18)['text']
+    check('PROPORZIONI: six rows split', '6) Peso 0,00  \u2192  0,00 \u20ac' in report)
+
+
+def options_journey(p):
+    p.click(435, 56)
+    s = wait_until('OPZIONI', lambda s: s['main']['h'] == 365)
+    p.key('End', *['BackSpace'] * 8)
+    p.type('10')
+    p.key('Tab', 'End', 'BackSpace')
+    p.type('3')
+    p.key('Tab', 'space')  # SALVA IMPOSTAZIONI
+    s = wait_until('saved', lambda s: child(s, text='Impostazioni salvate.') is not None)
+    check('OPZIONI: saved with the keyboard', True)
+    xdo('windowfocus', '--sync', p.window)
+    p.key('alt+F4')
+    check('closing with Alt+F4 exits with 0', p.wait_exit() == 0)
+
+
+def main():
+    subprocess.run([WINE_RUN, 'reg', 'delete', 'HKCU\\Software\\Ferlan\\Zentolo', '/f'],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
+    journeys = [calc_journey, vat_menu_journey, date_journey, finance_journey, options_journey]
+    p = Program()
+    for journey in journeys:
+        try:
+            journey(p)
+        except AssertionError as e:
+            failures.append('%s: %s' % (journey.__name__, e))
+            print('FAIL:', journey.__name__, e)
+    if p.process.poll() is None:
+        p.process.kill()
+    try:
+        p = Program()
+        s = wait_until('restart', lambda s: True)
+        p.click(435, 56)
+        s = wait_until('OPZIONI again', lambda s: s['main']['h'] == 365)
+        check('restart: the settings were kept',
+              child(s, text='10,00') is not None and child(s, text='3', cls='Edit') is not None
+              and child(s, cid=150)['text'] == 'IVA 10,00%  \u25be')
+        p.click(459, 18)
+        check('closing with "\u00d7" exits with 0', p.wait_exit() == 0)
+    except AssertionError as e:
+        failures.append('restart: %s' % e)
+        print('FAIL: restart', e)
+    print('%d passed, %d failed' % (passed, len(failures)))
+    sys.exit(1 if failures else 0)
+
+
+if __name__ == '__main__':
+    main()

@@ -1,0 +1,149 @@
+// Reads what a user can see of a running Zentolo from outside, through
+// standard window messages only, and prints it as JSON lines: the main
+// window's rectangle and focus, every child control (class, id, visibility,
+// text, check state, list lines), the program's other windows (report
+// windows, message boxes, calendar) and the clipboard text.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string utf8(const std::wstring& w)
+{
+    std::string out;
+    for (wchar_t wc : w) {
+        auto c = static_cast<unsigned>(wc);
+        if (c == L'"' || c == L'\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return "\"" + out + "\"";
+}
+
+std::wstring text(HWND w)
+{
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length);
+    std::wstring t(length + 1, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(w, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&t[0]), SMTO_ABORTIFHUNG,
+                        2000, &got);
+    t.resize(got);
+    return t;
+}
+
+std::wstring className(HWND w)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    return name;
+}
+
+void printWindow(const char* kind, HWND w)
+{
+    RECT r;
+    GetWindowRect(w, &r);
+    std::printf("{\"kind\":\"%s\",\"class\":%s,\"text\":%s,\"x\":%ld,\"y\":%ld,\"w\":%ld,\"h\":%ld}\n", kind,
+                utf8(className(w)).c_str(), utf8(text(w)).c_str(), r.left, r.top, r.right - r.left,
+                r.bottom - r.top);
+}
+
+void printChild(HWND parent, HWND child, int index)
+{
+    std::wstring cls = className(child);
+    LONG style = GetWindowLongW(child, GWL_STYLE);
+    std::string extra;
+    if (lstrcmpiW(cls.c_str(), L"Button") == 0)
+        extra += ",\"checked\":" + std::to_string(SendMessageW(child, BM_GETCHECK, 0, 0));
+    if (lstrcmpiW(cls.c_str(), L"ListBox") == 0) {
+        extra += ",\"lines\":[";
+        LRESULT n = SendMessageW(child, LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < n; ++i) {
+            LRESULT len = SendMessageW(child, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+            std::wstring line(static_cast<size_t>(len) + 1, L'\0');
+            SendMessageW(child, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&line[0]));
+            line.resize(static_cast<size_t>(len));
+            extra += (i ? "," : "") + utf8(line);
+        }
+        extra += "]";
+    }
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    std::printf("{\"kind\":\"child\",\"index\":%d,\"class\":%s,\"id\":%d,\"visible\":%s,\"text\":%s,"
+                "\"x\":%ld,\"y\":%ld%s}\n",
+                index, utf8(cls).c_str(), GetDlgCtrlID(child), (style & WS_VISIBLE) ? "true" : "false",
+                utf8(text(child)).c_str(), r.left, r.top, extra.c_str());
+}
+
+std::wstring clipboard()
+{
+    std::wstring t;
+    if (!OpenClipboard(nullptr)) return t;
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT))
+        if (auto p = static_cast<const wchar_t*>(GlobalLock(h))) {
+            t = p;
+            GlobalUnlock(h);
+        }
+    CloseClipboard();
+    return t;
+}
+
+} // namespace
+
+int main()
+{
+    HWND main = FindWindowW(L"FerlanZentoloV063", nullptr);
+    if (!main) {
+        std::printf("{\"kind\":\"none\"}\n");
+        return 0;
+    }
+    printWindow("main", main);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    DWORD pid = 0;
+    DWORD thread = GetWindowThreadProcessId(main, &pid);
+    int focusIndex = -1, index = 0;
+    GetGUIThreadInfo(thread, &info);
+    for (HWND c = GetWindow(main, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT), ++index) {
+        if (c == info.hwndFocus) focusIndex = index;
+        printChild(main, c, index);
+    }
+    std::printf("{\"kind\":\"focus\",\"index\":%d}\n", focusIndex);
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner != static_cast<DWORD>(p) || !IsWindowVisible(w)) return TRUE;
+            std::wstring cls = className(w);
+            if (cls == L"FerlanZentoloV063") return TRUE;
+            printWindow("window", w);
+            if (cls == L"#32770") {
+                HWND label = GetDlgItem(w, 0xFFFF);
+                if (label) std::printf("{\"kind\":\"message\",\"text\":%s}\n", utf8(text(label)).c_str());
+            }
+            int i = 0;
+            for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) printChild(w, c, i++);
+            return TRUE;
+        },
+        static_cast<LPARAM>(pid));
+    std::printf("{\"kind\":\"clipboard\",\"text\":%s}\n", utf8(clipboard()).c_str());
+    return 0;
+}
