@@ -247,6 +247,41 @@ def finance_journey(p):
     check('PROPORZIONI: six rows split', '6) Peso 0,00  \u2192  0,00 \u20ac' in report)
 
 
+def keyboard_journey(p):
+    p.click(53, 56)
+    s = wait_until('CALC', lambda s: s['main']['h'] == 390 and s['focus'] >= 0)
+    start = s['focus']
+    check('keyboard: CALC starts in the input line', s['children'][start]['id'] == 140)
+    visited = []
+    for _ in range(30):
+        before = s['focus']
+        p.key('Tab')
+        s = wait_until('focus moved', lambda s: s['focus'] != before)
+        if s['focus'] == start:
+            break
+        visited.append(s['children'][s['focus']])
+    ids = [c['id'] for c in visited]
+    check('keyboard: Tab from the input line goes to COPIA', ids[:1] == [143])
+    check('keyboard: Tab visits the 16 other stops of CALC and wraps',
+          len(visited) == 16 and all(c['visible'] for c in visited) and 141 not in ids)
+    p.key('shift+Tab')
+    s = wait_until('back', lambda s: s['focus'] != start)
+    check('keyboard: Shift+Tab goes back to "Solo IVA"', s['children'][s['focus']]['id'] == 153)
+    p.key(*['Tab'] * 6)
+    s = wait_until('on the checkbox', lambda s: s['children'][s['focus']]['id'] == 147)
+    p.key('space')
+    s = wait_until('topmost', lambda s: child(s, cid=147)['checked'] == 1)
+    p.key('space')
+    wait_until('not topmost', lambda s: child(s, cid=147)['checked'] == 0)
+    check('keyboard: Space toggles a checkbox', True)
+    for _ in range(4):
+        p.key('Tab')  # "—", "×", CALC, DATE
+    s = wait_until('on DATE button', lambda s: s['children'][s['focus']]['id'] == 111)
+    p.key('space')
+    s = wait_until('DATE by Space', lambda s: s['main']['h'] == 405)
+    check('keyboard: Space on a tab button switches tabs', s['children'][s['focus']]['text'] == '13/10/1966')
+
+
 def options_journey(p):
     p.click(435, 56)
     s = wait_until('OPZIONI', lambda s: s['main']['h'] == 365)
@@ -265,7 +300,8 @@ def options_journey(p):
 def main():
     subprocess.run([WINE_RUN, 'reg', 'delete', 'HKCU\\Software\\Ferlan\\Zentolo', '/f'],
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
-    journeys = [calc_journey, vat_menu_journey, date_journey, finance_journey, options_journey]
+    journeys = [calc_journey, vat_menu_journey, date_journey, finance_journey, keyboard_journey,
+                options_journey]
     p = Program()
     for journey in journeys:
         try:
