@@ -149,8 +149,11 @@ def calc_journey(p):
     p.click(412, 97)  # "Solo IVA"
     s = wait_until('Solo IVA', lambda s: tape(s)[-1].startswith('Solo IVA'))
     check('CALC: "Solo IVA"', tape(s)[-1] == 'Solo IVA 22,00% su 372,10 = 81,86')
+    p.click(293, 97)  # "- IVA"
+    s = wait_until('Scorporo', lambda s: tape(s)[-1].startswith('Scorporo'))
+    check('CALC: "- IVA"', tape(s)[-1] == 'Scorporo 22,00% su 81,86 = 67,10' and display(s) == '67,10')
     p.click(49, 321)  # COPIA
-    s = wait_until('clipboard', lambda s: s['clipboard'] == '81,86')
+    s = wait_until('clipboard', lambda s: s['clipboard'] == '67,10')
     check('CALC: COPIA puts the last result on the clipboard', True)
     p.click(295, 321)  # TASTI
     s = wait_until('keypad', lambda s: s['main']['h'] == 555)
@@ -162,8 +165,13 @@ def calc_journey(p):
     check('CALC: the keypad keys an expression', tape(s)[-1] == '72+3 = 75,00')
     p.click(295, 321)
     wait_until('keypad hidden', lambda s: s['main']['h'] == 390)
-    xdo('mousemove', '--window', p.window, 100, 135, 'click', '--repeat', 2, '--delay', 80, 1)
-    s = wait_until('tape pick-up', lambda s: input_text(s) == '1.220,00')
+    # Double-click the newest line, wherever the list has scrolled it.
+    s = probe()
+    tape_list = child(s, cid=141)
+    row = len(tape_list['lines']) - 1 - tape_list['top']
+    y = tape_list['y'] + 2 + row * tape_list['itemHeight'] + tape_list['itemHeight'] // 2
+    xdo('mousemove', '--window', p.window, 100, y, 'click', '--repeat', 2, '--delay', 80, 1)
+    s = wait_until('tape pick-up', lambda s: input_text(s) == '75,00')
     check('CALC: double-click on a tape line takes its result back', True)
     p.key('Escape')
     p.click(213, 321)  # PULISCI
@@ -247,23 +255,37 @@ def finance_journey(p):
     check('PROPORZIONI: six rows split', '6) Peso 0,00  \u2192  0,00 \u20ac' in report)
 
 
-def keyboard_journey(p):
-    p.click(53, 56)
-    s = wait_until('CALC', lambda s: s['main']['h'] == 390 and s['focus'] >= 0)
+def tab_cycle(p, tab_x, height):
+    """Tab from the tab's focus control round to it again: the stops visited."""
+    p.click(tab_x, 56)
+    s = wait_until('tab shown', lambda s: s['main']['h'] == height and s['focus'] >= 0)
     start = s['focus']
-    check('keyboard: CALC starts in the input line', s['children'][start]['id'] == 140)
-    visited = []
-    for _ in range(30):
+    visited = [s['children'][start]]
+    for _ in range(40):
         before = s['focus']
         p.key('Tab')
         s = wait_until('focus moved', lambda s: s['focus'] != before)
         if s['focus'] == start:
             break
         visited.append(s['children'][s['focus']])
-    ids = [c['id'] for c in visited]
-    check('keyboard: Tab from the input line goes to COPIA', ids[:1] == [143])
-    check('keyboard: Tab visits the 16 other stops of CALC and wraps',
-          len(visited) == 16 and all(c['visible'] for c in visited) and 141 not in ids)
+    return visited
+
+
+def keyboard_journey(p):
+    # Every tab stop of every tab, each tab with the header's seven buttons.
+    tabs = [('CALC', 53, 390, 17), ('DATE', 140, 405, 17), ('INTERESSI', 232, 465, 19),
+            ('PROPORZIONI', 336, 534, 17), ('OPZIONI', 435, 365, 10)]
+    for name, x, height, stops in tabs:
+        visited = tab_cycle(p, x, height)
+        check('keyboard: Tab visits the %d stops of %s and wraps' % (stops, name),
+              len(visited) == stops and all(c['visible'] for c in visited)
+              and len({c['index'] for c in visited}) == stops)
+        if name == 'CALC':
+            check('keyboard: CALC starts in the input line, then COPIA, never the tape',
+                  [c['id'] for c in visited[:2]] == [140, 143] and 141 not in [c['id'] for c in visited])
+    p.click(53, 56)
+    s = wait_until('CALC', lambda s: s['main']['h'] == 390 and s['children'][s['focus']]['id'] == 140)
+    start = s['focus']
     p.key('shift+Tab')
     s = wait_until('back', lambda s: s['focus'] != start)
     check('keyboard: Shift+Tab goes back to "Solo IVA"', s['children'][s['focus']]['id'] == 153)
@@ -274,10 +296,9 @@ def keyboard_journey(p):
     p.key('space')
     wait_until('not topmost', lambda s: child(s, cid=147)['checked'] == 0)
     check('keyboard: Space toggles a checkbox', True)
-    for _ in range(4):
-        p.key('Tab')  # "—", "×", CALC, DATE
-    s = wait_until('on DATE button', lambda s: s['children'][s['focus']]['id'] == 111)
-    p.key('space')
+    p.key(*['Tab'] * 3)  # "—", "×", CALC
+    s = wait_until('on CALC button', lambda s: s['children'][s['focus']]['id'] == 110)
+    p.key('Tab', 'space')  # DATE
     s = wait_until('DATE by Space', lambda s: s['main']['h'] == 405)
     check('keyboard: Space on a tab button switches tabs', s['children'][s['focus']]['text'] == '13/10/1966')
 
@@ -319,6 +340,13 @@ def main():
         check('restart: the settings were kept',
               child(s, text='10,00') is not None and child(s, text='3', cls='Edit') is not None
               and child(s, cid=150)['text'] == 'IVA 10,00%  \u25be')
+        p.click(53, 56)
+        wait_until('CALC again', lambda s: s['main']['h'] == 390)
+        p.type('100')
+        p.click(183, 97)
+        s = wait_until('VAT at 10 %', lambda s: tape(s) != [])
+        check('restart: the VAT key uses 10 % and 3 decimals',
+              tape(s) == ['+IVA 10,00% su 100,000 = 110,000'])
         p.click(459, 18)
         check('closing with "\u00d7" exits with 0', p.wait_exit() == 0)
     except AssertionError as e:

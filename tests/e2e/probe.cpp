@@ -82,7 +82,8 @@ void printChild(HWND parent, HWND child, int index)
             line.resize(static_cast<size_t>(len));
             extra += (i ? "," : "") + utf8(line);
         }
-        extra += "]";
+        extra += "],\"top\":" + std::to_string(SendMessageW(child, LB_GETTOPINDEX, 0, 0)) +
+                 ",\"itemHeight\":" + std::to_string(SendMessageW(child, LB_GETITEMHEIGHT, 0, 0));
     }
     RECT r;
     GetWindowRect(child, &r);
