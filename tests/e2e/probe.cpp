@@ -9,29 +9,24 @@
 #include <string>
 #include <vector>
 
+#include "tests/tools/utf8.h"
+
 namespace {
 
-std::string utf8(const std::wstring& w)
+// A JSON string of a wide text.
+std::string jsonString(const std::wstring& w)
 {
     std::string out;
-    for (wchar_t wc : w) {
-        auto c = static_cast<unsigned>(wc);
-        if (c == L'"' || c == L'\\') {
+    for (char c : toUtf8(w)) {
+        if (c == '"' || c == '\\') {
             out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
             char buf[8];
             std::snprintf(buf, sizeof buf, "\\u%04x", c);
             out += buf;
-        } else if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
         } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            out += c;
         }
     }
     return "\"" + out + "\"";
@@ -61,7 +56,7 @@ void printWindow(const char* kind, HWND w)
     RECT r;
     GetWindowRect(w, &r);
     std::printf("{\"kind\":\"%s\",\"class\":%s,\"text\":%s,\"x\":%ld,\"y\":%ld,\"w\":%ld,\"h\":%ld}\n", kind,
-                utf8(className(w)).c_str(), utf8(text(w)).c_str(), r.left, r.top, r.right - r.left,
+                jsonString(className(w)).c_str(), jsonString(text(w)).c_str(), r.left, r.top, r.right - r.left,
                 r.bottom - r.top);
 }
 
@@ -80,7 +75,7 @@ void printChild(HWND parent, HWND child, int index)
             std::wstring line(static_cast<size_t>(len) + 1, L'\0');
             SendMessageW(child, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&line[0]));
             line.resize(static_cast<size_t>(len));
-            extra += (i ? "," : "") + utf8(line);
+            extra += (i ? "," : "") + jsonString(line);
         }
         extra += "],\"top\":" + std::to_string(SendMessageW(child, LB_GETTOPINDEX, 0, 0)) +
                  ",\"itemHeight\":" + std::to_string(SendMessageW(child, LB_GETITEMHEIGHT, 0, 0));
@@ -90,8 +85,8 @@ void printChild(HWND parent, HWND child, int index)
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     std::printf("{\"kind\":\"child\",\"index\":%d,\"class\":%s,\"id\":%d,\"visible\":%s,\"text\":%s,"
                 "\"x\":%ld,\"y\":%ld%s}\n",
-                index, utf8(cls).c_str(), GetDlgCtrlID(child), (style & WS_VISIBLE) ? "true" : "false",
-                utf8(text(child)).c_str(), r.left, r.top, extra.c_str());
+                index, jsonString(cls).c_str(), GetDlgCtrlID(child), (style & WS_VISIBLE) ? "true" : "false",
+                jsonString(text(child)).c_str(), r.left, r.top, extra.c_str());
 }
 
 std::wstring clipboard()
@@ -138,13 +133,13 @@ int main()
             printWindow("window", w);
             if (cls == L"#32770") {
                 HWND label = GetDlgItem(w, 0xFFFF);
-                if (label) std::printf("{\"kind\":\"message\",\"text\":%s}\n", utf8(text(label)).c_str());
+                if (label) std::printf("{\"kind\":\"message\",\"text\":%s}\n", jsonString(text(label)).c_str());
             }
             int i = 0;
             for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) printChild(w, c, i++);
             return TRUE;
         },
         static_cast<LPARAM>(pid));
-    std::printf("{\"kind\":\"clipboard\",\"text\":%s}\n", utf8(clipboard()).c_str());
+    std::printf("{\"kind\":\"clipboard\",\"text\":%s}\n", jsonString(clipboard()).c_str());
     return 0;
 }
