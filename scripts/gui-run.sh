@@ -24,4 +24,5 @@ case "$1" in
 esac
 rc=$?
 WINEPREFIX=$ZENTOLO_WINEPREFIX "$here/wine.sh" --server -k >/dev/null 2>&1
+WINEPREFIX=$ZENTOLO_WINEPREFIX "$here/wine.sh" --server -w >/dev/null 2>&1  # gone before the next run
 exit $rc

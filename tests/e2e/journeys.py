@@ -28,7 +28,15 @@ def xdo(*args):
 
 
 def probe():
-    out = subprocess.run([WINE_RUN, PROBE], stdout=subprocess.PIPE, check=True).stdout.decode('utf-8')
+    # Wine now and then fails to start a program at all; the observer tries again.
+    for attempt in range(3):
+        run = subprocess.run([WINE_RUN, PROBE], stdout=subprocess.PIPE, check=False)
+        if run.returncode == 0:
+            break
+        time.sleep(0.2)
+    else:
+        raise AssertionError('the probe did not run')
+    out = run.stdout.decode('utf-8')
     state = {'children': [], 'windows': [], 'messages': [], 'focus': -1, 'clipboard': None}
     for line in out.splitlines():
         line = line.strip()
