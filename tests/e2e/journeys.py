@@ -261,6 +261,16 @@ def finance_journey(p):
     s = wait_until('split', lambda s: 'TOTALE: 1.000,00 \u20ac' in child(s, cls='Edit', nth=18)['text'])
     report = child(s, cls='Edit', nth=18)['text']
     check('PROPORZIONI: six rows split', '6) Peso 0,00  \u2192  0,00 \u20ac' in report)
+    p.click(236, 132)  # the total
+    p.key('End', *['BackSpace'] * 8)
+    p.type('100')
+    p.click(170, 369)  # the last weight, row 6
+    p.key('End', 'BackSpace')
+    p.type('1')
+    p.click(356, 241)
+    s = wait_until('split 2', lambda s: 'TOTALE: 100,00 \u20ac' in child(s, cls='Edit', nth=18)['text'])
+    check('PROPORZIONI: total and a weight typed over the defaults',
+          '6) Peso 1,00  \u2192  0,99 \u20ac' in child(s, cls='Edit', nth=18)['text'])
 
 
 def tab_cycle(p, tab_x, height):
