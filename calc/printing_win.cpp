@@ -21,7 +21,7 @@ void warn(HWND owner, const wchar_t* text)
     MessageBoxW(owner, text, L"Zentolo", MB_ICONWARNING | MB_OK);
 }
 
-// Prints the lines page by page; false when a page could not be started.
+// Prints the lines page by page; stops early when a page cannot be started.
 void printLines(HDC dc, const std::vector<std::wstring>& lines)
 {
     PageLayout layout = pageLayout(GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY),
