@@ -89,6 +89,13 @@ void onLeftButtonUp(HWND button, LPARAM lParam)
     if (wasDown && PtInRect(&client, pt)) reportClick(button);
 }
 
+// A press whose capture went elsewhere (a pop-up, Alt+Tab, WM_CANCELMODE)
+// is over: a later release over the button is no click.
+void onCaptureChanged(HWND button)
+{
+    if (RemovePropW(button, downProperty)) invalidate(button);
+}
+
 void onNcDestroy(HWND button)
 {
     RemovePropW(button, hoverProperty);
@@ -164,6 +171,9 @@ LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_LBUTTONUP:
         onLeftButtonUp(button, lParam);
+        return 0;
+    case WM_CAPTURECHANGED:
+        onCaptureChanged(button);
         return 0;
     case WM_KEYDOWN:
         if (wParam == VK_SPACE || wParam == VK_RETURN) {

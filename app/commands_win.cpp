@@ -16,7 +16,8 @@
 
 namespace {
 
-// Double-click on a tape line: its result goes back into the input line.
+// Double-click on a tape line: its result goes back into the input line, as
+// a value that Enter and the VAT keys both read as it stands.
 void pickUpTapeLine()
 {
     MainWindowState& s = mainState;
@@ -24,7 +25,7 @@ void pickUpTapeLine()
     if (index == LB_ERR) return;
     std::wstring line, result;
     if (!listBoxLine(s.tapeList, static_cast<int>(index), line) || !tapeLineResult(line, result)) return;
-    SetWindowTextW(s.inputEdit, result.c_str());
+    SetWindowTextW(s.inputEdit, pickedUpInput(result).c_str());
     SetFocus(s.inputEdit);
 }
 

@@ -269,18 +269,21 @@ void onCreate(HWND window)
     switchTab(tabCalc);
 }
 
+template <typename Handle> void deleteObject(Handle& object)
+{
+    DeleteObject(object);
+    object = nullptr;
+}
+
 void onDestroy()
 {
     MainWindowState& s = mainState;
-    for (HGDIOBJ* object : {reinterpret_cast<HGDIOBJ*>(&s.windowBrush),
-                            reinterpret_cast<HGDIOBJ*>(&s.fieldBrush),
-                            reinterpret_cast<HGDIOBJ*>(&s.bodyFont),
-                            reinterpret_cast<HGDIOBJ*>(&s.headingFont),
-                            reinterpret_cast<HGDIOBJ*>(&s.displayFont),
-                            reinterpret_cast<HGDIOBJ*>(&s.smallFont)}) {
-        DeleteObject(*object);
-        *object = nullptr;
-    }
+    deleteObject(s.windowBrush);
+    deleteObject(s.fieldBrush);
+    deleteObject(s.bodyFont);
+    deleteObject(s.headingFont);
+    deleteObject(s.displayFont);
+    deleteObject(s.smallFont);
     buttonFont = nullptr;
     PostQuitMessage(0);
 }

@@ -10,6 +10,8 @@ Settings settings;
 const wchar_t* const settingsSavedText = L"Impostazioni salvate.";
 const wchar_t* const settingsRejectedText = L"Valori non validi: IVA 0\u2013100, decimali 0\u20136.";
 
+double shownVatRate(double rate) { return parseNumber(formatNumber(rate, 2)).value; }
+
 SettingsInput validateSettingsInput(const std::wstring& rateText, const std::wstring& decimalsText)
 {
     SettingsInput input;
@@ -21,7 +23,7 @@ SettingsInput validateSettingsInput(const std::wstring& rateText, const std::wst
         places.value != std::floor(places.value))
         return input;
     input.ok = true;
-    input.vatRate = rate.value;
+    input.vatRate = shownVatRate(rate.value);
     input.decimals = static_cast<std::int32_t>(places.value);
     return input;
 }
@@ -46,7 +48,7 @@ std::optional<double> storedVatRate(std::uint32_t type, const unsigned char* dat
     if (!terminated) return std::nullopt;
     ParsedNumber rate = parseNumber(text);
     if (!rate.ok || rate.value < 0 || rate.value > 100) return std::nullopt;
-    return rate.value;
+    return shownVatRate(rate.value);
 }
 
 std::optional<std::int32_t> storedDecimals(std::uint32_t type, const unsigned char* data,

@@ -18,8 +18,12 @@ extern Settings settings;
 extern const wchar_t* const settingsSavedText;     // "Impostazioni salvate."
 extern const wchar_t* const settingsRejectedText;  // "Valori non validi: ..."
 
-// The OPZIONI fields as typed: a rate from 0 to 100 and a whole number of
-// decimal places from 0 to 6, each read as a number expression.
+// The rate as it is shown, printed and stored: rounded to two decimals, so
+// that 8,555 computes as the 8,55 on the label and the tape.
+double shownVatRate(double rate);
+
+// The OPZIONI fields as typed: a rate from 0 to 100 (kept as shown) and a
+// whole number of decimal places from 0 to 6, each read as a number expression.
 struct SettingsInput {
     bool ok = false;
     double vatRate = 0.0;

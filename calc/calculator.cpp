@@ -44,3 +44,9 @@ bool tapeLineResult(const std::wstring& line, std::wstring& result)
     result = line.substr(at + 3);
     return true;
 }
+
+std::wstring pickedUpInput(const std::wstring& result)
+{
+    if (!result.empty() && result[0] == L'-') return L"(" + result + L")";
+    return result;
+}

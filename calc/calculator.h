@@ -27,3 +27,8 @@ Evaluation evaluateLine(const std::wstring& input, double displayValue);
 
 // The text after the last " = " of a tape line, or nothing without one.
 bool tapeLineResult(const std::wstring& line, std::wstring& result);
+
+// What a tape pick-up puts into the input line: the result itself, and a
+// negative one in brackets, so that Enter reads -5,00 as -5 and not as a
+// continuation that subtracts 5 from the last result.
+std::wstring pickedUpInput(const std::wstring& result);

@@ -60,8 +60,9 @@ double fail(NumberReader& r)
 
 double readSum(NumberReader& r);
 
-// A "." followed by exactly three digits and then a delimiter groups
-// thousands; any other "." is a decimal point.
+// A "." followed by exactly three digits and then a delimiter (the end, a
+// separator, a blank, ")" or any operator, "%" included) groups thousands;
+// any other "." is a decimal point.
 bool isThousandsPoint(const NumberReader& r)
 {
     const std::wstring& t = r.text;
@@ -70,8 +71,13 @@ bool isThousandsPoint(const NumberReader& r)
         if (i >= t.size() || !isAsciiDigit(t[i])) return false;
     if (i == t.size()) return true;
     wchar_t c = t[i];
-    return c == L',' || c == L'.' || isBlank(c) || c == L')' || c == L'*' || c == L'+' ||
-           c == L'-' || c == L'/';
+    switch (c) {
+    case L',': case L'.': case L')': case L'*': case L'+': case L'-': case L'/': case L'%':
+    case timesSign: case divideSign: case minusSign:
+        return true;
+    default:
+        return isBlank(c);
+    }
 }
 
 double readLiteral(NumberReader& r)

@@ -58,12 +58,13 @@ void printPlainText(const std::wstring& text, const wchar_t* jobName, HWND owner
     pd.lStructSize = sizeof pd;
     pd.hwndOwner = owner;
     pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
-    if (!PrintDlgW(&pd)) return;
+    // A cancelled dialog may still hand back its printer blocks: freed below.
+    bool confirmed = PrintDlgW(&pd) != 0;
 
     DOCINFOW doc{};
     doc.cbSize = sizeof doc;
     doc.lpszDocName = jobName;
-    if (pd.hDC) {
+    if (confirmed && pd.hDC) {
         if (StartDocW(pd.hDC, &doc) <= 0) {
             warn(owner, printStartFailedText);
         } else {
@@ -71,8 +72,8 @@ void printPlainText(const std::wstring& text, const wchar_t* jobName, HWND owner
             // A job that the spooler does not take is lost: say so.
             if (EndDoc(pd.hDC) <= 0) warn(owner, printEndFailedText);
         }
-        DeleteDC(pd.hDC);
     }
+    if (pd.hDC) DeleteDC(pd.hDC);
     if (pd.hDevMode) GlobalFree(pd.hDevMode);
     if (pd.hDevNames) GlobalFree(pd.hDevNames);
 }

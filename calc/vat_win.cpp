@@ -59,6 +59,9 @@ void showVatRateMenu()
         settings.vatRate = menuVatRates[command - menuRateFirst];
         saveSettings();
         refreshVatLabel();
+        // OPZIONI shows the rate in effect, so that saving the decimals there
+        // does not put an older rate back.
+        SetWindowTextW(mainState.vatSettingEdit, formatNumber(settings.vatRate, 2).c_str());
     } else if (command == menuOptions) {
         switchTab(tabOptions);
     }

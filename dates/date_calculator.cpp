@@ -6,6 +6,9 @@
 
 LastDateRange lastDateRange;
 
+const wchar_t* const reversedRangeText = L"lavorativi e feste: Al prima di Dal";
+const wchar_t* const longRangeText = L"lavorativi e feste: oltre 149.999 gg";
+
 namespace {
 
 DateOutcome failure(const wchar_t* text) { return DateOutcome{false, text}; }
@@ -32,22 +35,24 @@ DateOutcome countDays(const DateInputs& in, DayNumber start, LastDateRange& rang
     if (!parseDate(in.toText, endDate)) return failure(L"Data finale non valida (gg/mm/aaaa)");
     const DayNumber end = dateToDayNumber(endDate);
     range.valid = false;
+    const std::wstring days = L"Giorni: " + integer(end - start + (in.includeStart ? 1 : 0));
+    // A range that is not walked says why instead of showing counts of zero.
+    if (end < start) return DateOutcome{true, days + L"  |  " + reversedRangeText};
+    if (end - start > maxCountedSpan) return DateOutcome{true, days + L"  |  " + longRangeText};
+
+    range.includeStart = in.includeStart;
+    range.valid = true;
+    range.lastDay = end;
+    range.firstDay = in.includeStart ? start : start + 1;
     long long working = 0, holidays = 0;
-    if (end - start >= 0 && end - start <= maxCountedSpan) {
-        range.includeStart = in.includeStart;
-        range.valid = true;
-        range.lastDay = end;
-        range.firstDay = in.includeStart ? start : start + 1;
-        // A working day is a weekday that is no holiday: one holiday test a day.
-        for (DayNumber d = range.firstDay; d <= range.lastDay; ++d) {
-            const bool holiday = isNationalHoliday(d);
-            holidays += holiday;
-            working += !holiday && weekdayIndex(d) <= 4;
-        }
+    // A working day is a weekday that is no holiday: one holiday test a day.
+    for (DayNumber d = range.firstDay; d <= range.lastDay; ++d) {
+        const bool holiday = isNationalHoliday(d);
+        holidays += holiday;
+        working += !holiday && weekdayIndex(d) <= 4;
     }
-    const long long days = end - start + (in.includeStart ? 1 : 0);
-    return DateOutcome{true, L"Giorni: " + integer(days) + L"  |  lavorativi: " + integer(working) +
-                                 L"  |  feste: " + integer(holidays)};
+    return DateOutcome{true, days + L"  |  lavorativi: " + integer(working) + L"  |  feste: " +
+                                 integer(holidays)};
 }
 
 } // namespace

@@ -19,6 +19,11 @@ extern LastDateRange lastDateRange;
 // The longest range whose days are counted one by one.
 constexpr DayNumber maxCountedSpan = 149999;
 
+// What stands after the day count instead of the counts when the range is
+// reversed, or longer than the span that is counted day by day.
+extern const wchar_t* const reversedRangeText;
+extern const wchar_t* const longRangeText;
+
 struct DateInputs {
     std::wstring fromText;
     std::wstring toText;

@@ -16,6 +16,7 @@ const wchar_t* const calendarClassName = L"ZentoloCalendarV06";
 constexpr int calendarId = 1;
 
 WNDPROC dateFieldBaseProc = nullptr;
+WNDPROC monthCalendarBaseProc = nullptr;
 HWND calendarTarget = nullptr;
 bool calendarClassRegistered = false;
 
@@ -65,6 +66,24 @@ void onCalendarSelect(HWND popup)
     SetFocus(target);
 }
 
+// Escape closes the pop-up and hands the focus back to its field.
+void dismissCalendarPopup()
+{
+    closeCalendarPopup();
+    if (calendarTarget) SetFocus(calendarTarget);
+}
+
+// The month calendar holds the focus and keeps Escape to itself; this puts
+// Escape where the pop-up acts on it.
+LRESULT CALLBACK monthCalendarProc(HWND calendar, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
+        dismissCalendarPopup();
+        return 0;
+    }
+    return CallWindowProcW(monthCalendarBaseProc, calendar, message, wParam, lParam);
+}
+
 LRESULT CALLBACK calendarPopupProc(HWND popup, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -85,7 +104,7 @@ LRESULT CALLBACK calendarPopupProc(HWND popup, UINT message, WPARAM wParam, LPAR
         break;
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE) {
-            if (popup == mainState.calendarPopup) closeCalendarPopup();
+            if (popup == mainState.calendarPopup) dismissCalendarPopup();
             return 0;
         }
         break;
@@ -156,6 +175,8 @@ void openCalendarPopup(HWND targetField, HWND anchorButton)
         DestroyWindow(popup);
         return;
     }
+    monthCalendarBaseProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(calendar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(monthCalendarProc)));
     RECT min{};
     SendMessageW(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&min));
     const int w = min.right - min.left, h = min.bottom - min.top;

@@ -4,8 +4,7 @@
 #include <windows.h>
 
 #include "app/main_window_win.h"
-#include "calc/calculator.h"
-#include "calc/numtext.h"
+#include "calc/calculator_win.h"
 #include "finance/interest.h"
 
 void calculateInterest()
@@ -25,7 +24,6 @@ void calculateInterest()
     SetWindowTextW(s.interestResult, out.resultLine.c_str());
     if (!out.ok) return;
     SetWindowTextW(s.formulaEdit, out.formulaText.c_str());
-    // The calculator continues from the interest; its display keeps its text.
-    calculator.displayValue = out.interest;
-    calculator.displayText = formatNumber(out.interest, -1);
+    // The calculator continues from the interest, and shows what it continues from.
+    showResult(out.interest);
 }

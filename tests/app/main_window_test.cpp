@@ -521,6 +521,22 @@ TEST_F(Button, ReleaseOutsideOrWithoutPressSendsNothing)
     EXPECT_TRUE(commands.empty());
 }
 
+TEST_F(Button, LosingTheCaptureCancelsThePress)
+{
+    send(WM_LBUTTONDOWN, 5, 5);
+    SetCapture(parent);  // another window takes the mouse
+    EXPECT_EQ(nullptr, GetPropW(button, L"ZT_DOWN")) << "the pressed look goes";
+    ReleaseCapture();
+    send(WM_LBUTTONUP, 50, 20);
+    send(WM_LBUTTONDOWN, 5, 5);
+    SendMessageW(button, WM_CANCELMODE, 0, 0);
+    send(WM_LBUTTONUP, 50, 20);
+    EXPECT_TRUE(commands.empty()) << "a release after the capture went is no click";
+    send(WM_LBUTTONDOWN, 5, 5);
+    send(WM_LBUTTONUP, 50, 20);
+    EXPECT_EQ(1u, commands.size()) << "releasing its own capture still clicks";
+}
+
 TEST_F(Button, SpaceAndEnterSendOneCommandPerKeyDown)
 {
     SendMessageW(button, WM_KEYDOWN, VK_SPACE, 0);

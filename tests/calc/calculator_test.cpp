@@ -99,4 +99,22 @@ TEST(TapeLineResult, TextAfterTheLastEquals)
     EXPECT_FALSE(tapeLineResult(L"1=2", r));
 }
 
+TEST(PickedUpInput, EnterGivesThePickedValueWhateverItsSign)
+{
+    const struct {
+        const wchar_t* result;
+        const wchar_t* input;
+        double value;
+    } cases[] = {{L"-5,00", L"(-5,00)", -5},
+                 {L"-1.234,56", L"(-1.234,56)", -1234.56},
+                 {L"5,00", L"5,00", 5},
+                 {L"1.220,00", L"1.220,00", 1220}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.input, pickedUpInput(c.result));
+        Evaluation e = evaluateLine(pickedUpInput(c.result), 10);
+        ASSERT_EQ(Evaluation::accepted, e.kind) << c.result;
+        EXPECT_EQ(c.value, e.value) << c.result << " with a last result of 10";
+    }
+}
+
 } // namespace

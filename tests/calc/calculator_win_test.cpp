@@ -154,6 +154,14 @@ TEST_F(Calc, DoubleClickOnATapeLineTakesItsResultBack)
     command(idTape, LBN_DBLCLK);
     EXPECT_EQ(L"7,00", input());
     EXPECT_EQ(mainState.inputEdit, GetFocus());
+
+    enterLine(L"5-10");
+    enterLine(L"20");
+    SendMessageW(mainState.tapeList, LB_SETCURSEL, 2, 0);
+    command(idTape, LBN_DBLCLK);
+    press(mainState.inputEdit, VK_RETURN, L'\r');
+    EXPECT_EQ(L"-5,00", display()) << "a picked negative result is the value, not a continuation";
+    EXPECT_EQ(L"(-5,00) = -5,00", tape().back());
 }
 
 TEST_F(Calc, ClearShowsTheFixedZeroWhateverTheDecimals)
@@ -322,6 +330,14 @@ TEST_F(Calc, SaveAcceptsValidSettingsAndRejectsOthers)
     }
     EXPECT_EQ(8.5, settings.vatRate) << "a rejection changes nothing";
     EXPECT_EQ(3, settings.decimals);
+
+    SetWindowTextW(rate, L"8,555");
+    SetWindowTextW(places, L"2");
+    command(idSaveSettings);
+    SetWindowTextW(mainState.inputEdit, L"100");
+    command(idAddVat);
+    EXPECT_EQ(L"+IVA 8,55% su 100,00 = 108,55", tape().back()) << "the rate in effect is the rate shown";
+    EXPECT_EQ(L"IVA 8,55%  \u25be", controlText(mainState.vatRateButton));
 }
 
 TEST_F(Calc, SavedSettingsAreThereAfterARestart)
@@ -437,7 +453,12 @@ TEST_F(Calc, VatRateMenuPicksDismissesAndOpensTheOptions)
     runMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});  // the third entry, 10%
     EXPECT_EQ(10.0, settings.vatRate);
     EXPECT_EQ(L"IVA 10,00%  \u25be", controlText(mainState.vatRateButton));
-    EXPECT_EQ(L"22,00", controlText(mainState.vatSettingEdit)) << "the OPZIONI field keeps its text";
+    EXPECT_EQ(L"10,00", controlText(mainState.vatSettingEdit)) << "OPZIONI shows the picked rate";
+    SetWindowTextW(mainState.decimalsSettingEdit, L"3");
+    command(idSaveSettings);
+    EXPECT_EQ(10.0, settings.vatRate) << "saving the decimals keeps the picked rate";
+    EXPECT_EQ(3, settings.decimals);
+    settings.decimals = 2;
     EXPECT_EQ(L"50,00", display()) << "the last result stays";
     HKEY key;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, settingsKeyPath, 0, KEY_QUERY_VALUE, &key));

@@ -33,8 +33,11 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{L"1.500", 1500}, ParseCase{L"0.125", 125}, ParseCase{L"1.2345", 1.2345},
         ParseCase{L".500", 500}, ParseCase{L",5", 0.5}, ParseCase{L"5,", 5},
         ParseCase{L"1.000 \u20ac", 1000}, ParseCase{L"\u20ac 1.000", 1000},
-        ParseCase{L"1.000%", 0.01}, ParseCase{L"1.000 %", 10},
-        ParseCase{L"1.000\u00d72", 2}, ParseCase{L"1.000*2", 2000},
+        ParseCase{L"1.000%", 10}, ParseCase{L"1.000 %", 10},
+        ParseCase{L"1.000\u00d72", 2000}, ParseCase{L"1.000*2", 2000},
+        // Every operator ends a thousands group, not only the ASCII ones.
+        ParseCase{L"1.000\u00f72", 500}, ParseCase{L"1.000\u22121", 999},
+        ParseCase{L"100+1.000%", 1100},
         ParseCase{L"2+3*4", 14}, ParseCase{L"(2+3)*4", 20}, ParseCase{L"-(2+3)", -5},
         ParseCase{L"--5", 5}, ParseCase{L"+5", 5}, ParseCase{L"7\u00f72", 3.5},
         ParseCase{L"3\u00d74", 12}, ParseCase{L"3\u22125", -2}, ParseCase{L"10%", 0.1},

@@ -29,7 +29,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DateCase{L"21/11/2026", L"31/12/2026", L"60", false, false, false, L"Giorni: 40  |  lavorativi: 27  |  feste: 3"},
         DateCase{L"21/11/2026", L"31/12/2026", L"60", false, true, false, L"Giorni: 41  |  lavorativi: 27  |  feste: 3"},
-        DateCase{L"31/12/2026", L"21/11/2026", L"60", false, false, false, L"Giorni: -40  |  lavorativi: 0  |  feste: 0"},
+        DateCase{L"31/12/2026", L"21/11/2026", L"60", false, false, false, L"Giorni: -40  |  lavorativi e feste: Al prima di Dal"},
         DateCase{L"05/04/2026", L"05/04/2026", L"", false, false, false, L"Giorni: 0  |  lavorativi: 0  |  feste: 0"},
         DateCase{L"05/04/2026", L"05/04/2026", L"", false, true, false, L"Giorni: 1  |  lavorativi: 0  |  feste: 1"},
         DateCase{L"25/04/2027", L"25/04/2027", L"", false, true, false, L"Giorni: 1  |  lavorativi: 0  |  feste: 1"},
@@ -68,7 +68,7 @@ TEST(ComputeDates, SpanLimitDecidesWhetherDaysAreCounted)
 
     DateOutcome uncounted = computeDates({from, to150000, L"", false, true, false}, range);
     EXPECT_FALSE(range.valid);
-    EXPECT_EQ(L"Giorni: 150001  |  lavorativi: 0  |  feste: 0", uncounted.text);
+    EXPECT_EQ(L"Giorni: 150001  |  lavorativi e feste: oltre 149.999 gg", uncounted.text);
 }
 
 TEST(ComputeDates, LastRangeFollowsTheCalculations)

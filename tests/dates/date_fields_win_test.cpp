@@ -150,9 +150,10 @@ TEST_F(DateTab, PopupClosesOnEscapeDeactivationAndTabSwitch)
     click(idCalendarDateTo);
     HWND popup = mainState.calendarPopup;
     ASSERT_NE(nullptr, popup);
-    SendMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+    SendMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);  // where the key arrives: the calendar
     EXPECT_EQ(nullptr, mainState.calendarPopup);
     EXPECT_FALSE(IsWindow(popup));
+    EXPECT_EQ(mainState.dateToEdit, GetFocus()) << "the field has the focus again";
 
     click(idCalendarDateTo);
     popup = mainState.calendarPopup;

@@ -218,6 +218,13 @@ def date_journey(p):
     s = wait_until('picked', lambda s: not any(w['class'] == 'ZentoloCalendarV06' for w in s['windows']))
     al = child(s, cls='Edit', nth=2)['text']  # after the input line and "Dal"
     check('DATE: a clicked day is written as gg/mm/aaaa', len(al) == 10 and al.endswith('/12/2026'))
+    p.click(364, 138)
+    wait_until('calendar again', lambda s: any(w['class'] == 'ZentoloCalendarV06' for w in s['windows']))
+    p.key('Escape')
+    s = wait_until('escaped', lambda s: not any(w['class'] == 'ZentoloCalendarV06' for w in s['windows']))
+    al_index = s['children'].index(child(s, cls='Edit', nth=2))
+    check('DATE: Escape closes the calendar and gives the focus back to its field',
+          s['focus'] == al_index and child(s, cls='Edit', nth=2)['text'] == al)
     p.click(23, 172)  # "Aggiungi giorni"
     p.click(197, 243)  # "Fine mese"
     s = wait_until('checks', lambda s: child(s, text='Fine mese')['checked'] == 1)

@@ -24,7 +24,7 @@ TEST_F(Finance, InterestWritesResultFormulaAndTheCalculatorsLastResult)
     EXPECT_EQ(L"10.000,00 \u00d7 (2,40%) \u00d7 61 / 365 = 40,11 \u20ac", controlText(mainState.formulaEdit));
     EXPECT_DOUBLE_EQ(10000 * 2.4 / 100 * 61 / 365, calculator.displayValue);
     EXPECT_EQ(L"40,11", calculator.displayText);
-    EXPECT_EQ(L"0,00", controlText(mainState.display)) << "the display keeps its text";
+    EXPECT_EQ(L"40,11", controlText(mainState.display)) << "the display shows the amount it continues from";
 
     SendMessageW(mainState.surchargeCheck, BM_CLICK, 0, 0);
     SetWindowTextW(mainState.interestFromEdit, L"010626");
