@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/button_win.h"
+#include "app/dpi_win.h"
 #include "app/main_window_win.h"
 
 namespace {
@@ -45,10 +46,12 @@ int registerWindowClasses(HINSTANCE instance)
 
 HWND createMainWindow(HINSTANCE instance)
 {
+    // The creation handler scales again with the DPI of the window's own display.
+    mainState.dpi = systemDpi();
     HWND window = CreateWindowExW(0, mainClassName, mainWindowTitle,
                                   WS_POPUP | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, mainWindowWidth, mainState.windowHeight, nullptr,
-                                  nullptr, instance, nullptr);
+                                  CW_USEDEFAULT, scaled(mainWindowWidth),
+                                  scaled(mainState.windowHeight), nullptr, nullptr, instance, nullptr);
     if (!window) return nullptr;
     mainState.mainWindow = window;
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon));

@@ -4,6 +4,9 @@
 
 #include <windowsx.h>
 
+#include "app/accessible_win.h"
+#include "app/dpi_win.h"
+
 const wchar_t* const buttonClassName = L"FerlanButtonV06";
 std::map<HWND, int> buttonAccent;
 HFONT buttonFont = nullptr;
@@ -118,7 +121,10 @@ void paintButton(HWND button, HDC hdc)
     GRADIENT_RECT mesh{0, 1};
     GradientFill(hdc, vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_V);
 
-    HPEN pen = CreatePen(PS_SOLID, 1, accent == 1 ? RGB(201, 220, 231) : RGB(95, 117, 133));
+    // One pixel at 96 DPI, drawn inside the tile at every scale.
+    const int borderWidth = scaled(1);
+    HPEN pen = CreatePen(borderWidth > 1 ? PS_INSIDEFRAME : PS_SOLID, borderWidth,
+                         accent == 1 ? RGB(201, 220, 231) : RGB(95, 117, 133));
     HGDIOBJ oldPen = SelectObject(hdc, pen);
     HGDIOBJ oldBrush = SelectObject(hdc, GetStockObject(NULL_BRUSH));
     Rectangle(hdc, rc.left, rc.top, rc.right, rc.bottom);
@@ -136,7 +142,7 @@ void paintButton(HWND button, HDC hdc)
 
     if (GetFocus() == button) {
         RECT focus = rc;
-        InflateRect(&focus, -3, -3);
+        InflateRect(&focus, -scaled(3), -scaled(3));
         DrawFocusRect(hdc, &focus);
     }
 }
@@ -145,9 +151,23 @@ LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
 {
     switch (message) {
     case WM_SETFOCUS:
+        invalidate(button);
+        notifyButtonEvent(button, EVENT_OBJECT_FOCUS);
+        break;
     case WM_KILLFOCUS:
         invalidate(button);
         break;
+    case WM_SETTEXT: {
+        LRESULT result = DefWindowProcW(button, message, wParam, lParam);
+        notifyButtonEvent(button, EVENT_OBJECT_NAMECHANGE);
+        return result;
+    }
+    case WM_GETOBJECT:
+        if (LRESULT object = buttonAccessibleObject(button, wParam, lParam)) return object;
+        break;
+    case buttonPressMessage:  // a screen reader's default action
+        reportClick(button);
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC hdc = BeginPaint(button, &ps);
@@ -203,8 +223,8 @@ bool registerButtonClass(HINSTANCE instance)
 HWND createButton(HWND parent, const wchar_t* text, int x, int y, int width, int height, int id,
                   int accent)
 {
-    HWND button = CreateWindowExW(0, buttonClassName, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP, x,
-                                  y, width, height, parent,
+    HWND button = CreateWindowExW(0, buttonClassName, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                                  scaled(x), scaled(y), scaled(width), scaled(height), parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                   GetModuleHandleW(nullptr), nullptr);
     if (!button) return nullptr;
@@ -216,4 +236,5 @@ void setButtonAccent(HWND button, int accent)
 {
     buttonAccent[button] = accent;
     invalidate(button);
+    notifyButtonEvent(button, EVENT_OBJECT_STATECHANGE);
 }

@@ -16,7 +16,8 @@ extern HFONT buttonFont;
 bool registerButtonClass(HINSTANCE instance);
 LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Creates a button and records its accent; nullptr when creation failed.
+// Creates a button at a 96-DPI rectangle, scaled to the display, and records
+// its accent; nullptr when creation failed.
 HWND createButton(HWND parent, const wchar_t* text, int x, int y, int width, int height, int id,
                   int accent);
 void setButtonAccent(HWND button, int accent);

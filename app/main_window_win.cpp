@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <string>
 
+#include "app/accessible_win.h"
 #include "app/button_win.h"
 #include "app/commands_win.h"
+#include "app/dpi_win.h"
 #include "app/settings.h"
 #include "app/settings_win.h"
 #include "calc/calculator_win.h"
@@ -18,6 +20,8 @@ const wchar_t* const mainWindowTitle = L"Zentolo by Ferlan | Vessilo 1.0 RC1";
 
 MainWindowState mainState;
 
+int placeTabControls(int n);
+
 namespace {
 
 const COLORREF windowColour = RGB(33, 43, 53);
@@ -27,7 +31,7 @@ const COLORREF labelText = RGB(190, 212, 225);
 
 HFONT createUiFont(int height, int weight)
 {
-    return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    return CreateFontW(-scaled(-height), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI");
 }
@@ -45,11 +49,13 @@ HWND createChild(const wchar_t* className, const wchar_t* text, int x, int y, in
     style |= WS_CHILD | WS_VISIBLE;
     if (lstrcmpiW(className, L"BUTTON") == 0 && (style & 3) != 0) style |= WS_TABSTOP;
     DWORD exStyle = lstrcmpiW(className, L"EDIT") == 0 ? WS_EX_CLIENTEDGE : 0;
-    HWND control = CreateWindowExW(exStyle, className, text, style, x, y, width, height,
+    HWND control = CreateWindowExW(exStyle, className, text, style, scaled(x), scaled(y),
+                                   scaled(width), scaled(height),
                                    parent ? parent : mainState.mainWindow,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleW(nullptr), nullptr);
     setFont(control, mainState.bodyFont);
+    if (control && !parent) mainState.controlPlaces.push_back({control, x, y, width, height});
     return control;
 }
 
@@ -80,6 +86,7 @@ HWND createFlatButton(const wchar_t* text, int x, int y, int width, int height, 
 {
     HWND button = createButton(mainState.mainWindow, text, x, y, width, height, id, accent);
     if (button && list) list->push_back(button);
+    if (button) mainState.controlPlaces.push_back({button, x, y, width, height});
     return button;
 }
 
@@ -239,17 +246,73 @@ void createOptionsTab()
 
 //--- Message handlers
 
-void onCreate(HWND window)
+void createFonts()
 {
     MainWindowState& s = mainState;
-    s.mainWindow = window;
-    s.windowBrush = CreateSolidBrush(windowColour);
-    s.fieldBrush = CreateSolidBrush(fieldColour);
     s.bodyFont = createUiFont(-15, 400);
     s.headingFont = createUiFont(-16, 600);
     s.displayFont = createUiFont(-34, 700);
     s.smallFont = createUiFont(-13, 400);
     buttonFont = s.bodyFont;
+}
+
+// Every window of the thread (the main window's controls, the report
+// windows) that uses one of the old fonts gets its new counterpart.
+BOOL CALLBACK swapFontOfChild(HWND control, LPARAM swaps)
+{
+    auto* pairs = reinterpret_cast<const std::pair<HFONT, HFONT>*>(swaps);
+    auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    for (int i = 0; i < 4; ++i)
+        if (font && font == pairs[i].first) setFont(control, pairs[i].second);
+    return TRUE;
+}
+
+BOOL CALLBACK swapFontsOfWindow(HWND window, LPARAM swaps)
+{
+    EnumChildWindows(window, swapFontOfChild, swaps);
+    InvalidateRect(window, nullptr, TRUE);
+    return TRUE;
+}
+
+void replaceFonts()
+{
+    MainWindowState& s = mainState;
+    std::pair<HFONT, HFONT> swaps[4] = {{s.bodyFont, nullptr}, {s.headingFont, nullptr},
+                                        {s.displayFont, nullptr}, {s.smallFont, nullptr}};
+    createFonts();
+    swaps[0].second = s.bodyFont;
+    swaps[1].second = s.headingFont;
+    swaps[2].second = s.displayFont;
+    swaps[3].second = s.smallFont;
+    EnumThreadWindows(GetCurrentThreadId(), swapFontsOfWindow, reinterpret_cast<LPARAM>(swaps));
+    for (auto& swap : swaps) DeleteObject(swap.first);
+}
+
+// The window moved to a display of another scale: new fonts, the suggested
+// rectangle, every control at its place for the new scale. The tab, the
+// texts, the focus and the tape stay as they are.
+void onDpiChanged(HWND window, int dpi, const RECT& suggested)
+{
+    MainWindowState& s = mainState;
+    s.dpi = dpi;
+    replaceFonts();
+    for (const ControlPlace& p : s.controlPlaces)
+        placeScaled(p.control, p.x, p.y, p.width, p.height, dpi);
+    placeTabControls(s.currentTab);
+    s.windowHeight = suggested.bottom - suggested.top;
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 s.windowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+void onCreate(HWND window)
+{
+    MainWindowState& s = mainState;
+    s.mainWindow = window;
+    s.dpi = windowDpi(window);
+    s.windowBrush = CreateSolidBrush(windowColour);
+    s.fieldBrush = CreateSolidBrush(fieldColour);
+    createFonts();
 
     loadSettings();
 
@@ -262,6 +325,13 @@ void onCreate(HWND window)
     createOptionsTab();
 
     installDateFieldProcs(s.dateFromEdit, s.dateToEdit, s.interestFromEdit, s.interestToEdit);
+    // The controls that no label right before them names for a screen reader.
+    nameControl(s.tapeList, L"Nastro");
+    nameControl(s.display, L"Risultato");
+    nameControl(s.inputEdit, L"Calcolo");
+    nameControl(s.interestDaysEdit, L"Giorni");
+    nameControl(s.formulaEdit, L"Formula dettagliata");
+    nameControl(s.splitResultEdit, L"Ripartizione");
     refreshVatLabel();
 
     SetWindowTextW(s.vatSettingEdit, formatNumber(settings.vatRate, 2).c_str());
@@ -295,7 +365,7 @@ LRESULT onNcHitTest(HWND window, WPARAM wParam, LPARAM lParam)
     if (hit != HTCLIENT) return hit;
     POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     ScreenToClient(window, &pt);
-    return (pt.y <= 34 && pt.x <= 392) ? HTCAPTION : hit;
+    return (pt.y <= scaled(34) && pt.x <= scaled(392)) ? HTCAPTION : hit;
 }
 
 LRESULT onControlColour(UINT message, HDC hdc, HWND control)
@@ -344,25 +414,31 @@ bool listBoxLine(HWND list, int index, std::wstring& line)
     return true;
 }
 
+bool isTabButton(HWND button)
+{
+    return button && std::find(std::begin(mainState.tabButtons), std::end(mainState.tabButtons),
+                                button) != std::end(mainState.tabButtons);
+}
+
 bool isChecked(HWND check) { return SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void paintMainWindow(HDC hdc)
 {
+    RECT logo{scaled(15), scaled(11), scaled(34), scaled(29)};
     TRIVERTEX vertices[2] = {};
-    vertices[0].x = 15;
-    vertices[0].y = 11;
+    vertices[0].x = logo.left;
+    vertices[0].y = logo.top;
     vertices[0].Red = 208 << 8;
     vertices[0].Green = 230 << 8;
     vertices[0].Blue = 246 << 8;
-    vertices[1].x = 34;
-    vertices[1].y = 29;
+    vertices[1].x = logo.right;
+    vertices[1].y = logo.bottom;
     vertices[1].Red = 101 << 8;
     vertices[1].Green = 134 << 8;
     vertices[1].Blue = 164 << 8;
     GRADIENT_RECT mesh{0, 1};
     GradientFill(hdc, vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_V);
 
-    RECT logo{15, 11, 34, 29};
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, RGB(15, 29, 40));
     HGDIOBJ oldFont = SelectObject(hdc, mainState.smallFont);
@@ -370,12 +446,39 @@ void paintMainWindow(HDC hdc)
     SelectObject(hdc, oldFont);
 }
 
+// The tab's own placements and its outer height at 96 DPI.
+int placeTabControls(int n)
+{
+    MainWindowState& s = mainState;
+    switch (n) {
+    case tabCalc:
+        return s.keypadVisible ? 555 : 390;
+    case tabDate:
+        return 405;
+    case tabInterest:
+        ShowWindow(s.formulaEdit, s.formulaVisible ? SW_SHOW : SW_HIDE);
+        placeScaled(s.disclaimerLabel, 16, s.formulaVisible ? 450 : 385, 454, 35, s.dpi);
+        return s.formulaVisible ? 530 : 465;
+    case tabSplit: {
+        int extra = 34 * (s.visibleQuotaRows - 1);
+        placeScaled(s.splitResultEdit, 16, std::max(303, 226 + extra), 458, 83, s.dpi);
+        return std::max(455, 364 + extra);
+    }
+    default:
+        return 365;
+    }
+}
+
 void switchTab(int n)
 {
     MainWindowState& s = mainState;
     closeCalendarPopup();
+    s.currentTab = n;
     for (int i = 0; i < 5; ++i) {
-        buttonAccent[s.tabButtons[i]] = i == n ? 1 : 0;
+        int& accent = buttonAccent[s.tabButtons[i]];
+        const int selected = i == n ? 1 : 0;
+        if (accent != selected) notifyButtonEvent(s.tabButtons[i], EVENT_OBJECT_STATECHANGE);
+        accent = selected;
         InvalidateRect(s.tabButtons[i], nullptr, TRUE);
     }
     for (int j = 0; j < 5; ++j) {
@@ -388,40 +491,13 @@ void switchTab(int n)
     }
     showAll(s.keypadControls, n == tabCalc && s.keypadVisible);
 
-    int height = 390;
-    HWND focus = nullptr;
-    switch (n) {
-    case tabCalc:
-        height = s.keypadVisible ? 555 : 390;
-        focus = s.inputEdit;
-        break;
-    case tabDate:
-        height = 405;
-        focus = s.dateFromEdit;
-        break;
-    case tabInterest:
-        ShowWindow(s.formulaEdit, s.formulaVisible ? SW_SHOW : SW_HIDE);
-        MoveWindow(s.disclaimerLabel, 16, s.formulaVisible ? 450 : 385, 454, 35, TRUE);
-        height = s.formulaVisible ? 530 : 465;
-        focus = s.capitalEdit;
-        break;
-    case tabSplit: {
-        int extra = 34 * (s.visibleQuotaRows - 1);
-        MoveWindow(s.splitResultEdit, 16, std::max(303, 226 + extra), 458, 83, TRUE);
-        height = std::max(455, 364 + extra);
-        focus = s.splitTotalEdit;
-        break;
-    }
-    case tabOptions:
-        height = 365;
-        focus = s.vatSettingEdit;
-        break;
-    }
-    s.windowHeight = height;
-    SetWindowPos(s.mainWindow, nullptr, 0, 0, mainWindowWidth, height,
+    const HWND focus[5] = {s.inputEdit, s.dateFromEdit, s.capitalEdit, s.splitTotalEdit,
+                           s.vatSettingEdit};
+    s.windowHeight = scaled(placeTabControls(n));
+    SetWindowPos(s.mainWindow, nullptr, 0, 0, scaled(mainWindowWidth), s.windowHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(s.mainWindow, nullptr, TRUE);
-    SetFocus(focus);
+    SetFocus(n >= 0 && n < 5 ? focus[n] : nullptr);
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -454,6 +530,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_NCHITTEST:
         return onNcHitTest(window, wParam, lParam);
+    case WM_DPICHANGED:
+        onDpiChanged(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_DESTROY:
         onDestroy();
         return 0;

@@ -9,11 +9,21 @@
 extern const wchar_t* const mainClassName;  // "FerlanZentoloV063"
 extern const wchar_t* const mainWindowTitle;
 
-constexpr int mainWindowWidth = 490;
+constexpr int mainWindowWidth = 490;  // at 96 DPI, like every size of the layout
+
+// Where a control of the main window stands at 96 DPI, for placing it again
+// when the window moves to a display of another scale.
+struct ControlPlace {
+    HWND control;
+    int x, y, width, height;
+};
 
 struct MainWindowState {
     HWND mainWindow = nullptr;
-    int windowHeight = 390;
+    int windowHeight = 390;  // in pixels at the current DPI
+    int dpi = 96;            // the main window's display scale
+    int currentTab = 0;
+    std::vector<ControlPlace> controlPlaces;
 
     HBRUSH windowBrush = nullptr;  // RGB(33, 43, 53)
     HBRUSH fieldBrush = nullptr;   // RGB(53, 68, 80)
@@ -75,6 +85,9 @@ extern MainWindowState mainState;
 enum Tab { tabCalc = 0, tabDate = 1, tabInterest = 2, tabSplit = 3, tabOptions = 4 };
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// One of the five tab buttons, which screen readers hear as page tabs.
+bool isTabButton(HWND button);
 
 // Shows one tab, sets the window height for it and moves the focus.
 void switchTab(int index);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/commands_win.h"
+#include "app/dpi_win.h"
 #include "app/main_window_win.h"
 #include "dates/calendar.h"
 
@@ -163,12 +164,13 @@ void openCalendarPopup(HWND targetField, HWND anchorButton)
     calendarTarget = targetField;
     HINSTANCE instance = GetModuleHandleW(nullptr);
     s.calendarPopup = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, calendarClassName, L"",
-                                      WS_POPUP | WS_BORDER, b.left, b.bottom + 2, 255, 220,
+                                      WS_POPUP | WS_BORDER, b.left, b.bottom + scaled(2),
+                                      scaled(255), scaled(220),
                                       s.mainWindow, nullptr, instance, nullptr);
     HWND popup = s.calendarPopup;
     if (!popup) return;
     HWND calendar = CreateWindowExW(0, MONTHCAL_CLASSW, L"", WS_CHILD | WS_VISIBLE | MCS_NOTODAY, 0,
-                                    0, 250, 200, popup,
+                                    0, scaled(250), scaled(200), popup,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(calendarId)),
                                     instance, nullptr);
     if (!calendar) {
@@ -179,8 +181,10 @@ void openCalendarPopup(HWND targetField, HWND anchorButton)
         SetWindowLongPtrW(calendar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(monthCalendarProc)));
     RECT min{};
     SendMessageW(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&min));
-    const int w = min.right - min.left, h = min.bottom - min.top;
-    SetWindowPos(calendar, nullptr, 1, 1, w + 2, h + 2, SWP_NOZORDER);
+    // The calendar's own size, framed by a margin of one 96-DPI pixel.
+    const int margin = scaled(1);
+    const int w = min.right - min.left + 2 * margin, h = min.bottom - min.top + 2 * margin;
+    SetWindowPos(calendar, nullptr, margin, margin, w, h, SWP_NOZORDER);
 
     CivilDate current;
     if (parseDate(controlText(targetField), current)) {
@@ -193,10 +197,11 @@ void openCalendarPopup(HWND targetField, HWND anchorButton)
 
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    int x = b.left, y = b.bottom + 2;
-    if (b.left + (w + 4) > work.right) x = work.right - (w + 4);
-    if (y + (h + 4) > work.bottom) y = b.top - (h + 4);
-    SetWindowPos(popup, HWND_TOPMOST, x, y, w + 4, h + 4, SWP_SHOWWINDOW);
+    const int outerW = w + 2 * margin, outerH = h + 2 * margin;
+    int x = b.left, y = b.bottom + scaled(2);
+    if (b.left + outerW > work.right) x = work.right - outerW;
+    if (y + outerH > work.bottom) y = b.top - outerH;
+    SetWindowPos(popup, HWND_TOPMOST, x, y, outerW, outerH, SWP_SHOWWINDOW);
     SetForegroundWindow(popup);
     SetFocus(calendar);
 }

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include "app/accessible_win.h"
 #include "app/button_win.h"
+#include "app/dpi_win.h"
 #include "app/main_window_win.h"
 #include "calc/calculator_win.h"
 #include "calc/printing_win.h"
@@ -23,6 +25,25 @@ const std::wstring* textOf(HWND window)
     return reinterpret_cast<const std::wstring*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
+// The report window's controls at 96 DPI.
+struct DayWindowPlace {
+    int id, x, y, width, height;
+};
+const DayWindowPlace dayWindowPlaces[] = {{idReport, 12, 48, 490, 345},
+                                          {idCopyReport, 12, 405, 139, 31},
+                                          {idPrintReport, 159, 405, 105, 31},
+                                          {idCloseReport, 272, 405, 103, 31},
+                                          {idHeaderClose, 475, 7, 29, 31}};
+
+void onDpiChanged(HWND window, int dpi, const RECT& suggested)
+{
+    for (const DayWindowPlace& p : dayWindowPlaces)
+        placeScaled(GetDlgItem(window, p.id), p.x, p.y, p.width, p.height, dpi);
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
 void onCreate(HWND window, const CREATESTRUCTW* cs)
 {
     auto* text = new std::wstring(*static_cast<const std::wstring*>(cs->lpCreateParams));
@@ -30,9 +51,10 @@ void onCreate(HWND window, const CREATESTRUCTW* cs)
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HWND report = CreateWindowExW(
         WS_EX_CLIENTEDGE, L"EDIT", text->c_str(),
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY, 12, 48, 490,
-        345, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idReport)), instance, nullptr);
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY, scaled(12),
+        scaled(48), scaled(490), scaled(345), window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idReport)), instance, nullptr);
     SendMessageW(report, WM_SETFONT, reinterpret_cast<WPARAM>(mainState.bodyFont), TRUE);
+    nameControl(report, L"Verifica giorni");
     createButton(window, L"COPIA REPORT", 12, 405, 139, 31, idCopyReport, 0);
     createButton(window, L"STAMPA", 159, 405, 105, 31, idPrintReport, 1);
     createButton(window, L"CHIUDI", 272, 405, 103, 31, idCloseReport, 0);
@@ -43,14 +65,14 @@ void onPaint(HWND window)
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
-    RECT band{0, 0, 520, 39};
+    RECT band{0, 0, scaled(520), scaled(39)};
     HBRUSH brush = CreateSolidBrush(RGB(53, 68, 80));
     FillRect(dc, &band, brush);
     DeleteObject(brush);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(248, 250, 251));
     HGDIOBJ oldFont = SelectObject(dc, mainState.headingFont);
-    RECT title{14, 8, 460, 34};
+    RECT title{scaled(14), scaled(8), scaled(460), scaled(34)};
     DrawTextW(dc, L"\u25a6  VERIFICA GIORNI    \u2022    ZENTOLO by Ferlan", -1, &title,
               DT_SINGLELINE | DT_VCENTER | DT_LEFT);
     SelectObject(dc, oldFont);
@@ -64,7 +86,7 @@ LRESULT onNcHitTest(HWND window, WPARAM wParam, LPARAM lParam)
     if (hit != HTCLIENT) return hit;
     POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     ScreenToClient(window, &pt);
-    return (pt.y >= 0 && pt.y <= 38 && pt.x <= 467) ? HTCAPTION : hit;
+    return (pt.y >= 0 && pt.y <= scaled(38) && pt.x <= scaled(467)) ? HTCAPTION : hit;
 }
 
 bool onCommand(HWND window, int id)
@@ -103,6 +125,9 @@ LRESULT CALLBACK dayVerificationProc(HWND window, UINT message, WPARAM wParam, L
     }
     case WM_NCHITTEST:
         return onNcHitTest(window, wParam, lParam);
+    case WM_DPICHANGED:
+        onDpiChanged(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_COMMAND:
         if (onCommand(window, LOWORD(wParam))) return 0;
         break;
@@ -144,7 +169,7 @@ void showDayVerificationWindow(const std::wstring& text)
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, dayWindowClassName,
                                   L"Verifica giorni - Zentolo by Ferlan",
                                   WS_POPUP | WS_BORDER | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  520, 455, mainState.mainWindow, nullptr, GetModuleHandleW(nullptr),
+                                  scaled(520), scaled(455), mainState.mainWindow, nullptr, GetModuleHandleW(nullptr),
                                   const_cast<std::wstring*>(&text));
     if (!window) {
         MessageBoxW(mainState.mainWindow, text.c_str(), L"Verifica giorni", MB_OK);

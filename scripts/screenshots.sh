@@ -2,12 +2,15 @@
 # Starts zentolo.exe in the current X display, takes one screenshot per tab,
 # switching tabs with real mouse clicks on the tab buttons, into OUTDIR
 # (calc.png, date.png, interessi.png, proporzioni.png, opzioni.png), then
-# closes the program with a click on "×".
-# Usage: screenshots.sh ZENTOLO.EXE OUTDIR
+# closes the program with a click on "×". With a DPI (the prefix's display
+# scale, 96 by default) the clicks and the expected window sizes are scaled.
+# Usage: screenshots.sh ZENTOLO.EXE OUTDIR [DPI]
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 exe=$1
 out=$2
+dpi=${3:-96}
+px() { echo $(( ($1 * dpi + 48) / 96 )); }  # MulDiv(v, dpi, 96) for positive v
 mkdir -p "$out"
 
 "$here/wine-run.sh" "$exe" &
@@ -19,17 +22,19 @@ w=$(timeout 60 xdotool search --sync --onlyvisible --class zentolo.exe | head -1
 tabs=("calc 53 390" "date 140 405" "interessi 232 465" "proporzioni 336 455" "opzioni 435 365")
 for t in "${tabs[@]}"; do
   read -r name x height <<<"$t"
-  xdotool mousemove --window "$w" "$x" 56 click 1
+  xdotool mousemove --window "$w" "$(px "$x")" "$(px 56)" click 1
+  shown=
   for _ in $(seq 100); do
-    xdotool getwindowgeometry "$w" | grep -q "Geometry: 490x$height" && break
+    xdotool getwindowgeometry "$w" | grep -q "Geometry: $(px 490)x$(px "$height")" && { shown=1; break; }
     sleep 0.05
   done
-  xdotool mousemove --window "$w" 470 "$((height - 8))"  # no hover look on the tab
+  [ -n "$shown" ] || { echo "screenshots: $name is not $(px 490)x$(px "$height")" >&2; exit 1; }
+  xdotool mousemove --window "$w" "$(px 470)" "$(px $((height - 8)))"  # no hover look on the tab
   sleep 0.3
   import -window "$w" "$out/$name.png"
 done
 
-xdotool mousemove --window "$w" 459 18 click 1
+xdotool mousemove --window "$w" "$(px 459)" "$(px 18)" click 1
 timeout 30 tail --pid=$pid -f /dev/null || kill $pid
 wait $pid
 echo "$out"

@@ -19,6 +19,11 @@ if [ ! -f "$prefix/.zentolo-ready" ]; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /t REG_SZ /d 'DejaVu Sans Condensed' /f
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Consolas' /t REG_SZ /d 'DejaVu Sans Mono' /f
+  # A display scale other than 100 % (ZENTOLO_DPI=144 is 150 %), for the whole prefix.
+  if [ -n "${ZENTOLO_DPI:-}" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$ZENTOLO_DPI" /f
+    "$here/wine.sh" --server -w </dev/null >/dev/null 2>&1 9>&- || true
+  fi
   touch "$prefix/.zentolo-ready"
 fi
 # Stays up a minute after its last program: a cold start costs seconds.

@@ -105,6 +105,8 @@ TEST_F(ProgramResources, ManifestAsksForNoElevationAndNamesFiveSystems)
     std::string manifest = resource(RT_MANIFEST, MAKEINTRESOURCEW(1));
     EXPECT_NE(std::string::npos, manifest.find("level=\"asInvoker\""));
     EXPECT_NE(std::string::npos, manifest.find("uiAccess=\"false\""));
+    EXPECT_NE(std::string::npos, manifest.find(">true/pm</dpiAware>"));
+    EXPECT_NE(std::string::npos, manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"));
     for (const char* id : {"{e2011457-1546-43c5-a5fe-008deee3d3f0}",
                            "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
                            "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",

@@ -1,0 +1,330 @@
+// Screen-reader support needs Win32 and COM: the IAccessible objects of the
+// owner-drawn buttons and of the named controls, served through oleacc.
+// oleacc and oleaut32 are loaded on the first request, so a start-up without
+// a screen reader never loads them.
+#include "app/accessible_win.h"
+
+#include <oleacc.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+#include "app/accessible.h"
+#include "app/button_win.h"
+#include "app/main_window_win.h"
+
+namespace {
+
+// Spelled out here: the import libraries of some toolchains define them badly.
+const IID iidUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID iidDispatch = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID iidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+using LresultFromObjectFn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+using CreateStdAccessibleObjectFn = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+using SysAllocStringFn = BSTR(WINAPI*)(const OLECHAR*);
+using AnyFunction = void (*)();
+
+struct AccessibilityLibrary {
+    LresultFromObjectFn lresultFromObject = nullptr;
+    CreateStdAccessibleObjectFn createStdAccessibleObject = nullptr;
+    SysAllocStringFn sysAllocString = nullptr;
+};
+
+AnyFunction function(const wchar_t* dll, const char* name)
+{
+    HMODULE module = LoadLibraryW(dll);
+    return module ? reinterpret_cast<AnyFunction>(GetProcAddress(module, name)) : nullptr;
+}
+
+const AccessibilityLibrary& library()
+{
+    static AccessibilityLibrary lib = [] {
+        AccessibilityLibrary l;
+        l.lresultFromObject =
+            reinterpret_cast<LresultFromObjectFn>(function(L"oleacc.dll", "LresultFromObject"));
+        l.createStdAccessibleObject = reinterpret_cast<CreateStdAccessibleObjectFn>(
+            function(L"oleacc.dll", "CreateStdAccessibleObject"));
+        l.sysAllocString = reinterpret_cast<SysAllocStringFn>(function(L"oleaut32.dll", "SysAllocString"));
+        return l;
+    }();
+    return lib;
+}
+
+HRESULT textResult(const std::wstring& text, BSTR* out)
+{
+    if (!out) return E_INVALIDARG;
+    *out = library().sysAllocString(text.c_str());
+    return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+bool isSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+
+std::wstring windowText(HWND window)
+{
+    int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(std::max(0, GetWindowTextW(window, &text[0], length + 1))));
+    return text;
+}
+
+// One accessible object for one control. What the system's own object for
+// the window already knows (location, parent, navigation, hit-testing) is
+// asked of it; a button answers role, name, state and default action
+// itself, a named control its name (and, for static text, its text as value).
+class ControlAccessible final : public IAccessible {
+public:
+    ControlAccessible(HWND window, IAccessible* standard, const wchar_t* name)
+        : window_(window), standard_(standard), name_(name)
+    {
+    }
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
+    {
+        if (!out) return E_POINTER;
+        if (IsEqualIID(iid, iidUnknown) || IsEqualIID(iid, iidDispatch) || IsEqualIID(iid, iidAccessible)) {
+            *out = static_cast<IAccessible*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        LONG left = InterlockedDecrement(&refs_);
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
+    }
+
+    // IDispatch: not offered; screen readers use the IAccessible methods.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
+    {
+        if (count) *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
+    {
+        return E_NOTIMPL;
+    }
+
+    // IAccessible: what this object answers itself.
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
+    {
+        if (!IsWindow(window_)) return E_FAIL;
+        if (isSelf(child)) {
+            if (name_) return textResult(name_, name);
+            if (isButton()) return textResult(accessibleButtonName(windowText(window_)), name);
+        }
+        return standard_ ? standard_->get_accName(child, name) : E_INVALIDARG;
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
+    {
+        if (!IsWindow(window_)) return E_FAIL;
+        if (isSelf(child) && name_ && isStaticText()) return textResult(windowText(window_), value);
+        if (isSelf(child) && isButton()) return DISP_E_MEMBERNOTFOUND;
+        return standard_ ? standard_->get_accValue(child, value) : E_INVALIDARG;
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
+    {
+        if (!IsWindow(window_)) return E_FAIL;
+        if (isSelf(child) && isButton()) {
+            if (!role) return E_INVALIDARG;
+            role->vt = VT_I4;
+            role->lVal = isTabButton(window_) ? ROLE_SYSTEM_PAGETAB : ROLE_SYSTEM_PUSHBUTTON;
+            return S_OK;
+        }
+        return standard_ ? standard_->get_accRole(child, role) : E_INVALIDARG;
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
+    {
+        if (!IsWindow(window_)) return E_FAIL;
+        if (isSelf(child) && isButton()) {
+            if (!state) return E_INVALIDARG;
+            state->vt = VT_I4;
+            state->lVal = buttonState();
+            return S_OK;
+        }
+        return standard_ ? standard_->get_accState(child, state) : E_INVALIDARG;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
+    {
+        if (!IsWindow(window_)) return E_FAIL;
+        if (isSelf(child) && isButton()) return textResult(buttonDefaultAction, action);
+        return standard_ ? standard_->get_accDefaultAction(child, action) : E_INVALIDARG;
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
+    {
+        if (!IsWindow(window_)) return E_FAIL;
+        if (isSelf(child) && isButton()) {
+            if (!IsWindowEnabled(window_)) return E_FAIL;
+            // Posted: a command may open a menu or a dialog, which must not
+            // run inside the screen reader's call.
+            return PostMessageW(window_, buttonPressMessage, 0, 0) ? S_OK : E_FAIL;
+        }
+        return standard_ ? standard_->accDoDefaultAction(child) : E_INVALIDARG;
+    }
+
+    // IAccessible: what the system's object for the window knows.
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override
+    {
+        return standard_ ? standard_->get_accParent(parent) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override
+    {
+        if (isButton() && count) {
+            *count = 0;
+            return S_OK;
+        }
+        return standard_ ? standard_->get_accChildCount(count) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override
+    {
+        return standard_ ? standard_->get_accChild(child, out) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override
+    {
+        return standard_ ? standard_->get_accDescription(child, out) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* out) override
+    {
+        return standard_ ? standard_->get_accHelp(child, out) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override
+    {
+        return standard_ ? standard_->get_accHelpTopic(file, child, topic) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* out) override
+    {
+        return standard_ ? standard_->get_accKeyboardShortcut(child, out) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override
+    {
+        return standard_ ? standard_->get_accFocus(out) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override
+    {
+        return standard_ ? standard_->get_accSelection(out) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override
+    {
+        return standard_ ? standard_->accSelect(flags, child) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE accLocation(long* x, long* y, long* w, long* h, VARIANT child) override
+    {
+        return standard_ ? standard_->accLocation(x, y, w, h, child) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(long dir, VARIANT start, VARIANT* end) override
+    {
+        return standard_ ? standard_->accNavigate(dir, start, end) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* out) override
+    {
+        return standard_ ? standard_->accHitTest(x, y, out) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override
+    {
+        return standard_ ? standard_->put_accValue(child, value) : E_NOTIMPL;
+    }
+
+private:
+    virtual ~ControlAccessible()
+    {
+        if (standard_) standard_->Release();
+    }
+
+    bool isButton() const { return name_ == nullptr; }
+
+    bool isStaticText() const
+    {
+        wchar_t cls[16] = {};
+        GetClassNameW(window_, cls, 16);
+        return lstrcmpiW(cls, L"Static") == 0;
+    }
+
+    LONG buttonState() const
+    {
+        LONG state = STATE_SYSTEM_FOCUSABLE;
+        if (GetFocus() == window_) state |= STATE_SYSTEM_FOCUSED;
+        if (GetPropW(window_, L"ZT_DOWN")) state |= STATE_SYSTEM_PRESSED;
+        if (GetPropW(window_, L"ZT_HOVER")) state |= STATE_SYSTEM_HOTTRACKED;
+        if (!IsWindowEnabled(window_)) state |= STATE_SYSTEM_UNAVAILABLE;
+        if (!IsWindowVisible(window_)) state |= STATE_SYSTEM_INVISIBLE;
+        if (isTabButton(window_)) {
+            state |= STATE_SYSTEM_SELECTABLE;
+            auto accent = buttonAccent.find(window_);
+            if (accent != buttonAccent.end() && accent->second == 1) state |= STATE_SYSTEM_SELECTED;
+        }
+        return state;
+    }
+
+    LONG refs_ = 1;
+    HWND window_;
+    IAccessible* standard_;
+    const wchar_t* name_;  // a named control's name; none for a button
+};
+
+// WM_GETOBJECT's object id arrives as a 32-bit value, sign-extended or not.
+bool asksForClient(LPARAM lParam)
+{
+    return static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT);
+}
+
+LRESULT accessibleObject(HWND window, WPARAM wParam, const wchar_t* name)
+{
+    const AccessibilityLibrary& lib = library();
+    if (!lib.lresultFromObject || !lib.createStdAccessibleObject || !lib.sysAllocString) return 0;
+    IAccessible* standard = nullptr;
+    if (FAILED(lib.createStdAccessibleObject(window, OBJID_CLIENT, iidAccessible,
+                                             reinterpret_cast<void**>(&standard))))
+        standard = nullptr;
+    auto* object = new ControlAccessible(window, standard, name);
+    LRESULT result = lib.lresultFromObject(iidAccessible, wParam, static_cast<IAccessible*>(object));
+    object->Release();  // the result holds its own reference
+    return result;
+}
+
+struct NamedControl {
+    WNDPROC baseProc;
+    const wchar_t* name;
+};
+std::map<HWND, NamedControl> namedControls;
+
+LRESULT CALLBACK namedControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto it = namedControls.find(control);
+    if (it == namedControls.end()) return DefWindowProcW(control, message, wParam, lParam);
+    const NamedControl named = it->second;
+    if (message == WM_GETOBJECT && asksForClient(lParam)) {
+        if (LRESULT result = accessibleObject(control, wParam, named.name)) return result;
+    } else if (message == WM_NCDESTROY) {
+        namedControls.erase(it);
+    }
+    return CallWindowProcW(named.baseProc, control, message, wParam, lParam);
+}
+
+} // namespace
+
+LRESULT buttonAccessibleObject(HWND button, WPARAM wParam, LPARAM lParam)
+{
+    return asksForClient(lParam) ? accessibleObject(button, wParam, nullptr) : 0;
+}
+
+void nameControl(HWND control, const wchar_t* name)
+{
+    if (!control || namedControls.count(control)) return;
+    auto base = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(namedControlProc)));
+    namedControls[control] = {base, name};
+}
+
+void notifyButtonEvent(HWND button, DWORD event)
+{
+    NotifyWinEvent(event, button, OBJID_CLIENT, CHILDID_SELF);
+}

@@ -1,0 +1,21 @@
+// Screen readers (MSAA): the owner-drawn buttons answer with an accessible
+// object of their own, and the controls whose label cannot name them get a
+// name here.
+#pragma once
+
+#include <windows.h>
+
+// The answer to WM_GETOBJECT for an owner-drawn button: its own accessible
+// object for OBJID_CLIENT, or 0 to leave the request to the default.
+LRESULT buttonAccessibleObject(HWND button, WPARAM wParam, LPARAM lParam);
+
+// Gives a standard control (a field without a label before it, the tape, the
+// display) the name a screen reader reads for it. `name` must live as long as
+// the program.
+void nameControl(HWND control, const wchar_t* name);
+
+// Tells screen readers about a button's focus, caption or state change.
+void notifyButtonEvent(HWND button, DWORD event);
+
+// Asks a button to act as if clicked, once the caller has returned.
+constexpr UINT buttonPressMessage = WM_USER + 1;

@@ -1,0 +1,51 @@
+// The display scale needs Win32 to ask the system and the window for their DPI.
+#include "app/dpi_win.h"
+
+#include "app/main_window_win.h"
+
+namespace {
+
+// The per-monitor calls exist from Windows 10 on; older systems answer
+// through the screen's device context.
+using DpiForWindow = UINT(WINAPI*)(HWND);
+using DpiForSystem = UINT(WINAPI*)();
+
+using AnyFunction = void (*)();
+
+AnyFunction user32Function(const char* name)
+{
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return user32 ? reinterpret_cast<AnyFunction>(GetProcAddress(user32, name)) : nullptr;
+}
+
+int screenDpi()
+{
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : designDpi;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : designDpi;
+}
+
+} // namespace
+
+int systemDpi()
+{
+    static auto forSystem = reinterpret_cast<DpiForSystem>(user32Function("GetDpiForSystem"));
+    UINT dpi = forSystem ? forSystem() : 0;
+    return dpi ? static_cast<int>(dpi) : screenDpi();
+}
+
+int windowDpi(HWND window)
+{
+    static auto forWindow = reinterpret_cast<DpiForWindow>(user32Function("GetDpiForWindow"));
+    UINT dpi = forWindow && window ? forWindow(window) : 0;
+    return dpi ? static_cast<int>(dpi) : systemDpi();
+}
+
+int scaled(int value) { return scaledTo(value, mainState.dpi); }
+
+void placeScaled(HWND control, int x, int y, int width, int height, int dpi)
+{
+    MoveWindow(control, scaledTo(x, dpi), scaledTo(y, dpi), scaledTo(width, dpi),
+               scaledTo(height, dpi), TRUE);
+}

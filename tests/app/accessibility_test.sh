@@ -1,0 +1,17 @@
+#!/bin/bash
+# The program as a screen reader reads it: started under Wine in the virtual
+# display, read and driven from outside by the accessibility probe, which
+# ends by pressing "×"; the program must then exit with 0.
+set -uo pipefail
+exe=$1
+probe=$2
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+"$here/scripts/wine-run.sh" "$exe" &
+pid=$!
+timeout 60 xdotool search --sync --onlyvisible --class zentolo.exe >/dev/null
+"$here/scripts/wine-run.sh" "$probe"
+rc=$?
+if timeout 30 tail --pid=$pid -f /dev/null; then wait $pid; exit_code=$?; else exit_code=timeout; kill $pid; fi
+[ "$exit_code" = 0 ] || { echo "FAIL: the program exited with $exit_code"; rc=1; }
+exit $rc
