@@ -61,6 +61,7 @@ bench: native
 	@cmake --build $(WIN) -j$(JOBS) -- --no-print-directory
 	@$(NATIVE)/bench/zentolo_bench
 	@scripts/gui-run.sh $(WIN)/bench/gui_bench.exe
+	@scripts/startup-bench.sh $(WIN)
 
 # Each fuzz target for FUZZ_SECONDS (default 120) on a copy of its committed
 # corpus; new crash inputs land in build/fuzz/crashes/TARGET.

@@ -10,6 +10,7 @@
 #include "app/dpi_win.h"
 #include "app/settings.h"
 #include "app/settings_win.h"
+#include "app/startup_trace_win.h"
 #include "calc/calculator_win.h"
 #include "calc/vat_win.h"
 #include "dates/date_fields_win.h"
@@ -315,6 +316,7 @@ void onCreate(HWND window)
     createFonts();
 
     loadSettings();
+    startupStamp("fonts and settings");
 
     createHeader();
     createCalcTab();
@@ -336,6 +338,7 @@ void onCreate(HWND window)
 
     SetWindowTextW(s.vatSettingEdit, formatNumber(settings.vatRate, 2).c_str());
     SetWindowTextW(s.decimalsSettingEdit, std::to_wstring(settings.decimals).c_str());
+    startupStamp("controls built");
     switchTab(tabCalc);
 }
 

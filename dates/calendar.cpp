@@ -148,13 +148,56 @@ CivilDate easterSunday(std::int32_t year)
     return CivilDate{year, t / 31, t % 31 + 1};
 }
 
+namespace {
+
+// A day's place in its year counted from 1 March (0 = 1 March, 305 =
+// 1 January, 365 = 29 February): every month but February has the same
+// offset in every year, so one mask of 366 bits marks the fixed holidays.
+constexpr int marchDayOfYear(int month, int day)
+{
+    return (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+}
+
+struct MarchYearMask {
+    std::uint64_t words[6] = {};
+};
+
+constexpr MarchYearMask makeMarchYearMask()
+{
+    MarchYearMask mask;
+    for (const FixedHoliday& h : fixedHolidays) {
+        const int doy = marchDayOfYear(h.month, h.day);
+        mask.words[doy / 64] |= std::uint64_t{1} << (doy % 64);
+    }
+    return mask;
+}
+
+constexpr MarchYearMask fixedHolidayDays = makeMarchYearMask();
+constexpr int sanFrancescoDay = marchDayOfYear(10, 4);
+constexpr int firstEasterDay = marchDayOfYear(3, 22);  // Easter Sunday: 22/03 to 25/04
+constexpr int lastEasterMonday = marchDayOfYear(4, 26);
+
+} // namespace
+
 bool isNationalHoliday(DayNumber n)
 {
-    const CivilDate d = dayNumberToDate(n);
-    if (fixedHolidayOn(d)) return true;
-    if (d.month != 3 && d.month != 4) return false;  // Easter Monday is 23/03 to 26/04
-    const DayNumber easter = dateToDayNumber(easterSunday(d.year));
-    return n == easter || n == easter + 1;
+    // The same steps as dayNumberToDate, stopping at the day of the year:
+    // the long walks of the day counter call this once a day.
+    const std::int64_t z = n + 719468;
+    const std::int64_t era = floorDiv(z, 146097);
+    const auto doe = static_cast<std::uint32_t>(z - era * 146097);                  // [0, 146096]
+    const std::uint32_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365; // [0, 399]
+    const auto doy = static_cast<int>(doe - (365 * yoe + yoe / 4 - yoe / 100));      // [0, 365]
+    const auto year = [&] { return static_cast<std::int64_t>(yoe) + era * 400 + (doy >= 306 ? 1 : 0); };
+    if ((fixedHolidayDays.words[doy / 64] >> (doy % 64)) & 1) {
+        if (doy != sanFrancescoDay) return true;
+        for (const FixedHoliday& h : fixedHolidays)
+            if (h.month == 10 && h.day == 4) return year() >= h.fromYear;
+    }
+    if (doy < firstEasterDay || doy > lastEasterMonday) return false;
+    const CivilDate easter = easterSunday(static_cast<std::int32_t>(year()));
+    const int easterDay = marchDayOfYear(easter.month, easter.day);
+    return doy == easterDay || doy == easterDay + 1;
 }
 
 bool isWorkingDay(DayNumber n)
