@@ -6,6 +6,7 @@
 #include "app/button_win.h"
 #include "app/dpi_win.h"
 #include "app/main_window_win.h"
+#include "app/startup_trace_win.h"
 
 namespace {
 
@@ -25,10 +26,23 @@ void loadIcons(HINSTANCE instance)
 
 } // namespace
 
+bool initCommonControls()
+{
+    using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    static const bool done = [] {
+        HMODULE comctl = LoadLibraryW(L"comctl32.dll");
+        FARPROC found = comctl ? GetProcAddress(comctl, "InitCommonControlsEx") : nullptr;
+        auto init = reinterpret_cast<InitFn>(reinterpret_cast<void (*)()>(found));
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES};
+        return init && init(&icc);
+    }();
+    return done;
+}
+
 int registerWindowClasses(HINSTANCE instance)
 {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES};
-    InitCommonControlsEx(&icc);
+    // The common controls (only the calendar pop-up uses them) are loaded
+    // when the first pop-up opens: see initCommonControls.
     loadIcons(instance);
 
     WNDCLASSEXW wc{};
@@ -53,6 +67,7 @@ HWND createMainWindow(HINSTANCE instance)
                                   CW_USEDEFAULT, scaled(mainWindowWidth),
                                   scaled(mainState.windowHeight), nullptr, nullptr, instance, nullptr);
     if (!window) return nullptr;
+    startupStamp("window created");
     mainState.mainWindow = window;
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon));
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
@@ -78,6 +93,19 @@ void processMessage(MSG& msg)
 int runMessageLoop()
 {
     MSG msg{};
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) processMessage(msg);
+    // Once the window is up and waiting for input, the tabs not shown yet are
+    // built, one at each tick of a short timer, so that the first switch to
+    // them finds them ready. The timer goes when nothing is left to build.
+    UINT_PTR buildTimer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, nullptr);
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (buildTimer && msg.message == WM_TIMER && !msg.hwnd && msg.wParam == buildTimer) {
+            if (!buildNextTab()) {
+                KillTimer(nullptr, buildTimer);
+                buildTimer = 0;
+            }
+            continue;
+        }
+        processMessage(msg);
+    }
     return static_cast<int>(msg.wParam);
 }

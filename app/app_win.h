@@ -8,7 +8,11 @@ constexpr int exitMainClassFailed = 1;
 constexpr int exitMainWindowFailed = 2;
 constexpr int exitButtonClassFailed = 3;
 
-// Steps 1 to 4 of the start: common controls, icons, both window classes.
+// Loads the common controls with the standard and date classes, once, the
+// first time they are needed (the calendar pop-up); false if they cannot be had.
+bool initCommonControls();
+
+// The start: icons and both window classes.
 // Returns 0, or the exit code of the failure.
 int registerWindowClasses(HINSTANCE instance);
 

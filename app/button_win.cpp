@@ -119,7 +119,7 @@ void paintButton(HWND button, HDC hdc)
                                                           : normalColours;
     TRIVERTEX vertices[2] = {vertex(0, 0, g.top), vertex(rc.right, rc.bottom, g.bottom)};
     GRADIENT_RECT mesh{0, 1};
-    GradientFill(hdc, vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_V);
+    GdiGradientFill(hdc, vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_V);  // what msimg32 forwards to
 
     // One pixel at 96 DPI, drawn inside the tile at every scale.
     const int borderWidth = scaled(1);
@@ -221,9 +221,10 @@ bool registerButtonClass(HINSTANCE instance)
 }
 
 HWND createButton(HWND parent, const wchar_t* text, int x, int y, int width, int height, int id,
-                  int accent)
+                  int accent, bool visible)
 {
-    HWND button = CreateWindowExW(0, buttonClassName, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+    HWND button = CreateWindowExW(0, buttonClassName, text,
+                                  WS_CHILD | WS_TABSTOP | (visible ? WS_VISIBLE : 0),
                                   scaled(x), scaled(y), scaled(width), scaled(height), parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                   GetModuleHandleW(nullptr), nullptr);

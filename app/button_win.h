@@ -19,7 +19,7 @@ LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
 // Creates a button at a 96-DPI rectangle, scaled to the display, and records
 // its accent; nullptr when creation failed.
 HWND createButton(HWND parent, const wchar_t* text, int x, int y, int width, int height, int id,
-                  int accent);
+                  int accent, bool visible = true);
 void setButtonAccent(HWND button, int accent);
 
 // Paints the button into hdc: the same drawing serves WM_PAINT and WM_PRINTCLIENT.

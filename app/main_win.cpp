@@ -11,7 +11,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     startupStamp("classes registered");
     HWND window = createMainWindow(instance);
     if (!window) return exitMainWindowFailed;
-    startupStamp("main window created");
+    startupStamp("icons set");
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     startupStamp("shown and painted");

@@ -44,10 +44,24 @@ void setFont(HWND control, HFONT font)
 
 //--- Control-creation helpers
 
+// A tab built after start-up is built hidden (switchTab shows it), and its
+// controls take their place in the creation order of the whole window:
+// after `insertAfter` when a later tab exists already, else at the end.
+bool creatingHidden = false;
+HWND insertAfter = nullptr;
+
+void takeCreationPlace(HWND control)
+{
+    if (!control || !insertAfter) return;
+    SetWindowPos(control, insertAfter, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+    insertAfter = control;
+}
+
 HWND createChild(const wchar_t* className, const wchar_t* text, int x, int y, int width,
                  int height, int id, DWORD style, HWND parent = nullptr)
 {
-    style |= WS_CHILD | WS_VISIBLE;
+    style |= WS_CHILD | (creatingHidden ? 0 : WS_VISIBLE);
     if (lstrcmpiW(className, L"BUTTON") == 0 && (style & 3) != 0) style |= WS_TABSTOP;
     DWORD exStyle = lstrcmpiW(className, L"EDIT") == 0 ? WS_EX_CLIENTEDGE : 0;
     HWND control = CreateWindowExW(exStyle, className, text, style, scaled(x), scaled(y),
@@ -57,6 +71,7 @@ HWND createChild(const wchar_t* className, const wchar_t* text, int x, int y, in
                                    GetModuleHandleW(nullptr), nullptr);
     setFont(control, mainState.bodyFont);
     if (control && !parent) mainState.controlPlaces.push_back({control, x, y, width, height});
+    takeCreationPlace(control);
     return control;
 }
 
@@ -85,9 +100,11 @@ HWND createCheckbox(const wchar_t* text, int x, int y, int width, int height,
 HWND createFlatButton(const wchar_t* text, int x, int y, int width, int height, int id,
                       std::vector<HWND>* list, int accent)
 {
-    HWND button = createButton(mainState.mainWindow, text, x, y, width, height, id, accent);
+    HWND button =
+        createButton(mainState.mainWindow, text, x, y, width, height, id, accent, !creatingHidden);
     if (button && list) list->push_back(button);
     if (button) mainState.controlPlaces.push_back({button, x, y, width, height});
+    takeCreationPlace(button);
     return button;
 }
 
@@ -130,6 +147,10 @@ void createCalcTab()
                                     WS_TABSTOP | ES_AUTOHSCROLL),
                         list);
     installInputEditProc(s.inputEdit);
+    // The controls that no label right before them names for a screen reader.
+    nameControl(s.tapeList, L"Nastro");
+    nameControl(s.display, L"Risultato");
+    nameControl(s.inputEdit, L"Calcolo");
     createFlatButton(L"COPIA", 14, 306, 71, 30, idCopy, &list, 0);
     createFlatButton(L"STAMPA", 89, 306, 80, 30, idPrint, &list, 0);
     createFlatButton(L"PULISCI", 173, 306, 80, 30, idClear, &list, 0);
@@ -158,9 +179,11 @@ void createDateTab()
     createLabel(L"Date rapide: 131066 = 13/10/1966  \u2022  oppure calendario", 16, 91, 455, 22, list);
     createLabel(L"Dal", 16, 129, 53, 23, list);
     s.dateFromEdit = createField(L"21/11/2026", 69, 124, 110, 28, list);
+    installDateFieldProc(s.dateFromEdit);
     createFlatButton(L"\u25a6", 180, 124, 24, 28, idCalendarDateFrom, &list, 0);
     createLabel(L"Al", 210, 129, 29, 23, list);
     s.dateToEdit = createField(L"31/12/2026", 241, 124, 110, 28, list);
+    installDateFieldProc(s.dateToEdit);
     createFlatButton(L"\u25a6", 352, 124, 24, 28, idCalendarDateTo, &list, 0);
     s.addDaysCheck = createCheckbox(L"Aggiungi giorni anzich\u00e9 differenza", 16, 161, 345, 24, list);
     s.includeStartCheck = createCheckbox(L"Includi data iniziale", 16, 194, 230, 25, list);
@@ -189,12 +212,15 @@ void createInterestTab()
     s.surchargeEdit = createField(L"8,00", 243, 183, 100, 30, list);
     createLabel(L"Dal", 16, 230, 56, 22, list);
     s.interestFromEdit = createField(L"01/07/2026", 71, 225, 110, 30, list);
+    installDateFieldProc(s.interestFromEdit);
     createFlatButton(L"\u25a6", 182, 225, 24, 30, idCalendarInterestFrom, &list, 0);
     createLabel(L"Al", 219, 230, 32, 22, list);
     s.interestToEdit = createField(L"31/08/2026", 252, 225, 110, 30, list);
+    installDateFieldProc(s.interestToEdit);
     createFlatButton(L"\u25a6", 363, 225, 24, 30, idCalendarInterestTo, &list, 0);
     s.enterDaysCheck = createCheckbox(L"Inserisco i giorni", 16, 267, 181, 24, list);
     s.interestDaysEdit = createField(L"60", 206, 262, 77, 30, list);
+    nameControl(s.interestDaysEdit, L"Giorni");
     createFlatButton(L"CALCOLA INTERESSI", 16, 305, 192, 33, idCalculateInterest, &list, 1);
     s.interestResult = createLabel(L"Risultato: \u2014", 16, 349, 457, 28, list);
     setFont(s.interestResult, s.headingFont);
@@ -204,6 +230,7 @@ void createInterestTab()
                                       62, 0, WS_VSCROLL | ES_READONLY | ES_MULTILINE),
                           list);
     ShowWindow(s.formulaEdit, SW_HIDE);
+    nameControl(s.formulaEdit, L"Formula dettagliata");
     s.disclaimerLabel = createLabel(
         L"Stima indicativa: verificare tassi, decorrenza e disciplina applicabile.", 16, 393, 454,
         24, list);
@@ -230,6 +257,7 @@ void createSplitTab()
                                           WS_VSCROLL | ES_READONLY | ES_MULTILINE),
                               list);
     setFont(s.splitResultEdit, s.smallFont);
+    nameControl(s.splitResultEdit, L"Ripartizione");
 }
 
 void createOptionsTab()
@@ -243,6 +271,54 @@ void createOptionsTab()
     s.decimalsSettingEdit = createField(L"2", 298, 179, 164, 31, list);
     createFlatButton(L"SALVA IMPOSTAZIONI", 16, 239, 210, 34, idSaveSettings, &list, 1);
     s.settingsStatus = createLabel(L"IVA selezionabile anche dal menu Calc.", 16, 296, 457, 29, list);
+    SetWindowTextW(s.vatSettingEdit, formatNumber(settings.vatRate, 2).c_str());
+    SetWindowTextW(s.decimalsSettingEdit, std::to_wstring(settings.decimals).c_str());
+}
+
+//--- Building the tabs
+
+// The keypad is built like a tab, between CALC and DATE.
+constexpr int groupKeypad = 5;
+constexpr int groupOrder[6] = {tabCalc, groupKeypad, tabDate, tabInterest, tabSplit, tabOptions};
+
+const std::vector<HWND>& groupControls(int group)
+{
+    return group == groupKeypad ? mainState.keypadControls : mainState.tabControls[group];
+}
+
+int orderOf(int group) { return static_cast<int>(std::find(groupOrder, groupOrder + 6, group) - groupOrder); }
+
+// Where a group's controls go in the creation order: after the last control
+// of the nearest earlier group that exists, or at the end when no later one does.
+HWND creationPlaceOf(int group)
+{
+    const MainWindowState& s = mainState;
+    bool laterBuilt = false;
+    for (int k = orderOf(group) + 1; k < 6; ++k) laterBuilt = laterBuilt || s.groupBuilt[groupOrder[k]];
+    if (!laterBuilt) return nullptr;
+    for (int k = orderOf(group) - 1; k >= 0; --k)
+        if (s.groupBuilt[groupOrder[k]] && !groupControls(groupOrder[k]).empty())
+            return groupControls(groupOrder[k]).back();
+    return s.tabButtons[4];
+}
+
+void buildGroup(int group)
+{
+    MainWindowState& s = mainState;
+    if (group < 0 || group > 5 || s.groupBuilt[group] || !s.mainWindow) return;
+    insertAfter = creationPlaceOf(group);
+    creatingHidden = group != tabCalc;  // CALC is the tab shown at start
+    s.groupBuilt[group] = true;
+    switch (group) {
+    case tabCalc: createCalcTab(); break;
+    case tabDate: createDateTab(); break;
+    case tabInterest: createInterestTab(); break;
+    case tabSplit: createSplitTab(); break;
+    case tabOptions: createOptionsTab(); break;
+    default: createKeypad(); break;
+    }
+    insertAfter = nullptr;
+    creatingHidden = false;
 }
 
 //--- Message handlers
@@ -314,32 +390,18 @@ void onCreate(HWND window)
     s.windowBrush = CreateSolidBrush(windowColour);
     s.fieldBrush = CreateSolidBrush(fieldColour);
     createFonts();
-
+    startupStamp("brushes and fonts");
     loadSettings();
-    startupStamp("fonts and settings");
+    startupStamp("settings loaded");
 
+    // The header and CALC now; the keypad and the other tabs when first
+    // shown, or earlier while the program waits for input.
     createHeader();
-    createCalcTab();
-    createKeypad();
-    createDateTab();
-    createInterestTab();
-    createSplitTab();
-    createOptionsTab();
-
-    installDateFieldProcs(s.dateFromEdit, s.dateToEdit, s.interestFromEdit, s.interestToEdit);
-    // The controls that no label right before them names for a screen reader.
-    nameControl(s.tapeList, L"Nastro");
-    nameControl(s.display, L"Risultato");
-    nameControl(s.inputEdit, L"Calcolo");
-    nameControl(s.interestDaysEdit, L"Giorni");
-    nameControl(s.formulaEdit, L"Formula dettagliata");
-    nameControl(s.splitResultEdit, L"Ripartizione");
+    buildGroup(tabCalc);
     refreshVatLabel();
-
-    SetWindowTextW(s.vatSettingEdit, formatNumber(settings.vatRate, 2).c_str());
-    SetWindowTextW(s.decimalsSettingEdit, std::to_wstring(settings.decimals).c_str());
-    startupStamp("controls built");
+    startupStamp("header and CALC built");
     switchTab(tabCalc);
+    startupStamp("CALC shown");
 }
 
 template <typename Handle> void deleteObject(Handle& object)
@@ -440,7 +502,7 @@ void paintMainWindow(HDC hdc)
     vertices[1].Green = 134 << 8;
     vertices[1].Blue = 164 << 8;
     GRADIENT_RECT mesh{0, 1};
-    GradientFill(hdc, vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_V);
+    GdiGradientFill(hdc, vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_V);  // what msimg32 forwards to
 
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, RGB(15, 29, 40));
@@ -472,11 +534,50 @@ int placeTabControls(int n)
     }
 }
 
+bool buildNextTab()
+{
+    for (int group : groupOrder)
+        if (!mainState.groupBuilt[group]) {
+            buildGroup(group);
+            return true;
+        }
+    return false;
+}
+
+namespace {
+
+// What a shown tab shows of its own list: hidden weight rows and a hidden
+// formula stay hidden.
+bool shownWithItsTab(HWND control)
+{
+    const MainWindowState& s = mainState;
+    if (control == s.formulaEdit) return s.formulaVisible;
+    for (int k = s.visibleQuotaRows; k < 6; ++k)
+        if (control == s.quotaLabels[k] || control == s.quotaEdits[k]) return false;
+    return true;
+}
+
+void showTabControls(int n, int previous)
+{
+    MainWindowState& s = mainState;
+    if (previous != n && previous >= 0 && previous < 5) showAll(s.tabControls[previous], false);
+    for (HWND c : s.tabControls[n]) ShowWindow(c, shownWithItsTab(c) ? SW_SHOW : SW_HIDE);
+    if (s.groupBuilt[groupKeypad]) showAll(s.keypadControls, n == tabCalc && s.keypadVisible);
+}
+
+} // namespace
+
 void switchTab(int n)
 {
     MainWindowState& s = mainState;
+    if (n < 0 || n > 4) return;
     closeCalendarPopup();
-    s.currentTab = n;
+    buildGroup(n);
+    if (n == tabCalc && s.keypadVisible) buildGroup(groupKeypad);
+
+    // Nothing is drawn while the tab changes; it is drawn once, whole, after.
+    const bool drawn = IsWindowVisible(s.mainWindow) != FALSE;
+    if (drawn) SendMessageW(s.mainWindow, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < 5; ++i) {
         int& accent = buttonAccent[s.tabButtons[i]];
         const int selected = i == n ? 1 : 0;
@@ -484,23 +585,25 @@ void switchTab(int n)
         accent = selected;
         InvalidateRect(s.tabButtons[i], nullptr, TRUE);
     }
-    for (int j = 0; j < 5; ++j) {
-        showAll(s.tabControls[j], j == n);
-        if (j == tabSplit && n == tabSplit)
-            for (int k = s.visibleQuotaRows; k < 6; ++k) {
-                ShowWindow(s.quotaLabels[k], SW_HIDE);
-                ShowWindow(s.quotaEdits[k], SW_HIDE);
-            }
-    }
-    showAll(s.keypadControls, n == tabCalc && s.keypadVisible);
+    showTabControls(n, s.currentTab);
+    s.currentTab = n;
 
     const HWND focus[5] = {s.inputEdit, s.dateFromEdit, s.capitalEdit, s.splitTotalEdit,
                            s.vatSettingEdit};
     s.windowHeight = scaled(placeTabControls(n));
     SetWindowPos(s.mainWindow, nullptr, 0, 0, scaled(mainWindowWidth), s.windowHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(s.mainWindow, nullptr, TRUE);
-    SetFocus(n >= 0 && n < 5 ? focus[n] : nullptr);
+    if (drawn) {
+        SendMessageW(s.mainWindow, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(s.mainWindow, nullptr, nullptr,
+                     RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+        SetFocus(focus[n]);
+    } else {
+        // Focusing a child of the hidden window would activate it before it
+        // is shown; the focus goes there when the window is first activated.
+        InvalidateRect(s.mainWindow, nullptr, TRUE);
+        s.pendingFocus = focus[n];
+    }
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -530,6 +633,14 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                                reinterpret_cast<HWND>(lParam));
     case WM_COMMAND:
         if (onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && mainState.pendingFocus) {
+            DefWindowProcW(window, message, wParam, lParam);
+            SetFocus(mainState.pendingFocus);
+            mainState.pendingFocus = nullptr;
+            return 0;
+        }
         break;
     case WM_NCHITTEST:
         return onNcHitTest(window, wParam, lParam);

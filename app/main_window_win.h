@@ -22,7 +22,9 @@ struct MainWindowState {
     HWND mainWindow = nullptr;
     int windowHeight = 390;  // in pixels at the current DPI
     int dpi = 96;            // the main window's display scale
-    int currentTab = 0;
+    int currentTab = -1;      // none before the first switch
+    bool groupBuilt[6] = {};  // the five tabs and the keypad (5)
+    HWND pendingFocus = nullptr;  // the focus of a tab chosen while the window was hidden
     std::vector<ControlPlace> controlPlaces;
 
     HBRUSH windowBrush = nullptr;  // RGB(33, 43, 53)
@@ -88,6 +90,11 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 // One of the five tab buttons, which screen readers hear as page tabs.
 bool isTabButton(HWND button);
+
+// A tab's controls (or the keypad's) are built the first time it is shown,
+// or earlier, one tab at a time, while the program waits for input: this
+// builds the next one not built yet and says whether there was one.
+bool buildNextTab();
 
 // Shows one tab, sets the window height for it and moves the focus.
 void switchTab(int index);

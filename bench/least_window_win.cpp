@@ -2,6 +2,8 @@
 // registers a class and shows a 490 x 390 pop-up window, nothing more.
 #include <windows.h>
 
+#include "app/startup_trace_win.h"
+
 namespace {
 
 LRESULT CALLBACK leastProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -17,6 +19,7 @@ LRESULT CALLBACK leastProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
+    startupStamp("entry point");
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = leastProc;
@@ -29,8 +32,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
                                   WS_POPUP | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
                                   CW_USEDEFAULT, 490, 390, nullptr, nullptr, instance, nullptr);
     if (!window) return 2;
+    startupStamp("window created");
     ShowWindow(window, showCommand);
     UpdateWindow(window);
+    startupStamp("shown and painted");
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

@@ -139,26 +139,32 @@ int wmain(int argc, wchar_t** argv)
                 median(memZ) - median(memL));
 
     if (!traced.empty()) {
-        std::printf("\nwhere Zentolo's start-up goes (ms from process start, median of %d starts)\n", starts);
-        std::vector<std::vector<double>> stamps;
-        std::vector<std::string> names;
-        for (int i = 0; i < starts; ++i) {
-            Start s = startAndClose(traced);
-            size_t at = 0;
-            for (size_t k = 0; (at = s.output.find("stamp ", at)) != std::string::npos; ++k) {
-                size_t end = s.output.find('\n', at);
-                std::string line = s.output.substr(at + 6, end - at - 6);
-                size_t space = line.rfind(' ');
-                if (stamps.size() <= k) {
-                    stamps.emplace_back();
-                    names.push_back(line.substr(0, space));
+        std::printf("\nwhere the start-up goes (ms from process start, median of %d starts)\n", starts);
+        for (const std::wstring& program : {traced, least}) {
+            std::printf("%ls\n", program.substr(program.find_last_of(L"\\/") + 1).c_str());
+            std::vector<std::vector<double>> stamps;
+            std::vector<std::string> names;
+            for (int i = 0; i < starts; ++i) {
+                Start s = startAndClose(program);
+                size_t at = 0;
+                for (size_t k = 0; (at = s.output.find("stamp ", at)) != std::string::npos; ++k) {
+                    size_t end = s.output.find('\n', at);
+                    std::string line = s.output.substr(at + 6, end - at - 6);
+                    size_t space = line.rfind(' ');
+                    if (stamps.size() <= k) {
+                        stamps.emplace_back();
+                        names.push_back(line.substr(0, space));
+                    }
+                    stamps[k].push_back(std::atof(line.c_str() + space + 1));
+                    at = end;
                 }
-                stamps[k].push_back(std::atof(line.c_str() + space + 1));
-                at = end;
+                if (i == 0) names.push_back("idle and visible (harness)");
+                if (stamps.size() < names.size()) stamps.emplace_back();
+                stamps[names.size() - 1].push_back(s.ms);
             }
+            for (size_t k = 0; k < stamps.size(); ++k)
+                std::printf("  %-36s %8.1f\n", names[k].c_str(), median(stamps[k]));
         }
-        for (size_t k = 0; k < stamps.size(); ++k)
-            std::printf("  %-36s %8.1f\n", names[k].c_str(), median(stamps[k]));
     }
     return 0;
 }

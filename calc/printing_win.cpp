@@ -16,6 +16,19 @@ const wchar_t* const printEndFailedText =
 
 namespace {
 
+// The print dialog's library is loaded on the first print, not at start-up:
+// most days nothing is printed, and it weighs several megabytes.
+BOOL showPrintDialog(PRINTDLGW* pd)
+{
+    using PrintDlgFn = BOOL(WINAPI*)(PRINTDLGW*);
+    static PrintDlgFn printDialog = [] {
+        HMODULE comdlg = LoadLibraryW(L"comdlg32.dll");
+        FARPROC found = comdlg ? GetProcAddress(comdlg, "PrintDlgW") : nullptr;
+        return reinterpret_cast<PrintDlgFn>(reinterpret_cast<void (*)()>(found));
+    }();
+    return printDialog ? printDialog(pd) : FALSE;
+}
+
 void warn(HWND owner, const wchar_t* text)
 {
     MessageBoxW(owner, text, L"Zentolo", MB_ICONWARNING | MB_OK);
@@ -59,7 +72,7 @@ void printPlainText(const std::wstring& text, const wchar_t* jobName, HWND owner
     pd.hwndOwner = owner;
     pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
     // A cancelled dialog may still hand back its printer blocks: freed below.
-    bool confirmed = PrintDlgW(&pd) != 0;
+    bool confirmed = showPrintDialog(&pd) != 0;
 
     DOCINFOW doc{};
     doc.cbSize = sizeof doc;

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "app/app_win.h"
 #include "app/commands_win.h"
 #include "app/dpi_win.h"
 #include "app/main_window_win.h"
@@ -126,14 +127,12 @@ void registerCalendarClass()
 
 } // namespace
 
-void installDateFieldProcs(HWND dateFrom, HWND dateTo, HWND interestFrom, HWND interestTo)
+void installDateFieldProc(HWND field)
 {
-    for (HWND field : {dateFrom, dateTo, interestFrom, interestTo}) {
-        SendMessageW(field, EM_LIMITTEXT, 10, 0);
-        auto previous = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(dateFieldProc)));
-        if (!dateFieldBaseProc) dateFieldBaseProc = previous;
-    }
+    SendMessageW(field, EM_LIMITTEXT, 10, 0);
+    auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(dateFieldProc)));
+    if (!dateFieldBaseProc) dateFieldBaseProc = previous;
 }
 
 void closeCalendarPopup()
@@ -158,6 +157,7 @@ void openCalendarPopup(HWND targetField, HWND anchorButton)
     if (!targetField || !anchorButton) return;
     closeCalendarPopup();
     if (!calendarClassRegistered) registerCalendarClass();
+    initCommonControls();  // the month calendar's class
 
     RECT b;
     GetWindowRect(anchorButton, &b);

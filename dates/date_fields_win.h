@@ -3,8 +3,9 @@
 
 #include <windows.h>
 
-// Gives the four date fields their procedure, in the order of the tabs.
-void installDateFieldProcs(HWND dateFrom, HWND dateTo, HWND interestFrom, HWND interestTo);
+// Limits a date field to 10 characters and gives it the date-field procedure;
+// the standard procedure is kept from the first field.
+void installDateFieldProc(HWND field);
 
 // Completes a quick date ("131066") into gg/mm/aaaa in place.
 void normaliseDateField(HWND field);

@@ -33,12 +33,20 @@ inline void resetProcessState()
     beepCount = 0;
 }
 
+// The window as a user has it once every tab has been shown: each tab, and
+// the keypad, is built the first time it is shown (here from the last to the
+// first, so that each takes its place in the creation order).
 inline HWND openMainWindow()
 {
     HWND w = createMainWindow(GetModuleHandleW(nullptr));
     if (w) {
         ShowWindow(w, SW_SHOWNORMAL);
         UpdateWindow(w);
+        for (int tab = 4; tab >= 1; --tab) switchTab(tab);
+        mainState.keypadVisible = true;
+        switchTab(0);
+        mainState.keypadVisible = false;
+        switchTab(0);
         pumpMessages();
     }
     return w;
