@@ -578,10 +578,12 @@ void switchTab(int n)
     // Nothing is drawn while the tab changes; it is drawn once, whole, after.
     const bool drawn = IsWindowVisible(s.mainWindow) != FALSE;
     if (drawn) SendMessageW(s.mainWindow, WM_SETREDRAW, FALSE, 0);
+    bool restyled[5] = {};
     for (int i = 0; i < 5; ++i) {
         int& accent = buttonAccent[s.tabButtons[i]];
         const int selected = i == n ? 1 : 0;
-        if (accent != selected) notifyButtonEvent(s.tabButtons[i], EVENT_OBJECT_STATECHANGE);
+        restyled[i] = accent != selected;
+        if (restyled[i]) notifyButtonEvent(s.tabButtons[i], EVENT_OBJECT_STATECHANGE);
         accent = selected;
         InvalidateRect(s.tabButtons[i], nullptr, TRUE);
     }
@@ -591,12 +593,21 @@ void switchTab(int n)
     const HWND focus[5] = {s.inputEdit, s.dateFromEdit, s.capitalEdit, s.splitTotalEdit,
                            s.vatSettingEdit};
     s.windowHeight = scaled(placeTabControls(n));
+    // Resized with drawing on, so that the window keeps what it shows above.
+    if (drawn) SendMessageW(s.mainWindow, WM_SETREDRAW, TRUE, 0);
     SetWindowPos(s.mainWindow, nullptr, 0, 0, scaled(mainWindowWidth), s.windowHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (drawn) {
-        SendMessageW(s.mainWindow, WM_SETREDRAW, TRUE, 0);
-        RedrawWindow(s.mainWindow, nullptr, nullptr,
+        // Drawn again: the two restyled tab buttons, and everything below the
+        // tab strip with the window's border around it. The header stays.
+        RECT body;
+        GetClientRect(s.mainWindow, &body);
+        InflateRect(&body, scaled(8), scaled(8));
+        body.top = scaled(74);
+        RedrawWindow(s.mainWindow, &body, nullptr,
                      RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+        for (int i = 0; i < 5; ++i)
+            if (restyled[i]) RedrawWindow(s.tabButtons[i], nullptr, nullptr, RDW_INVALIDATE);
         SetFocus(focus[n]);
     } else {
         // Focusing a child of the hidden window would activate it before it

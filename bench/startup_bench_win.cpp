@@ -4,7 +4,9 @@
 // (WaitForInputIdle) and visible main window, and the working set then.
 // With a third program, Zentolo built with start-up stamps, it also prints
 // where Zentolo's start-up goes.
-// Usage: startup_bench.exe ZENTOLO.EXE LEAST.EXE [TRACED.EXE] [ROUNDS] [STARTS]
+// A fourth program, the least window with as many plain controls as Zentolo
+// shows at start, shows what Wine costs for those controls alone.
+// Usage: startup_bench.exe ZENTOLO.EXE LEAST.EXE [TRACED.EXE [LEAST_20.EXE]] [ROUNDS] [STARTS]
 #include <windows.h>
 
 #include <psapi.h>
@@ -108,8 +110,9 @@ int wmain(int argc, wchar_t** argv)
     }
     const std::wstring zentolo = argv[1], least = argv[2];
     const std::wstring traced = argc > 3 ? argv[3] : L"";
-    const int rounds = argc > 4 ? _wtoi(argv[4]) : 3;
-    const int starts = argc > 5 ? _wtoi(argv[5]) : 5;
+    const std::wstring withControls = argc > 4 ? argv[4] : L"";
+    const int rounds = argc > 5 ? _wtoi(argv[5]) : 3;
+    const int starts = argc > 6 ? _wtoi(argv[6]) : 5;
     startAndClose(zentolo);  // warm the caches and the server
     startAndClose(least);
 
@@ -140,7 +143,8 @@ int wmain(int argc, wchar_t** argv)
 
     if (!traced.empty()) {
         std::printf("\nwhere the start-up goes (ms from process start, median of %d starts)\n", starts);
-        for (const std::wstring& program : {traced, least}) {
+        for (const std::wstring& program : {traced, least, withControls}) {
+            if (program.empty()) continue;
             std::printf("%ls\n", program.substr(program.find_last_of(L"\\/") + 1).c_str());
             std::vector<std::vector<double>> stamps;
             std::vector<std::string> names;

@@ -7,4 +7,5 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=$(cd "$1" && pwd)
 win() { echo "Z:$(echo "$1" | tr / '\\')"; }
 exec "$here/gui-run.sh" "$build/bench/startup_bench.exe" "$(win "$build/zentolo.exe")" \
-  "$(win "$build/bench/least_window.exe")" "$(win "$build/bench/zentolo_traced.exe")" "${2:-3}" "${3:-5}"
+  "$(win "$build/bench/least_window.exe")" "$(win "$build/bench/zentolo_traced.exe")" \
+  "$(win "$build/bench/least_window_20.exe")" "${2:-3}" "${3:-5}"

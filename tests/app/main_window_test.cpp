@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -723,6 +725,62 @@ INSTANTIATE_TEST_SUITE_P(
         LookCase{1, false, true, RGB(80, 105, 126), RGB(54, 73, 90), RGB(201, 220, 231)}));
 
 //--- Closing
+
+//--- Tabs built when first shown
+
+// The class and text of each child, in creation (Tab) order.
+std::vector<std::wstring> childSequence()
+{
+    std::vector<std::wstring> out;
+    for (HWND w : children()) out.push_back(className(w) + L"|" + windowText(w));
+    return out;
+}
+
+std::vector<std::wstring> expectedSequence(std::initializer_list<Where> groups)
+{
+    std::vector<std::wstring> out;
+    for (const Control& c : expectedControls())
+        if (std::find(groups.begin(), groups.end(), c.where) != groups.end()) {
+            std::wstring cls = c.cls;
+            std::transform(cls.begin(), cls.end(), cls.begin(), ::towupper);
+            out.push_back(cls + L"|" + c.text);
+        }
+    return out;
+}
+
+std::vector<std::wstring> upper(std::vector<std::wstring> v)
+{
+    for (auto& line : v) {
+        size_t bar = line.find(L'|');
+        std::transform(line.begin(), line.begin() + static_cast<long>(bar), line.begin(), ::towupper);
+    }
+    return v;
+}
+
+TEST(TabsBuiltWhenShown, EachTabTakesItsPlaceInTheCreationOrder)
+{
+    resetProcessState();
+    HWND w = createMainWindow(GetModuleHandleW(nullptr));
+    ASSERT_NE(nullptr, w);
+    EXPECT_EQ(expectedSequence({header, calc}), upper(childSequence())) << "only what CALC shows at start";
+    ShowWindow(w, SW_SHOWNORMAL);
+    EXPECT_EQ(mainState.inputEdit, GetFocus()) << "the focus of CALC, given when the window is shown";
+
+    switchTab(options);
+    switchTab(date);  // shown after OPZIONI, placed before it
+    EXPECT_EQ(expectedSequence({header, calc, date, options}), upper(childSequence()));
+    EXPECT_EQ(L"22,00", controlText(mainState.vatSettingEdit)) << "filled when built";
+    EXPECT_EQ(mainState.dateFromEdit, GetFocus());
+
+    while (buildNextTab()) {
+    }
+    EXPECT_EQ(expectedSequence({header, calc, keypad, date, interest, split, options}), upper(childSequence()));
+    switchTab(split);
+    EXPECT_TRUE(IsWindowVisible(mainState.quotaEdits[2]));
+    EXPECT_FALSE(IsWindowVisible(mainState.quotaEdits[3])) << "rows beyond the visible ones stay hidden";
+    EXPECT_FALSE(IsWindowVisible(mainState.keypadControls[0]));
+    closeMainWindow();
+}
 
 TEST(Closing, CloseButtonEndsTheLoopWithZeroAndFreesTheGdiObjects)
 {
