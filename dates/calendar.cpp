@@ -183,11 +183,17 @@ bool isNationalHoliday(DayNumber n)
 {
     // The same steps as dayNumberToDate, stopping at the day of the year:
     // the long walks of the day counter call this once a day.
+    // Within the era, year and day come from two multiplications (Neri and
+    // Schneider's Euclidean affine form of the same computation).
     const std::int64_t z = n + 719468;
     const std::int64_t era = floorDiv(z, 146097);
-    const auto doe = static_cast<std::uint32_t>(z - era * 146097);                  // [0, 146096]
-    const std::uint32_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365; // [0, 399]
-    const auto doy = static_cast<int>(doe - (365 * yoe + yoe / 4 - yoe / 100));      // [0, 365]
+    const auto doe = static_cast<std::uint32_t>(z - era * 146097);   // [0, 146096]
+    const std::uint32_t n1 = 4 * doe + 3;
+    const std::uint32_t century = n1 / 146097;                          // [0, 3]
+    const std::uint32_t n2 = (n1 % 146097) | 3;                         // 4 * day of century + 3
+    const std::uint64_t p2 = std::uint64_t{2939745} * n2;
+    const auto yoe = static_cast<std::uint32_t>(100 * century + (p2 >> 32));           // [0, 399]
+    const auto doy = static_cast<int>(static_cast<std::uint32_t>(p2) / 2939745 / 4);  // [0, 365]
     const auto year = [&] { return static_cast<std::int64_t>(yoe) + era * 400 + (doy >= 306 ? 1 : 0); };
     if ((fixedHolidayDays.words[doy / 64] >> (doy % 64)) & 1) {
         if (doy != sanFrancescoDay) return true;
