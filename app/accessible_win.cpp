@@ -6,13 +6,13 @@
 
 #include <oleacc.h>
 
-#include <algorithm>
 #include <map>
 #include <string>
 
 #include "app/accessible.h"
 #include "app/button_win.h"
 #include "app/main_window_win.h"
+#include "app/system_library_win.h"
 
 namespace {
 
@@ -24,7 +24,6 @@ const IID iidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 
 using LresultFromObjectFn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
 using CreateStdAccessibleObjectFn = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
 using SysAllocStringFn = BSTR(WINAPI*)(const OLECHAR*);
-using AnyFunction = void (*)();
 
 struct AccessibilityLibrary {
     LresultFromObjectFn lresultFromObject = nullptr;
@@ -32,21 +31,14 @@ struct AccessibilityLibrary {
     SysAllocStringFn sysAllocString = nullptr;
 };
 
-AnyFunction function(const wchar_t* dll, const char* name)
-{
-    HMODULE module = LoadLibraryW(dll);
-    return module ? reinterpret_cast<AnyFunction>(GetProcAddress(module, name)) : nullptr;
-}
-
 const AccessibilityLibrary& library()
 {
     static AccessibilityLibrary lib = [] {
         AccessibilityLibrary l;
-        l.lresultFromObject =
-            reinterpret_cast<LresultFromObjectFn>(function(L"oleacc.dll", "LresultFromObject"));
-        l.createStdAccessibleObject = reinterpret_cast<CreateStdAccessibleObjectFn>(
-            function(L"oleacc.dll", "CreateStdAccessibleObject"));
-        l.sysAllocString = reinterpret_cast<SysAllocStringFn>(function(L"oleaut32.dll", "SysAllocString"));
+        l.lresultFromObject = systemFunction<LresultFromObjectFn>(L"oleacc.dll", "LresultFromObject");
+        l.createStdAccessibleObject =
+            systemFunction<CreateStdAccessibleObjectFn>(L"oleacc.dll", "CreateStdAccessibleObject");
+        l.sysAllocString = systemFunction<SysAllocStringFn>(L"oleaut32.dll", "SysAllocString");
         return l;
     }();
     return lib;
@@ -60,14 +52,6 @@ HRESULT textResult(const std::wstring& text, BSTR* out)
 }
 
 bool isSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
-
-std::wstring windowText(HWND window)
-{
-    int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(std::max(0, GetWindowTextW(window, &text[0], length + 1))));
-    return text;
-}
 
 // One accessible object for one control. What the system's own object for
 // the window already knows (location, parent, navigation, hit-testing) is
@@ -119,14 +103,14 @@ public:
         if (!IsWindow(window_)) return E_FAIL;
         if (isSelf(child)) {
             if (name_) return textResult(name_, name);
-            if (isButton()) return textResult(accessibleButtonName(windowText(window_)), name);
+            if (isButton()) return textResult(accessibleButtonName(controlText(window_)), name);
         }
         return standard_ ? standard_->get_accName(child, name) : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
     {
         if (!IsWindow(window_)) return E_FAIL;
-        if (isSelf(child) && name_ && isStaticText()) return textResult(windowText(window_), value);
+        if (isSelf(child) && name_ && isStaticText()) return textResult(controlText(window_), value);
         if (isSelf(child) && isButton()) return DISP_E_MEMBERNOTFOUND;
         return standard_ ? standard_->get_accValue(child, value) : E_INVALIDARG;
     }
@@ -252,8 +236,8 @@ private:
     {
         LONG state = STATE_SYSTEM_FOCUSABLE;
         if (GetFocus() == window_) state |= STATE_SYSTEM_FOCUSED;
-        if (GetPropW(window_, L"ZT_DOWN")) state |= STATE_SYSTEM_PRESSED;
-        if (GetPropW(window_, L"ZT_HOVER")) state |= STATE_SYSTEM_HOTTRACKED;
+        if (GetPropW(window_, buttonDownProperty)) state |= STATE_SYSTEM_PRESSED;
+        if (GetPropW(window_, buttonHoverProperty)) state |= STATE_SYSTEM_HOTTRACKED;
         if (!IsWindowEnabled(window_)) state |= STATE_SYSTEM_UNAVAILABLE;
         if (!IsWindowVisible(window_)) state |= STATE_SYSTEM_INVISIBLE;
         if (isTabButton(window_)) {

@@ -7,6 +7,7 @@
 #include "app/dpi_win.h"
 #include "app/main_window_win.h"
 #include "app/startup_trace_win.h"
+#include "app/system_library_win.h"
 
 namespace {
 
@@ -30,9 +31,7 @@ bool initCommonControls()
 {
     using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     static const bool done = [] {
-        HMODULE comctl = LoadLibraryW(L"comctl32.dll");
-        FARPROC found = comctl ? GetProcAddress(comctl, "InitCommonControlsEx") : nullptr;
-        auto init = reinterpret_cast<InitFn>(reinterpret_cast<void (*)()>(found));
+        auto init = systemFunction<InitFn>(L"comctl32.dll", "InitCommonControlsEx");
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES};
         return init && init(&icc);
     }();

@@ -8,13 +8,12 @@
 #include "app/dpi_win.h"
 
 const wchar_t* const buttonClassName = L"FerlanButtonV06";
+const wchar_t* const buttonHoverProperty = L"ZT_HOVER";
+const wchar_t* const buttonDownProperty = L"ZT_DOWN";
 std::map<HWND, int> buttonAccent;
 HFONT buttonFont = nullptr;
 
 namespace {
-
-const wchar_t* const hoverProperty = L"ZT_HOVER";
-const wchar_t* const downProperty = L"ZT_DOWN";
 
 struct Gradient {
     COLORREF top, bottom;
@@ -60,15 +59,15 @@ void onMouseMove(HWND button)
     track.hwndTrack = button;
     track.dwHoverTime = 0;
     TrackMouseEvent(&track);
-    if (!GetPropW(button, hoverProperty)) {
-        SetPropW(button, hoverProperty, reinterpret_cast<HANDLE>(1));
+    if (!GetPropW(button, buttonHoverProperty)) {
+        SetPropW(button, buttonHoverProperty, reinterpret_cast<HANDLE>(1));
         invalidate(button);
     }
 }
 
 void onMouseLeave(HWND button)
 {
-    RemovePropW(button, hoverProperty);
+    RemovePropW(button, buttonHoverProperty);
     invalidate(button);
 }
 
@@ -76,14 +75,14 @@ void onLeftButtonDown(HWND button)
 {
     SetFocus(button);
     SetCapture(button);
-    SetPropW(button, downProperty, reinterpret_cast<HANDLE>(1));
+    SetPropW(button, buttonDownProperty, reinterpret_cast<HANDLE>(1));
     invalidate(button);
 }
 
 void onLeftButtonUp(HWND button, LPARAM lParam)
 {
-    bool wasDown = GetPropW(button, downProperty) != nullptr;
-    RemovePropW(button, downProperty);
+    bool wasDown = GetPropW(button, buttonDownProperty) != nullptr;
+    RemovePropW(button, buttonDownProperty);
     ReleaseCapture();
     RECT client;
     GetClientRect(button, &client);
@@ -96,13 +95,13 @@ void onLeftButtonUp(HWND button, LPARAM lParam)
 // is over: a later release over the button is no click.
 void onCaptureChanged(HWND button)
 {
-    if (RemovePropW(button, downProperty)) invalidate(button);
+    if (RemovePropW(button, buttonDownProperty)) invalidate(button);
 }
 
 void onNcDestroy(HWND button)
 {
-    RemovePropW(button, hoverProperty);
-    RemovePropW(button, downProperty);
+    RemovePropW(button, buttonHoverProperty);
+    RemovePropW(button, buttonDownProperty);
     buttonAccent.erase(button);
 }
 
@@ -113,8 +112,8 @@ void paintButton(HWND button, HDC hdc)
     RECT rc;
     GetClientRect(button, &rc);
     int accent = accentOf(button);
-    const Gradient& g = GetPropW(button, downProperty)    ? pressedColours
-                        : GetPropW(button, hoverProperty) ? hoverColours
+    const Gradient& g = GetPropW(button, buttonDownProperty)    ? pressedColours
+                        : GetPropW(button, buttonHoverProperty) ? hoverColours
                         : accent == 1                     ? accentColours
                                                           : normalColours;
     TRIVERTEX vertices[2] = {vertex(0, 0, g.top), vertex(rc.right, rc.bottom, g.bottom)};

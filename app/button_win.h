@@ -7,6 +7,10 @@
 
 extern const wchar_t* const buttonClassName;  // "FerlanButtonV06"
 
+// The window properties of a button under the mouse and of a pressed one.
+extern const wchar_t* const buttonHoverProperty;  // "ZT_HOVER"
+extern const wchar_t* const buttonDownProperty;   // "ZT_DOWN"
+
 // Accent flag per button (1 draws the light scheme); no entry counts as 0.
 extern std::map<HWND, int> buttonAccent;
 

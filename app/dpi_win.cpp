@@ -2,6 +2,7 @@
 #include "app/dpi_win.h"
 
 #include "app/main_window_win.h"
+#include "app/system_library_win.h"
 
 namespace {
 
@@ -9,14 +10,6 @@ namespace {
 // through the screen's device context.
 using DpiForWindow = UINT(WINAPI*)(HWND);
 using DpiForSystem = UINT(WINAPI*)();
-
-using AnyFunction = void (*)();
-
-AnyFunction user32Function(const char* name)
-{
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<AnyFunction>(GetProcAddress(user32, name)) : nullptr;
-}
 
 int screenDpi()
 {
@@ -30,14 +23,14 @@ int screenDpi()
 
 int systemDpi()
 {
-    static auto forSystem = reinterpret_cast<DpiForSystem>(user32Function("GetDpiForSystem"));
+    static auto forSystem = systemFunction<DpiForSystem>(L"user32.dll", "GetDpiForSystem");
     UINT dpi = forSystem ? forSystem() : 0;
     return dpi ? static_cast<int>(dpi) : screenDpi();
 }
 
 int windowDpi(HWND window)
 {
-    static auto forWindow = reinterpret_cast<DpiForWindow>(user32Function("GetDpiForWindow"));
+    static auto forWindow = systemFunction<DpiForWindow>(L"user32.dll", "GetDpiForWindow");
     UINT dpi = forWindow && window ? forWindow(window) : 0;
     return dpi ? static_cast<int>(dpi) : systemDpi();
 }
@@ -48,4 +41,11 @@ void placeScaled(HWND control, int x, int y, int width, int height, int dpi)
 {
     MoveWindow(control, scaledTo(x, dpi), scaledTo(y, dpi), scaledTo(width, dpi),
                scaledTo(height, dpi), TRUE);
+}
+
+void takeSuggestedRect(HWND window, const RECT& suggested)
+{
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window, nullptr, TRUE);
 }

@@ -21,3 +21,6 @@ inline int scaledTo(int value, int dpi) { return MulDiv(value, dpi, designDpi); 
 
 // Places a control at a 96-DPI rectangle, scaled to `dpi`.
 void placeScaled(HWND control, int x, int y, int width, int height, int dpi);
+
+// Moves a window to the rectangle WM_DPICHANGED suggests and draws it anew.
+void takeSuggestedRect(HWND window, const RECT& suggested);

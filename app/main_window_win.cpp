@@ -377,9 +377,7 @@ void onDpiChanged(HWND window, int dpi, const RECT& suggested)
         placeScaled(p.control, p.x, p.y, p.width, p.height, dpi);
     placeTabControls(s.currentTab);
     s.windowHeight = suggested.bottom - suggested.top;
-    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 s.windowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(window, nullptr, TRUE);
+    takeSuggestedRect(window, suggested);
 }
 
 void onCreate(HWND window)
@@ -521,7 +519,6 @@ int placeTabControls(int n)
     case tabDate:
         return 405;
     case tabInterest:
-        ShowWindow(s.formulaEdit, s.formulaVisible ? SW_SHOW : SW_HIDE);
         placeScaled(s.disclaimerLabel, 16, s.formulaVisible ? 450 : 385, 454, 35, s.dpi);
         return s.formulaVisible ? 530 : 465;
     case tabSplit: {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/main_window_win.h"
+#include "app/system_library_win.h"
 #include "calc/calculator.h"
 #include "calc/printing.h"
 
@@ -21,11 +22,7 @@ namespace {
 BOOL showPrintDialog(PRINTDLGW* pd)
 {
     using PrintDlgFn = BOOL(WINAPI*)(PRINTDLGW*);
-    static PrintDlgFn printDialog = [] {
-        HMODULE comdlg = LoadLibraryW(L"comdlg32.dll");
-        FARPROC found = comdlg ? GetProcAddress(comdlg, "PrintDlgW") : nullptr;
-        return reinterpret_cast<PrintDlgFn>(reinterpret_cast<void (*)()>(found));
-    }();
+    static const auto printDialog = systemFunction<PrintDlgFn>(L"comdlg32.dll", "PrintDlgW");
     return printDialog ? printDialog(pd) : FALSE;
 }
 

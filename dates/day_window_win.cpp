@@ -25,40 +25,41 @@ const std::wstring* textOf(HWND window)
     return reinterpret_cast<const std::wstring*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-// The report window's controls at 96 DPI.
-struct DayWindowPlace {
-    int id, x, y, width, height;
+// The report window's controls at 96 DPI: the report text, then the buttons.
+struct DayWindowPart {
+    int id;
+    const wchar_t* caption;  // buttons only
+    int accent;
+    int x, y, width, height;
 };
-const DayWindowPlace dayWindowPlaces[] = {{idReport, 12, 48, 490, 345},
-                                          {idCopyReport, 12, 405, 139, 31},
-                                          {idPrintReport, 159, 405, 105, 31},
-                                          {idCloseReport, 272, 405, 103, 31},
-                                          {idHeaderClose, 475, 7, 29, 31}};
+const DayWindowPart dayWindowParts[] = {
+    {idReport, nullptr, 0, 12, 48, 490, 345},
+    {idCopyReport, L"COPIA REPORT", 0, 12, 405, 139, 31},
+    {idPrintReport, L"STAMPA", 1, 159, 405, 105, 31},
+    {idCloseReport, L"CHIUDI", 0, 272, 405, 103, 31},
+    {idHeaderClose, L"\u00d7", 0, 475, 7, 29, 31}};
 
 void onDpiChanged(HWND window, int dpi, const RECT& suggested)
 {
-    for (const DayWindowPlace& p : dayWindowPlaces)
-        placeScaled(GetDlgItem(window, p.id), p.x, p.y, p.width, p.height, dpi);
-    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(window, nullptr, TRUE);
+    for (const DayWindowPart& c : dayWindowParts)
+        placeScaled(GetDlgItem(window, c.id), c.x, c.y, c.width, c.height, dpi);
+    takeSuggestedRect(window, suggested);
 }
 
 void onCreate(HWND window, const CREATESTRUCTW* cs)
 {
     auto* text = new std::wstring(*static_cast<const std::wstring*>(cs->lpCreateParams));
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(text));
-    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const DayWindowPart& r = dayWindowParts[0];
     HWND report = CreateWindowExW(
         WS_EX_CLIENTEDGE, L"EDIT", text->c_str(),
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY, scaled(12),
-        scaled(48), scaled(490), scaled(345), window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idReport)), instance, nullptr);
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY, scaled(r.x),
+        scaled(r.y), scaled(r.width), scaled(r.height), window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(r.id)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(report, WM_SETFONT, reinterpret_cast<WPARAM>(mainState.bodyFont), TRUE);
     nameControl(report, L"Verifica giorni");
-    createButton(window, L"COPIA REPORT", 12, 405, 139, 31, idCopyReport, 0);
-    createButton(window, L"STAMPA", 159, 405, 105, 31, idPrintReport, 1);
-    createButton(window, L"CHIUDI", 272, 405, 103, 31, idCloseReport, 0);
-    createButton(window, L"\u00d7", 475, 7, 29, 31, idHeaderClose, 0);
+    for (const DayWindowPart& c : dayWindowParts)
+        if (c.caption) createButton(window, c.caption, c.x, c.y, c.width, c.height, c.id, c.accent);
 }
 
 void onPaint(HWND window)
