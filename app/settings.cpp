@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -10,7 +11,13 @@ Settings settings;
 const wchar_t* const settingsSavedText = L"Impostazioni salvate.";
 const wchar_t* const settingsRejectedText = L"Valori non validi: IVA 0\u2013100, decimali 0\u20136.";
 
-double shownVatRate(double rate) { return parseNumber(formatNumber(rate, 2)).value; }
+double shownVatRate(double rate)
+{
+    const std::string shown = roundedDecimal(rate, 2);
+    double value = 0.0;
+    std::from_chars(shown.data(), shown.data() + shown.size(), value);
+    return value;
+}
 
 SettingsInput validateSettingsInput(const std::wstring& rateText, const std::wstring& decimalsText)
 {
@@ -19,11 +26,12 @@ SettingsInput validateSettingsInput(const std::wstring& rateText, const std::wst
     if (!rate.ok) return input;
     ParsedNumber places = parseNumber(decimalsText);
     if (!places.ok) return input;
-    if (rate.value < 0 || rate.value > 100 || places.value < 0 || places.value > 6 ||
+    const double vatRate = shownVatRate(rate.value);
+    if (vatRate < 0 || vatRate > 100 || places.value < 0 || places.value > 6 ||
         places.value != std::floor(places.value))
         return input;
     input.ok = true;
-    input.vatRate = shownVatRate(rate.value);
+    input.vatRate = vatRate;
     input.decimals = static_cast<std::int32_t>(places.value);
     return input;
 }
@@ -47,8 +55,10 @@ std::optional<double> storedVatRate(std::uint32_t type, const unsigned char* dat
     }
     if (!terminated) return std::nullopt;
     ParsedNumber rate = parseNumber(text);
-    if (!rate.ok || rate.value < 0 || rate.value > 100) return std::nullopt;
-    return shownVatRate(rate.value);
+    if (!rate.ok) return std::nullopt;
+    const double vatRate = shownVatRate(rate.value);
+    if (vatRate < 0 || vatRate > 100) return std::nullopt;
+    return vatRate;
 }
 
 std::optional<std::int32_t> storedDecimals(std::uint32_t type, const unsigned char* data,

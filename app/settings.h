@@ -18,11 +18,12 @@ extern Settings settings;
 extern const wchar_t* const settingsSavedText;     // "Impostazioni salvate."
 extern const wchar_t* const settingsRejectedText;  // "Valori non validi: ..."
 
-// The rate as it is shown, printed and stored: rounded to two decimals, so
-// that 8,555 computes as the 8,55 on the label and the tape.
+// The rate as it is shown, printed and stored: rounded to two decimals, halves
+// up, so that 8,555 computes as the 8,56 on the label and the tape. The range
+// is checked on this rate, not on the typed one (100,004 is 100,00).
 double shownVatRate(double rate);
 
-// The OPZIONI fields as typed: a rate from 0 to 100 (kept as shown) and a
+// The OPZIONI fields as typed: a rate that shows as 0 to 100 (kept as shown) and a
 // whole number of decimal places from 0 to 6, each read as a number expression.
 struct SettingsInput {
     bool ok = false;

@@ -5,6 +5,7 @@
 
 #include "app/main_window_win.h"
 #include "app/settings.h"
+#include "calc/numtext.h"
 #include "calc/vat_win.h"
 
 const wchar_t* const settingsKeyPath = L"Software\\Ferlan\\Zentolo";
@@ -56,5 +57,7 @@ void saveSettingsCommand()
     settings.decimals = input.decimals;
     saveSettings();
     refreshVatLabel();
+    // The rate field shows the rate in effect: 2,675 was saved as 2,68.
+    SetWindowTextW(mainState.vatSettingEdit, formatNumber(settings.vatRate, 2).c_str());
     SetWindowTextW(mainState.settingsStatus, settingsSavedText);
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -226,12 +227,74 @@ std::wstring widen(const char* begin, const char* end)
     return std::wstring(begin, end);
 }
 
-// Half a unit of the last decimal place, for counts 0 to maxDecimals; the
-// literals are the correctly rounded powers of ten.
+// Counts above this are never asked for by the program; they are clamped.
 constexpr int maxDecimals = 20;
-constexpr double tenToMinus[maxDecimals + 1] = {
-    1e0,   1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,  1e-8,  1e-9,  1e-10,
-    1e-11, 1e-12, 1e-13, 1e-14, 1e-15, 1e-16, 1e-17, 1e-18, 1e-19, 1e-20};
+
+// Decimal digits of a magnitude, `fraction` of them after the point.
+struct DecimalDigits {
+    char digits[400];  // 309 integer digits and up to 74 exact decimals fit
+    int count = 0;
+    int fraction = 0;
+};
+
+// |value|, finite and nonzero, as the decimal number that is rounded for
+// display: its 15 significant digits while they reach at least one place past
+// `decimals` (every amount below 10^12 at two decimals), otherwise the exact
+// value of the double.
+void digitsToRound(double value, int decimals, DecimalDigits& out)
+{
+    const double magnitude = std::fabs(value);
+    char sci[32];  // d.dddddddddddddde+ddd
+    auto sciEnd = std::to_chars(sci, sci + sizeof sci, magnitude, std::chars_format::scientific, 14).ptr;
+    const char* e = sci;
+    while (*e != 'e') ++e;
+    int exponent = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), sciEnd, exponent);
+
+    if (14 - exponent >= decimals + 1) {
+        // value = d.dddddddddddddd × 10^exponent; zeros in front keep one integer digit.
+        int zeros = exponent < 0 ? -exponent : 0;
+        for (int i = 0; i < zeros; ++i) out.digits[out.count++] = '0';
+        for (const char* p = sci; p != e; ++p)
+            if (*p != '.') out.digits[out.count++] = *p;
+        out.fraction = 14 - exponent;
+        return;
+    }
+    // A double has 52 - ilogb binary places, and as many decimal ones: with that
+    // precision the fixed form is exact.
+    int places = 52 - std::ilogb(magnitude);
+    if (places < 0) places = 0;
+    char fixed[400];
+    auto fixedEnd = std::to_chars(fixed, fixed + sizeof fixed, magnitude, std::chars_format::fixed, places).ptr;
+    for (const char* p = fixed; p != fixedEnd; ++p)
+        if (*p != '.') out.digits[out.count++] = *p;
+    out.fraction = places;
+}
+
+// Rounds to `decimals` places, halves away from zero, and pads with zeros.
+void roundHalfUp(DecimalDigits& n, int decimals)
+{
+    if (n.fraction > decimals) {
+        n.count -= n.fraction - decimals;
+        const bool up = n.digits[n.count] >= '5';
+        n.fraction = decimals;
+        if (up) {
+            int i = n.count - 1;
+            for (; i >= 0 && n.digits[i] == '9'; --i) n.digits[i] = '0';
+            if (i >= 0) {
+                ++n.digits[i];
+            } else {
+                std::memmove(n.digits + 1, n.digits, static_cast<size_t>(n.count));
+                n.digits[0] = '1';
+                ++n.count;
+            }
+        }
+    }
+    while (n.fraction < decimals) {
+        n.digits[n.count++] = '0';
+        ++n.fraction;
+    }
+}
 
 } // namespace
 
@@ -250,35 +313,74 @@ ParsedNumber parseNumber(const std::wstring& text)
     return result;
 }
 
-std::wstring formatNumber(double value, int decimals)
+namespace {
+
+// A finite value rounded for display: the digits from `first` on, the last
+// `fraction` of them decimals, and whether a "-" stands in front.
+struct RoundedAmount {
+    DecimalDigits n;
+    int first = 0;
+    bool negative = false;
+};
+
+void roundAmount(double value, int decimals, RoundedAmount& out)
 {
-    if (!std::isfinite(value)) return L"Errore";
     int d = decimals < 0 ? settings.decimals : decimals;
     if (d < 0) d = 0;
     if (d > maxDecimals) d = maxDecimals;
 
-    // A value that rounds to zero is written without a sign.
-    if (std::fabs(value) < 0.5 * tenToMinus[d]) value = 0.0;
-
-    char buf[400];  // 309 integer digits, sign, point and maxDecimals decimals
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, d);
-    const char* point = buf;
-    while (point != res.ptr && *point != '.') ++point;
-
-    size_t length = static_cast<size_t>(point - buf);
-    size_t signLength = (buf[0] == '-') ? 1 : 0;
-    std::wstring out;
-    out.reserve(length + length / 3 + static_cast<size_t>(d) + 1);
-    for (size_t i = 0; i < length; ++i) {
-        // A point before every group of three digits counted from the right.
-        if (i > signLength && (length - i) % 3 == 0) out += L'.';
-        out += static_cast<wchar_t>(buf[i]);
+    DecimalDigits& n = out.n;
+    if (value == 0) {
+        n.digits[n.count++] = '0';
+    } else {
+        digitsToRound(value, d, n);
     }
-    if (point != res.ptr) {
-        out += L',';
-        out += widen(point + 1, res.ptr);
+    roundHalfUp(n, d);
+
+    const int integerDigits = n.count - n.fraction;
+    while (out.first < integerDigits - 1 && n.digits[out.first] == '0') ++out.first;
+    // A value that rounds to zero is written without a sign.
+    bool zero = true;
+    for (int i = out.first; i < n.count && zero; ++i) zero = n.digits[i] == '0';
+    out.negative = value < 0 && !zero;
+}
+
+} // namespace
+
+std::string roundedDecimal(double value, int decimals)
+{
+    RoundedAmount r;
+    roundAmount(value, decimals, r);
+    const int point = r.n.count - r.n.fraction;
+    std::string out = r.negative ? "-" : "";
+    out.append(r.n.digits + r.first, r.n.digits + point);
+    if (r.n.fraction > 0) {
+        out += '.';
+        out.append(r.n.digits + point, r.n.digits + r.n.count);
     }
     return out;
+}
+
+std::wstring formatNumber(double value, int decimals)
+{
+    if (!std::isfinite(value)) return L"Errore";
+    RoundedAmount r;
+    roundAmount(value, decimals, r);
+
+    wchar_t text[560];  // 400 digits, 133 points, sign and comma
+    int length = 0;
+    if (r.negative) text[length++] = L'-';
+    const int point = r.n.count - r.n.fraction;
+    for (int i = r.first; i < point; ++i) {
+        // A point before every group of three digits counted from the right.
+        if (i > r.first && (point - i) % 3 == 0) text[length++] = L'.';
+        text[length++] = static_cast<wchar_t>(r.n.digits[i]);
+    }
+    if (r.n.fraction > 0) {
+        text[length++] = L',';
+        for (int i = point; i < r.n.count; ++i) text[length++] = static_cast<wchar_t>(r.n.digits[i]);
+    }
+    return std::wstring(text, static_cast<size_t>(length));
 }
 
 std::wstring formatPlainNumber(double value)

@@ -14,7 +14,16 @@ ParsedNumber parseNumber(const std::wstring& text);
 
 // 1.234.567,89-style text with exactly `decimals` digits after the comma; a
 // negative count means the decimal-places setting. "Errore" when not finite.
+// Amounts are rounded the accountant's way: halves away from zero, on the 15
+// significant digits the value stands for (2,255 is 2,26 though the double is
+// 2,25499...), or on the exact double where those digits do not reach past
+// the last place shown (from 10^12 at two decimals). A value that rounds to
+// zero has no sign.
 std::wstring formatNumber(double value, int decimals);
+
+// The same rounding as plain C-locale text: "-1234.57", no grouping, "." as
+// the point (none when `decimals` is 0). `value` must be finite.
+std::string roundedDecimal(double value, int decimals);
 
 // 15 significant digits, decimal comma, no grouping (1234,5; 1e+15; 1,5e-05).
 std::wstring formatPlainNumber(double value);

@@ -37,9 +37,16 @@ INSTANTIATE_TEST_SUITE_P(
                       InputCase{L"22", L"-1", false}, InputCase{L"22", L"2,5", false},
                       InputCase{L"abc", L"2", false}, InputCase{L"22", L"", false},
                       InputCase{L"", L"2", false},
-                      // The rate in effect is the rate shown with two decimals.
-                      InputCase{L"8,555", L"2", true, 8.55, 2},
-                      InputCase{L"99,999", L"2", true, 100, 2}));
+                      // The rate in effect is the rate shown with two decimals, halves
+                      // up, and the range is checked on it.
+                      InputCase{L"8,555", L"2", true, 8.56, 2},
+                      InputCase{L"2,675", L"2", true, 2.68, 2},
+                      InputCase{L"1,005", L"2", true, 1.01, 2},
+                      InputCase{L"99,999", L"2", true, 100, 2},
+                      InputCase{L"100,004", L"2", true, 100, 2},
+                      InputCase{L"100,005", L"2", false},
+                      InputCase{L"-0,004", L"2", true, 0, 2},
+                      InputCase{L"-0,005", L"2", false}));
 
 std::vector<unsigned char> utf16(const std::wstring& text, bool terminator = true)
 {
@@ -60,7 +67,9 @@ TEST(StoredVatRate, ReadableValues)
     };
     EXPECT_EQ(22.0, read(L"22,00").value_or(-1));
     EXPECT_EQ(8.5, read(L"8,5").value_or(-1));
-    EXPECT_EQ(8.55, read(L"8,555").value_or(-1)) << "a hand-written third decimal is dropped as shown";
+    EXPECT_EQ(8.56, read(L"8,555").value_or(-1)) << "a hand-written third decimal is rounded as shown";
+    EXPECT_EQ(100.0, read(L"100,004").value_or(-1)) << "the range holds for the rate as shown";
+    EXPECT_FALSE(read(L"100,005").has_value());
     EXPECT_EQ(0.0, read(L"0").value_or(-1));
     EXPECT_EQ(100.0, read(L"100,00").value_or(-1));
     EXPECT_FALSE(read(L"150").has_value());

@@ -64,7 +64,11 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{L"/4", 14, 2, Evaluation::accepted, L"14/4 = 3,50", 3.5},
         LineCase{L"1.000 + 22%", 0, 2, Evaluation::accepted, L"1.000 + 22% = 1.220,00", 1220},
         LineCase{L"  2+3 ", 0, 2, Evaluation::accepted, L"  2+3  = 5,00", 5},
-        LineCase{L"10/4", 0, 0, Evaluation::accepted, L"10/4 = 2", 2.5},
+        // 2,5 is half a unit: it rounds up, and the next input continues from 2,5.
+        LineCase{L"10/4", 0, 0, Evaluation::accepted, L"10/4 = 3", 2.5},
+        LineCase{L"6,25*10%", 0, 2, Evaluation::accepted, L"6,25*10% = 0,63", 0.625},
+        LineCase{L"0,015-0,01", 0, 2, Evaluation::accepted, L"0,015-0,01 = 0,01", 0.015 - 0.01},
+        LineCase{L"(-2,255)", 0, 2, Evaluation::accepted, L"(-2,255) = -2,26", -2.255},
         LineCase{L"*2", 2.5, 0, Evaluation::accepted, L"2,5*2 = 5", 5},
         LineCase{L"+5", 0, 2, Evaluation::accepted, L"0+5 = 5,00", 5},
         LineCase{L"*3", 10.0 / 3, 2, Evaluation::accepted, L"3,33333333333333*3 = 10,00", 9.99999999999999},

@@ -103,15 +103,21 @@ TEST_F(Calc, EscapeEmptiesTheLineOnly)
     EXPECT_EQ(0, beepCount);
 }
 
-TEST_F(Calc, DecimalsZeroRoundsTiesToEvenButContinuesAtFullPrecision)
+TEST_F(Calc, HalvesRoundUpButTheCalculationContinuesAtFullPrecision)
 {
     settings.decimals = 0;
     enterLine(L"10/4");
-    EXPECT_EQ(L"2", display());
+    EXPECT_EQ(L"3", display());
     enterLine(L"*2");
     EXPECT_EQ(L"5", display());
-    std::vector<std::wstring> want = {L"10/4 = 2", L"2,5*2 = 5"};
+    std::vector<std::wstring> want = {L"10/4 = 3", L"2,5*2 = 5"};
     EXPECT_EQ(want, tape());
+
+    settings.decimals = 2;
+    enterLine(L"0,625");
+    EXPECT_EQ(L"0,63", display());
+    command(idAddVat);
+    EXPECT_EQ(L"0,76", display()) << "22 % on 0,625 (0,7625), not on the 0,63 shown";
 }
 
 TEST_F(Calc, CopyAndCtrlCPutTheDisplayTextOnTheClipboard)
@@ -304,6 +310,48 @@ TEST_F(Calc, VatWithRateZeroAndDecimalsZero)
     EXPECT_EQ(L"+IVA 22,00% su 10 = 12", tape().back());
 }
 
+//--- Rounding as an accountant rounds
+
+struct RoundingRow {
+    const wchar_t* input;
+    int key;  // 0: Enter, or a VAT key
+    double rate;
+    int decimals;
+    const wchar_t* shown;
+};
+
+TEST_F(Calc, HalfACentGoesUpOnTheDisplay)
+{
+    const RoundingRow rows[] = {
+        {L"0,15", idVatOnly, 10, 2, L"0,02"},
+        {L"6,25\u00d710%", 0, 22, 2, L"0,63"},
+        {L"10,25", idVatOnly, 22, 2, L"2,26"},
+        {L"3.030,75", idAddVat, 10, 2, L"3.333,83"},
+        {L"1,005", 0, 22, 2, L"1,01"},
+        {L"(-2,255)", 0, 22, 2, L"-2,26"},
+        {L"0,015\u22120,01", 0, 22, 2, L"0,01"},
+        {L"1.234.567.890.123,125", 0, 22, 2, L"1.234.567.890.123,13"},
+        {L"2,5", 0, 22, 0, L"3"},
+        {L"1.234,5", 0, 22, 0, L"1.235"},
+        {L"(-0,5)", 0, 22, 0, L"-1"},
+        {L"10/4", 0, 22, 0, L"3"},
+        {L"0,49", 0, 22, 0, L"0"},
+    };
+    for (const RoundingRow& row : rows) {
+        settings.vatRate = row.rate;
+        settings.decimals = row.decimals;
+        SetWindowTextW(mainState.inputEdit, row.input);
+        if (row.key)
+            command(row.key);
+        else
+            press(mainState.inputEdit, VK_RETURN, L'\r');
+        EXPECT_EQ(row.shown, display()) << "row " << (&row - rows);
+        EXPECT_EQ(L" = " + std::wstring(row.shown), tape().back().substr(tape().back().rfind(L" = ")));
+    }
+    command(idCopy);
+    EXPECT_EQ(L"0", clipboardText()) << "copy takes the rounded text";
+}
+
 //--- Settings
 
 TEST_F(Calc, SaveAcceptsValidSettingsAndRejectsOthers)
@@ -318,7 +366,8 @@ TEST_F(Calc, SaveAcceptsValidSettingsAndRejectsOthers)
     EXPECT_EQ(8.5, settings.vatRate);
     EXPECT_EQ(3, settings.decimals);
     EXPECT_EQ(L"IVA 8,50%  \u25be", controlText(mainState.vatRateButton));
-    EXPECT_EQ(L"8,5", controlText(rate)) << "the typed text stays";
+    EXPECT_EQ(L"8,50", controlText(rate)) << "the rate field shows the rate in effect";
+    EXPECT_EQ(L"3", controlText(places));
 
     for (auto bad : {std::pair<const wchar_t*, const wchar_t*>{L"100,01", L"2"}, {L"22", L"2,5"},
                      {L"-1", L"2"}, {L"22", L"7"}, {L"x", L"2"}}) {
@@ -330,14 +379,16 @@ TEST_F(Calc, SaveAcceptsValidSettingsAndRejectsOthers)
     }
     EXPECT_EQ(8.5, settings.vatRate) << "a rejection changes nothing";
     EXPECT_EQ(3, settings.decimals);
+    EXPECT_EQ(L"x", controlText(rate)) << "after a rejection the typed text stays";
 
     SetWindowTextW(rate, L"8,555");
     SetWindowTextW(places, L"2");
     command(idSaveSettings);
+    EXPECT_EQ(L"8,56", controlText(rate));
     SetWindowTextW(mainState.inputEdit, L"100");
     command(idAddVat);
-    EXPECT_EQ(L"+IVA 8,55% su 100,00 = 108,55", tape().back()) << "the rate in effect is the rate shown";
-    EXPECT_EQ(L"IVA 8,55%  \u25be", controlText(mainState.vatRateButton));
+    EXPECT_EQ(L"+IVA 8,56% su 100,00 = 108,56", tape().back()) << "the rate in effect is the rate shown";
+    EXPECT_EQ(L"IVA 8,56%  \u25be", controlText(mainState.vatRateButton));
 }
 
 TEST_F(Calc, SavedSettingsAreThereAfterARestart)

@@ -1,21 +1,33 @@
 #!/usr/bin/python3
-"""Checks number text against Python's correctly rounded conversions.
+"""Checks number text against Python's decimal module and correct conversions.
 
-Formatting: '%.*f' (decimals 0 to 6) and '%.15g', with the grouping, the
-decimal comma and the rounding to zero applied here, for doubles spread over
-1e-7 to 1e22 and for exact ties. Parsing: Italian texts must read as the
-nearest double, which Python's float() gives.
+Formatting: the accountant's rounding of italian_amounts (decimals 0 to 6),
+computed with decimal, and '%.15g', for doubles spread over 1e-7 to 1e22, for
+exact and inexact ties and for amounts in cents. VAT keys: the tape line of
+"+ IVA", "- IVA" and "Solo IVA" at 4, 5, 10 and 22 % on random amounts, the
+results computed here in doubles in the program's order; for amounts in cents
+below 10^10 the cent shown must also be the exact decimal result rounded half
+up, the cent a spreadsheet's ROUND gives. Parsing: Italian texts must read as
+the nearest double, which Python's float() gives.
 
 Usage: numtext_reference.py COMMAND... (the reference_cli to run, with any
 emulator in front of it). A fixed seed makes every run check the same values.
 """
+import os
 import random
 import struct
 import subprocess
 import sys
+from decimal import Decimal, Context, ROUND_HALF_UP
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tools'))
+from italian_amounts import fmt  # noqa: E402
 
 SEED = 20261207
 COUNT = 100_000
+VAT_COUNT = 300_000
+VAT_RATES = [4.0, 5.0, 10.0, 22.0]
+EXACT = Context(prec=60)
 
 
 def bits(x):
@@ -26,20 +38,8 @@ def from_bits(h):
     return struct.unpack('>d', bytes.fromhex(h))[0]
 
 
-def group(integer):
-    sign = '-' if integer.startswith('-') else ''
-    digits = integer[len(sign):]
-    head = len(digits) % 3 or 3
-    parts = [digits[:head]] + [digits[i:i + 3] for i in range(head, len(digits), 3)]
-    return sign + '.'.join(parts)
-
-
 def italian_fixed(x, d):
-    if abs(x) < 0.5 * 10.0 ** -d:
-        x = 0.0
-    text = '%.*f' % (d, x)
-    integer, _, fraction = text.partition('.')
-    return group(integer) + (',' + fraction if d > 0 else '')
+    return fmt(x, d)
 
 
 def italian_plain(x):
@@ -56,6 +56,12 @@ def sample_doubles(rng):
         d = rng.randrange(0, 7)
         m = rng.randrange(1, 1 << rng.randrange(2, 53)) | 1
         x = m / 2.0 ** (d + 1)
+        values.append(-x if rng.random() < 0.3 else x)
+    # Ties that binary cannot hold: k + 5 / 10^(d+1), stored a hair off.
+    for _ in range(COUNT * 2 // 10):
+        d = rng.randrange(0, 7)
+        x = float('%d.%s5' % (rng.randrange(0, 10 ** rng.randrange(1, 13)),
+                              ''.join(rng.choice('0123456789') for _ in range(d))))
         values.append(-x if rng.random() < 0.3 else x)
     # Amounts in cents and their neighbours, and values near the rounding-to-zero bound.
     for _ in range(COUNT * 2 // 10):
@@ -93,6 +99,45 @@ def sample_texts(rng):
     return cases
 
 
+def vat_cases(rng):
+    """(kind, rate, operand, decimals) for the VAT keys."""
+    cases = []
+    for _ in range(VAT_COUNT):
+        kind = rng.randrange(1, 4)
+        rate = rng.choice(VAT_RATES)
+        size = rng.random()
+        if size < 0.6:
+            operand = rng.randrange(1, 100_001) / 100.0       # 0,01 to 1.000,00
+        elif size < 0.9:
+            operand = rng.randrange(1, 10 ** 12) / 100.0      # up to 10^10
+        else:
+            operand = float('%d.%03d' % (rng.randrange(0, 10 ** 9), rng.randrange(1000)))
+        decimals = 2 if rng.random() < 0.8 else rng.randrange(0, 7)
+        cases.append((kind, rate, operand, decimals))
+    return cases
+
+
+def vat_result(kind, r, a):
+    if kind == 1:
+        return r * a / 100 + a
+    if kind == 2:
+        return a / (1 + r / 100)
+    return r * a / 100
+
+
+def vat_line(kind, r, a, d):
+    prefix = {1: '+IVA ', 2: 'Scorporo ', 3: 'Solo IVA '}[kind]
+    return '%s%s%% su %s = %s' % (prefix, fmt(r, 2), fmt(a, d), fmt(vat_result(kind, r, a), d))
+
+
+def accountant_cents(kind, r, a):
+    """The exact decimal result, rounded to the cent, halves up."""
+    a, r = Decimal(repr(a)), Decimal(repr(r))
+    exact = {1: a + a * r / 100, 2: EXACT.divide(a, 1 + r / 100), 3: a * r / 100}[kind]
+    q = exact.quantize(Decimal('0.01'), rounding=ROUND_HALF_UP, context=EXACT)
+    return '%s' % fmt(float(q), 2)
+
+
 def run(command, mode, lines):
     data = ''.join(line + '\n' for line in lines).encode('utf-8')
     out = subprocess.run(command + [mode], input=data, stdout=subprocess.PIPE, check=True).stdout
@@ -113,6 +158,21 @@ def main():
         if line != want:
             failures.append('format %r: got %s want %s' % (v, line, want))
 
+    vats = vat_cases(rng)
+    got = run(command, 'vat', ['%d %s %s %d' % (k, bits(r), bits(a), d) for k, r, a, d in vats])
+    if len(got) != len(vats):
+        sys.exit('vat: %d lines for %d operations' % (len(got), len(vats)))
+    accountant = 0
+    for (k, r, a, d), line in zip(vats, got):
+        want = vat_line(k, r, a, d)
+        if line != want:
+            failures.append('vat %d %r %r %d: got %s want %s' % (k, r, a, d, line, want))
+        if d == 2 and a < 1e10 and a == round(a, 2):
+            accountant += 1
+            cents = accountant_cents(k, r, a)
+            if not line.endswith(' = ' + cents):
+                failures.append('vat %d %r %r: got %s, the exact cent is %s' % (k, r, a, line, cents))
+
     texts = sample_texts(rng)
     got = run(command, 'parse', [t for t, _ in texts])
     if len(got) != len(texts):
@@ -123,8 +183,9 @@ def main():
 
     for f in failures[:20]:
         print(f)
-    print('%d values formatted at 8 settings, %d texts parsed: %d mismatches'
-          % (len(values), len(texts), len(failures)))
+    print('%d values formatted at 8 settings, %d VAT operations (%d checked against the exact '
+          'cent), %d texts parsed: %d mismatches'
+          % (len(values), len(vats), accountant, len(texts), len(failures)))
     sys.exit(1 if failures else 0)
 
 

@@ -164,11 +164,11 @@ INSTANTIATE_TEST_SUITE_P(
     Table, FormatNumberWrites,
     ::testing::Values(
         FormatCase{1234567.891, 2, 2, L"1.234.567,89"}, FormatCase{-1234.5, 2, 2, L"-1.234,50"},
-        FormatCase{-0.004, 2, 2, L"0,00"}, FormatCase{0.125, 2, 2, L"0,12"},
-        FormatCase{1234.5, 0, 2, L"1.234"}, FormatCase{2.5, 0, 2, L"2"},
-        FormatCase{1.5, 0, 2, L"2"}, FormatCase{-0.5, 0, 2, L"-0"},
+        FormatCase{-0.004, 2, 2, L"0,00"}, FormatCase{0.125, 2, 2, L"0,13"},
+        FormatCase{1234.5, 0, 2, L"1.235"}, FormatCase{2.5, 0, 2, L"3"},
+        FormatCase{1.5, 0, 2, L"2"}, FormatCase{-0.5, 0, 2, L"-1"},
         FormatCase{999.999, 2, 2, L"1.000,00"}, FormatCase{0, 3, 2, L"0,000"},
-        FormatCase{2.5, -1, 4, L"2,5000"}, FormatCase{2.5, -1, 0, L"2"},
+        FormatCase{2.5, -1, 4, L"2,5000"}, FormatCase{2.5, -1, 0, L"3"},
         FormatCase{inf, 2, 2, L"Errore"}, FormatCase{-inf, 0, 2, L"Errore"},
         FormatCase{nan, -1, 2, L"Errore"},
         // Grouping boundaries and signs.
@@ -176,11 +176,84 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{123456, 0, 2, L"123.456"}, FormatCase{-123456, 1, 2, L"-123.456,0"},
         FormatCase{1e20, 2, 2, L"100.000.000.000.000.000.000,00"},
         FormatCase{-0.0, 2, 2, L"0,00"}, FormatCase{-0.0049, 2, 2, L"0,00"},
-        FormatCase{-0.49, 0, 2, L"0"}, FormatCase{0.0000005, 6, 2, L"0,000000"}, FormatCase{0.00000051, 6, 2, L"0,000001"},
+        FormatCase{-0.49, 0, 2, L"0"}, FormatCase{0.0000005, 6, 2, L"0,000001"}, FormatCase{0.00000051, 6, 2, L"0,000001"},
         FormatCase{-0.0000004, 6, 2, L"0,000000"}, FormatCase{1220, -1, 2, L"1.220,00"},
-        // Right at the bound, as for -0.5 with no decimals, the sign stays.
-        FormatCase{-0.0000005, 6, 2, L"-0,000000"},
+        // Half a unit rounds away from zero, as -0.5 with no decimals does.
+        FormatCase{-0.0000005, 6, 2, L"-0,000001"},
         FormatCase{3.5, -1, 6, L"3,500000"}));
+
+// Amounts are rounded as an accountant rounds: halves away from zero, on the
+// decimal number the double stands for, whether or not binary holds it exactly.
+struct RoundingCase {
+    double value;
+    const wchar_t* texts[7];  // with 0 to 6 decimals
+};
+
+class FormatNumberRounds : public ::testing::TestWithParam<RoundingCase> {};
+
+TEST_P(FormatNumberRounds, HalvesAwayFromZeroAtEveryDecimalCount)
+{
+    const RoundingCase& c = GetParam();
+    for (int d = 0; d <= 6; ++d) {
+        const std::wstring text = c.texts[d];
+        EXPECT_EQ(text, formatNumber(c.value, d)) << "decimals " << d;
+        const bool zero = text.find_first_not_of(L"0,") == std::wstring::npos;
+        EXPECT_EQ(zero ? text : L"-" + text, formatNumber(-c.value, d))
+            << "the negative rounds the same way, decimals " << d;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FormatNumberRounds,
+    ::testing::Values(
+        // Ties that binary cannot hold: 2,255 is 2,25499999... as a double.
+        RoundingCase{2.255, {L"2", L"2,3", L"2,26", L"2,255", L"2,2550", L"2,25500", L"2,255000"}},
+        RoundingCase{1.005, {L"1", L"1,0", L"1,01", L"1,005", L"1,0050", L"1,00500", L"1,005000"}},
+        // Ties that binary holds exactly no longer go to the even digit.
+        RoundingCase{0.125, {L"0", L"0,1", L"0,13", L"0,125", L"0,1250", L"0,12500", L"0,125000"}},
+        RoundingCase{0.625, {L"1", L"0,6", L"0,63", L"0,625", L"0,6250", L"0,62500", L"0,625000"}},
+        RoundingCase{2.5, {L"3", L"2,5", L"2,50", L"2,500", L"2,5000", L"2,50000", L"2,500000"}},
+        RoundingCase{1234.5, {L"1.235", L"1.234,5", L"1.234,50", L"1.234,500", L"1.234,5000",
+                              L"1.234,50000", L"1.234,500000"}},
+        RoundingCase{0.5, {L"1", L"0,5", L"0,50", L"0,500", L"0,5000", L"0,50000", L"0,500000"}},
+        RoundingCase{0.49, {L"0", L"0,5", L"0,49", L"0,490", L"0,4900", L"0,49000", L"0,490000"}},
+        RoundingCase{0.1 + 0.2, {L"0", L"0,3", L"0,30", L"0,300", L"0,3000", L"0,30000", L"0,300000"}},
+        // 0,015 - 0,01 is 0,00499999...: its fifteen digits are 0,005.
+        RoundingCase{0.015 - 0.01, {L"0", L"0,0", L"0,01", L"0,005", L"0,0050", L"0,00500", L"0,005000"}},
+        RoundingCase{0.004, {L"0", L"0,0", L"0,00", L"0,004", L"0,0040", L"0,00400", L"0,004000"}},
+        RoundingCase{0.0000005, {L"0", L"0,0", L"0,00", L"0,000", L"0,0000", L"0,00000", L"0,000001"}},
+        RoundingCase{999.9995, {L"1.000", L"1.000,0", L"1.000,00", L"1.000,000", L"999,9995",
+                                L"999,99950", L"999,999500"}},
+        // Below 10^12 (two decimals) the fifteen digits decide, above it the exact
+        // double: ...,065 is stored as ...,06494140625 on both sides.
+        RoundingCase{999999999999.065, {L"999.999.999.999", L"999.999.999.999,1", L"999.999.999.999,07",
+                                        L"999.999.999.999,065", L"999.999.999.999,0649",
+                                        L"999.999.999.999,06494", L"999.999.999.999,064941"}},
+        RoundingCase{1000000000000.065, {L"1.000.000.000.000", L"1.000.000.000.000,1",
+                                         L"1.000.000.000.000,06", L"1.000.000.000.000,065",
+                                         L"1.000.000.000.000,0649", L"1.000.000.000.000,06494",
+                                         L"1.000.000.000.000,064941"}},
+        RoundingCase{1234567890123.125, {L"1.234.567.890.123", L"1.234.567.890.123,1",
+                                         L"1.234.567.890.123,13", L"1.234.567.890.123,125",
+                                         L"1.234.567.890.123,1250", L"1.234.567.890.123,12500",
+                                         L"1.234.567.890.123,125000"}},
+        // Every digit of a large double is shown.
+        RoundingCase{70339409350130624.0,
+                     {L"70.339.409.350.130.624", L"70.339.409.350.130.624,0", L"70.339.409.350.130.624,00",
+                      L"70.339.409.350.130.624,000", L"70.339.409.350.130.624,0000",
+                      L"70.339.409.350.130.624,00000", L"70.339.409.350.130.624,000000"}},
+        RoundingCase{99999999999999.5, {L"100.000.000.000.000", L"99.999.999.999.999,5",
+                                        L"99.999.999.999.999,50", L"99.999.999.999.999,500",
+                                        L"99.999.999.999.999,5000", L"99.999.999.999.999,50000",
+                                        L"99.999.999.999.999,500000"}}));
+
+TEST(FormatNumber, RoundedDecimalIsPlainText)
+{
+    EXPECT_EQ("101", roundedDecimal(100.5, 0));
+    EXPECT_EQ("-2.26", roundedDecimal(-2.255, 2));
+    EXPECT_EQ("0.00", roundedDecimal(-0.004, 2)) << "no sign on a value that rounds to zero";
+    EXPECT_EQ("1234567.9", roundedDecimal(1234567.89, 1)) << "no grouping";
+}
 
 TEST(FormatNumber, LargestDoubleIsWrittenInFull)
 {

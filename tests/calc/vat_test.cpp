@@ -38,6 +38,13 @@ INSTANTIATE_TEST_SUITE_P(
         VatCase{vatRemove, 10, 110, 2, L"Scorporo 10,00% su 110,00 = 100,00"},
         VatCase{vatAdd, 22, 10, 0, L"+IVA 22,00% su 10 = 12"},
         VatCase{vatAdd, 22, 122, 2, L"+IVA 22,00% su 122,00 = 148,84"},
+        // Half a cent goes up, although the doubles lie just below it.
+        VatCase{vatOnly, 10, 0.15, 2, L"Solo IVA 10,00% su 0,15 = 0,02"},
+        VatCase{vatOnly, 10, 6.25, 2, L"Solo IVA 10,00% su 6,25 = 0,63"},
+        VatCase{vatOnly, 22, 10.25, 2, L"Solo IVA 22,00% su 10,25 = 2,26"},
+        VatCase{vatAdd, 10, 3030.75, 2, L"+IVA 10,00% su 3.030,75 = 3.333,83"},
+        VatCase{vatRemove, 4, 0.13, 2, L"Scorporo 4,00% su 0,13 = 0,13"},
+        VatCase{vatRemove, 22, 2.255, 2, L"Scorporo 22,00% su 2,26 = 1,85"},
         VatCase{vatAdd, 22, 1e308, 2,
                 L"+IVA 22,00% su 100.000.000.000.000.001.097.906.362.944.045.541.740.492.309.677."
                 L"311.846.336.810.682.903.157.585.404.911.491.537.163.328.978.494.688.899.061.249."

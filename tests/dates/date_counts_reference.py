@@ -5,7 +5,10 @@ For a few thousand random ranges (up to 149,999 days, years 1600 to 9999,
 with and without the start day) the working days come from
 numpy.busday_count with a Monday-to-Friday week and a holiday list built from
 the fixed dates and python3-dateutil's Easter; the holidays are counted in
-that list. The result line must be the same text.
+that list. The result line must be the same text. For every twentieth range
+the day report's QUADRATURA line must give the same working days, the
+weekend days (busday_count with a Saturday-Sunday week) and the holidays on
+weekdays.
 
 Usage: date_counts_reference.py COMMAND... (the reference_cli to run).
 """
@@ -67,9 +70,27 @@ def main():
         want = 'Giorni: %d  |  lavorativi: %d  |  feste: %d' % (e - s + inc, max(w, 0), max(h, 0))
         if line != want:
             failures.append('%s: got %s want %s' % (text.replace('\t', ' '), line, want))
+    sample = [i for i in range(len(cases)) if i % 20 == 0]
+    weekend = np.busday_count(begin[sample], end[sample], weekmask='0000011')
+    weekday_holidays = [int(np.is_busday(holidays[np.searchsorted(holidays, begin[i]):
+                                                  np.searchsorted(holidays, end[i])],
+                                         weekmask='1111100').sum()) for i in sample]
+    data = ''.join(lines[i] + '\n' for i in sample).encode()
+    out = subprocess.run(command + ['report'], input=data, stdout=subprocess.PIPE, check=True).stdout
+    got = out.decode('utf-8').replace('\r\n', '\n').split('\n')[:-1]
+    if len(got) != len(sample):
+        failures.append('report: %d lines for %d ranges' % (len(got), len(sample)))
+    for i, s, h, line in zip(sample, weekend, weekday_holidays, got):
+        start, stop, inc = cases[i]
+        total = stop - start + inc
+        want = 'QUADRATURA: %d + %d + %d = %d' % (working[i], s, h, total)
+        if line != want:
+            failures.append('report %s: got %s want %s' % (lines[i].replace('\t', ' '), line, want))
+
     for f in failures[:20]:
         print(f)
-    print('%d ranges compared with numpy.busday_count: %d mismatches' % (len(cases), len(failures)))
+    print('%d ranges compared with numpy.busday_count, %d day reports: %d mismatches'
+          % (len(cases), len(sample), len(failures)))
     sys.exit(1 if failures else 0)
 
 

@@ -197,6 +197,19 @@ def vat_menu_journey(p):
     check('CALC: the rate menu picks 10 %', True)
 
 
+def rounding_journey(p):
+    """Half a cent goes up, at the rate of 10 % the menu just picked."""
+    p.click(100, 283)  # the input line
+    p.type('0,15')
+    p.click(412, 97)  # "Solo IVA": 0,015 is 0,01499999... as a double
+    s = wait_until('Solo IVA 0,15', lambda s: tape(s)[-1].startswith('Solo IVA 10,00% su 0,15'))
+    check('rounding: "Solo IVA" at 10 % on 0,15 shows 0,02', display(s) == '0,02')
+    p.type('1,005')
+    p.key('Return')
+    s = wait_until('1,005', lambda s: tape(s)[-1].startswith('1,005'))
+    check('rounding: 1,005 shows 1,01', display(s) == '1,01' and tape(s)[-1] == '1,005 = 1,01')
+
+
 def date_journey(p):
     p.click(140, 56)
     s = wait_until('DATE shown', lambda s: s['main']['h'] == 405)
@@ -346,7 +359,7 @@ def options_journey(p):
 def main():
     subprocess.run([WINE_RUN, 'reg', 'delete', 'HKCU\\Software\\Ferlan\\Zentolo', '/f'],
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
-    journeys = [calc_journey, vat_menu_journey, date_journey, finance_journey, keyboard_journey,
+    journeys = [calc_journey, vat_menu_journey, rounding_journey, date_journey, finance_journey, keyboard_journey,
                 options_journey]
     p = Program()
     for journey in journeys:

@@ -3,33 +3,23 @@
 
 For a few thousand random inputs and decimal settings 0 to 6 the interest is
 computed here in the same order of operations (r = T + M; I = C * r; I / 100;
-I * n; I / 365) and every amount is written with Python's correctly rounded
-'%.*f' plus the Italian grouping; the result line and the formula must be the
-same text.
+I * n; I / 365) and every amount is written by italian_amounts, the
+accountant's rounding done with Python's decimal module; the result line and
+the formula must be the same text.
 
 Usage: interest_reference.py COMMAND... (the reference_cli to run).
 """
 import datetime
+import os
 import random
 import subprocess
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tools'))
+from italian_amounts import fmt  # noqa: E402
+
 SEED = 20261207
 COUNT = 4000
-
-
-def group(integer):
-    sign = '-' if integer.startswith('-') else ''
-    digits = integer[len(sign):]
-    head = len(digits) % 3 or 3
-    return sign + '.'.join([digits[:head]] + [digits[i:i + 3] for i in range(head, len(digits), 3)])
-
-
-def fmt(x, d):
-    if abs(x) < 0.5 * 10.0 ** -d:
-        x = 0.0
-    integer, _, fraction = ('%.*f' % (d, x)).partition('.')
-    return group(integer) + (',' + fraction if d > 0 else '')
 
 
 def italian(x, d):

@@ -64,7 +64,10 @@ INSTANTIATE_TEST_SUITE_P(
         AmountsCase{L"100", {L"1", L"0", L"1"}, {L"50,00", L"0,00", L"50,00"}, L"TOTALE: 100,00 \u20ac"},
         AmountsCase{L"0", {L"1", L"3"}, {L"0,00", L"0,00"}, L"TOTALE: 0,00 \u20ac"},
         AmountsCase{L"0,125", {L"1"}, {L"0,13"}, L"TOTALE: 0,13 \u20ac"},
-        AmountsCase{L"1,005", {L"1"}, {L"1,00"}, L"TOTALE: 1,00 \u20ac"},
+        // The total counts the cents it shows: 1,005 is 101 cents, though the
+        // double 1,005 × 100 lies just below 100,5.
+        AmountsCase{L"1,005", {L"1"}, {L"1,01"}, L"TOTALE: 1,01 \u20ac"},
+        AmountsCase{L"2,675", {L"1", L"1"}, {L"1,34", L"1,34"}, L"TOTALE: 2,68 \u20ac"},
         AmountsCase{L"9.000.000.000.000", {L"1", L"2"},
                     {L"3.000.000.000.000,00", L"6.000.000.000.000,00"}, L"TOTALE: 9.000.000.000.000,00 \u20ac"}));
 

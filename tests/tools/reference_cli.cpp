@@ -12,7 +12,9 @@
 #include "calc/numtext.h"
 #include "dates/calendar.h"
 #include "app/settings.h"
+#include "calc/vat.h"
 #include "dates/date_calculator.h"
+#include "dates/day_report.h"
 #include "finance/interest.h"
 #include "tests/tools/utf8.h"
 
@@ -57,6 +59,20 @@ void formatMode()
         for (int d = 0; d <= 6; ++d) out += toUtf8(formatNumber(v, d)) + "\t";
         out += toUtf8(formatPlainNumber(v)) + "\n";
         put(out);
+    }
+}
+
+// Each input line "KIND RATE OPERAND DECIMALS" (kind 1 to 3, rate and operand
+// as 16 hex digits of their bits) gives the VAT key's tape line.
+void vatMode()
+{
+    std::string line;
+    while (readLine(line)) {
+        char kind = line[0];
+        settings.decimals = std::atoi(line.c_str() + 36);
+        put(toUtf8(vatTapeLine(static_cast<VatOperation>(kind - '0'), fromBits(line.substr(2, 16)),
+                               fromBits(line.substr(19, 16)))) +
+            "\n");
     }
 }
 
@@ -115,6 +131,29 @@ void countMode()
     }
 }
 
+// The same input lines give the day report's QUADRATURA line, or "-" when
+// the range is not counted.
+void reportMode()
+{
+    std::string line;
+    while (readLine(line)) {
+        size_t a = line.find('\t'), b = line.find('\t', a + 1);
+        DateInputs in;
+        in.fromText = fromUtf8(line.substr(0, a));
+        in.toText = fromUtf8(line.substr(a + 1, b - a - 1));
+        in.includeStart = line.substr(b + 1) == "1";
+        LastDateRange range;
+        computeDates(in, range);
+        if (!range.valid) {
+            put("-\n");
+            continue;
+        }
+        std::wstring report = buildDayVerificationReport(range);
+        size_t at = report.find(L"QUADRATURA: ");
+        put(toUtf8(report.substr(at, report.find(L"\r\n", at) - at)) + "\n");
+    }
+}
+
 std::vector<std::string> splitTabs(const std::string& line)
 {
     std::vector<std::string> fields;
@@ -162,16 +201,20 @@ int main(int argc, char** argv)
         formatMode();
     } else if (mode == "parse") {
         parseMode();
+    } else if (mode == "vat") {
+        vatMode();
     } else if (mode == "interest") {
         interestMode();
     } else if (mode == "count") {
         countMode();
+    } else if (mode == "report") {
+        reportMode();
     } else if (mode == "easter" && argc == 4) {
         easterMode(std::atoi(argv[2]), std::atoi(argv[3]));
     } else if (mode == "days" && argc == 5) {
         daysMode(std::atoll(argv[2]), std::atoll(argv[3]), std::atoll(argv[4]));
     } else {
-        std::fputs("usage: reference_cli format|parse|count|interest|easter FROM TO|days FROM TO STEP\n", stderr);
+        std::fputs("usage: reference_cli format|parse|vat|count|report|interest|easter FROM TO|days FROM TO STEP\n", stderr);
         return 2;
     }
     return std::fflush(stdout) == 0 ? 0 : 1;
