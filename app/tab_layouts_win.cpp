@@ -1,0 +1,280 @@
+// The tabs' layouts need Win32 to create and place their controls.
+#include "app/tab_layouts_win.h"
+
+#include <algorithm>
+#include <string>
+
+#include "app/accessible_win.h"
+#include "app/button_win.h"
+#include "app/commands_win.h"
+#include "app/dpi_win.h"
+#include "app/main_window_win.h"
+#include "app/settings.h"
+#include "calc/calculator_win.h"
+#include "calc/numtext.h"
+#include "dates/date_fields_win.h"
+
+void setFont(HWND control, HFONT font)
+{
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+//--- Control-creation helpers
+
+// A tab built after start-up is built hidden (switchTab shows it), and its
+// controls take their place in the creation order of the whole window:
+// after `insertAfter` when a later tab exists already, else at the end.
+bool creatingHidden = false;
+HWND insertAfter = nullptr;
+
+namespace {
+
+void takeCreationPlace(HWND control)
+{
+    if (!control || !insertAfter) return;
+    SetWindowPos(control, insertAfter, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+    insertAfter = control;
+}
+
+HWND createChild(const wchar_t* className, const wchar_t* text, int x, int y, int width,
+                 int height, int id, DWORD style, HWND parent = nullptr)
+{
+    style |= WS_CHILD | (creatingHidden ? 0 : WS_VISIBLE);
+    if (lstrcmpiW(className, L"BUTTON") == 0 && (style & 3) != 0) style |= WS_TABSTOP;
+    DWORD exStyle = lstrcmpiW(className, L"EDIT") == 0 ? WS_EX_CLIENTEDGE : 0;
+    HWND control = CreateWindowExW(exStyle, className, text, style, scaled(x), scaled(y),
+                                   scaled(width), scaled(height),
+                                   parent ? parent : mainState.mainWindow,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    setFont(control, mainState.bodyFont);
+    if (control && !parent) mainState.controlPlaces.push_back({control, x, y, width, height});
+    takeCreationPlace(control);
+    return control;
+}
+
+HWND createLabel(const wchar_t* text, int x, int y, int width, int height, std::vector<HWND>& list)
+{
+    HWND label = createChild(L"STATIC", text, x, y, width, height, 0, 0);
+    list.push_back(label);
+    return label;
+}
+
+HWND createField(const wchar_t* text, int x, int y, int width, int height, std::vector<HWND>& list)
+{
+    HWND field = createChild(L"EDIT", text, x, y, width, height, 0, WS_TABSTOP | ES_AUTOHSCROLL);
+    list.push_back(field);
+    return field;
+}
+
+HWND createCheckbox(const wchar_t* text, int x, int y, int width, int height,
+                    std::vector<HWND>& list)
+{
+    HWND check = createChild(L"BUTTON", text, x, y, width, height, 0, BS_AUTOCHECKBOX);
+    list.push_back(check);
+    return check;
+}
+
+HWND createFlatButton(const wchar_t* text, int x, int y, int width, int height, int id,
+                      std::vector<HWND>* list, int accent)
+{
+    HWND button =
+        createButton(mainState.mainWindow, text, x, y, width, height, id, accent, !creatingHidden);
+    if (button && list) list->push_back(button);
+    if (button) mainState.controlPlaces.push_back({button, x, y, width, height});
+    takeCreationPlace(button);
+    return button;
+}
+
+HWND added(HWND control, std::vector<HWND>& list)
+{
+    list.push_back(control);
+    return control;
+}
+
+} // namespace
+
+//--- The controls, tab by tab, in Tab-key order
+
+void createHeader()
+{
+    MainWindowState& s = mainState;
+    s.headerTitle = createChild(L"STATIC", L"ZENTOLO   by Ferlan", 41, 10, 334, 24, 0, 0);
+    setFont(s.headerTitle, s.headingFont);
+    createFlatButton(L"\u2014", 404, 5, 34, 27, idMinimise, nullptr, 0);
+    createFlatButton(L"\u00d7", 442, 5, 34, 27, idClose, nullptr, 0);
+    s.tabButtons[0] = createFlatButton(L"CALC", 12, 40, 83, 32, idTabCalc, nullptr, 0);
+    s.tabButtons[1] = createFlatButton(L"DATE", 99, 40, 82, 32, idTabDate, nullptr, 0);
+    s.tabButtons[2] = createFlatButton(L"INTERESSI", 185, 40, 94, 32, idTabInterest, nullptr, 0);
+    s.tabButtons[3] = createFlatButton(L"PROPORZIONI", 283, 40, 106, 32, idTabSplit, nullptr, 0);
+    s.tabButtons[4] = createFlatButton(L"OPZIONI", 393, 40, 84, 32, idTabOptions, nullptr, 0);
+}
+
+void createCalcTab()
+{
+    MainWindowState& s = mainState;
+    std::vector<HWND>& list = s.tabControls[tabCalc];
+    s.vatRateButton = createFlatButton(L"IVA 22%  \u25be", 14, 82, 111, 31, idVatRate, &list, 0);
+    createFlatButton(L"+ IVA", 130, 82, 106, 31, idAddVat, &list, 1);
+    createFlatButton(L"- IVA", 241, 82, 105, 31, idRemoveVat, &list, 0);
+    createFlatButton(L"Solo IVA", 351, 82, 125, 31, idVatOnly, &list, 0);
+    s.tapeList = added(createChild(L"LISTBOX", L"", 14, 121, 462, 98, idTape,
+                                   WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT),
+                       list);
+    s.display = added(createChild(L"STATIC", L"0,00", 14, 222, 462, 42, idDisplay, SS_RIGHT), list);
+    setFont(s.display, s.displayFont);
+    s.inputEdit = added(createChild(L"EDIT", L"", 14, 269, 462, 29, idInput,
+                                    WS_TABSTOP | ES_AUTOHSCROLL),
+                        list);
+    installInputEditProc(s.inputEdit);
+    // The controls that no label right before them names for a screen reader.
+    nameControl(s.tapeList, L"Nastro");
+    nameControl(s.display, L"Risultato");
+    nameControl(s.inputEdit, L"Calcolo");
+    createFlatButton(L"COPIA", 14, 306, 71, 30, idCopy, &list, 0);
+    createFlatButton(L"STAMPA", 89, 306, 80, 30, idPrint, &list, 0);
+    createFlatButton(L"PULISCI", 173, 306, 80, 30, idClear, &list, 0);
+    createFlatButton(L"TASTI \u25be", 257, 306, 78, 30, idKeypadToggle, &list, 0);
+    s.topmostCheck = added(createChild(L"BUTTON", L"In primo piano", 340, 310, 138, 23, idTopmost,
+                                       BS_AUTOCHECKBOX),
+                           list);
+}
+
+void createKeypad()
+{
+    static const wchar_t* const captions[16] = {L"7", L"8", L"9", L"/", L"4", L"5", L"6", L"*",
+                                                L"1", L"2", L"3", L"-", L"0", L",", L"\u232b", L"+"};
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 4; ++column) {
+            int k = 4 * row + column;
+            createFlatButton(captions[k], 14 + 117 * column, 350 + 37 * row, 110, 32,
+                             idKeypadFirst + k, &mainState.keypadControls, 0);
+        }
+}
+
+void createDateTab()
+{
+    MainWindowState& s = mainState;
+    std::vector<HWND>& list = s.tabControls[tabDate];
+    createLabel(L"Date rapide: 131066 = 13/10/1966  \u2022  oppure calendario", 16, 91, 455, 22, list);
+    createLabel(L"Dal", 16, 129, 53, 23, list);
+    s.dateFromEdit = createField(L"21/11/2026", 69, 124, 110, 28, list);
+    installDateFieldProc(s.dateFromEdit);
+    createFlatButton(L"\u25a6", 180, 124, 24, 28, idCalendarDateFrom, &list, 0);
+    createLabel(L"Al", 210, 129, 29, 23, list);
+    s.dateToEdit = createField(L"31/12/2026", 241, 124, 110, 28, list);
+    installDateFieldProc(s.dateToEdit);
+    createFlatButton(L"\u25a6", 352, 124, 24, 28, idCalendarDateTo, &list, 0);
+    s.addDaysCheck = createCheckbox(L"Aggiungi giorni anzich\u00e9 differenza", 16, 161, 345, 24, list);
+    s.includeStartCheck = createCheckbox(L"Includi data iniziale", 16, 194, 230, 25, list);
+    createLabel(L"Giorni", 16, 235, 65, 22, list);
+    s.dateDaysEdit = createField(L"60", 83, 229, 85, 28, list);
+    s.endOfMonthCheck = createCheckbox(L"Fine mese", 190, 231, 148, 25, list);
+    createFlatButton(L"CALCOLA DATE", 16, 272, 145, 31, idCalculateDates, &list, 1);
+    createFlatButton(L"VERIFICA GIORNI", 169, 272, 161, 31, idVerifyDays, &list, 0);
+    s.dateResult = createLabel(L"Risultato: \u2014", 16, 314, 454, 35, list);
+    setFont(s.dateResult, s.headingFont);
+}
+
+void createInterestTab()
+{
+    MainWindowState& s = mainState;
+    std::vector<HWND>& list = s.tabControls[tabInterest];
+    createLabel(L"INTERESSI  \u2022  date: 131066 = 13/10/1966  \u2022  base 365 gg", 16, 87, 460, 22,
+                list);
+    createLabel(L"Capitale (\u20ac)", 16, 119, 104, 22, list);
+    s.capitalEdit = createField(L"10000", 121, 114, 126, 30, list);
+    createLabel(L"Tasso base %", 260, 119, 110, 22, list);
+    s.rateEdit = createField(L"2,40", 372, 114, 100, 30, list);
+    s.surchargeCheck =
+        createCheckbox(L"Applica maggiorazione crediti commerciali", 16, 154, 335, 24, list);
+    createLabel(L"Maggiorazione (punti %)", 16, 189, 225, 22, list);
+    s.surchargeEdit = createField(L"8,00", 243, 183, 100, 30, list);
+    createLabel(L"Dal", 16, 230, 56, 22, list);
+    s.interestFromEdit = createField(L"01/07/2026", 71, 225, 110, 30, list);
+    installDateFieldProc(s.interestFromEdit);
+    createFlatButton(L"\u25a6", 182, 225, 24, 30, idCalendarInterestFrom, &list, 0);
+    createLabel(L"Al", 219, 230, 32, 22, list);
+    s.interestToEdit = createField(L"31/08/2026", 252, 225, 110, 30, list);
+    installDateFieldProc(s.interestToEdit);
+    createFlatButton(L"\u25a6", 363, 225, 24, 30, idCalendarInterestTo, &list, 0);
+    s.enterDaysCheck = createCheckbox(L"Inserisco i giorni", 16, 267, 181, 24, list);
+    s.interestDaysEdit = createField(L"60", 206, 262, 77, 30, list);
+    nameControl(s.interestDaysEdit, L"Giorni");
+    createFlatButton(L"CALCOLA INTERESSI", 16, 305, 192, 33, idCalculateInterest, &list, 1);
+    s.interestResult = createLabel(L"Risultato: \u2014", 16, 349, 457, 28, list);
+    setFont(s.interestResult, s.headingFont);
+    s.formulaButton =
+        createFlatButton(L"MOSTRA FORMULA \u25be", 255, 305, 206, 33, idFormulaToggle, &list, 0);
+    s.formulaEdit = added(createChild(L"EDIT", L"Formula dettagliata dopo il calcolo.", 16, 380, 456,
+                                      62, 0, WS_VSCROLL | ES_READONLY | ES_MULTILINE),
+                          list);
+    ShowWindow(s.formulaEdit, SW_HIDE);
+    nameControl(s.formulaEdit, L"Formula dettagliata");
+    s.disclaimerLabel = createLabel(
+        L"Stima indicativa: verificare tassi, decorrenza e disciplina applicabile.", 16, 393, 454,
+        24, list);
+}
+
+void createSplitTab()
+{
+    MainWindowState& s = mainState;
+    std::vector<HWND>& list = s.tabControls[tabSplit];
+    createLabel(L"RIPARTIZIONE   \u2022   importi e percentuali automatici", 16, 88, 455, 23, list);
+    createLabel(L"Importo totale (\u20ac)", 16, 123, 150, 22, list);
+    s.splitTotalEdit = createField(L"1000", 164, 117, 145, 30, list);
+    createLabel(L"Quote / pesi  (esempio: 40, 30, 30)", 16, 160, 440, 24, list);
+    for (int i = 0; i < 6; ++i) {
+        std::wstring caption = L"Quota " + std::to_wstring(i + 1);
+        s.quotaLabels[i] = createLabel(caption.c_str(), 16, 191 + 34 * i, 95, 24, list);
+        const wchar_t* weight = i == 0 ? L"40" : i <= 2 ? L"30" : L"0";
+        s.quotaEdits[i] = createField(weight, 111, 184 + 34 * i, 120, 30, list);
+    }
+    createFlatButton(L"+ QUOTA", 253, 187, 101, 30, idAddQuota, &list, 0);
+    createFlatButton(L"- QUOTA", 359, 187, 101, 30, idRemoveQuota, &list, 0);
+    createFlatButton(L"RIPARTISCI", 253, 225, 207, 33, idSplit, &list, 1);
+    s.splitResultEdit = added(createChild(L"EDIT", L"", 16, 305, 458, 80, 0,
+                                          WS_VSCROLL | ES_READONLY | ES_MULTILINE),
+                              list);
+    setFont(s.splitResultEdit, s.smallFont);
+    nameControl(s.splitResultEdit, L"Ripartizione");
+}
+
+void createOptionsTab()
+{
+    MainWindowState& s = mainState;
+    std::vector<HWND>& list = s.tabControls[tabOptions];
+    createLabel(L"Impostazioni locali  \u2022  solo italiano", 16, 94, 445, 25, list);
+    createLabel(L"Aliquota IVA personalizzata (%)", 16, 139, 267, 22, list);
+    s.vatSettingEdit = createField(L"22", 298, 133, 164, 31, list);
+    createLabel(L"Cifre decimali (0\u20136)", 16, 186, 250, 24, list);
+    s.decimalsSettingEdit = createField(L"2", 298, 179, 164, 31, list);
+    createFlatButton(L"SALVA IMPOSTAZIONI", 16, 239, 210, 34, idSaveSettings, &list, 1);
+    s.settingsStatus = createLabel(L"IVA selezionabile anche dal menu Calc.", 16, 296, 457, 29, list);
+    SetWindowTextW(s.vatSettingEdit, formatNumber(settings.vatRate, 2).c_str());
+    SetWindowTextW(s.decimalsSettingEdit, std::to_wstring(settings.decimals).c_str());
+}
+
+// The tab's own placements and its outer height at 96 DPI.
+int placeTabControls(int n)
+{
+    MainWindowState& s = mainState;
+    switch (n) {
+    case tabCalc:
+        return s.keypadVisible ? 555 : 390;
+    case tabDate:
+        return 405;
+    case tabInterest:
+        placeScaled(s.disclaimerLabel, 16, s.formulaVisible ? 450 : 385, 454, 35, s.dpi);
+        return s.formulaVisible ? 530 : 465;
+    case tabSplit: {
+        int extra = 34 * (s.visibleQuotaRows - 1);
+        placeScaled(s.splitResultEdit, 16, std::max(303, 226 + extra), 458, 83, s.dpi);
+        return std::max(455, 364 + extra);
+    }
+    default:
+        return 365;
+    }
+}
+
