@@ -4,10 +4,12 @@
 #include <commctrl.h>
 
 #include "app/button_win.h"
+#include "app/commands_win.h"
 #include "app/dpi_win.h"
 #include "app/main_window_win.h"
 #include "app/startup_trace_win.h"
 #include "app/system_library_win.h"
+#include "dates/day_window_win.h"
 
 namespace {
 
@@ -75,16 +77,7 @@ HWND createMainWindow(HINSTANCE instance)
 
 void processMessage(MSG& msg)
 {
-    HWND main = mainState.mainWindow;
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && main &&
-        (msg.hwnd == main || IsChild(main, msg.hwnd))) {
-        bool backwards = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-        HWND next = GetNextDlgTabItem(main, GetFocus(), backwards);
-        if (next) {
-            SetFocus(next);
-            return;
-        }
-    }
+    if (onMainWindowKey(msg) || onDayWindowKey(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }

@@ -20,8 +20,9 @@ int registerWindowClasses(HINSTANCE instance);
 // nullptr when the window could not be created.
 HWND createMainWindow(HINSTANCE instance);
 
-// One message of the loop: Tab and Shift+Tab inside the main window move the
-// focus; everything else is translated and dispatched.
+// One message of the loop: the keys that the main window and the report
+// windows handle as a whole (Tab, tab switching, Enter in a field, Escape...)
+// are taken there; everything else is translated and dispatched.
 void processMessage(MSG& msg);
 
 int runMessageLoop();

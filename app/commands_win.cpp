@@ -16,6 +16,16 @@
 
 namespace {
 
+bool carryOutCommand(int id, int notification, HWND control);
+
+// A field the user types into: an edit control that is not read-only.
+bool isEditableField(HWND control)
+{
+    wchar_t className[8] = {};
+    GetClassNameW(control, className, 8);
+    return lstrcmpiW(className, L"Edit") == 0 && !(GetWindowLongW(control, GWL_STYLE) & ES_READONLY);
+}
+
 // Double-click on a tape line: its result goes back into the input line, as
 // a value that Enter and the VAT keys both read as it stands.
 void pickUpTapeLine()
@@ -100,6 +110,96 @@ void keypadInput(int key)
 
 bool onCommand(int id, int notification, HWND control)
 {
+    if (!carryOutCommand(id, notification, control)) return false;
+    // The window is gone after "×", and minimised after "—".
+    if (id != idClose && id != idMinimise && id != idTape) focusInputLineOnCalc();
+    return true;
+}
+
+void focusInputLineOnCalc()
+{
+    const MainWindowState& s = mainState;
+    if (s.currentTab == tabCalc && IsWindow(s.inputEdit) && GetFocus() != s.inputEdit &&
+        GetActiveWindow() == s.mainWindow)
+        SetFocus(s.inputEdit);
+}
+
+void enterControl(HWND control)
+{
+    SetFocus(control);
+    if (control != mainState.inputEdit && isEditableField(control)) SendMessageW(control, EM_SETSEL, 0, -1);
+}
+
+namespace {
+
+// The command that Enter runs in a field of a tab; the date fields and the
+// input line answer Enter themselves.
+int enterCommandOf(HWND field)
+{
+    const MainWindowState& s = mainState;
+    if (!field) return 0;
+    if (field == s.dateDaysEdit) return idCalculateDates;
+    if (field == s.capitalEdit || field == s.rateEdit || field == s.surchargeEdit ||
+        field == s.interestDaysEdit)
+        return idCalculateInterest;
+    if (field == s.splitTotalEdit) return idSplit;
+    for (HWND quota : s.quotaEdits)
+        if (field == quota) return idSplit;
+    if (field == s.vatSettingEdit || field == s.decimalsSettingEdit) return idSaveSettings;
+    return 0;
+}
+
+void switchTabBy(int step)
+{
+    const int current = mainState.currentTab < 0 ? 0 : mainState.currentTab;
+    switchTab((current + step + 5) % 5);
+}
+
+} // namespace
+
+bool onMainWindowKey(const MSG& msg)
+{
+    const MainWindowState& s = mainState;
+    if (msg.message != WM_KEYDOWN || !s.mainWindow || !msg.hwnd) return false;
+    if (msg.hwnd != s.mainWindow && !IsChild(s.mainWindow, msg.hwnd)) return false;
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+    switch (msg.wParam) {
+    case VK_TAB:
+        if (ctrl) {
+            switchTabBy(shift ? -1 : 1);
+            return true;
+        }
+        if (HWND next = GetNextDlgTabItem(s.mainWindow, GetFocus(), shift)) {
+            enterControl(next);
+            return true;
+        }
+        return false;
+    case VK_NEXT:
+    case VK_PRIOR:
+        if (!ctrl) return false;
+        switchTabBy(msg.wParam == VK_NEXT ? 1 : -1);
+        return true;
+    case VK_DECIMAL:
+        if (!isEditableField(msg.hwnd)) return false;
+        SendMessageW(msg.hwnd, WM_CHAR, isDateField(msg.hwnd) ? L'/' : L',', msg.lParam);
+        return true;
+    case VK_RETURN: {
+        const int command = enterCommandOf(msg.hwnd);
+        if (!command) return false;
+        // A held Enter repeats nothing.
+        if (!(msg.lParam & (1 << 30)))
+            SendMessageW(s.mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+namespace {
+
+bool carryOutCommand(int id, int notification, HWND control)
+{
     MainWindowState& s = mainState;
     switch (id) {
     case idTabCalc:
@@ -110,6 +210,8 @@ bool onCommand(int id, int notification, HWND control)
         switchTab(id - idTabCalc);
         return true;
     case idTape:
+        // A click on the tape leaves the typing where it was.
+        if (notification == LBN_SETFOCUS) PostMessageW(s.mainWindow, focusInputLineMessage, 0, 0);
         if (notification != LBN_DBLCLK) return false;
         pickUpTapeLine();
         return true;
@@ -188,3 +290,5 @@ bool onCommand(int id, int notification, HWND control)
         return false;
     }
 }
+
+} // namespace

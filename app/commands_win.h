@@ -40,3 +40,23 @@ enum CommandId : int {
 
 // Carries out one WM_COMMAND; false when it is left to the default procedure.
 bool onCommand(int id, int notification, HWND control);
+
+// The keyboard of the main window as a whole, seen by the message loop before
+// the key reaches its control: Tab and Shift+Tab, Ctrl+Tab and Ctrl+PgDn/PgUp
+// between the tabs, Enter in a field runs its tab's command, and the numeric
+// keypad's decimal key types "," (or "/" in a date field) whatever the
+// keyboard layout. True when the key was taken here.
+bool onMainWindowKey(const MSG& msg);
+
+// Gives a control the focus as the Tab key does: a field's whole text is
+// selected, so that typing replaces it; the calculator's input line keeps
+// its text and caret.
+void enterControl(HWND control);
+
+// On CALC the input line has the focus after every command, so that the
+// next digits typed go there.
+void focusInputLineOnCalc();
+
+// Message the main window posts to itself to give the input line back the
+// focus after the tape took it with a click.
+constexpr UINT focusInputLineMessage = WM_APP + 1;

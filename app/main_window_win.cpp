@@ -209,6 +209,38 @@ void onEraseBackground(HWND window, HDC hdc)
     FillRect(hdc, &rc, mainState.windowBrush);
 }
 
+// Where the focus goes when a tab is shown.
+HWND firstFieldOf(int tab)
+{
+    const MainWindowState& s = mainState;
+    const HWND first[5] = {s.inputEdit, s.dateFromEdit, s.capitalEdit, s.splitTotalEdit, s.vatSettingEdit};
+    return tab >= 0 && tab < 5 ? first[tab] : nullptr;
+}
+
+// The dialog-box convention: the focus is remembered when the window loses
+// the activation and given back when it gets it again; on CALC it goes to
+// the input line, where the typing is.
+bool onActivate(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    MainWindowState& s = mainState;
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window, focus)) s.lastFocus = focus;
+        return false;
+    }
+    if (HIWORD(wParam)) return false;  // activated while minimised
+    HWND target = s.pendingFocus;
+    s.pendingFocus = nullptr;
+    if (!target && s.currentTab == tabCalc) target = s.inputEdit;
+    if (!target && s.lastFocus && IsChild(window, s.lastFocus) && IsWindowVisible(s.lastFocus))
+        target = s.lastFocus;
+    if (!target) target = firstFieldOf(s.currentTab);
+    if (!target) return false;
+    DefWindowProcW(window, WM_ACTIVATE, wParam, lParam);
+    SetFocus(target);
+    return true;
+}
+
 void showAll(const std::vector<HWND>& controls, bool show)
 {
     for (HWND c : controls) ShowWindow(c, show ? SW_SHOW : SW_HIDE);
@@ -321,10 +353,10 @@ void switchTab(int n)
         InvalidateRect(s.tabButtons[i], nullptr, TRUE);
     }
     showTabControls(n, s.currentTab);
+    // The focus moves only to a tab that was not shown already.
+    const bool changed = s.currentTab != n;
     s.currentTab = n;
 
-    const HWND focus[5] = {s.inputEdit, s.dateFromEdit, s.capitalEdit, s.splitTotalEdit,
-                           s.vatSettingEdit};
     s.windowHeight = scaled(placeTabControls(n));
     // Resized with drawing on, so that the window keeps what it shows above.
     if (drawn) SendMessageW(s.mainWindow, WM_SETREDRAW, TRUE, 0);
@@ -341,13 +373,24 @@ void switchTab(int n)
                      RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
         for (int i = 0; i < 5; ++i)
             if (restyled[i]) RedrawWindow(s.tabButtons[i], nullptr, nullptr, RDW_INVALIDATE);
-        SetFocus(focus[n]);
+        if (changed) enterControl(firstFieldOf(n));
     } else {
         // Focusing a child of the hidden window would activate it before it
         // is shown; the focus goes there when the window is first activated.
         InvalidateRect(s.mainWindow, nullptr, TRUE);
-        s.pendingFocus = focus[n];
+        s.pendingFocus = firstFieldOf(n);
     }
+}
+
+void fitWindowToTab()
+{
+    MainWindowState& s = mainState;
+    if (s.currentTab < 0) return;
+    const int height = scaled(placeTabControls(s.currentTab));
+    if (height == s.windowHeight) return;
+    s.windowHeight = height;
+    SetWindowPos(s.mainWindow, nullptr, 0, 0, scaled(mainWindowWidth), height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -379,13 +422,11 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
         break;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && mainState.pendingFocus) {
-            DefWindowProcW(window, message, wParam, lParam);
-            SetFocus(mainState.pendingFocus);
-            mainState.pendingFocus = nullptr;
-            return 0;
-        }
+        if (onActivate(window, wParam, lParam)) return 0;
         break;
+    case focusInputLineMessage:
+        focusInputLineOnCalc();
+        return 0;
     case WM_NCHITTEST:
         return onNcHitTest(window, wParam, lParam);
     case WM_DPICHANGED:

@@ -25,6 +25,7 @@ struct MainWindowState {
     int currentTab = -1;      // none before the first switch
     bool groupBuilt[6] = {};  // the five tabs and the keypad (5)
     HWND pendingFocus = nullptr;  // the focus of a tab chosen while the window was hidden
+    HWND lastFocus = nullptr;     // the focus when the window last lost the activation
     std::vector<ControlPlace> controlPlaces;
 
     HBRUSH windowBrush = nullptr;  // RGB(33, 43, 53)
@@ -98,6 +99,11 @@ bool buildNextTab();
 
 // Shows one tab, sets the window height for it and moves the focus.
 void switchTab(int index);
+
+// Lays the shown tab out again after a result text changed: a result that
+// needs more lines than its place makes the window taller, and one that fits
+// again gives the height back.
+void fitWindowToTab();
 
 // The whole current text of a control.
 std::wstring controlText(HWND control);

@@ -51,6 +51,7 @@ void saveSettingsCommand()
                                                 controlText(mainState.decimalsSettingEdit));
     if (!input.ok) {
         SetWindowTextW(mainState.settingsStatus, settingsRejectedText);
+        fitWindowToTab();
         return;
     }
     settings.vatRate = input.vatRate;
@@ -60,4 +61,5 @@ void saveSettingsCommand()
     // The rate field shows the rate in effect: 2,675 was saved as 2,68.
     SetWindowTextW(mainState.vatSettingEdit, formatNumber(settings.vatRate, 2).c_str());
     SetWindowTextW(mainState.settingsStatus, settingsSavedText);
+    fitWindowToTab();
 }

@@ -87,6 +87,13 @@ HWND createFlatButton(const wchar_t* text, int x, int y, int width, int height, 
     return button;
 }
 
+// A "▦" button is clicked, not tabbed to: "Dal", Tab, "Al" is one key (F4 or
+// Alt+Down in the field opens the calendar from the keyboard).
+void leaveTabOrder(HWND button)
+{
+    SetWindowLongW(button, GWL_STYLE, GetWindowLongW(button, GWL_STYLE) & ~WS_TABSTOP);
+}
+
 HWND added(HWND control, std::vector<HWND>& list)
 {
     list.push_back(control);
@@ -161,11 +168,11 @@ void createDateTab()
     createLabel(L"Dal", 16, 129, 53, 23, list);
     s.dateFromEdit = createField(L"21/11/2026", 69, 124, 110, 28, list);
     installDateFieldProc(s.dateFromEdit);
-    createFlatButton(L"\u25a6", 180, 124, 24, 28, idCalendarDateFrom, &list, 0);
+    leaveTabOrder(createFlatButton(L"\u25a6", 180, 124, 24, 28, idCalendarDateFrom, &list, 0));
     createLabel(L"Al", 210, 129, 29, 23, list);
     s.dateToEdit = createField(L"31/12/2026", 241, 124, 110, 28, list);
     installDateFieldProc(s.dateToEdit);
-    createFlatButton(L"\u25a6", 352, 124, 24, 28, idCalendarDateTo, &list, 0);
+    leaveTabOrder(createFlatButton(L"\u25a6", 352, 124, 24, 28, idCalendarDateTo, &list, 0));
     s.addDaysCheck = createCheckbox(L"Aggiungi giorni anzich\u00e9 differenza", 16, 161, 345, 24, list);
     s.includeStartCheck = createCheckbox(L"Includi data iniziale", 16, 194, 230, 25, list);
     createLabel(L"Giorni", 16, 235, 65, 22, list);
@@ -194,11 +201,11 @@ void createInterestTab()
     createLabel(L"Dal", 16, 230, 56, 22, list);
     s.interestFromEdit = createField(L"01/07/2026", 71, 225, 110, 30, list);
     installDateFieldProc(s.interestFromEdit);
-    createFlatButton(L"\u25a6", 182, 225, 24, 30, idCalendarInterestFrom, &list, 0);
+    leaveTabOrder(createFlatButton(L"\u25a6", 182, 225, 24, 30, idCalendarInterestFrom, &list, 0));
     createLabel(L"Al", 219, 230, 32, 22, list);
     s.interestToEdit = createField(L"31/08/2026", 252, 225, 110, 30, list);
     installDateFieldProc(s.interestToEdit);
-    createFlatButton(L"\u25a6", 363, 225, 24, 30, idCalendarInterestTo, &list, 0);
+    leaveTabOrder(createFlatButton(L"\u25a6", 363, 225, 24, 30, idCalendarInterestTo, &list, 0));
     s.enterDaysCheck = createCheckbox(L"Inserisco i giorni", 16, 267, 181, 24, list);
     s.interestDaysEdit = createField(L"60", 206, 262, 77, 30, list);
     nameControl(s.interestDaysEdit, L"Giorni");
@@ -256,25 +263,105 @@ void createOptionsTab()
     SetWindowTextW(s.decimalsSettingEdit, std::to_wstring(settings.decimals).c_str());
 }
 
-// The tab's own placements and its outer height at 96 DPI.
+//--- Results shown in full
+
+namespace {
+
+// Pixels at the window's scale back to 96-DPI pixels, rounded up.
+int unscaled(int pixels) { return (pixels * designDpi + mainState.dpi - 1) / mainState.dpi; }
+
+// The size a text takes in a control's font; `format` adds DT_SINGLELINE or
+// DT_WORDBREAK at a given width.
+SIZE textExtent(HWND control, const std::wstring& text, int width, UINT format)
+{
+    HDC dc = GetDC(control);
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT r{0, 0, width, 0};
+    DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | format);
+    SelectObject(dc, oldFont);
+    ReleaseDC(control, dc);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+// How much taller than designed a label must be to show its whole text,
+// wrapped at its width, in 96-DPI pixels.
+int labelGrowth(HWND label, int width, int height)
+{
+    const int needed = unscaled(textExtent(label, controlText(label), scaled(width), DT_WORDBREAK).cy);
+    return std::max(0, needed - height);
+}
+
+// The interest result goes on one line when it fits, else on two at its
+// separator: "Interessi: … €" over "Capitale + interessi: … €".
+const wchar_t* const resultSeparator = L"    |    ";
+const wchar_t* const resultLineBreak = L"\r\n";
+
+void fitInterestResult(int width)
+{
+    HWND label = mainState.interestResult;
+    std::wstring text = controlText(label);
+    std::wstring oneLine = text;
+    const size_t wrapped = oneLine.find(resultLineBreak);
+    if (wrapped != std::wstring::npos) oneLine.replace(wrapped, 2, resultSeparator);
+    const size_t separator = oneLine.find(resultSeparator);
+    if (separator == std::wstring::npos) return;
+    std::wstring fitted = oneLine;
+    if (textExtent(label, oneLine, 0, DT_SINGLELINE).cx > scaled(width))
+        fitted.replace(separator, wcslen(resultSeparator), resultLineBreak);
+    if (fitted != text) SetWindowTextW(label, fitted.c_str());
+}
+
+// How much taller than designed a read-only multi-line field must be to show
+// every line without scrolling, in 96-DPI pixels.
+int fieldGrowth(HWND field, int height)
+{
+    RECT client, format;
+    GetClientRect(field, &client);
+    SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    const int text = textExtent(field, controlText(field), format.right - format.left,
+                                DT_WORDBREAK | DT_EDITCONTROL).cy;
+    RECT outer;
+    GetWindowRect(field, &outer);
+    const int frame = (outer.bottom - outer.top) - (format.bottom - format.top);
+    return std::max(0, unscaled(text + frame) - height);
+}
+
+} // namespace
+
+// The tab's own placements and its outer height at 96 DPI. A result that
+// needs more lines than its place holds pushes what is below it down and
+// makes the window taller; otherwise everything stands where it was designed.
 int placeTabControls(int n)
 {
     MainWindowState& s = mainState;
     switch (n) {
     case tabCalc:
         return s.keypadVisible ? 555 : 390;
-    case tabDate:
-        return 405;
-    case tabInterest:
-        placeScaled(s.disclaimerLabel, 16, s.formulaVisible ? 450 : 385, 454, 35, s.dpi);
-        return s.formulaVisible ? 530 : 465;
+    case tabDate: {
+        const int grow = labelGrowth(s.dateResult, 454, 35);
+        placeScaled(s.dateResult, 16, 314, 454, 35 + grow, s.dpi);
+        return 405 + grow;
+    }
+    case tabInterest: {
+        fitInterestResult(457);
+        const int grow = labelGrowth(s.interestResult, 457, 28);
+        placeScaled(s.interestResult, 16, 349, 457, 28 + grow, s.dpi);
+        placeScaled(s.formulaEdit, 16, 380 + grow, 456, 62, s.dpi);
+        placeScaled(s.disclaimerLabel, 16, (s.formulaVisible ? 450 : 385) + grow, 454, 35, s.dpi);
+        return (s.formulaVisible ? 530 : 465) + grow;
+    }
     case tabSplit: {
         int extra = 34 * (s.visibleQuotaRows - 1);
-        placeScaled(s.splitResultEdit, 16, std::max(303, 226 + extra), 458, 83, s.dpi);
-        return std::max(455, 364 + extra);
+        const int top = std::max(303, 226 + extra);
+        placeScaled(s.splitResultEdit, 16, top, 458, 83, s.dpi);
+        const int grow = fieldGrowth(s.splitResultEdit, 83);
+        if (grow) placeScaled(s.splitResultEdit, 16, top, 458, 83 + grow, s.dpi);
+        return std::max(455, 364 + extra) + grow;
     }
-    default:
-        return 365;
+    default: {
+        const int grow = labelGrowth(s.settingsStatus, 457, 29);
+        placeScaled(s.settingsStatus, 16, 296, 457, 29 + grow, s.dpi);
+        return 365 + grow;
+    }
     }
 }
-

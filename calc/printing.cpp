@@ -48,3 +48,14 @@ std::vector<int> pageStarts(const PageLayout& layout, int lineCount)
     }
     return starts;
 }
+
+std::vector<int> printedPageOrder(int pageCount, int copies, bool collate)
+{
+    if (copies < 1) copies = 1;
+    std::vector<int> order;
+    order.reserve(static_cast<size_t>(pageCount) * static_cast<size_t>(copies));
+    for (int outer = 0; outer < (collate ? copies : pageCount); ++outer)
+        for (int inner = 0; inner < (collate ? pageCount : copies); ++inner)
+            order.push_back(collate ? inner : outer);
+    return order;
+}

@@ -23,3 +23,8 @@ PageLayout pageLayout(int dpiX, int dpiY, int printableHeight);
 // The first line of every page, for `lineCount` lines: a line goes to a new
 // page when it would end below the bottom margin; every page holds at least one line.
 std::vector<int> pageStarts(const PageLayout& layout, int lineCount);
+
+// The pages in the order they are printed for `copies` copies: collated, the
+// whole document once per copy (1 2 3 1 2 3); not collated, each page as many
+// times as there are copies (1 1 2 2 3 3). Fewer than one copy prints one.
+std::vector<int> printedPageOrder(int pageCount, int copies, bool collate);

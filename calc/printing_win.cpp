@@ -31,33 +31,31 @@ void warn(HWND owner, const wchar_t* text)
     MessageBoxW(owner, text, L"Zentolo", MB_ICONWARNING | MB_OK);
 }
 
-// Prints the lines page by page; stops early when a page cannot be started.
-void printLines(HDC dc, const std::vector<std::wstring>& lines)
+// Prints the lines page by page, every copy the dialog asked for (the
+// printer is never also asked for copies: that would print N × N); stops
+// early when a page cannot be started.
+void printLines(HDC dc, const std::vector<std::wstring>& lines, int copies, bool collate)
 {
     PageLayout layout = pageLayout(GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY),
                                    GetDeviceCaps(dc, VERTRES));
     std::vector<int> starts = pageStarts(layout, static_cast<int>(lines.size()));
+    if (starts.empty()) starts.push_back(0);  // an empty text is one empty page
     HFONT font = CreateFontW(layout.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              DEFAULT_QUALITY, DEFAULT_PITCH, L"Consolas");
-    HGDIOBJ oldFont = SelectObject(dc, font);
-    size_t nextPage = 1;
-    int y = layout.top;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (nextPage < starts.size() && static_cast<int>(i) == starts[nextPage]) {
-            ++nextPage;
-            EndPage(dc);
-            if (StartPage(dc) <= 0) break;
-            SelectObject(dc, font);  // a new page starts with the default font
-            y = layout.top;
-        }
-        if (!lines[i].empty())
-            TextOutW(dc, layout.left, y, lines[i].c_str(), static_cast<int>(lines[i].size()));
-        y += layout.pitch;
+    for (int page : printedPageOrder(static_cast<int>(starts.size()), copies, collate)) {
+        if (StartPage(dc) <= 0) break;
+        HGDIOBJ oldFont = SelectObject(dc, font);  // every page starts with the default font
+        const auto at = static_cast<size_t>(page);
+        const size_t end = at + 1 < starts.size() ? static_cast<size_t>(starts[at + 1]) : lines.size();
+        int y = layout.top;
+        for (size_t i = static_cast<size_t>(starts[at]); i < end; ++i, y += layout.pitch)
+            if (!lines[i].empty())
+                TextOutW(dc, layout.left, y, lines[i].c_str(), static_cast<int>(lines[i].size()));
+        SelectObject(dc, oldFont);
+        EndPage(dc);
     }
-    SelectObject(dc, oldFont);
     DeleteObject(font);
-    EndPage(dc);
 }
 
 } // namespace
@@ -68,6 +66,7 @@ void printPlainText(const std::wstring& text, const wchar_t* jobName, HWND owner
     pd.lStructSize = sizeof pd;
     pd.hwndOwner = owner;
     pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
+    pd.nCopies = 1;
     // A cancelled dialog may still hand back its printer blocks: freed below.
     bool confirmed = showPrintDialog(&pd) != 0;
 
@@ -78,7 +77,7 @@ void printPlainText(const std::wstring& text, const wchar_t* jobName, HWND owner
         if (StartDocW(pd.hDC, &doc) <= 0) {
             warn(owner, printStartFailedText);
         } else {
-            if (StartPage(pd.hDC) > 0) printLines(pd.hDC, printedLines(text));
+            printLines(pd.hDC, printedLines(text), pd.nCopies, (pd.Flags & PD_COLLATE) != 0);
             // A job that the spooler does not take is lost: say so.
             if (EndDoc(pd.hDC) <= 0) warn(owner, printEndFailedText);
         }

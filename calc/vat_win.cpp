@@ -45,7 +45,10 @@ void showVatRateMenu()
 {
     HMENU menu = CreatePopupMenu();
     const wchar_t* const items[4] = {L"4%", L"5%", L"10%", L"22%"};
-    for (int i = 0; i < 4; ++i) AppendMenuW(menu, MF_STRING, menuRateFirst + i, items[i]);
+    // The rate in effect carries a check mark.
+    for (int i = 0; i < 4; ++i)
+        AppendMenuW(menu, MF_STRING | (menuVatRates[i] == settings.vatRate ? MF_CHECKED : MF_UNCHECKED),
+                    menuRateFirst + i, items[i]);
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, menuOptions, L"Personalizza in Opzioni...");
 

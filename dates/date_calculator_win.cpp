@@ -18,4 +18,5 @@ void calculateDates()
     in.endOfMonth = isChecked(s.endOfMonthCheck);
     DateOutcome out = computeDates(in, lastDateRange);
     SetWindowTextW(s.dateResult, out.text.c_str());
+    fitWindowToTab();
 }

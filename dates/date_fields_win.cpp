@@ -29,6 +29,17 @@ int enterCommandOf(HWND field)
                                                                       : idCalculateDates;
 }
 
+// The "▦" button beside a date field.
+HWND calendarButtonOf(HWND field)
+{
+    const MainWindowState& s = mainState;
+    const int id = field == s.dateFromEdit       ? idCalendarDateFrom
+                   : field == s.dateToEdit       ? idCalendarDateTo
+                   : field == s.interestFromEdit ? idCalendarInterestFrom
+                                                 : idCalendarInterestTo;
+    return GetDlgItem(s.mainWindow, id);
+}
+
 LRESULT CALLBACK dateFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -42,8 +53,20 @@ LRESULT CALLBACK dateFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM l
         break;
     case WM_KEYDOWN:
         if (wParam == VK_RETURN) {
+            // A held Enter repeats nothing.
+            if (lParam & (1 << 30)) return 0;
             normaliseDateField(field);
             SendMessageW(GetParent(field), WM_COMMAND, MAKEWPARAM(enterCommandOf(field), 0), 0);
+            return 0;
+        }
+        if (wParam == VK_F4) {  // as a date picker opens its calendar
+            openCalendarPopup(field, calendarButtonOf(field));
+            return 0;
+        }
+        break;
+    case WM_SYSKEYDOWN:
+        if (wParam == VK_DOWN) {  // Alt+Down
+            openCalendarPopup(field, calendarButtonOf(field));
             return 0;
         }
         break;
@@ -75,13 +98,33 @@ void dismissCalendarPopup()
     if (calendarTarget) SetFocus(calendarTarget);
 }
 
-// The month calendar holds the focus and keeps Escape to itself; this puts
-// Escape where the pop-up acts on it.
+// The arrow keys move the chosen day by one day or one week.
+void moveCalendarDay(HWND calendar, int days)
+{
+    SYSTEMTIME st{};
+    if (!SendMessageW(calendar, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&st))) return;
+    CivilDate d = dayNumberToDate(dateToDayNumber(CivilDate{st.wYear, st.wMonth, st.wDay}) + days);
+    if (d.year < 1601 || d.year > 9999) return;
+    st = SYSTEMTIME{};
+    st.wYear = static_cast<WORD>(d.year);
+    st.wMonth = static_cast<WORD>(d.month);
+    st.wDay = static_cast<WORD>(d.day);
+    SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&st));
+}
+
+// The pop-up is keyboard-driven here, whatever the month calendar does with
+// keys itself: the arrows move the day, Enter picks it, Escape closes.
 LRESULT CALLBACK monthCalendarProc(HWND calendar, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
-        dismissCalendarPopup();
-        return 0;
+    if (message == WM_KEYDOWN) {
+        switch (wParam) {
+        case VK_ESCAPE: dismissCalendarPopup(); return 0;
+        case VK_RETURN: onCalendarSelect(GetParent(calendar)); return 0;
+        case VK_LEFT: moveCalendarDay(calendar, -1); return 0;
+        case VK_RIGHT: moveCalendarDay(calendar, 1); return 0;
+        case VK_UP: moveCalendarDay(calendar, -7); return 0;
+        case VK_DOWN: moveCalendarDay(calendar, 7); return 0;
+        }
     }
     return CallWindowProcW(monthCalendarBaseProc, calendar, message, wParam, lParam);
 }
@@ -126,6 +169,13 @@ void registerCalendarClass()
 }
 
 } // namespace
+
+bool isDateField(HWND control)
+{
+    const MainWindowState& s = mainState;
+    return control && (control == s.dateFromEdit || control == s.dateToEdit ||
+                       control == s.interestFromEdit || control == s.interestToEdit);
+}
 
 void installDateFieldProc(HWND field)
 {

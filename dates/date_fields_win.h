@@ -10,6 +10,9 @@ void installDateFieldProc(HWND field);
 // Completes a quick date ("131066") into gg/mm/aaaa in place.
 void normaliseDateField(HWND field);
 
+// One of the four date fields.
+bool isDateField(HWND control);
+
 void openCalendarPopup(HWND targetField, HWND anchorButton);
 
 // Destroys the open pop-up, if any, and clears its handle.

@@ -53,7 +53,8 @@ void onCreate(HWND window, const CREATESTRUCTW* cs)
     const DayWindowPart& r = dayWindowParts[0];
     HWND report = CreateWindowExW(
         WS_EX_CLIENTEDGE, L"EDIT", text->c_str(),
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY, scaled(r.x),
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
+        scaled(r.x),
         scaled(r.y), scaled(r.width), scaled(r.height), window,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(r.id)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(report, WM_SETFONT, reinterpret_cast<WPARAM>(mainState.bodyFont), TRUE);
@@ -109,9 +110,28 @@ bool onCommand(HWND window, int id)
     }
 }
 
+// The focus is remembered when the window loses the activation and given
+// back when it gets it again; at first it is on the report.
+const wchar_t* const focusProperty = L"ZT_FOCUS";
+
+bool onActivate(HWND window, WPARAM wParam)
+{
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window, focus)) SetPropW(window, focusProperty, focus);
+        return false;
+    }
+    auto focus = static_cast<HWND>(GetPropW(window, focusProperty));
+    SetFocus(focus && IsChild(window, focus) ? focus : GetDlgItem(window, idReport));
+    return true;
+}
+
 LRESULT CALLBACK dayVerificationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_ACTIVATE:
+        if (onActivate(window, wParam)) return 0;
+        break;
     case WM_CREATE:
         onCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
         return 0;
@@ -140,6 +160,7 @@ LRESULT CALLBACK dayVerificationProc(HWND window, UINT message, WPARAM wParam, L
         return reinterpret_cast<LRESULT>(mainState.fieldBrush);
     }
     case WM_NCDESTROY:
+        RemovePropW(window, focusProperty);
         delete textOf(window);
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         return 0;
@@ -178,6 +199,37 @@ void showDayVerificationWindow(const std::wstring& text)
     }
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
+}
+
+bool onDayWindowKey(const MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN || !msg.hwnd) return false;
+    HWND window = GetAncestor(msg.hwnd, GA_ROOT);
+    wchar_t className[32] = {};
+    if (!window || !GetClassNameW(window, className, 32) || lstrcmpW(className, dayWindowClassName) != 0)
+        return false;
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    switch (msg.wParam) {
+    case VK_TAB:
+        if (ctrl) return false;
+        if (HWND next = GetNextDlgTabItem(window, GetFocus(), GetKeyState(VK_SHIFT) < 0)) SetFocus(next);
+        return true;
+    case VK_ESCAPE:
+        DestroyWindow(window);
+        return true;
+    case 'C': {
+        if (!ctrl) return false;
+        // A selection in the report is copied by the field itself.
+        DWORD from = 0, to = 0;
+        HWND report = GetDlgItem(window, idReport);
+        SendMessageW(report, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+        if (msg.hwnd == report && from != to) return false;
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(idCopyReport, BN_CLICKED), 0);
+        return true;
+    }
+    default:
+        return false;
+    }
 }
 
 void openDayVerification()

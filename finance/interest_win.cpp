@@ -22,6 +22,7 @@ void calculateInterest()
 
     InterestOutcome out = computeInterest(in);
     SetWindowTextW(s.interestResult, out.resultLine.c_str());
+    fitWindowToTab();
     if (!out.ok) return;
     SetWindowTextW(s.formulaEdit, out.formulaText.c_str());
     // The calculator continues from the interest, and shows what it continues from.

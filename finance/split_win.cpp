@@ -14,4 +14,5 @@ void calculateSplit()
     for (int i = 0; i < s.visibleQuotaRows && i < 6; ++i)
         in.weightTexts.push_back(controlText(s.quotaEdits[i]));
     SetWindowTextW(s.splitResultEdit, computeSplit(in).reportText.c_str());
+    fitWindowToTab();
 }

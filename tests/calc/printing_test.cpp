@@ -55,4 +55,12 @@ TEST(PageLayout, ALineTallerThanThePageGetsAPageOfItsOwn)
     EXPECT_EQ((std::vector<int>{0, 1}), pageStarts(none, 2));
 }
 
+TEST(PrintedPageOrder, CopiesCollatedOrPageByPage)
+{
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 0, 1, 2}), printedPageOrder(3, 2, true));
+    EXPECT_EQ((std::vector<int>{0, 0, 1, 1, 2, 2}), printedPageOrder(3, 2, false));
+    EXPECT_EQ((std::vector<int>{0, 0, 0}), printedPageOrder(1, 3, true));
+    EXPECT_EQ((std::vector<int>{0, 1}), printedPageOrder(2, 0, false)) << "no copies asked: one";
+}
+
 } // namespace
