@@ -67,6 +67,10 @@ void printChild(HWND parent, HWND child, int index)
     std::string extra;
     if (lstrcmpiW(cls.c_str(), L"Button") == 0)
         extra += ",\"checked\":" + std::to_string(SendMessageW(child, BM_GETCHECK, 0, 0));
+    if (lstrcmpiW(cls.c_str(), L"Edit") == 0) {
+        const auto sel = static_cast<DWORD>(SendMessageW(child, EM_GETSEL, 0, 0));
+        extra += ",\"sel\":[" + std::to_string(LOWORD(sel)) + "," + std::to_string(HIWORD(sel)) + "]";
+    }
     if (lstrcmpiW(cls.c_str(), L"ListBox") == 0) {
         extra += ",\"lines\":[";
         LRESULT n = SendMessageW(child, LB_GETCOUNT, 0, 0);
@@ -122,7 +126,10 @@ int main()
         if (c == info.hwndFocus) focusIndex = index;
         printChild(main, c, index);
     }
-    std::printf("{\"kind\":\"focus\",\"index\":%d}\n", focusIndex);
+    HWND focusRoot = info.hwndFocus ? GetAncestor(info.hwndFocus, GA_ROOT) : nullptr;
+    std::printf("{\"kind\":\"focus\",\"index\":%d,\"class\":%s,\"root\":%s}\n", focusIndex,
+                jsonString(info.hwndFocus ? className(info.hwndFocus) : std::wstring()).c_str(),
+                jsonString(focusRoot ? className(focusRoot) : std::wstring()).c_str());
     EnumWindows(
         [](HWND w, LPARAM p) -> BOOL {
             DWORD owner = 0;
