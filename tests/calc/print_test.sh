@@ -1,7 +1,7 @@
 #!/bin/bash
 # Prints for real under Wine on a virtual PDF printer (CUPS with cups-pdf) and
 # reads the PDFs back: the 150-line tape page by page, the day report with its
-# job name, a queue that rejects jobs, and no scheduler at all.
+# job name, two copies of it, a queue that rejects jobs, and no scheduler at all.
 # Usage: print_test.sh ZENTOLO_GUI_TESTS.EXE (run inside a display, see gui-run.sh)
 set -uo pipefail
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -38,6 +38,14 @@ check run 'RealPrinter.DayReportWithItsOwnJobName'
 check wait_for_pdfs 1
 report_pdf=$(ls "$pdf"/*.pdf | head -1)
 check /usr/bin/python3 "$here/tests/calc/print_check.py" report-expected.txt "$report_pdf" "Zentolo - Verifica giorni"
+
+mkdir -p "$pdf/done" && mv "$pdf"/*.pdf "$pdf/done/"
+check run 'RealPrinter.TwoCopiesOfTheDayReport'
+check wait_for_pdfs 1
+copies_pdf=$(ls "$pdf"/*.pdf | head -1)
+# The program prints the copies itself, each once: two pages, not four.
+check test "$(pdfinfo "$copies_pdf" | sed -n 's/^Pages: *//p')" = 2
+check test "$(pdftotext "$copies_pdf" - | grep -c QUADRATURA)" = 2
 
 cupsreject PDF
 check run 'RealPrinter.RejectedJobIsReported'

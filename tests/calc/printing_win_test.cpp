@@ -3,6 +3,8 @@
 // of the working folder for the script to compare with the PDF.
 #include <windows.h>
 
+#include <dlgs.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -21,6 +23,7 @@
 namespace {
 
 std::vector<std::wstring> boxesSeen;  // captions and texts of the dialogs answered
+int copiesToAsk = 0;                   // typed into the print dialog's copies field when set
 
 // Runs inside the modal loops: confirms the print dialog and records and
 // closes any message box.
@@ -34,6 +37,7 @@ void CALLBACK answerDialogs(HWND, UINT, UINT_PTR, DWORD)
             if (std::wstring(cls) != L"#32770" || !IsWindowVisible(w)) return TRUE;
             std::wstring text = controlText(GetDlgItem(w, 0xFFFF));
             boxesSeen.push_back(controlText(w) + L": " + text);
+            if (copiesToAsk && GetDlgItem(w, edt3)) SetDlgItemInt(w, edt3, static_cast<UINT>(copiesToAsk), FALSE);
             HWND ok = GetDlgItem(w, IDOK);
             if (ok)
                 SendMessageW(ok, BM_CLICK, 0, 0);
@@ -60,6 +64,7 @@ protected:
     {
         MainWindow::SetUp();
         boxesSeen.clear();
+        copiesToAsk = 0;
         timer = SetTimer(nullptr, 0, 200, answerDialogs);
     }
     void TearDown() override
@@ -97,6 +102,17 @@ TEST_F(RealPrinter, DayReportWithItsOwnJobName)
     ASSERT_NE(nullptr, report);
     SendMessageW(report, WM_COMMAND, MAKEWPARAM(3, 0), 0);
     writeUtf8("report-expected.txt", buildDayVerificationReport(lastDateRange));
+    EXPECT_EQ(1u, boxesSeen.size());
+}
+
+TEST_F(RealPrinter, TwoCopiesOfTheDayReport)
+{
+    SendMessageW(mainState.mainWindow, WM_COMMAND, MAKEWPARAM(idCalculateDates, 0), 0);
+    openDayVerification();
+    HWND report = FindWindowW(dayWindowClassName, nullptr);
+    ASSERT_NE(nullptr, report);
+    copiesToAsk = 2;
+    SendMessageW(report, WM_COMMAND, MAKEWPARAM(3, 0), 0);
     EXPECT_EQ(1u, boxesSeen.size());
 }
 

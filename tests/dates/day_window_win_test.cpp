@@ -170,4 +170,37 @@ TEST_F(DayReport, BandDragsButNotOnTheCloseButton)
     DestroyWindow(w);
 }
 
+TEST_F(DayReport, KeysOfTheReportWindow)
+{
+    command(idCalculateDates);
+    command(idVerifyDays);
+    HWND w = reportWindows().at(0);
+    HWND report = GetDlgItem(w, 1);
+    EXPECT_EQ(report, GetFocus()) << "the report has the focus when the window opens";
+    auto press = [](WPARAM vk, bool ctrl = false, bool shift = false) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG msg{GetFocus(), WM_KEYDOWN, vk, 1, 0, {}};
+        const bool taken = onDayWindowKey(msg);
+        keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        return taken;
+    };
+    press(VK_TAB);
+    EXPECT_EQ(GetDlgItem(w, 2), GetFocus()) << "Tab goes on to COPIA REPORT";
+    press(VK_TAB, false, true);
+    EXPECT_EQ(report, GetFocus()) << "and Shift+Tab back";
+
+    EXPECT_TRUE(press('C', true));
+    EXPECT_EQ(buildDayVerificationReport(lastDateRange), clipboardText()) << "nothing selected: all";
+    SendMessageW(report, EM_SETSEL, 0, 7);
+    EXPECT_FALSE(press('C', true)) << "a selection is copied by the field itself";
+
+    EXPECT_TRUE(press(VK_ESCAPE));
+    EXPECT_FALSE(IsWindow(w));
+}
+
 } // namespace

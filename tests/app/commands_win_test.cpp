@@ -1,0 +1,165 @@
+// The keyboard of the whole window and where the focus goes, in the real
+// window: keys go through the message loop's own step, as typed keys do.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/commands_win.h"
+#include "tests/app/gui_fixture.h"
+
+namespace {
+
+void setModifiers(bool ctrl, bool shift)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+// One key-down as the loop receives it, sent to the focused control.
+void key(WPARAM vk, bool ctrl = false, bool shift = false, LPARAM lParam = 1)
+{
+    setModifiers(ctrl, shift);
+    MSG msg{};
+    msg.hwnd = GetFocus();
+    msg.message = WM_KEYDOWN;
+    msg.wParam = vk;
+    msg.lParam = lParam;
+    processMessage(msg);
+    setModifiers(false, false);
+}
+
+DWORD selection(HWND edit) { return static_cast<DWORD>(SendMessageW(edit, EM_GETSEL, 0, 0)); }
+DWORD wholeText(HWND edit) { return MAKELONG(0, GetWindowTextLengthW(edit)); }
+
+using Keyboard = MainWindow;
+
+TEST_F(Keyboard, EnteringAFieldSelectsItsTextButNotTheInputLine)
+{
+    MainWindowState& s = mainState;
+    SetWindowTextW(s.inputEdit, L"12+3");
+    SendMessageW(s.inputEdit, EM_SETSEL, 2, 2);
+    key(VK_TAB);
+    key(VK_TAB, false, true);
+    EXPECT_EQ(s.inputEdit, GetFocus());
+    EXPECT_EQ(MAKELONG(2, 2), selection(s.inputEdit)) << "an expression being built keeps its caret";
+
+    switchTab(tabSplit);
+    EXPECT_EQ(wholeText(s.splitTotalEdit), selection(s.splitTotalEdit)) << "shown by a tab switch";
+    key(VK_TAB);
+    EXPECT_EQ(s.quotaEdits[0], GetFocus());
+    EXPECT_EQ(wholeText(s.quotaEdits[0]), selection(s.quotaEdits[0])) << "entered by Tab";
+    key(VK_TAB, false, true);
+    EXPECT_EQ(wholeText(s.splitTotalEdit), selection(s.splitTotalEdit)) << "entered by Shift+Tab";
+}
+
+TEST_F(Keyboard, CtrlTabAndCtrlPageKeysGoRoundTheTabs)
+{
+    struct Step {
+        WPARAM vk;
+        bool shift;
+        int tab;
+    } steps[] = {{VK_TAB, true, tabOptions}, {VK_TAB, false, tabCalc}, {VK_NEXT, false, tabDate},
+                 {VK_PRIOR, false, tabCalc},  {VK_PRIOR, false, tabOptions}, {VK_TAB, false, tabCalc}};
+    for (const Step& step : steps) {
+        key(step.vk, true, step.shift);
+        EXPECT_EQ(step.tab, mainState.currentTab);
+    }
+    EXPECT_EQ(mainState.inputEdit, GetFocus());
+}
+
+TEST_F(Keyboard, KeypadDecimalTypesACommaOrInADateFieldASlash)
+{
+    MainWindowState& s = mainState;
+    SetWindowTextW(s.inputEdit, L"45");
+    SendMessageW(s.inputEdit, EM_SETSEL, 2, 2);
+    key(VK_DECIMAL);
+    EXPECT_EQ(L"45,", controlText(s.inputEdit));
+    switchTab(tabDate);
+    SetWindowTextW(s.dateFromEdit, L"10");
+    SendMessageW(s.dateFromEdit, EM_SETSEL, 2, 2);
+    key(VK_DECIMAL);
+    EXPECT_EQ(L"10/", controlText(s.dateFromEdit));
+    SetFocus(s.dateDaysEdit);
+    SetWindowTextW(s.dateDaysEdit, L"1");
+    SendMessageW(s.dateDaysEdit, EM_SETSEL, 1, 1);
+    key(VK_DECIMAL);
+    EXPECT_EQ(L"1,", controlText(s.dateDaysEdit));
+}
+
+TEST_F(Keyboard, EnterInAFieldRunsItsTabsCommandOncePerPress)
+{
+    MainWindowState& s = mainState;
+    struct Case {
+        int tab;
+        HWND field, result;
+        const wchar_t* begins;
+    } cases[] = {{tabDate, s.dateDaysEdit, s.dateResult, L"Giorni: "},
+                 {tabInterest, s.surchargeEdit, s.interestResult, L"Interessi: "},
+                 {tabSplit, s.quotaEdits[2], s.splitResultEdit, L"1) Peso "},
+                 {tabOptions, s.decimalsSettingEdit, s.settingsStatus, L"Impostazioni salvate."}};
+    for (const Case& c : cases) {
+        switchTab(c.tab);
+        SetFocus(c.field);
+        SetWindowTextW(c.result, L"");
+        key(VK_RETURN, false, false, 1 | (1 << 30));
+        EXPECT_EQ(L"", controlText(c.result)) << "a held Enter repeats nothing";
+        key(VK_RETURN);
+        EXPECT_EQ(0u, controlText(c.result).find(c.begins)) << "tab " << c.tab;
+    }
+    EXPECT_EQ(0, beepCount);
+}
+
+TEST_F(Keyboard, OnCalcTheInputLineHasTheFocusAfterEveryCommand)
+{
+    MainWindowState& s = mainState;
+    SetWindowTextW(s.inputEdit, L"7");
+    for (int id : {idCopy, idKeypadToggle, idKeypadToggle, idTabCalc}) {
+        SetFocus(GetDlgItem(s.mainWindow, id));
+        onCommand(id, 0, nullptr);
+        EXPECT_EQ(s.inputEdit, GetFocus()) << "command " << id;
+    }
+    SetFocus(s.topmostCheck);
+    SendMessageW(s.topmostCheck, BM_CLICK, 0, 0);
+    EXPECT_EQ(s.inputEdit, GetFocus()) << "after the checkbox";
+    SetFocus(s.tapeList);
+    pumpMessages();
+    EXPECT_EQ(s.inputEdit, GetFocus()) << "after a click on the tape";
+    EXPECT_EQ(L"7", controlText(s.inputEdit));
+    SendMessageW(s.topmostCheck, BM_CLICK, 0, 0);
+
+    switchTab(tabSplit);
+    HWND addRow = GetDlgItem(s.mainWindow, idAddQuota);
+    SetFocus(addRow);
+    onCommand(idAddQuota, 0, nullptr);
+    EXPECT_EQ(addRow, GetFocus()) << "elsewhere a button keeps the focus";
+}
+
+TEST_F(Keyboard, TheFocusComesBackWithTheActivation)
+{
+    MainWindowState& s = mainState;
+    HWND other = CreateWindowExW(0, L"STATIC", L"altro", WS_POPUP | WS_VISIBLE, 600, 600, 100, 50,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(nullptr, other);
+    auto awayAndBack = [&] {
+        SetActiveWindow(other);
+        SetFocus(other);
+        SetActiveWindow(s.mainWindow);
+        pumpMessages();
+    };
+    switchTab(tabDate);
+    SetFocus(s.dateDaysEdit);
+    awayAndBack();
+    EXPECT_EQ(s.dateDaysEdit, GetFocus()) << "the control that had it";
+    switchTab(tabCalc);
+    SetFocus(GetDlgItem(s.mainWindow, idPrint));
+    awayAndBack();
+    EXPECT_EQ(s.inputEdit, GetFocus()) << "on CALC, the input line";
+    DestroyWindow(other);
+}
+
+} // namespace
