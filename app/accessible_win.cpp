@@ -24,11 +24,15 @@ const IID iidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 
 using LresultFromObjectFn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
 using CreateStdAccessibleObjectFn = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
 using SysAllocStringFn = BSTR(WINAPI*)(const OLECHAR*);
+using CoGetApartmentTypeFn = HRESULT(WINAPI*)(APTTYPE*, APTTYPEQUALIFIER*);
+using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
 
 struct AccessibilityLibrary {
     LresultFromObjectFn lresultFromObject = nullptr;
     CreateStdAccessibleObjectFn createStdAccessibleObject = nullptr;
     SysAllocStringFn sysAllocString = nullptr;
+    CoGetApartmentTypeFn coGetApartmentType = nullptr;
+    CoInitializeExFn coInitializeEx = nullptr;
 };
 
 const AccessibilityLibrary& library()
@@ -39,6 +43,8 @@ const AccessibilityLibrary& library()
         l.createStdAccessibleObject =
             systemFunction<CreateStdAccessibleObjectFn>(L"oleacc.dll", "CreateStdAccessibleObject");
         l.sysAllocString = systemFunction<SysAllocStringFn>(L"oleaut32.dll", "SysAllocString");
+        l.coGetApartmentType = systemFunction<CoGetApartmentTypeFn>(L"ole32.dll", "CoGetApartmentType");
+        l.coInitializeEx = systemFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx");
         return l;
     }();
     return lib;
@@ -49,6 +55,34 @@ HRESULT textResult(const std::wstring& text, BSTR* out)
     if (!out) return E_INVALIDARG;
     *out = library().sysAllocString(text.c_str());
     return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+// Out-parameters hold nothing until an answer is known, on every path.
+template <typename T> void clear(T** out)
+{
+    if (out) *out = nullptr;
+}
+void clear(VARIANT* out)
+{
+    if (out) VariantInit(out);
+}
+void clear(long* out)
+{
+    if (out) *out = 0;
+}
+
+// Handing an object to a client needs a COM apartment on this thread. The
+// program does not keep one from start-up: it is set up (single-threaded)
+// whenever a request finds none, also after someone released it.
+bool comApartmentReady()
+{
+    const AccessibilityLibrary& lib = library();
+    if (!lib.coGetApartmentType || !lib.coInitializeEx) return false;
+    APTTYPE type;
+    APTTYPEQUALIFIER qualifier;
+    HRESULT state = lib.coGetApartmentType(&type, &qualifier);
+    if (state != CO_E_NOTINITIALIZED) return SUCCEEDED(state);
+    return SUCCEEDED(lib.coInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 }
 
 bool isSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
@@ -90,16 +124,23 @@ public:
         if (count) *count = 0;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override
     {
+        clear(info);
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
+                                     UINT*) override
+    {
+        clear(result);
         return E_NOTIMPL;
     }
 
     // IAccessible: what this object answers itself.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
     {
+        clear(name);
         if (!IsWindow(window_)) return E_FAIL;
         if (isSelf(child)) {
             if (name_) return textResult(name_, name);
@@ -109,6 +150,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
     {
+        clear(value);
         if (!IsWindow(window_)) return E_FAIL;
         if (isSelf(child) && name_ && isStaticText()) return textResult(controlText(window_), value);
         if (isSelf(child) && isButton()) return DISP_E_MEMBERNOTFOUND;
@@ -116,6 +158,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
     {
+        clear(role);
         if (!IsWindow(window_)) return E_FAIL;
         if (isSelf(child) && isButton()) {
             if (!role) return E_INVALIDARG;
@@ -127,6 +170,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
     {
+        clear(state);
         if (!IsWindow(window_)) return E_FAIL;
         if (isSelf(child) && isButton()) {
             if (!state) return E_INVALIDARG;
@@ -138,6 +182,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
     {
+        clear(action);
         if (!IsWindow(window_)) return E_FAIL;
         if (isSelf(child) && isButton()) return textResult(buttonDefaultAction, action);
         return standard_ ? standard_->get_accDefaultAction(child, action) : E_INVALIDARG;
@@ -146,7 +191,7 @@ public:
     {
         if (!IsWindow(window_)) return E_FAIL;
         if (isSelf(child) && isButton()) {
-            if (!IsWindowEnabled(window_)) return E_FAIL;
+            if (!buttonMayBePressed(window_)) return E_FAIL;
             // Posted: a command may open a menu or a dialog, which must not
             // run inside the screen reader's call.
             return PostMessageW(window_, buttonPressMessage, 0, 0) ? S_OK : E_FAIL;
@@ -157,10 +202,12 @@ public:
     // IAccessible: what the system's object for the window knows.
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override
     {
+        clear(parent);
         return standard_ ? standard_->get_accParent(parent) : E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override
     {
+        clear(count);
         if (isButton() && count) {
             *count = 0;
             return S_OK;
@@ -169,30 +216,38 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override
     {
+        clear(out);
         return standard_ ? standard_->get_accChild(child, out) : E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override
     {
+        clear(out);
         return standard_ ? standard_->get_accDescription(child, out) : E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* out) override
     {
+        clear(out);
         return standard_ ? standard_->get_accHelp(child, out) : E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override
     {
+        clear(file);
+        clear(topic);
         return standard_ ? standard_->get_accHelpTopic(file, child, topic) : E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* out) override
     {
+        clear(out);
         return standard_ ? standard_->get_accKeyboardShortcut(child, out) : E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override
     {
+        clear(out);
         return standard_ ? standard_->get_accFocus(out) : E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override
     {
+        clear(out);
         return standard_ ? standard_->get_accSelection(out) : E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override
@@ -201,14 +256,17 @@ public:
     }
     HRESULT STDMETHODCALLTYPE accLocation(long* x, long* y, long* w, long* h, VARIANT child) override
     {
+        for (long* out : {x, y, w, h}) clear(out);
         return standard_ ? standard_->accLocation(x, y, w, h, child) : E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE accNavigate(long dir, VARIANT start, VARIANT* end) override
     {
+        clear(end);
         return standard_ ? standard_->accNavigate(dir, start, end) : E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* out) override
     {
+        clear(out);
         return standard_ ? standard_->accHitTest(x, y, out) : E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
@@ -260,10 +318,13 @@ bool asksForClient(LPARAM lParam)
     return static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT);
 }
 
+// The answer to WM_GETOBJECT, or 0 when the request is better left to the
+// default procedure (the system's own object): never an error code.
 LRESULT accessibleObject(HWND window, WPARAM wParam, const wchar_t* name)
 {
     const AccessibilityLibrary& lib = library();
     if (!lib.lresultFromObject || !lib.createStdAccessibleObject || !lib.sysAllocString) return 0;
+    if (!comApartmentReady()) return 0;
     IAccessible* standard = nullptr;
     if (FAILED(lib.createStdAccessibleObject(window, OBJID_CLIENT, iidAccessible,
                                              reinterpret_cast<void**>(&standard))))
@@ -271,7 +332,7 @@ LRESULT accessibleObject(HWND window, WPARAM wParam, const wchar_t* name)
     auto* object = new ControlAccessible(window, standard, name);
     LRESULT result = lib.lresultFromObject(iidAccessible, wParam, static_cast<IAccessible*>(object));
     object->Release();  // the result holds its own reference
-    return result;
+    return FAILED(static_cast<HRESULT>(result)) ? 0 : result;
 }
 
 struct NamedControl {
@@ -306,6 +367,19 @@ void nameControl(HWND control, const wchar_t* name)
     auto base = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(namedControlProc)));
     namedControls[control] = {base, name};
+}
+
+namespace {
+int modalDepth = 0;  // the program's own modal calls under way
+}
+
+ModalScope::ModalScope() { ++modalDepth; }
+ModalScope::~ModalScope() { --modalDepth; }
+
+bool buttonMayBePressed(HWND button)
+{
+    HWND root = GetAncestor(button, GA_ROOT);
+    return modalDepth == 0 && IsWindowEnabled(button) && root && IsWindowEnabled(root);
 }
 
 void notifyButtonEvent(HWND button, DWORD event)

@@ -19,3 +19,17 @@ void notifyButtonEvent(HWND button, DWORD event);
 
 // Asks a button to act as if clicked, once the caller has returned.
 constexpr UINT buttonPressMessage = WM_USER + 1;
+
+// Held around the program's own modal calls (the VAT menu, which disables no
+// window, the print dialog, the message boxes): a screen reader's press of a
+// button waits for none of them, so while one is open presses are refused.
+struct ModalScope {
+    ModalScope();
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+};
+
+// A screen reader may press the button now: no modal call of the program is
+// open and neither the button nor its window is disabled.
+bool buttonMayBePressed(HWND button);

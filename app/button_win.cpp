@@ -164,8 +164,8 @@ LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
     case WM_GETOBJECT:
         if (LRESULT object = buttonAccessibleObject(button, wParam, lParam)) return object;
         break;
-    case buttonPressMessage:  // a screen reader's default action
-        reportClick(button);
+    case buttonPressMessage:  // a screen reader's default action, checked again on arrival
+        if (buttonMayBePressed(button)) reportClick(button);
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;

@@ -348,8 +348,9 @@ void switchTab(int n)
         int& accent = buttonAccent[s.tabButtons[i]];
         const int selected = i == n ? 1 : 0;
         restyled[i] = accent != selected;
-        if (restyled[i]) notifyButtonEvent(s.tabButtons[i], EVENT_OBJECT_STATECHANGE);
         accent = selected;
+        // Told after the change, so that a screen reader reads the new state.
+        if (restyled[i]) notifyButtonEvent(s.tabButtons[i], EVENT_OBJECT_STATECHANGE);
         InvalidateRect(s.tabButtons[i], nullptr, TRUE);
     }
     showTabControls(n, s.currentTab);

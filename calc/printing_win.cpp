@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "app/accessible_win.h"
 #include "app/main_window_win.h"
 #include "app/system_library_win.h"
 #include "calc/calculator.h"
@@ -23,11 +24,13 @@ BOOL showPrintDialog(PRINTDLGW* pd)
 {
     using PrintDlgFn = BOOL(WINAPI*)(PRINTDLGW*);
     static const auto printDialog = systemFunction<PrintDlgFn>(L"comdlg32.dll", "PrintDlgW");
+    ModalScope modal;
     return printDialog ? printDialog(pd) : FALSE;
 }
 
 void warn(HWND owner, const wchar_t* text)
 {
+    ModalScope modal;
     MessageBoxW(owner, text, L"Zentolo", MB_ICONWARNING | MB_OK);
 }
 

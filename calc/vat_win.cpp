@@ -2,6 +2,7 @@
 // and show the rate menu.
 #include "calc/vat_win.h"
 
+#include "app/accessible_win.h"
 #include "app/main_window_win.h"
 #include "app/settings.h"
 #include "app/settings_win.h"
@@ -54,8 +55,12 @@ void showVatRateMenu()
 
     RECT button;
     GetWindowRect(mainState.vatRateButton, &button);
-    int command = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD, button.left, button.bottom,
-                                                  0, mainState.mainWindow, nullptr));
+    int command = 0;
+    {
+        ModalScope modal;  // the menu disables no window
+        command = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD, button.left, button.bottom, 0,
+                                                  mainState.mainWindow, nullptr));
+    }
     DestroyMenu(menu);
 
     if (command >= menuRateFirst && command < menuRateFirst + 4) {

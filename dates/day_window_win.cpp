@@ -194,6 +194,7 @@ void showDayVerificationWindow(const std::wstring& text)
                                   scaled(520), scaled(455), mainState.mainWindow, nullptr, GetModuleHandleW(nullptr),
                                   const_cast<std::wstring*>(&text));
     if (!window) {
+        ModalScope modal;
         MessageBoxW(mainState.mainWindow, text.c_str(), L"Verifica giorni", MB_OK);
         return;
     }
@@ -234,15 +235,18 @@ bool onDayWindowKey(const MSG& msg)
 
 void openDayVerification()
 {
+    auto tell = [](const wchar_t* text, const wchar_t* caption, UINT type) {
+        ModalScope modal;
+        MessageBoxW(mainState.mainWindow, text, caption, type);
+    };
     const LastDateRange& range = lastDateRange;
     if (!range.valid) {
-        MessageBoxW(mainState.mainWindow, L"Esegui prima un calcolo tra due date.",
-                    L"Verifica conteggio", MB_ICONINFORMATION);
+        tell(L"Esegui prima un calcolo tra due date.", L"Verifica conteggio", MB_ICONINFORMATION);
         return;
     }
     const auto total = static_cast<unsigned long long>(range.lastDay - range.firstDay + 1);
     if (total > static_cast<unsigned long long>(maxReportDays)) {
-        MessageBoxW(mainState.mainWindow, L"Intervallo non valido o troppo ampio.", L"Verifica", MB_OK);
+        tell(L"Intervallo non valido o troppo ampio.", L"Verifica", MB_OK);
         return;
     }
     showDayVerificationWindow(buildDayVerificationReport(range));

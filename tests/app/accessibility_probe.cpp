@@ -113,6 +113,26 @@ template <typename Condition> bool waitFor(Condition condition)
 
 bool isButton(HWND w) { return className(w) == L"FerlanButtonV06"; }
 
+// A visible window of the given class on the main window's thread (a menu,
+// a dialog), or nullptr.
+HWND modalWindow(HWND main, const wchar_t* cls)
+{
+    struct Search {
+        const wchar_t* cls;
+        HWND found;
+    } search{cls, nullptr};
+    EnumThreadWindows(
+        GetWindowThreadProcessId(main, nullptr),
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            if (!IsWindowVisible(w) || className(w) != s->cls) return TRUE;
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // Prints every visible control; returns the names of the fields and lists.
 std::vector<std::wstring> readTab(HWND main, const char* tab)
 {
@@ -180,6 +200,34 @@ int main()
     check(nameOf(control(314)) == L"Cancella", "the keypad's backspace is read as Cancella");
     press(control(146));
     waitFor([&] { return !IsWindowVisible(control(314)); });
+
+    // Nothing is pressed behind a modal window: under the VAT menu, which
+    // disables nothing, and under a message box.
+    RECT before;
+    GetWindowRect(main, &before);
+    check(press(control(150)), "the VAT menu opened by its default action");
+    HWND menu = nullptr;
+    check(waitFor([&] { return (menu = modalWindow(main, L"#32768")) != nullptr; }), "the VAT menu is open");
+    check(!press(control(146)) && !press(control(149)), "TASTI and Chiudi refused under the menu");
+    if (menu) PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    check(waitFor([&] { return modalWindow(main, L"#32768") == nullptr; }), "the menu closes");
+    press(control(111));
+    waitFor([&] { return IsWindowVisible(control(206)); });
+    check(press(control(206)), "VERIFICA GIORNI pressed before any count");
+    HWND box = nullptr;
+    check(waitFor([&] { return (box = modalWindow(main, L"#32770")) != nullptr; }), "its message box shows");
+    check(!press(control(146)) && !press(control(149)) && !press(control(206)),
+          "TASTI, Chiudi and VERIFICA GIORNI refused under the message box");
+    if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
+    check(waitFor([&] { return modalWindow(main, L"#32770") == nullptr; }), "the message box closes");
+    Sleep(200);
+    RECT after;
+    GetWindowRect(main, &after);
+    check(IsWindow(main) && after.bottom - after.top == 405 && modalWindow(main, L"#32770") == nullptr,
+          "nothing was resized, printed or closed behind them");
+    press(control(110));
+    waitFor([&] { return (read(control(110)).state & STATE_SYSTEM_SELECTED) != 0; });
+    (void)before;
 
     const char* tabs[5] = {"CALC", "DATE", "INTERESSI", "PROPORZIONI", "OPZIONI"};
     const std::vector<std::wstring> fields[5] = {

@@ -7,6 +7,8 @@ exe=$1
 probe=$2
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
+# Default settings, whatever an earlier test stored in this prefix.
+"$here/scripts/wine-run.sh" reg delete 'HKCU\Software\Ferlan\Zentolo' /f >/dev/null 2>&1
 "$here/scripts/wine-run.sh" "$exe" &
 pid=$!
 timeout 60 xdotool search --sync --onlyvisible --class zentolo.exe >/dev/null
