@@ -11,6 +11,7 @@
 #include "app/dpi_win.h"
 #include "app/main_window_win.h"
 #include "dates/calendar.h"
+#include "dates/popup_placement.h"
 
 namespace {
 
@@ -78,17 +79,28 @@ LRESULT CALLBACK dateFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM l
     return CallWindowProcW(dateFieldBaseProc, field, message, wParam, lParam);
 }
 
+// Posted by the pop-up to itself once a day is picked.
+constexpr UINT calendarPickedMessage = WM_APP + 2;
+
+// A picked day is written into the field at once; the pop-up closes later,
+// when the month calendar's own handling of the pick has returned (it may
+// still use its state after notifying), and the field then gets the focus.
 void onCalendarSelect(HWND popup)
 {
     SYSTEMTIME picked{};
     HWND calendar = GetDlgItem(popup, calendarId);
-    HWND target = calendarTarget;
-    if (SendMessageW(calendar, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&picked)) && target) {
+    if (SendMessageW(calendar, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&picked)) && calendarTarget) {
         CivilDate d{picked.wYear, picked.wMonth, picked.wDay};
-        SetWindowTextW(target, formatDate(d).c_str());
+        SetWindowTextW(calendarTarget, formatDate(d).c_str());
     }
+    PostMessageW(popup, calendarPickedMessage, 0, 0);
+}
+
+void onCalendarPicked(HWND popup)
+{
+    if (popup != mainState.calendarPopup) return;
     closeCalendarPopup();
-    SetFocus(target);
+    if (calendarTarget) SetFocus(calendarTarget);
 }
 
 // Escape closes the pop-up and hands the focus back to its field.
@@ -147,6 +159,9 @@ LRESULT CALLBACK calendarPopupProc(HWND popup, UINT message, WPARAM wParam, LPAR
             return 0;
         }
         break;
+    case calendarPickedMessage:
+        onCalendarPicked(popup);
+        return 0;
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE) {
             if (popup == mainState.calendarPopup) dismissCalendarPopup();
@@ -245,13 +260,15 @@ void openCalendarPopup(HWND targetField, HWND anchorButton)
         SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&st));
     }
 
-    RECT work;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    // Inside the work area of the monitor the field is on.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(targetField, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
     const int outerW = w + 2 * margin, outerH = h + 2 * margin;
-    int x = b.left, y = b.bottom + scaled(2);
-    if (b.left + outerW > work.right) x = work.right - outerW;
-    if (y + outerH > work.bottom) y = b.top - outerH;
-    SetWindowPos(popup, HWND_TOPMOST, x, y, outerW, outerH, SWP_SHOWWINDOW);
+    const ScreenPoint at = popupPosition({b.left, b.top, b.right, b.bottom}, outerW, outerH, scaled(2),
+                                         {work.left, work.top, work.right, work.bottom});
+    SetWindowPos(popup, HWND_TOPMOST, at.x, at.y, outerW, outerH, SWP_SHOWWINDOW);
     SetForegroundWindow(popup);
     SetFocus(calendar);
 }

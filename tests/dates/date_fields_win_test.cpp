@@ -140,6 +140,8 @@ TEST_F(DateTab, CalendarShowsTheFieldsDateAndWritesThePickedDay)
 
     pickDay(popup, 2026, 4, 9);
     EXPECT_EQ(L"09/04/2026", controlText(mainState.dateFromEdit));
+    EXPECT_TRUE(IsWindow(popup)) << "the pop-up outlives the notification";
+    pumpMessages();
     EXPECT_EQ(nullptr, mainState.calendarPopup);
     EXPECT_FALSE(IsWindow(popup));
     EXPECT_EQ(mainState.dateFromEdit, GetFocus());
@@ -177,8 +179,30 @@ TEST_F(DateTab, SecondCalendarButtonLeavesOnePopup)
     EXPECT_FALSE(IsWindow(first));
     EXPECT_EQ(1, popupCount());
     pickDay(mainState.calendarPopup, 2027, 2, 28);
+    pumpMessages();
     EXPECT_EQ(L"28/02/2027", controlText(mainState.dateToEdit)) << "the second field is the target";
     EXPECT_EQ(L"21/11/2026", controlText(mainState.dateFromEdit));
+}
+
+TEST_F(DateTab, CalendarFromTheKeyboard)
+{
+    SetWindowTextW(mainState.interestFromEdit, L"28/02/2027");
+    SendMessageW(mainState.interestFromEdit, WM_KEYDOWN, VK_F4, 1);
+    ASSERT_NE(nullptr, mainState.calendarPopup) << "F4 opens it";
+    HWND calendar = calendarOf(mainState.calendarPopup);
+    for (WPARAM key : {VK_RIGHT, VK_DOWN, VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT})
+        SendMessageW(calendar, WM_KEYDOWN, key, 1);
+    SendMessageW(calendar, WM_KEYDOWN, VK_RETURN, 1);
+    pumpMessages();
+    EXPECT_EQ(L"08/03/2027", controlText(mainState.interestFromEdit)) << "a week and a day on";
+    EXPECT_EQ(nullptr, mainState.calendarPopup);
+    EXPECT_EQ(mainState.interestFromEdit, GetFocus());
+
+    SendMessageW(mainState.dateToEdit, WM_SYSKEYDOWN, VK_DOWN, 1 << 29);
+    ASSERT_NE(nullptr, mainState.calendarPopup) << "Alt+Down opens it";
+    SendMessageW(calendarOf(mainState.calendarPopup), WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_EQ(nullptr, mainState.calendarPopup);
+    EXPECT_EQ(L"31/12/2026", controlText(mainState.dateToEdit));
 }
 
 TEST_F(DateTab, UnreadableFieldOpensTheCalendarOnItsOwnDefault)

@@ -1,0 +1,18 @@
+// Where a pop-up opens beside the control it belongs to, kept inside the work
+// area of that control's monitor. Pure arithmetic on screen rectangles, so
+// that every monitor layout can be checked without a display.
+#pragma once
+
+struct ScreenBox {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct ScreenPoint {
+    int x = 0, y = 0;
+};
+
+// The top-left corner of a pop-up of `width` × `height` that opens `gap`
+// pixels under `anchor`, left edges aligned. It moves left to stay inside
+// the work area's right edge (and never past its left edge), and opens above
+// the anchor when there is no room below.
+ScreenPoint popupPosition(const ScreenBox& anchor, int width, int height, int gap, const ScreenBox& work);
