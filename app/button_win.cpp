@@ -10,8 +10,8 @@
 const wchar_t* const buttonClassName = L"FerlanButtonV06";
 const wchar_t* const buttonHoverProperty = L"ZT_HOVER";
 const wchar_t* const buttonDownProperty = L"ZT_DOWN";
+const wchar_t* const buttonFontProperty = L"ZT_FONT";
 std::map<HWND, int> buttonAccent;
-HFONT buttonFont = nullptr;
 
 namespace {
 
@@ -102,6 +102,7 @@ void onNcDestroy(HWND button)
 {
     RemovePropW(button, buttonHoverProperty);
     RemovePropW(button, buttonDownProperty);
+    RemovePropW(button, buttonFontProperty);
     buttonAccent.erase(button);
 }
 
@@ -120,8 +121,10 @@ void paintButton(HWND button, HDC hdc)
     GRADIENT_RECT mesh{0, 1};
     GdiGradientFill(hdc, vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_V);  // what msimg32 forwards to
 
-    // One pixel at 96 DPI, drawn inside the tile at every scale.
-    const int borderWidth = scaled(1);
+    // One pixel at 96 DPI, drawn inside the tile at every scale: the scale of
+    // the window the button is on.
+    const int dpi = topLevelDpi(button);
+    const int borderWidth = scaledTo(1, dpi);
     HPEN pen = CreatePen(borderWidth > 1 ? PS_INSIDEFRAME : PS_SOLID, borderWidth,
                          accent == 1 ? RGB(201, 220, 231) : RGB(95, 117, 133));
     HGDIOBJ oldPen = SelectObject(hdc, pen);
@@ -135,13 +138,13 @@ void paintButton(HWND button, HDC hdc)
     GetWindowTextW(button, text, 200);
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, accent == 1 ? RGB(17, 31, 42) : RGB(248, 250, 251));
-    HGDIOBJ oldFont = SelectObject(hdc, buttonFont);
+    HGDIOBJ oldFont = SelectObject(hdc, GetPropW(button, buttonFontProperty));
     DrawTextW(hdc, text, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     SelectObject(hdc, oldFont);
 
     if (GetFocus() == button) {
         RECT focus = rc;
-        InflateRect(&focus, -scaled(3), -scaled(3));
+        InflateRect(&focus, -scaledTo(3, dpi), -scaledTo(3, dpi));
         DrawFocusRect(hdc, &focus);
     }
 }
@@ -161,6 +164,12 @@ LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
         notifyButtonEvent(button, EVENT_OBJECT_NAMECHANGE);
         return result;
     }
+    case WM_SETFONT:
+        SetPropW(button, buttonFontProperty, reinterpret_cast<HANDLE>(wParam));
+        if (LOWORD(lParam)) invalidate(button);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(GetPropW(button, buttonFontProperty));
     case WM_GETOBJECT:
         if (LRESULT object = buttonAccessibleObject(button, wParam, lParam)) return object;
         break;
@@ -220,14 +229,17 @@ bool registerButtonClass(HINSTANCE instance)
 }
 
 HWND createButton(HWND parent, const wchar_t* text, int x, int y, int width, int height, int id,
-                  int accent, bool visible)
+                  int accent, HFONT font, bool visible)
 {
+    const int dpi = topLevelDpi(parent);
     HWND button = CreateWindowExW(0, buttonClassName, text,
                                   WS_CHILD | WS_TABSTOP | (visible ? WS_VISIBLE : 0),
-                                  scaled(x), scaled(y), scaled(width), scaled(height), parent,
+                                  scaledTo(x, dpi), scaledTo(y, dpi), scaledTo(width, dpi),
+                                  scaledTo(height, dpi), parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                   GetModuleHandleW(nullptr), nullptr);
     if (!button) return nullptr;
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     setButtonAccent(button, accent);
     return button;
 }

@@ -7,23 +7,23 @@
 
 extern const wchar_t* const buttonClassName;  // "FerlanButtonV06"
 
-// The window properties of a button under the mouse and of a pressed one.
+// The window properties of a button under the mouse and of a pressed one,
+// and of its caption's font.
 extern const wchar_t* const buttonHoverProperty;  // "ZT_HOVER"
 extern const wchar_t* const buttonDownProperty;   // "ZT_DOWN"
+extern const wchar_t* const buttonFontProperty;   // "ZT_FONT"
 
 // Accent flag per button (1 draws the light scheme); no entry counts as 0.
 extern std::map<HWND, int> buttonAccent;
 
-// Font used for every button caption; the main window sets it at creation.
-extern HFONT buttonFont;
-
 bool registerButtonClass(HINSTANCE instance);
 LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Creates a button at a 96-DPI rectangle, scaled to the display, and records
-// its accent; nullptr when creation failed.
+// Creates a button at a 96-DPI rectangle, scaled to the DPI of the parent's
+// top-level window, with its caption in `font` (WM_SETFONT changes it later),
+// and records its accent; nullptr when creation failed.
 HWND createButton(HWND parent, const wchar_t* text, int x, int y, int width, int height, int id,
-                  int accent, bool visible = true);
+                  int accent, HFONT font, bool visible = true);
 void setButtonAccent(HWND button, int accent);
 
 // Paints the button into hdc: the same drawing serves WM_PAINT and WM_PRINTCLIENT.

@@ -37,6 +37,29 @@ int windowDpi(HWND window)
 
 int scaled(int value) { return scaledTo(value, mainState.dpi); }
 
+namespace {
+const wchar_t* const dpiProperty = L"ZT_DPI";
+}
+
+void setTopLevelDpi(HWND topLevel, int dpi)
+{
+    SetPropW(topLevel, dpiProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi)));
+}
+
+int topLevelDpi(HWND window)
+{
+    HWND root = GetAncestor(window, GA_ROOT);
+    const auto dpi = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(root, dpiProperty)));
+    return dpi > 0 ? dpi : windowDpi(root);
+}
+
+HFONT createUiFont(int height, int weight, int dpi)
+{
+    return CreateFontW(-scaledTo(height, dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI");
+}
+
 void placeScaled(HWND control, int x, int y, int width, int height, int dpi)
 {
     MoveWindow(control, scaledTo(x, dpi), scaledTo(y, dpi), scaledTo(width, dpi),

@@ -19,6 +19,15 @@ int scaled(int value);
 // The same at a given DPI.
 inline int scaledTo(int value, int dpi) { return MulDiv(value, dpi, designDpi); }
 
+// The scale a top-level window of the program draws at, as it last took it
+// (at creation, and from WM_DPICHANGED): recorded on the window, and read for
+// any of its controls.
+void setTopLevelDpi(HWND topLevel, int dpi);
+int topLevelDpi(HWND window);
+
+// A "Segoe UI" font of a 96-DPI pixel height, at `dpi`.
+HFONT createUiFont(int height, int weight, int dpi);
+
 // Places a control at a 96-DPI rectangle, scaled to `dpi`.
 void placeScaled(HWND control, int x, int y, int width, int height, int dpi);
 

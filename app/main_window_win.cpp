@@ -26,13 +26,6 @@ const COLORREF fieldColour = RGB(53, 68, 80);
 const COLORREF brightText = RGB(248, 250, 251);
 const COLORREF labelText = RGB(190, 212, 225);
 
-HFONT createUiFont(int height, int weight)
-{
-    return CreateFontW(-scaled(-height), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI");
-}
-
 //--- Building the tabs
 
 // The keypad is built like a tab, between CALC and DATE.
@@ -84,28 +77,21 @@ void buildGroup(int group)
 void createFonts()
 {
     MainWindowState& s = mainState;
-    s.bodyFont = createUiFont(-15, 400);
-    s.headingFont = createUiFont(-16, 600);
-    s.displayFont = createUiFont(-34, 700);
-    s.smallFont = createUiFont(-13, 400);
-    buttonFont = s.bodyFont;
+    s.bodyFont = createUiFont(15, 400, s.dpi);
+    s.headingFont = createUiFont(16, 600, s.dpi);
+    s.displayFont = createUiFont(34, 700, s.dpi);
+    s.smallFont = createUiFont(13, 400, s.dpi);
 }
 
-// Every window of the thread (the main window's controls, the report
-// windows) that uses one of the old fonts gets its new counterpart.
+// Every control of the main window (the flat buttons too) that uses one of
+// the old fonts gets its new counterpart; the report windows keep fonts of
+// their own scale.
 BOOL CALLBACK swapFontOfChild(HWND control, LPARAM swaps)
 {
     auto* pairs = reinterpret_cast<const std::pair<HFONT, HFONT>*>(swaps);
     auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
     for (int i = 0; i < 4; ++i)
         if (font && font == pairs[i].first) setFont(control, pairs[i].second);
-    return TRUE;
-}
-
-BOOL CALLBACK swapFontsOfWindow(HWND window, LPARAM swaps)
-{
-    EnumChildWindows(window, swapFontOfChild, swaps);
-    InvalidateRect(window, nullptr, TRUE);
     return TRUE;
 }
 
@@ -119,23 +105,28 @@ void replaceFonts()
     swaps[1].second = s.headingFont;
     swaps[2].second = s.displayFont;
     swaps[3].second = s.smallFont;
-    EnumThreadWindows(GetCurrentThreadId(), swapFontsOfWindow, reinterpret_cast<LPARAM>(swaps));
+    EnumChildWindows(s.mainWindow, swapFontOfChild, reinterpret_cast<LPARAM>(swaps));
+    InvalidateRect(s.mainWindow, nullptr, TRUE);
     for (auto& swap : swaps) DeleteObject(swap.first);
 }
 
-// The window moved to a display of another scale: new fonts, the suggested
-// rectangle, every control at its place for the new scale. The tab, the
-// texts, the focus and the tape stay as they are.
+// The window moved to a display of another scale: new fonts, every control
+// at its place for the new scale, the position the system suggests and the
+// size of the scaled layout (the suggested size may be a pixel off, and a
+// later tab switch would then move the edge). The tab, the texts, the focus
+// and the tape stay as they are.
 void onDpiChanged(HWND window, int dpi, const RECT& suggested)
 {
     MainWindowState& s = mainState;
     s.dpi = dpi;
+    setTopLevelDpi(window, dpi);
     replaceFonts();
     for (const ControlPlace& p : s.controlPlaces)
         placeScaled(p.control, p.x, p.y, p.width, p.height, dpi);
-    placeTabControls(s.currentTab);
-    s.windowHeight = suggested.bottom - suggested.top;
-    takeSuggestedRect(window, suggested);
+    s.windowHeight = scaled(placeTabControls(s.currentTab));
+    const RECT laidOut{suggested.left, suggested.top, suggested.left + scaled(mainWindowWidth),
+                       suggested.top + s.windowHeight};
+    takeSuggestedRect(window, laidOut);
 }
 
 void onCreate(HWND window)
@@ -143,6 +134,7 @@ void onCreate(HWND window)
     MainWindowState& s = mainState;
     s.mainWindow = window;
     s.dpi = windowDpi(window);
+    setTopLevelDpi(window, s.dpi);
     s.windowBrush = CreateSolidBrush(windowColour);
     s.fieldBrush = CreateSolidBrush(fieldColour);
     createFonts();
@@ -175,7 +167,6 @@ void onDestroy()
     deleteObject(s.headingFont);
     deleteObject(s.displayFont);
     deleteObject(s.smallFont);
-    buttonFont = nullptr;
     PostQuitMessage(0);
 }
 

@@ -80,7 +80,8 @@ HWND createFlatButton(const wchar_t* text, int x, int y, int width, int height, 
                       std::vector<HWND>* list, int accent)
 {
     HWND button =
-        createButton(mainState.mainWindow, text, x, y, width, height, id, accent, !creatingHidden);
+        createButton(mainState.mainWindow, text, x, y, width, height, id, accent, mainState.bodyFont,
+                     !creatingHidden);
     if (button && list) list->push_back(button);
     if (button) mainState.controlPlaces.push_back({button, x, y, width, height});
     takeCreationPlace(button);

@@ -20,9 +20,45 @@ bool dayWindowClassRegistered = false;
 
 enum DayWindowControl { idReport = 1, idCopyReport = 2, idPrintReport = 3, idCloseReport = 4, idHeaderClose = 5 };
 
+// What a report window owns: its own copy of the report, and the scale and
+// fonts of the monitor it is on, which need not be the main window's.
+struct DayWindow {
+    std::wstring text;
+    int dpi = designDpi;
+    HFONT bodyFont = nullptr;
+    HFONT headingFont = nullptr;
+};
+
+DayWindow* stateOf(HWND window)
+{
+    return reinterpret_cast<DayWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
 const std::wstring* textOf(HWND window)
 {
-    return reinterpret_cast<const std::wstring*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    const DayWindow* w = stateOf(window);
+    return w ? &w->text : nullptr;
+}
+
+int scaledIn(HWND window, int value)
+{
+    const DayWindow* w = stateOf(window);
+    return scaledTo(value, w ? w->dpi : designDpi);
+}
+
+// Fonts for the window's scale; the old ones, if any, are deleted after
+// every control has the new one.
+void takeScale(HWND window, DayWindow& w, int dpi)
+{
+    const HFONT oldBody = w.bodyFont, oldHeading = w.headingFont;
+    w.dpi = dpi;
+    setTopLevelDpi(window, dpi);
+    w.bodyFont = createUiFont(15, 400, dpi);
+    w.headingFont = createUiFont(16, 600, dpi);
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(w.bodyFont), TRUE);
+    if (oldBody) DeleteObject(oldBody);
+    if (oldHeading) DeleteObject(oldHeading);
 }
 
 // The report window's controls at 96 DPI: the report text, then the buttons.
@@ -39,42 +75,52 @@ const DayWindowPart dayWindowParts[] = {
     {idCloseReport, L"CHIUDI", 0, 272, 405, 103, 31},
     {idHeaderClose, L"\u00d7", 0, 475, 7, 29, 31}};
 
+constexpr int dayWindowWidth = 520, dayWindowHeight = 455;  // at 96 DPI
+
+// The window's own monitor changed scale: its own fonts and places.
 void onDpiChanged(HWND window, int dpi, const RECT& suggested)
 {
+    DayWindow* w = stateOf(window);
+    if (!w) return;
+    takeScale(window, *w, dpi);
     for (const DayWindowPart& c : dayWindowParts)
         placeScaled(GetDlgItem(window, c.id), c.x, c.y, c.width, c.height, dpi);
     takeSuggestedRect(window, suggested);
 }
 
+// Built at the scale of the monitor the (still hidden) window is on.
 void onCreate(HWND window, const CREATESTRUCTW* cs)
 {
-    auto* text = new std::wstring(*static_cast<const std::wstring*>(cs->lpCreateParams));
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(text));
+    auto* w = new DayWindow{*static_cast<const std::wstring*>(cs->lpCreateParams)};
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
+    takeScale(window, *w, windowDpi(window));
     const DayWindowPart& r = dayWindowParts[0];
     HWND report = CreateWindowExW(
-        WS_EX_CLIENTEDGE, L"EDIT", text->c_str(),
+        WS_EX_CLIENTEDGE, L"EDIT", w->text.c_str(),
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
-        scaled(r.x),
-        scaled(r.y), scaled(r.width), scaled(r.height), window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(r.id)), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(report, WM_SETFONT, reinterpret_cast<WPARAM>(mainState.bodyFont), TRUE);
+        scaledTo(r.x, w->dpi), scaledTo(r.y, w->dpi), scaledTo(r.width, w->dpi), scaledTo(r.height, w->dpi),
+        window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(r.id)), GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(report, WM_SETFONT, reinterpret_cast<WPARAM>(w->bodyFont), TRUE);
     nameControl(report, L"Verifica giorni");
     for (const DayWindowPart& c : dayWindowParts)
-        if (c.caption) createButton(window, c.caption, c.x, c.y, c.width, c.height, c.id, c.accent);
+        if (c.caption)
+            createButton(window, c.caption, c.x, c.y, c.width, c.height, c.id, c.accent, w->bodyFont);
+    SetWindowPos(window, nullptr, 0, 0, scaledTo(dayWindowWidth, w->dpi), scaledTo(dayWindowHeight, w->dpi),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void onPaint(HWND window)
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
-    RECT band{0, 0, scaled(520), scaled(39)};
+    RECT band{0, 0, scaledIn(window, dayWindowWidth), scaledIn(window, 39)};
     HBRUSH brush = CreateSolidBrush(RGB(53, 68, 80));
     FillRect(dc, &band, brush);
     DeleteObject(brush);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(248, 250, 251));
-    HGDIOBJ oldFont = SelectObject(dc, mainState.headingFont);
-    RECT title{scaled(14), scaled(8), scaled(460), scaled(34)};
+    HGDIOBJ oldFont = SelectObject(dc, stateOf(window)->headingFont);
+    RECT title{scaledIn(window, 14), scaledIn(window, 8), scaledIn(window, 460), scaledIn(window, 34)};
     DrawTextW(dc, L"\u25a6  VERIFICA GIORNI    \u2022    ZENTOLO by Ferlan", -1, &title,
               DT_SINGLELINE | DT_VCENTER | DT_LEFT);
     SelectObject(dc, oldFont);
@@ -88,7 +134,7 @@ LRESULT onNcHitTest(HWND window, WPARAM wParam, LPARAM lParam)
     if (hit != HTCLIENT) return hit;
     POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     ScreenToClient(window, &pt);
-    return (pt.y >= 0 && pt.y <= scaled(38) && pt.x <= scaled(467)) ? HTCAPTION : hit;
+    return (pt.y >= 0 && pt.y <= scaledIn(window, 38) && pt.x <= scaledIn(window, 467)) ? HTCAPTION : hit;
 }
 
 bool onCommand(HWND window, int id)
@@ -161,7 +207,11 @@ LRESULT CALLBACK dayVerificationProc(HWND window, UINT message, WPARAM wParam, L
     }
     case WM_NCDESTROY:
         RemovePropW(window, focusProperty);
-        delete textOf(window);
+        if (DayWindow* w = stateOf(window)) {
+            DeleteObject(w->bodyFont);
+            DeleteObject(w->headingFont);
+            delete w;
+        }
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         return 0;
     }
@@ -188,10 +238,15 @@ void registerDayWindowClass()
 void showDayVerificationWindow(const std::wstring& text)
 {
     if (!dayWindowClassRegistered) registerDayWindowClass();
+    // At the top-left corner of the work area of the main window's monitor;
+    // created hidden, it takes its size from the scale of that monitor.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(mainState.mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, dayWindowClassName,
-                                  L"Verifica giorni - Zentolo by Ferlan",
-                                  WS_POPUP | WS_BORDER | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  scaled(520), scaled(455), mainState.mainWindow, nullptr, GetModuleHandleW(nullptr),
+                                  L"Verifica giorni - Zentolo by Ferlan", WS_POPUP | WS_BORDER | WS_SYSMENU,
+                                  monitor.rcWork.left, monitor.rcWork.top, dayWindowWidth, dayWindowHeight,
+                                  mainState.mainWindow, nullptr, GetModuleHandleW(nullptr),
                                   const_cast<std::wstring*>(&text));
     if (!window) {
         ModalScope modal;

@@ -253,6 +253,23 @@ void expectScaledLayout(int dpi)
     }
 }
 
+// A report window's size, buttons and fonts at a scale of its own.
+void expectReportAt(HWND report, int dpi)
+{
+    auto px = [dpi](int v) { return MulDiv(v, dpi, 96); };
+    RECT r;
+    GetWindowRect(report, &r);
+    EXPECT_EQ(px(520), r.right - r.left);
+    EXPECT_EQ(px(455), r.bottom - r.top);
+    GetWindowRect(GetDlgItem(report, 4), &r);  // CHIUDI
+    EXPECT_EQ(px(103), r.right - r.left);
+    for (int id = 1; id <= 5; ++id) {
+        LOGFONTW lf{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(report, id), WM_GETFONT, 0, 0)), sizeof lf, &lf);
+        EXPECT_EQ(-px(15), lf.lfHeight) << "control " << id << " in the report's own body font";
+    }
+}
+
 class DisplayScale : public MainWindow, public ::testing::WithParamInterface<int> {};
 
 TEST_P(DisplayScale, EverySizeScalesAndComesBackExactly)
@@ -265,8 +282,28 @@ TEST_P(DisplayScale, EverySizeScalesAndComesBackExactly)
     appendTapeLine(L"2+3 = 5,00");
     HFONT oldBody = s.bodyFont;
 
+    // A report window on a monitor that keeps its scale keeps its sizes and fonts.
+    showDayVerificationWindow(L"PERIODO");
+    HWND report = FindWindowW(dayWindowClassName, nullptr);
+    ASSERT_NE(nullptr, report);
+    auto reportFont = [report] {
+        return reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(report, 1), WM_GETFONT, 0, 0));
+    };
+    const HFONT reportBody = reportFont();
+    SetActiveWindow(s.mainWindow);
+
     moveToDpi(dpi, 455);
     EXPECT_EQ(px(455), outerHeight());
+    expectReportAt(report, 96);
+    EXPECT_EQ(reportBody, reportFont()) << "the main window's new fonts are its own";
+    EXPECT_NE(0, GetObjectType(reportBody));
+    // The report window's own monitor changes scale.
+    RECT at;
+    GetWindowRect(report, &at);
+    RECT suggested{at.left, at.top, at.left + px(520), at.top + px(455)};
+    SendMessageW(report, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    expectReportAt(report, dpi);
+    EXPECT_EQ(0, GetObjectType(reportBody)) << "its fonts of the old scale are deleted";
     RECT r;
     GetWindowRect(s.mainWindow, &r);
     EXPECT_EQ(px(490), r.right - r.left);
@@ -297,14 +334,6 @@ TEST_P(DisplayScale, EverySizeScalesAndComesBackExactly)
     GetWindowRect(s.calendarPopup, &popup);
     EXPECT_EQ(button.bottom + px(2), popup.top) << "the pop-up opens under its button";
     closeCalendarPopup();
-    showDayVerificationWindow(L"PERIODO");
-    HWND report = FindWindowW(dayWindowClassName, nullptr);
-    ASSERT_NE(nullptr, report);
-    GetWindowRect(report, &r);
-    EXPECT_EQ(px(520), r.right - r.left);
-    EXPECT_EQ(px(455), r.bottom - r.top);
-    GetWindowRect(GetDlgItem(report, 4), &r);  // CHIUDI
-    EXPECT_EQ(px(103), r.right - r.left);
     DestroyWindow(report);
 
     moveToDpi(96, 465);
@@ -315,6 +344,27 @@ TEST_P(DisplayScale, EverySizeScalesAndComesBackExactly)
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, DisplayScale, ::testing::Values(120, 144, 192));
+
+TEST_F(MainWindow, NoDriftAfterAScaleChange)
+{
+    RECT r;
+    GetWindowRect(mainState.mainWindow, &r);
+    // A suggestion a pixel off the scaled layout, as rounding may give.
+    RECT suggested{r.left + 7, r.top + 5, r.left + 7 + 736, r.top + 5 + 584};
+    SendMessageW(mainState.mainWindow, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT after;
+    GetWindowRect(mainState.mainWindow, &after);
+    EXPECT_EQ(suggested.left, after.left) << "the position suggested";
+    EXPECT_EQ(suggested.top, after.top);
+    EXPECT_EQ(735, after.right - after.left) << "the size of the layout: 490 and 390 at 144 DPI";
+    EXPECT_EQ(585, after.bottom - after.top);
+    for (int tab : {date, calc, options, split, calc}) switchTab(tab);
+    RECT end;
+    GetWindowRect(mainState.mainWindow, &end);
+    EXPECT_EQ(after.left, end.left);
+    EXPECT_EQ(after.right, end.right) << "tab switches do not move the edge";
+    EXPECT_EQ(after.bottom, end.bottom);
+}
 
 TEST_F(MainWindow, StylesOfTheSpecialControls)
 {
@@ -598,7 +648,7 @@ protected:
         }
         parent = CreateWindowExW(0, L"ZentoloTestParent", L"", WS_POPUP | WS_VISIBLE, 600, 400, 200,
                                  100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        button = createButton(parent, L"PROVA", 10, 10, 100, 40, 777, 0);
+        button = createButton(parent, L"PROVA", 10, 10, 100, 40, 777, 0, mainState.bodyFont);
         ASSERT_NE(nullptr, button);
         commands.clear();
     }
@@ -682,7 +732,7 @@ TEST_F(Button, FocusRectangleOnlyOnTheFocusedButton)
 
 TEST_F(Button, AccentEntryLivesAsLongAsTheButton)
 {
-    HWND accented = createButton(parent, L"OK", 120, 10, 60, 30, 778, 1);
+    HWND accented = createButton(parent, L"OK", 120, 10, 60, 30, 778, 1, mainState.bodyFont);
     EXPECT_EQ(1, buttonAccent.at(accented));
     EXPECT_EQ(0, buttonAccent.at(button));
     DestroyWindow(accented);

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/button_win.h"
 #include "app/commands_win.h"
 #include "calc/vat_win.h"
 #include "tests/app/gui_fixture.h"
@@ -127,7 +126,7 @@ TEST_F(Layout, VatLabelAtOneHundredPercentFitsItsButton)
     HWND button = mainState.vatRateButton;
     EXPECT_EQ(L"IVA 100,00%  \u25be", controlText(button));
     HDC dc = GetDC(button);
-    HGDIOBJ old = SelectObject(dc, buttonFont);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)));
     RECT r{};
     DrawTextW(dc, controlText(button).c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
