@@ -5,8 +5,9 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 NATIVE := build/native
 WIN := build/win
+CLANG := build/clang
 
-.PHONY: all deps build native win dist-build dist test bench run screenshots fuzz clean
+.PHONY: all deps build native win clang dist-build dist test bench run screenshots fuzz clean
 
 all: build
 
@@ -20,6 +21,13 @@ native: deps
 win: deps
 	@cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 	@cmake --build $(WIN) -j$(JOBS) -- --no-print-directory
+
+# The same program and tests built by clang and lld, every warning an error;
+# its unit tests run under Wine beside the g++ build's.
+clang: deps
+	@cmake -S . -B $(CLANG) -DCMAKE_TOOLCHAIN_FILE=cmake/clang-mingw-w64-x86_64.cmake \
+	  -DZENTOLO_WARNINGS_AS_ERRORS=ON -DZENTOLO_RUN_GUI_TESTS=OFF >/dev/null
+	@cmake --build $(CLANG) -j$(JOBS) -- --no-print-directory
 
 # The release package: an optimised, stripped, static zentolo.exe and the
 # Italian user guide in build/dist/zentolo-1.0.0.1.zip.
@@ -38,9 +46,10 @@ dist: dist-build
 	@scripts/gui-run.sh scripts/check-dist.sh $(DIST_ZIP) $(WIN)/zentolo.exe
 	@echo $(DIST_ZIP)
 
-# One test run over both trees: native, sanitized and Wine.
-build: native win dist-build
-	@printf 'subdirs("native" "win")\n' > build/CTestTestfile.cmake
+# One test run over the three trees: native (and sanitized), g++ for Windows
+# under Wine, clang for Windows under Wine.
+build: native win clang dist-build
+	@printf 'subdirs("native" "win" "clang")\n' > build/CTestTestfile.cmake
 
 # Wine very occasionally fails to start a program at all (no output, exit
 # code 1); a test that fails is run once more, and ctest reports it.

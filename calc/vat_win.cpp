@@ -47,9 +47,10 @@ void showVatRateMenu()
     HMENU menu = CreatePopupMenu();
     const wchar_t* const items[4] = {L"4%", L"5%", L"10%", L"22%"};
     // The rate in effect carries a check mark.
-    for (int i = 0; i < 4; ++i)
-        AppendMenuW(menu, MF_STRING | (menuVatRates[i] == settings.vatRate ? MF_CHECKED : MF_UNCHECKED),
-                    menuRateFirst + i, items[i]);
+    for (int i = 0; i < 4; ++i) {
+        const auto checked = static_cast<UINT>(menuVatRates[i] == settings.vatRate ? MF_CHECKED : MF_UNCHECKED);
+        AppendMenuW(menu, MF_STRING | checked, static_cast<UINT_PTR>(menuRateFirst + i), items[i]);
+    }
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, menuOptions, L"Personalizza in Opzioni...");
 

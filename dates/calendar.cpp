@@ -249,7 +249,7 @@ std::wstring formatDate(const CivilDate& date)
             digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + magnitude % 10));
             magnitude /= 10;
         } while (magnitude > 0);
-        size_t signWidth = v < 0 ? 1 : 0;
+        size_t signWidth = v < 0 ? 1u : 0u;
         if (digits.size() + signWidth < width)
             digits.insert(0, width - digits.size() - signWidth, L'0');
         return v < 0 ? L"-" + digits : digits;

@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix           # Windows cross build (posix thread model)
   gcc-mingw-w64-x86-64-posix
   binutils-mingw-w64-x86-64            # windres, objdump
+  clang lld llvm                       # the second Windows build (clang, lld) and the MSVC flags check (clang-cl, llvm-lib)
   googletest libgtest-dev              # unit tests (sources rebuilt for MinGW)
   libbenchmark-dev                     # benchmarks
   wine64 xvfb xdotool imagemagick      # running and looking at the program

@@ -45,7 +45,7 @@ std::wstring take(BSTR b)
 IAccessible* objectOf(HWND w)
 {
     IAccessible* a = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(w, OBJID_CLIENT, iidAccessible, reinterpret_cast<void**>(&a))))
+    if (FAILED(AccessibleObjectFromWindow(w, static_cast<DWORD>(OBJID_CLIENT), iidAccessible, reinterpret_cast<void**>(&a))))
         return nullptr;
     return a;
 }

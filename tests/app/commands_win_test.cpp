@@ -34,7 +34,7 @@ void key(WPARAM vk, bool ctrl = false, bool shift = false, LPARAM lParam = 1)
 }
 
 DWORD selection(HWND edit) { return static_cast<DWORD>(SendMessageW(edit, EM_GETSEL, 0, 0)); }
-DWORD wholeText(HWND edit) { return MAKELONG(0, GetWindowTextLengthW(edit)); }
+DWORD wholeText(HWND edit) { return static_cast<DWORD>(MAKELONG(0, GetWindowTextLengthW(edit))); }
 
 using Keyboard = MainWindow;
 

@@ -42,7 +42,7 @@ RECT rectInMain(HWND w)
     return r;
 }
 
-bool hasStyle(HWND w, DWORD bits) { return (GetWindowLongW(w, GWL_STYLE) & bits) == bits; }
+bool hasStyle(HWND w, DWORD bits) { return (static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE)) & bits) == bits; }
 
 int outerHeight()
 {

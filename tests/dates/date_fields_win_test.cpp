@@ -190,8 +190,8 @@ TEST_F(DateTab, CalendarFromTheKeyboard)
     SendMessageW(mainState.interestFromEdit, WM_KEYDOWN, VK_F4, 1);
     ASSERT_NE(nullptr, mainState.calendarPopup) << "F4 opens it";
     HWND calendar = calendarOf(mainState.calendarPopup);
-    for (WPARAM key : {VK_RIGHT, VK_DOWN, VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT})
-        SendMessageW(calendar, WM_KEYDOWN, key, 1);
+    for (int key : {VK_RIGHT, VK_DOWN, VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT})
+        SendMessageW(calendar, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
     SendMessageW(calendar, WM_KEYDOWN, VK_RETURN, 1);
     pumpMessages();
     EXPECT_EQ(L"08/03/2027", controlText(mainState.interestFromEdit)) << "a week and a day on";
