@@ -1,14 +1,11 @@
 # Cross-compiles for Windows x64 with clang and lld on the MinGW-w64 headers
 # and libraries; tests run under Wine, like the g++ build's.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
 
-set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER clang)
 set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_C_COMPILER_TARGET ${TOOLCHAIN_PREFIX})
 set(CMAKE_CXX_COMPILER_TARGET ${TOOLCHAIN_PREFIX})
-set(CMAKE_RC_COMPILER ${TOOLCHAIN_PREFIX}-windres)
 set(CMAKE_SYSROOT /usr/${TOOLCHAIN_PREFIX})
 
 # clang 14 does not find GCC's "12-posix" directory by itself: the C++
@@ -23,11 +20,3 @@ set(CMAKE_CXX_STANDARD_INCLUDE_DIRECTORIES
 set(CMAKE_C_FLAGS_INIT "-pthread")
 set(CMAKE_CXX_FLAGS_INIT "-pthread")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld -pthread -L${ZENTOLO_MINGW_GCC_DIR}")
-
-set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)

@@ -115,35 +115,36 @@ void daysMode(long long from, long long to, long long step)
     put(out);
 }
 
-// Each input line "FROM<TAB>TO<TAB>INCLUDE" (INCLUDE 0 or 1) gives the date
-// calculator's result line in difference mode.
+// A line "FROM<TAB>TO<TAB>INCLUDE" (INCLUDE 0 or 1): the date calculator's
+// inputs in difference mode.
+DateInputs rangeInputs(const std::string& line)
+{
+    size_t a = line.find('\t'), b = line.find('\t', a + 1);
+    DateInputs in;
+    in.fromText = fromUtf8(line.substr(0, a));
+    in.toText = fromUtf8(line.substr(a + 1, b - a - 1));
+    in.includeStart = line.substr(b + 1) == "1";
+    return in;
+}
+
+// Each range line gives the date calculator's result line.
 void countMode()
 {
     std::string line;
     while (readLine(line)) {
-        size_t a = line.find('\t'), b = line.find('\t', a + 1);
-        DateInputs in;
-        in.fromText = fromUtf8(line.substr(0, a));
-        in.toText = fromUtf8(line.substr(a + 1, b - a - 1));
-        in.includeStart = line.substr(b + 1) == "1";
         LastDateRange range;
-        put(toUtf8(computeDates(in, range).text) + "\n");
+        put(toUtf8(computeDates(rangeInputs(line), range).text) + "\n");
     }
 }
 
-// The same input lines give the day report's QUADRATURA line, or "-" when
-// the range is not counted.
+// Each range line gives the day report's QUADRATURA line, or "-" when the
+// range is not counted.
 void reportMode()
 {
     std::string line;
     while (readLine(line)) {
-        size_t a = line.find('\t'), b = line.find('\t', a + 1);
-        DateInputs in;
-        in.fromText = fromUtf8(line.substr(0, a));
-        in.toText = fromUtf8(line.substr(a + 1, b - a - 1));
-        in.includeStart = line.substr(b + 1) == "1";
         LastDateRange range;
-        computeDates(in, range);
+        computeDates(rangeInputs(line), range);
         if (!range.valid) {
             put("-\n");
             continue;
