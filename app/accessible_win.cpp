@@ -64,7 +64,7 @@ template <typename T> void clear(T** out)
 }
 void clear(VARIANT* out)
 {
-    if (out) VariantInit(out);
+    if (out) *out = VARIANT{};  // VT_EMPTY, as VariantInit leaves it, without importing oleaut32
 }
 void clear(long* out)
 {
