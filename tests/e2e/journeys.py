@@ -415,11 +415,52 @@ def typing_journey(p):
     xdo('key', '--delay', 40, 'ctrl+c')
     s = wait_until('report copied by Ctrl+C', lambda s: (s['clipboard'] or '').startswith('PERIODO: '))
     check('typing: Ctrl+C with nothing selected copies the whole report', 'QUADRATURA: ' in s['clipboard'])
+    # Away to the report window and back, by clicks: on CALC the typing goes on
+    # in the input line, elsewhere the focus is where it was.
+    report = [w for w in s['windows'] if w['class'] == 'ZentoloDayDetailV062'][0]
+    # Both windows open at the work area's corner: the report is dragged aside by its band.
+    xdo('mousemove', report['x'] + 200, report['y'] + 20, 'mousedown', 1)
+    for step in range(1, 11):
+        xdo('mousemove', report['x'] + 200 + 60 * step, report['y'] + 20)
+        time.sleep(0.05)
+    xdo('mouseup', 1)
+    s = wait_until('report dragged aside', lambda s: [w for w in s['windows']
+                   if w['class'] == 'ZentoloDayDetailV062'][0]['x'] >= 500)
+    report = [w for w in s['windows'] if w['class'] == 'ZentoloDayDetailV062'][0]
+    p.click(53, 56)  # CALC
+    wait_until('CALC again', lambda s: s['main']['h'] == 390)
+    p.type('7')
+    xdo('mousemove', report['x'] + 200, report['y'] + 20, 'click', 1)
+    wait_until('report active', lambda s: s['focus_root'] == 'ZentoloDayDetailV062')
+    p.click(300, 240)  # the display: nothing there takes the focus
+    p.type('8')
+    s = wait_until('typed after coming back', lambda s: input_text(s) == '78')
+    check('typing: back in the window on CALC, the digits reach the input line',
+          s['children'][s['focus']]['id'] == 140)
+    p.key('Escape')
+    p.click(129, 321)  # STAMPA: the print dialog, or the box saying there is no printer
+    wait_until('a dialog', lambda s: any(w['class'] == '#32770' for w in s['windows']))
+    for _ in range(3):  # answered with Enter, and any warning after it
+        p.key('Return')
+        try:
+            wait_until('no dialog', lambda s: not any(w['class'] == '#32770' for w in s['windows']), 3)
+            break
+        except AssertionError:
+            pass
+    p.type('9')
+    s = wait_until('typed after the print dialog', lambda s: input_text(s) == '9')
+    check('typing: after the print dialog the digits reach the input line',
+          s['children'][s['focus']]['id'] == 140)
+    p.key('Escape')
+    p.click(140, 56)  # DATE: "Dal" has the focus
+    wait_until('DATE again', lambda s: s['main']['h'] >= 405 and s['main']['h'] < 455)
+    xdo('mousemove', report['x'] + 100, report['y'] + 100, 'click', 1)
+    wait_until('report focused', lambda s: s['focus_root'] == 'ZentoloDayDetailV062')
     p.key('Escape')
     s = wait_until('report closed by Escape',
                    lambda s: not any(w['class'] == 'ZentoloDayDetailV062' for w in s['windows']))
     check('typing: Escape closes the report and the focus goes back where it was',
-          s['focus'] >= 0 and s['children'][s['focus']]['id'] == 206)
+          s['focus'] >= 0 and s['children'][s['focus']] == child(s, cls='Edit', nth=1))
     p.key('ctrl+Tab', 'ctrl+Tab', 'ctrl+Tab')  # DATE to OPZIONI
     s = wait_until('OPZIONI by Ctrl+Tab', lambda s: s['main']['h'] == 365)
     p.key('ctrl+Tab')
