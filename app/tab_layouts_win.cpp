@@ -13,6 +13,7 @@
 #include "calc/calculator_win.h"
 #include "calc/numtext.h"
 #include "dates/date_fields_win.h"
+#include "finance/interest.h"
 
 void setFont(HWND control, HFONT font)
 {
@@ -294,7 +295,6 @@ int labelGrowth(HWND label, int width, int height)
 
 // The interest result goes on one line when it fits, else on two at its
 // separator: "Interessi: … €" over "Capitale + interessi: … €".
-const wchar_t* const resultSeparator = L"    |    ";
 const wchar_t* const resultLineBreak = L"\r\n";
 
 void fitInterestResult(int width)
@@ -303,12 +303,12 @@ void fitInterestResult(int width)
     std::wstring text = controlText(label);
     std::wstring oneLine = text;
     const size_t wrapped = oneLine.find(resultLineBreak);
-    if (wrapped != std::wstring::npos) oneLine.replace(wrapped, 2, resultSeparator);
-    const size_t separator = oneLine.find(resultSeparator);
+    if (wrapped != std::wstring::npos) oneLine.replace(wrapped, 2, interestResultSeparator);
+    const size_t separator = oneLine.find(interestResultSeparator);
     if (separator == std::wstring::npos) return;
     std::wstring fitted = oneLine;
     if (textExtent(label, oneLine, 0, DT_SINGLELINE).cx > scaled(width))
-        fitted.replace(separator, wcslen(resultSeparator), resultLineBreak);
+        fitted.replace(separator, wcslen(interestResultSeparator), resultLineBreak);
     if (fitted != text) SetWindowTextW(label, fitted.c_str());
 }
 
@@ -316,8 +316,7 @@ void fitInterestResult(int width)
 // every line without scrolling, in 96-DPI pixels.
 int fieldGrowth(HWND field, int height)
 {
-    RECT client, format;
-    GetClientRect(field, &client);
+    RECT format;
     SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
     const int text = textExtent(field, controlText(field), format.right - format.left,
                                 DT_WORDBREAK | DT_EDITCONTROL).cy;

@@ -6,6 +6,8 @@
 #include "calc/numtext.h"
 #include "dates/calendar.h"
 
+const wchar_t* const interestResultSeparator = L"    |    ";
+
 namespace {
 
 InterestOutcome failure(const wchar_t* message)
@@ -65,8 +67,8 @@ InterestOutcome computeInterest(const InterestInput& in)
     InterestOutcome out;
     out.ok = true;
     out.interest = I;
-    out.resultLine = L"Interessi: " + formatNumber(I, -1) + L" \u20ac    |    Capitale + interessi: " +
-                     formatNumber(A, -1) + L" \u20ac";
+    out.resultLine = L"Interessi: " + formatNumber(I, -1) + L" \u20ac" + interestResultSeparator +
+                     L"Capitale + interessi: " + formatNumber(A, -1) + L" \u20ac";
     std::wstring surchargePart =
         in.surchargeApplied ? L" + " + formatNumber(M, 2) + L" punti" : std::wstring();
     std::wstring warning;

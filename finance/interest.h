@@ -18,3 +18,7 @@ struct InterestOutcome {
 };
 
 InterestOutcome computeInterest(const InterestInput& in);
+
+// What stands between the interest and the total on the result line, where
+// the window breaks the line when it is too long for one.
+extern const wchar_t* const interestResultSeparator;  // four blanks, "|", four blanks
