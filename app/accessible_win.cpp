@@ -20,12 +20,14 @@ namespace {
 const IID iidUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 const IID iidDispatch = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 const IID iidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+const IID iidInitializeSpy = {0x00000034, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 using LresultFromObjectFn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
 using CreateStdAccessibleObjectFn = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
 using SysAllocStringFn = BSTR(WINAPI*)(const OLECHAR*);
 using CoGetApartmentTypeFn = HRESULT(WINAPI*)(APTTYPE*, APTTYPEQUALIFIER*);
 using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
+using CoRegisterInitializeSpyFn = HRESULT(WINAPI*)(IInitializeSpy*, ULARGE_INTEGER*);
 
 struct AccessibilityLibrary {
     LresultFromObjectFn lresultFromObject = nullptr;
@@ -33,6 +35,7 @@ struct AccessibilityLibrary {
     SysAllocStringFn sysAllocString = nullptr;
     CoGetApartmentTypeFn coGetApartmentType = nullptr;
     CoInitializeExFn coInitializeEx = nullptr;
+    CoRegisterInitializeSpyFn coRegisterInitializeSpy = nullptr;
 };
 
 const AccessibilityLibrary& library()
@@ -45,6 +48,8 @@ const AccessibilityLibrary& library()
         l.sysAllocString = systemFunction<SysAllocStringFn>(L"oleaut32.dll", "SysAllocString");
         l.coGetApartmentType = systemFunction<CoGetApartmentTypeFn>(L"ole32.dll", "CoGetApartmentType");
         l.coInitializeEx = systemFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx");
+        l.coRegisterInitializeSpy =
+            systemFunction<CoRegisterInitializeSpyFn>(L"ole32.dll", "CoRegisterInitializeSpy");
         return l;
     }();
     return lib;
@@ -71,18 +76,57 @@ void clear(long* out)
     if (out) *out = 0;
 }
 
-// Handing an object to a client needs a COM apartment on this thread. The
-// program does not keep one from start-up: it is set up (single-threaded)
-// whenever a request finds none, also after someone released it.
+// Handing an object to a client needs a single-threaded apartment on this
+// thread: the client's calls then come back to the window thread, which owns
+// the accent map and the focus. A thread that merely shares the process's
+// multithreaded apartment (another thread started one) counts as having none:
+// a single-threaded one is set up, which such a thread may do. An apartment
+// the thread joined on purpose as multithreaded is left to the default
+// procedure. The program keeps one reference of its own on the apartment it
+// serves from, so that another component's CoUninitialize cannot tear it
+// down under a screen reader; the spy below tells when it is gone all the same.
+bool holdsApartment = false;
+
+class ApartmentSpy final : public IInitializeSpy {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
+    {
+        if (!out) return E_POINTER;
+        *out = IsEqualIID(iid, iidUnknown) || IsEqualIID(iid, iidInitializeSpy) ? this : nullptr;
+        return *out ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }  // one static object
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE PreInitialize(DWORD, DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE PostInitialize(HRESULT result, DWORD, DWORD) override { return result; }
+    HRESULT STDMETHODCALLTYPE PreUninitialize(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE PostUninitialize(DWORD referencesLeft) override
+    {
+        if (referencesLeft == 0) holdsApartment = false;
+        return S_OK;
+    }
+};
+
 bool comApartmentReady()
 {
     const AccessibilityLibrary& lib = library();
     if (!lib.coGetApartmentType || !lib.coInitializeEx) return false;
+    static ApartmentSpy spy;
+    static bool spying = false;
+    if (!spying && lib.coRegisterInitializeSpy) {
+        ULARGE_INTEGER cookie;
+        spying = SUCCEEDED(lib.coRegisterInitializeSpy(&spy, &cookie));
+    }
     APTTYPE type;
     APTTYPEQUALIFIER qualifier;
-    HRESULT state = lib.coGetApartmentType(&type, &qualifier);
-    if (state != CO_E_NOTINITIALIZED) return SUCCEEDED(state);
-    return SUCCEEDED(lib.coInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    const HRESULT state = lib.coGetApartmentType(&type, &qualifier);
+    const bool none = state == CO_E_NOTINITIALIZED ||
+                      (SUCCEEDED(state) && type == APTTYPE_MTA && qualifier == APTTYPEQUALIFIER_IMPLICIT_MTA);
+    if (!none && (FAILED(state) || (type != APTTYPE_STA && type != APTTYPE_MAINSTA))) return false;
+    if (!none && holdsApartment) return true;
+    // S_OK for a new apartment, S_FALSE for one that exists: a reference either way.
+    holdsApartment = SUCCEEDED(lib.coInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    return holdsApartment;
 }
 
 bool isSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <thread>
+
 #include "app/commands_win.h"
 #include "tests/app/gui_fixture.h"
 
@@ -13,11 +16,21 @@ namespace {
 
 const IID iidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
-bool threadHasApartment()
+// The thread's own apartment: a thread that only shares the process's
+// multithreaded apartment (another thread started one) has none of its own.
+enum class Apartment { none, singleThreaded, multithreaded };
+Apartment threadApartment()
 {
     APTTYPE type;
     APTTYPEQUALIFIER qualifier;
-    return CoGetApartmentType(&type, &qualifier) != CO_E_NOTINITIALIZED;
+    if (FAILED(CoGetApartmentType(&type, &qualifier))) return Apartment::none;
+    if (type != APTTYPE_MTA) return Apartment::singleThreaded;
+    return qualifier == APTTYPEQUALIFIER_IMPLICIT_MTA ? Apartment::none : Apartment::multithreaded;
+}
+
+void releaseEveryApartment()
+{
+    for (int i = 0; i < 64 && threadApartment() != Apartment::none; ++i) CoUninitialize();
 }
 
 IAccessible* objectOf(HWND button)
@@ -38,20 +51,69 @@ VARIANT self()
     return v;
 }
 
+// Another thread of the process keeps the multithreaded apartment alive, as
+// a screen reader's helper or the print stack may.
+class OtherThreadInMta {
+public:
+    OtherThreadInMta()
+        : started_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+          thread_([this] {
+              CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+              SetEvent(started_);
+              WaitForSingleObject(stop_, INFINITE);
+              CoUninitialize();
+          })
+    {
+        WaitForSingleObject(started_, INFINITE);
+    }
+    ~OtherThreadInMta()
+    {
+        SetEvent(stop_);
+        thread_.join();
+        CloseHandle(started_);
+        CloseHandle(stop_);
+    }
+
+private:
+    HANDLE started_, stop_;
+    std::thread thread_;
+};
+
 using Accessible = MainWindow;
 
-TEST_F(Accessible, TheApartmentIsSetUpAgainAfterItWasReleased)
+TEST_F(Accessible, ObjectsComeFromASingleThreadedApartmentOfTheWindowThread)
 {
-    for (int i = 0; i < 64 && threadHasApartment(); ++i) CoUninitialize();
-    ASSERT_FALSE(threadHasApartment()) << "every apartment of the thread released";
-    IAccessible* object = objectOf(GetDlgItem(mainState.mainWindow, idCopy));
-    ASSERT_NE(nullptr, object) << "a button answers without an apartment of the caller's";
-    EXPECT_TRUE(threadHasApartment()) << "the program set one up again";
-    VARIANT role;
-    VariantInit(&role);
-    EXPECT_EQ(S_OK, object->get_accRole(self(), &role));
-    EXPECT_EQ(ROLE_SYSTEM_PUSHBUTTON, role.lVal);
-    object->Release();
+    HWND copy = GetDlgItem(mainState.mainWindow, idCopy);
+    struct Case {
+        const char* setup;
+        bool sharesMta;  // another thread keeps the multithreaded apartment
+        bool otherSta;   // another component set up (and will leave) a single-threaded one
+    } cases[] = {{"no apartment at all", false, false},
+                 {"only the process's multithreaded apartment", true, false},
+                 {"one another component leaves after the hand-out", false, true}};
+    for (const Case& c : cases) {
+        releaseEveryApartment();
+        std::optional<OtherThreadInMta> other;
+        if (c.sharesMta) other.emplace();
+        if (c.otherSta) {
+            ASSERT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        }
+        ASSERT_EQ(c.otherSta ? Apartment::singleThreaded : Apartment::none, threadApartment()) << c.setup;
+        IAccessible* object = objectOf(copy);
+        ASSERT_NE(nullptr, object) << c.setup;
+        if (c.otherSta) CoUninitialize();
+        EXPECT_EQ(Apartment::singleThreaded, threadApartment()) << c.setup << ": the program's own reference holds it";
+        object->Release();
+    }
+}
+
+TEST_F(Accessible, AThreadInAMultithreadedApartmentOfItsOwnGetsTheDefault)
+{
+    releaseEveryApartment();
+    ASSERT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+    EXPECT_EQ(nullptr, objectOf(GetDlgItem(mainState.mainWindow, idCopy)));
+    EXPECT_EQ(Apartment::multithreaded, threadApartment()) << "left as it was";
+    CoUninitialize();
 }
 
 TEST_F(Accessible, OutParametersHoldNothingAfterAFailure)
