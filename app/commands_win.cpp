@@ -110,6 +110,7 @@ void keypadInput(int key)
 
 bool onCommand(int id, int notification, HWND control)
 {
+    if (notification == EN_SETFOCUS && isEditableField(control)) mainState.lastField = control;
     if (!carryOutCommand(id, notification, control)) return false;
     // The window is gone after "×", and minimised after "—".
     if (id != idClose && id != idMinimise && id != idTape) focusInputLineOnCalc();
@@ -236,6 +237,7 @@ bool carryOutCommand(int id, int notification, HWND control)
         applyTopmost();
         return true;
     case idMinimise:
+        s.lastFocus = nullptr;  // a click on "—" took the focus: the last field has it back
         ShowWindow(s.mainWindow, SW_MINIMIZE);
         return true;
     case idClose:

@@ -208,9 +208,35 @@ HWND firstFieldOf(int tab)
     return tab >= 0 && tab < 5 ? first[tab] : nullptr;
 }
 
+// The header's "—" and "×" never get the focus back: after a minimise the
+// typing goes on in a field, and Enter or Space cannot minimise again.
+bool isHeaderButton(HWND control)
+{
+    const int id = GetDlgCtrlID(control);
+    return GetParent(control) == mainState.mainWindow && (id == idMinimise || id == idClose);
+}
+
+bool canTakeFocusBack(HWND control)
+{
+    return control && IsChild(mainState.mainWindow, control) && IsWindowVisible(control) &&
+           IsWindowEnabled(control) && !isHeaderButton(control);
+}
+
+// Where the focus goes when the window is active again: a tab chosen while
+// it was hidden, on CALC the input line, where the typing is, else the
+// control that had it, the field that had it last, or the tab's first field.
+HWND focusToRestore()
+{
+    const MainWindowState& s = mainState;
+    if (s.pendingFocus) return s.pendingFocus;
+    if (s.currentTab == tabCalc) return s.inputEdit;
+    for (HWND control : {s.lastFocus, s.lastField})
+        if (canTakeFocusBack(control)) return control;
+    return firstFieldOf(s.currentTab);
+}
+
 // The dialog-box convention: the focus is remembered when the window loses
-// the activation and given back when it gets it again; on CALC it goes to
-// the input line, where the typing is.
+// the activation and given back when it gets it again.
 bool onActivate(HWND window, WPARAM wParam, LPARAM lParam)
 {
     MainWindowState& s = mainState;
@@ -220,15 +246,23 @@ bool onActivate(HWND window, WPARAM wParam, LPARAM lParam)
         return false;
     }
     if (HIWORD(wParam)) return false;  // activated while minimised
-    HWND target = s.pendingFocus;
+    HWND target = focusToRestore();
     s.pendingFocus = nullptr;
-    if (!target && s.currentTab == tabCalc) target = s.inputEdit;
-    if (!target && s.lastFocus && IsChild(window, s.lastFocus) && IsWindowVisible(s.lastFocus))
-        target = s.lastFocus;
-    if (!target) target = firstFieldOf(s.currentTab);
+    s.restoreFocus = false;
     if (!target) return false;
     DefWindowProcW(window, WM_ACTIVATE, wParam, lParam);
     SetFocus(target);
+    return true;
+}
+
+// A window restored while it stays active gets the focus itself, with no
+// new activation: it hands it on.
+bool onSetFocus(HWND window)
+{
+    MainWindowState& s = mainState;
+    if (!s.restoreFocus || IsIconic(window)) return false;
+    s.restoreFocus = false;
+    if (HWND target = focusToRestore()) SetFocus(target);
     return true;
 }
 
@@ -415,6 +449,12 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_ACTIVATE:
         if (onActivate(window, wParam, lParam)) return 0;
+        break;
+    case WM_SETFOCUS:
+        if (onSetFocus(window)) return 0;
+        break;
+    case WM_SIZE:
+        if (wParam == SIZE_MINIMIZED) mainState.restoreFocus = true;
         break;
     case focusInputLineMessage:
         focusInputLineOnCalc();

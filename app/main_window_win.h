@@ -26,6 +26,8 @@ struct MainWindowState {
     bool groupBuilt[6] = {};  // the five tabs and the keypad (5)
     HWND pendingFocus = nullptr;  // the focus of a tab chosen while the window was hidden
     HWND lastFocus = nullptr;     // the focus when the window last lost the activation
+    HWND lastField = nullptr;     // the field that last had the focus
+    bool restoreFocus = false;    // minimised: the focus goes back when the window is restored
     std::vector<ControlPlace> controlPlaces;
 
     HBRUSH windowBrush = nullptr;  // RGB(33, 43, 53)

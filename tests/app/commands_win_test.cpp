@@ -162,4 +162,29 @@ TEST_F(Keyboard, TheFocusComesBackWithTheActivation)
     DestroyWindow(other);
 }
 
+TEST_F(Keyboard, AfterMinimiseAndRestoreTheFieldHasTheFocusNeverTheHeader)
+{
+    MainWindowState& s = mainState;
+    HWND minimise = GetDlgItem(s.mainWindow, idMinimise);
+    auto minimiseAndRestore = [&] {
+        SetFocus(minimise);  // as the click on "—" does
+        onCommand(idMinimise, BN_CLICKED, minimise);
+        ASSERT_TRUE(IsIconic(s.mainWindow));
+        SendMessageW(s.mainWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
+        SetActiveWindow(s.mainWindow);
+        pumpMessages();
+    };
+    switchTab(tabDate);
+    SetFocus(GetDlgItem(s.mainWindow, idVerifyDays));
+    SetActiveWindow(nullptr);  // a message box, say, took the activation
+    SetActiveWindow(s.mainWindow);
+    SetFocus(s.dateDaysEdit);
+    minimiseAndRestore();
+    EXPECT_EQ(s.dateDaysEdit, GetFocus()) << "the field that had the focus before";
+    switchTab(tabOptions);
+    SetFocus(GetDlgItem(s.mainWindow, idSaveSettings));
+    minimiseAndRestore();
+    EXPECT_EQ(s.vatSettingEdit, GetFocus()) << "no field of the tab had it: the first field";
+}
+
 } // namespace
