@@ -11,6 +11,7 @@ const wchar_t* const buttonClassName = L"FerlanButtonV06";
 const wchar_t* const buttonHoverProperty = L"ZT_HOVER";
 const wchar_t* const buttonDownProperty = L"ZT_DOWN";
 const wchar_t* const buttonFontProperty = L"ZT_FONT";
+const wchar_t* const buttonMenuProperty = L"ZT_MENU";
 std::map<HWND, int> buttonAccent;
 
 namespace {
@@ -103,6 +104,7 @@ void onNcDestroy(HWND button)
     RemovePropW(button, buttonHoverProperty);
     RemovePropW(button, buttonDownProperty);
     RemovePropW(button, buttonFontProperty);
+    RemovePropW(button, buttonMenuProperty);
     buttonAccent.erase(button);
 }
 
@@ -205,6 +207,20 @@ LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_KEYDOWN:
         if (wParam == VK_SPACE || wParam == VK_RETURN) {
+            // The key's character is the button's, not the next window's: a
+            // menu opened by the press would take it for a choice and close.
+            MSG character;
+            PeekMessageW(&character, button, WM_CHAR, WM_CHAR, PM_REMOVE);
+            reportClick(button);
+            return 0;
+        }
+        if (wParam == VK_F4 && GetPropW(button, buttonMenuProperty)) {
+            reportClick(button);
+            return 0;
+        }
+        break;
+    case WM_SYSKEYDOWN:
+        if (wParam == VK_DOWN && GetPropW(button, buttonMenuProperty)) {  // Alt+Down
             reportClick(button);
             return 0;
         }
@@ -243,6 +259,8 @@ HWND createButton(HWND parent, const wchar_t* text, int x, int y, int width, int
     setButtonAccent(button, accent);
     return button;
 }
+
+void markMenuButton(HWND button) { SetPropW(button, buttonMenuProperty, reinterpret_cast<HANDLE>(1)); }
 
 void setButtonAccent(HWND button, int accent)
 {

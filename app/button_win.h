@@ -12,6 +12,7 @@ extern const wchar_t* const buttonClassName;  // "FerlanButtonV06"
 extern const wchar_t* const buttonHoverProperty;  // "ZT_HOVER"
 extern const wchar_t* const buttonDownProperty;   // "ZT_DOWN"
 extern const wchar_t* const buttonFontProperty;   // "ZT_FONT"
+extern const wchar_t* const buttonMenuProperty;   // "ZT_MENU": the press opens a drop-down menu
 
 // Accent flag per button (1 draws the light scheme); no entry counts as 0.
 extern std::map<HWND, int> buttonAccent;
@@ -25,6 +26,10 @@ LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
 HWND createButton(HWND parent, const wchar_t* text, int x, int y, int width, int height, int id,
                   int accent, HFONT font, bool visible = true);
 void setButtonAccent(HWND button, int accent);
+
+// A button whose press opens a menu: F4 and Alt+Down press it too, as they
+// open a drop-down list.
+void markMenuButton(HWND button);
 
 // Paints the button into hdc: the same drawing serves WM_PAINT and WM_PRINTCLIENT.
 void paintButton(HWND button, HDC hdc);

@@ -150,6 +150,20 @@ int enterCommandOf(HWND field)
     return 0;
 }
 
+constexpr LPARAM autoRepeatBit = LPARAM{1} << 30;
+
+// A held Space or Enter repeats only in the control that got its first
+// key-down: a button's command may have moved the focus to the input line,
+// where the repeats would type blanks or evaluate a half-typed line.
+bool isHeldKeyElsewhere(const MSG& msg)
+{
+    static HWND pressedIn[2] = {};
+    if (msg.wParam != VK_SPACE && msg.wParam != VK_RETURN) return false;
+    HWND& first = pressedIn[msg.wParam == VK_RETURN ? 1 : 0];
+    if (!(msg.lParam & autoRepeatBit)) first = msg.hwnd;
+    return (msg.lParam & autoRepeatBit) && msg.hwnd != first;
+}
+
 void switchTabBy(int step)
 {
     const int current = mainState.currentTab < 0 ? 0 : mainState.currentTab;
@@ -163,6 +177,7 @@ bool onMainWindowKey(const MSG& msg)
     const MainWindowState& s = mainState;
     if (msg.message != WM_KEYDOWN || !s.mainWindow || !msg.hwnd) return false;
     if (msg.hwnd != s.mainWindow && !IsChild(s.mainWindow, msg.hwnd)) return false;
+    if (isHeldKeyElsewhere(msg)) return true;
     const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
     switch (msg.wParam) {
     case VK_TAB:
@@ -188,7 +203,7 @@ bool onMainWindowKey(const MSG& msg)
         const int command = enterCommandOf(msg.hwnd);
         if (!command) return false;
         // A held Enter repeats nothing.
-        if (!(msg.lParam & (1 << 30)))
+        if (!(msg.lParam & autoRepeatBit))
             SendMessageW(s.mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0);
         return true;
     }

@@ -125,6 +125,7 @@ void createCalcTab()
     MainWindowState& s = mainState;
     std::vector<HWND>& list = s.tabControls[tabCalc];
     s.vatRateButton = createFlatButton(L"IVA 22%  \u25be", 14, 82, 111, 31, idVatRate, &list, 0);
+    markMenuButton(s.vatRateButton);
     createFlatButton(L"+ IVA", 130, 82, 106, 31, idAddVat, &list, 1);
     createFlatButton(L"- IVA", 241, 82, 105, 31, idRemoveVat, &list, 0);
     createFlatButton(L"Solo IVA", 351, 82, 125, 31, idVatOnly, &list, 0);

@@ -114,6 +114,29 @@ TEST_F(Keyboard, EnterInAFieldRunsItsTabsCommandOncePerPress)
     EXPECT_EQ(0, beepCount);
 }
 
+TEST_F(Keyboard, AHeldKeyOnAButtonDoesNotRepeatIntoTheInputLine)
+{
+    MainWindowState& s = mainState;
+    const LPARAM repeat = 1 | (1 << 30);
+    for (WPARAM vk : {WPARAM{VK_SPACE}, WPARAM{VK_RETURN}}) {
+        SetWindowTextW(s.inputEdit, L"");
+        SetFocus(GetDlgItem(s.mainWindow, idAddVat));
+        key(vk);
+        ASSERT_EQ(s.inputEdit, GetFocus()) << "the command moved the focus";
+        SetWindowTextW(s.inputEdit, L"12+");
+        SendMessageW(s.inputEdit, EM_SETSEL, 3, 3);
+        key(vk, false, false, repeat);
+        key(vk, false, false, repeat);
+        pumpMessages();
+        EXPECT_EQ(L"12+", controlText(s.inputEdit)) << "key " << vk;
+    }
+    EXPECT_EQ(0, beepCount);
+    key(VK_SPACE);
+    key(VK_SPACE, false, false, repeat);
+    pumpMessages();
+    EXPECT_EQ(L"12+  ", controlText(s.inputEdit)) << "a Space held in the input line itself repeats";
+}
+
 TEST_F(Keyboard, OnCalcTheInputLineHasTheFocusAfterEveryCommand)
 {
     MainWindowState& s = mainState;
