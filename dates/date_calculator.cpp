@@ -18,6 +18,7 @@ std::wstring integer(long long v) { return std::to_wstring(v); }
 DateOutcome addDays(const DateInputs& in, DayNumber start, LastDateRange& range)
 {
     range.valid = false;
+    range.uncounted = false;
     ParsedNumber days = parseNumber(in.daysText);
     // !(|k| <= limit) also turns away NaN.
     if (!days.ok || days.value != std::floor(days.value) || !(std::fabs(days.value) <= 100000))
@@ -37,8 +38,9 @@ DateOutcome countDays(const DateInputs& in, DayNumber start, LastDateRange& rang
     range.valid = false;
     const std::wstring days = L"Giorni: " + integer(end - start + (in.includeStart ? 1 : 0));
     // A range that is not walked says why instead of showing counts of zero.
+    range.uncounted = end < start || end - start > maxCountedSpan;
     if (end < start) return DateOutcome{true, days + L"  |  " + reversedRangeText};
-    if (end - start > maxCountedSpan) return DateOutcome{true, days + L"  |  " + longRangeText};
+    if (range.uncounted) return DateOutcome{true, days + L"  |  " + longRangeText};
 
     range.includeStart = in.includeStart;
     range.valid = true;

@@ -12,6 +12,7 @@ struct LastDateRange {
     bool includeStart = false;
     DayNumber firstDay = 0;  // the start date, or the day after it
     DayNumber lastDay = 0;   // the end date
+    bool uncounted = false;  // the last count's range was reversed or too long to walk
 };
 
 extern LastDateRange lastDateRange;

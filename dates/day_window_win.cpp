@@ -273,14 +273,21 @@ bool onDayWindowKey(const MSG& msg)
     case VK_ESCAPE:
         DestroyWindow(window);
         return true;
+    case 'A':
+        if (!ctrl) return false;
+        SendMessageW(GetDlgItem(window, idReport), EM_SETSEL, 0, -1);
+        return true;
     case 'C': {
         if (!ctrl) return false;
-        // A selection in the report is copied by the field itself.
+        // The selected part of the report, wherever the focus is; all of it
+        // when nothing is selected.
         DWORD from = 0, to = 0;
         HWND report = GetDlgItem(window, idReport);
         SendMessageW(report, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-        if (msg.hwnd == report && from != to) return false;
-        SendMessageW(window, WM_COMMAND, MAKEWPARAM(idCopyReport, BN_CLICKED), 0);
+        if (from != to)
+            SendMessageW(report, WM_COPY, 0, 0);
+        else
+            SendMessageW(window, WM_COMMAND, MAKEWPARAM(idCopyReport, BN_CLICKED), 0);
         return true;
     }
     default:
@@ -295,12 +302,12 @@ void openDayVerification()
         MessageBoxW(mainState.mainWindow, text, caption, type);
     };
     const LastDateRange& range = lastDateRange;
-    if (!range.valid) {
+    if (!range.valid && !range.uncounted) {
         tell(L"Esegui prima un calcolo tra due date.", L"Verifica conteggio", MB_ICONINFORMATION);
         return;
     }
     const auto total = static_cast<unsigned long long>(range.lastDay - range.firstDay + 1);
-    if (total > static_cast<unsigned long long>(maxReportDays)) {
+    if (range.uncounted || total > static_cast<unsigned long long>(maxReportDays)) {
         tell(L"Intervallo non valido o troppo ampio.", L"Verifica", MB_OK);
         return;
     }

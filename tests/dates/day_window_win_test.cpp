@@ -100,18 +100,31 @@ TEST_F(DayReport, NoRangeYetGivesTheInformationBox)
     EXPECT_TRUE(reportWindows().empty());
 }
 
-TEST_F(DayReport, TooWideRangeGivesTheWarningWithOkOnly)
+TEST_F(DayReport, AfterACountThatWasNotWalkedTheWarningWithOkOnly)
 {
-    lastDateRange = LastDateRange{true, false, 100, 99 + 150001};
-    expectBoxFrom(openDayVerification);
-    ASSERT_TRUE(boxSeen);
-    EXPECT_EQ(L"Verifica", seen.caption);
-    EXPECT_EQ(L"Intervallo non valido o troppo ampio.", seen.text);
-    EXPECT_FALSE(seen.icon);
-    EXPECT_EQ(1, seen.buttons);
-    lastDateRange = LastDateRange{true, false, 100, 50};
-    expectBoxFrom(openDayVerification);
-    EXPECT_EQ(L"Intervallo non valido o troppo ampio.", seen.text) << "a negative span";
+    MainWindowState& s = mainState;
+    struct Case {
+        const wchar_t *from, *to;
+        bool addDays;
+        const wchar_t* text;
+    } cases[] = {
+        {L"01/01/2026", L"31/12/2025", false, L"Intervallo non valido o troppo ampio."},
+        {L"01/01/1700", L"09/09/2110", false, L"Intervallo non valido o troppo ampio."},  // 150.000 days
+        {L"01/01/1700", L"08/09/2110", true, L"Esegui prima un calcolo tra due date."},
+    };
+    for (const Case& c : cases) {
+        SetWindowTextW(s.dateFromEdit, c.from);
+        SetWindowTextW(s.dateToEdit, c.to);
+        SendMessageW(s.addDaysCheck, BM_SETCHECK, c.addDays ? BST_CHECKED : BST_UNCHECKED, 0);
+        command(idCalculateDates);
+        expectBoxFrom(openDayVerification);
+        ASSERT_TRUE(boxSeen);
+        EXPECT_EQ(c.text, seen.text) << c.from << " - " << c.to;
+        EXPECT_EQ(c.addDays ? L"Verifica conteggio" : L"Verifica", seen.caption);
+        EXPECT_EQ(1, seen.buttons);
+        EXPECT_EQ(c.addDays, seen.icon);
+    }
+    EXPECT_TRUE(reportWindows().empty());
 }
 
 TEST_F(DayReport, TwoIndependentWindowsWithTheirOwnText)
@@ -196,8 +209,13 @@ TEST_F(DayReport, KeysOfTheReportWindow)
 
     EXPECT_TRUE(press('C', true));
     EXPECT_EQ(buildDayVerificationReport(lastDateRange), clipboardText()) << "nothing selected: all";
+    press(VK_TAB);
     SendMessageW(report, EM_SETSEL, 0, 7);
-    EXPECT_FALSE(press('C', true)) << "a selection is copied by the field itself";
+    EXPECT_TRUE(press('C', true));
+    EXPECT_EQ(L"PERIODO", clipboardText()) << "the selection, with the focus on a button";
+    SendMessageW(report, EM_SETSEL, 3, 3);
+    EXPECT_TRUE(press('A', true));
+    EXPECT_EQ(MAKELONG(0, GetWindowTextLengthW(report)), SendMessageW(report, EM_GETSEL, 0, 0)) << "Ctrl+A";
 
     EXPECT_TRUE(press(VK_ESCAPE));
     EXPECT_FALSE(IsWindow(w));
