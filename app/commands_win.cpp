@@ -18,12 +18,17 @@ namespace {
 
 bool carryOutCommand(int id, int notification, HWND control);
 
-// A field the user types into: an edit control that is not read-only.
-bool isEditableField(HWND control)
+bool isEdit(HWND control)
 {
     wchar_t className[8] = {};
     GetClassNameW(control, className, 8);
-    return lstrcmpiW(className, L"Edit") == 0 && !(GetWindowLongW(control, GWL_STYLE) & ES_READONLY);
+    return lstrcmpiW(className, L"Edit") == 0;
+}
+
+// A field the user types into: an edit control that is not read-only.
+bool isEditableField(HWND control)
+{
+    return isEdit(control) && !(GetWindowLongW(control, GWL_STYLE) & ES_READONLY);
 }
 
 // Double-click on a tape line: its result goes back into the input line, as
@@ -194,6 +199,10 @@ bool onMainWindowKey(const MSG& msg)
     case VK_PRIOR:
         if (!ctrl) return false;
         switchTabBy(msg.wParam == VK_NEXT ? 1 : -1);
+        return true;
+    case 'A':  // Ctrl+A selects a field's whole text, read-only ones too
+        if (!ctrl || GetKeyState(VK_MENU) < 0 || !isEdit(msg.hwnd)) return false;
+        SendMessageW(msg.hwnd, EM_SETSEL, 0, -1);
         return true;
     case VK_DECIMAL:
         if (!isEditableField(msg.hwnd)) return false;

@@ -57,6 +57,26 @@ TEST_F(Keyboard, EnteringAFieldSelectsItsTextButNotTheInputLine)
     EXPECT_EQ(wholeText(s.splitTotalEdit), selection(s.splitTotalEdit)) << "entered by Shift+Tab";
 }
 
+TEST_F(Keyboard, CtrlASelectsTheWholeTextOfAnyField)
+{
+    MainWindowState& s = mainState;
+    SetWindowTextW(s.splitResultEdit, L"1) Peso 1,00\r\nTOTALE: 1,00 \u20ac");
+    const struct {
+        int tab;
+        HWND field;
+    } fields[] = {{tabCalc, s.inputEdit}, {tabDate, s.dateDaysEdit}, {tabSplit, s.splitResultEdit}};
+    for (const auto& f : fields) {
+        switchTab(f.tab);
+        SetFocus(f.field);
+        if (f.field == s.inputEdit) SetWindowTextW(s.inputEdit, L"12+3");
+        SendMessageW(f.field, EM_SETSEL, 1, 1);
+        key('A', true);
+        pumpMessages();
+        EXPECT_EQ(wholeText(f.field), selection(f.field)) << "tab " << f.tab;
+    }
+    EXPECT_EQ(L"12+3", controlText(s.inputEdit)) << "no control character typed";
+}
+
 TEST_F(Keyboard, CtrlTabAndCtrlPageKeysGoRoundTheTabs)
 {
     struct Step {
