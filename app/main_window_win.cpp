@@ -8,9 +8,11 @@
 #include "app/button_win.h"
 #include "app/commands_win.h"
 #include "app/dpi_win.h"
+#include "app/settings.h"
 #include "app/settings_win.h"
 #include "app/startup_trace_win.h"
 #include "app/tab_layouts_win.h"
+#include "app/window_position.h"
 #include "calc/vat_win.h"
 #include "dates/date_fields_win.h"
 
@@ -25,6 +27,8 @@ const COLORREF windowColour = RGB(33, 43, 53);
 const COLORREF fieldColour = RGB(53, 68, 80);
 const COLORREF brightText = RGB(248, 250, 251);
 const COLORREF labelText = RGB(190, 212, 225);
+
+constexpr int headerHeight = 34;  // the strip that drags the window, at 96 DPI
 
 //--- Building the tabs
 
@@ -129,6 +133,48 @@ void onDpiChanged(HWND window, int dpi, const RECT& suggested)
     takeSuggestedRect(window, laidOut);
 }
 
+BOOL CALLBACK collectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& r = info.rcWork;
+        reinterpret_cast<std::vector<ScreenBox>*>(areas)->push_back({r.left, r.top, r.right, r.bottom});
+    }
+    return TRUE;
+}
+
+// Where the window was closed, if its header is then wholly on one monitor's
+// work area; else the primary monitor's top-left corner of the work area.
+void placeAtOpening(HWND window)
+{
+    std::vector<ScreenBox> workAreas;
+    EnumDisplayMonitors(nullptr, nullptr, collectWorkArea, reinterpret_cast<LPARAM>(&workAreas));
+    MONITORINFO primary{};
+    primary.cbSize = sizeof primary;
+    GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary);
+    const RECT& p = primary.rcWork;
+    const ScreenPoint at = openingPosition(settings.windowPosition, scaled(mainWindowWidth), scaled(headerHeight),
+                                           workAreas, {p.left, p.top, p.right, p.bottom});
+    SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The window's normal position, also when it is closed minimised. The
+// placement gives it in workspace coordinates (the work area's corner at 0, 0),
+// turned back into pixels of the virtual screen here.
+void saveNormalPosition(HWND window)
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window, &placement)) return;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    const RECT& normal = placement.rcNormalPosition;
+    if (!GetMonitorInfoW(MonitorFromRect(&normal, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
+    saveWindowPosition(normal.left + monitor.rcWork.left - monitor.rcMonitor.left,
+                       normal.top + monitor.rcWork.top - monitor.rcMonitor.top);
+}
+
 void onCreate(HWND window)
 {
     MainWindowState& s = mainState;
@@ -140,6 +186,7 @@ void onCreate(HWND window)
     createFonts();
     startupStamp("brushes and fonts");
     loadSettings();
+    placeAtOpening(window);
     startupStamp("settings loaded");
 
     // The header and CALC now; the keypad and the other tabs when first
@@ -158,9 +205,10 @@ template <typename Handle> void deleteObject(Handle& object)
     object = nullptr;
 }
 
-void onDestroy()
+void onDestroy(HWND window)
 {
     MainWindowState& s = mainState;
+    saveNormalPosition(window);
     deleteObject(s.windowBrush);
     deleteObject(s.fieldBrush);
     deleteObject(s.bodyFont);
@@ -177,7 +225,7 @@ LRESULT onNcHitTest(HWND window, WPARAM wParam, LPARAM lParam)
     if (hit != HTCLIENT) return hit;
     POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     ScreenToClient(window, &pt);
-    return (pt.y <= scaled(34) && pt.x <= scaled(392)) ? HTCAPTION : hit;
+    return (pt.y <= scaled(headerHeight) && pt.x <= scaled(392)) ? HTCAPTION : hit;
 }
 
 LRESULT onControlColour(UINT message, HDC hdc, HWND control)
@@ -465,7 +513,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         onDpiChanged(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_DESTROY:
-        onDestroy();
+        onDestroy(window);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

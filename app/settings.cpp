@@ -61,15 +61,33 @@ std::optional<double> storedVatRate(std::uint32_t type, const unsigned char* dat
     return vatRate;
 }
 
+namespace {
+
+// A REG_DWORD of exactly four bytes, little-endian.
+std::optional<std::uint32_t> storedDword(std::uint32_t type, const unsigned char* data, std::size_t size)
+{
+    if (type != registryDword || size != 4) return std::nullopt;
+    return static_cast<std::uint32_t>(data[0]) | (static_cast<std::uint32_t>(data[1]) << 8) |
+           (static_cast<std::uint32_t>(data[2]) << 16) | (static_cast<std::uint32_t>(data[3]) << 24);
+}
+
+} // namespace
+
 std::optional<std::int32_t> storedDecimals(std::uint32_t type, const unsigned char* data,
                                            std::size_t size)
 {
-    if (type != registryDword || size != 4) return std::nullopt;
-    std::uint32_t value = static_cast<std::uint32_t>(data[0]) | (static_cast<std::uint32_t>(data[1]) << 8) |
-                          (static_cast<std::uint32_t>(data[2]) << 16) |
-                          (static_cast<std::uint32_t>(data[3]) << 24);
-    if (value > 6) return std::nullopt;
-    return static_cast<std::int32_t>(value);
+    const auto value = storedDword(type, data, size);
+    if (!value || *value > 6) return std::nullopt;
+    return static_cast<std::int32_t>(*value);
+}
+
+std::optional<std::int32_t> storedCoordinate(std::uint32_t type, const unsigned char* data, std::size_t size)
+{
+    const auto value = storedDword(type, data, size);
+    if (!value) return std::nullopt;
+    // Two's complement, without relying on the conversion of a value above INT32_MAX.
+    return *value <= 0x7FFFFFFFu ? static_cast<std::int32_t>(*value)
+                                 : -static_cast<std::int32_t>(~*value) - 1;
 }
 
 std::wstring storedVatRateText(double rate) { return formatNumber(rate, 2); }

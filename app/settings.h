@@ -7,9 +7,12 @@
 #include <optional>
 #include <string>
 
+#include "app/screen_box.h"
+
 struct Settings {
     double vatRate = 22.0;      // percent, 0 to 100
     std::int32_t decimals = 2;  // decimal places of formatted amounts, 0 to 6
+    std::optional<ScreenPoint> windowPosition;  // where the main window was closed
 };
 
 // The one process-wide record; it holds its defaults from process start.
@@ -45,6 +48,8 @@ constexpr std::size_t storedRateBufferBytes = 160;
 std::optional<double> storedVatRate(std::uint32_t type, const unsigned char* data, std::size_t size);
 std::optional<std::int32_t> storedDecimals(std::uint32_t type, const unsigned char* data,
                                            std::size_t size);
+// "FinestraX" and "FinestraY": a signed pixel coordinate of the virtual screen.
+std::optional<std::int32_t> storedCoordinate(std::uint32_t type, const unsigned char* data, std::size_t size);
 
 // "Aliquota" as stored: the rate with two decimals, e.g. "22,00".
 std::wstring storedVatRateText(double rate);

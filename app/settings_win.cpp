@@ -27,22 +27,48 @@ void loadSettings()
     if (RegQueryValueExW(key, L"Decimali", nullptr, &type, places, &size) == ERROR_SUCCESS)
         if (auto value = storedDecimals(type, places, size)) settings.decimals = *value;
 
+    std::optional<std::int32_t> coordinates[2];
+    const wchar_t* const names[2] = {L"FinestraX", L"FinestraY"};
+    for (int i = 0; i < 2; ++i) {
+        unsigned char bytes[4] = {};
+        size = sizeof bytes;
+        if (RegQueryValueExW(key, names[i], nullptr, &type, bytes, &size) == ERROR_SUCCESS)
+            coordinates[i] = storedCoordinate(type, bytes, size);
+    }
+    if (coordinates[0] && coordinates[1]) settings.windowPosition = ScreenPoint{*coordinates[0], *coordinates[1]};
+
     RegCloseKey(key);
 }
 
-void saveSettings()
+namespace {
+
+// One value under the settings' key, written alone.
+void storeValue(const wchar_t* name, DWORD type, const void* data, DWORD size)
 {
     HKEY key;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, settingsKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
-    std::wstring rate = storedVatRateText(settings.vatRate);
-    RegSetValueExW(key, L"Aliquota", 0, REG_SZ, reinterpret_cast<const BYTE*>(rate.c_str()),
-                   static_cast<DWORD>((rate.size() + 1) * sizeof(wchar_t)));
-    DWORD places = static_cast<DWORD>(settings.decimals);
-    RegSetValueExW(key, L"Decimali", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&places),
-                   sizeof places);
+    RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
+}
+
+} // namespace
+
+void saveWindowPosition(int x, int y)
+{
+    // Signed coordinates as the DWORD's two's complement.
+    const DWORD values[2] = {static_cast<DWORD>(x), static_cast<DWORD>(y)};
+    storeValue(L"FinestraX", REG_DWORD, &values[0], sizeof(DWORD));
+    storeValue(L"FinestraY", REG_DWORD, &values[1], sizeof(DWORD));
+}
+
+void saveSettings()
+{
+    const std::wstring rate = storedVatRateText(settings.vatRate);
+    storeValue(L"Aliquota", REG_SZ, rate.c_str(), static_cast<DWORD>((rate.size() + 1) * sizeof(wchar_t)));
+    const auto places = static_cast<DWORD>(settings.decimals);
+    storeValue(L"Decimali", REG_DWORD, &places, sizeof places);
 }
 
 void saveSettingsCommand()

@@ -6,3 +6,6 @@ extern const wchar_t* const settingsKeyPath;  // under HKEY_CURRENT_USER
 void loadSettings();
 void saveSettings();
 void saveSettingsCommand();
+
+// "FinestraX" and "FinestraY": where the main window was when it was closed.
+void saveWindowPosition(int x, int y);

@@ -3,13 +3,7 @@
 // that every monitor layout can be checked without a display.
 #pragma once
 
-struct ScreenBox {
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
-
-struct ScreenPoint {
-    int x = 0, y = 0;
-};
+#include "app/screen_box.h"
 
 // The top-left corner of a pop-up of `width` × `height` that opens `gap`
 // pixels under `anchor`, left edges aligned. It moves left to stay inside

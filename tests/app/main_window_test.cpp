@@ -398,6 +398,36 @@ TEST_F(MainWindow, StartsFramelessAtTheTopLeftWithCalcShown)
     EXPECT_TRUE(SendMessageW(w, WM_GETICON, ICON_SMALL, 0) != 0);
 }
 
+TEST(WindowPosition, ReopensWhereItWasClosedWhileOnAWorkArea)
+{
+    auto reopen = [] {
+        closeMainWindow();
+        settings = Settings{};
+        mainState = MainWindowState{};
+        EXPECT_NE(nullptr, openMainWindow());
+        RECT r;
+        GetWindowRect(mainState.mainWindow, &r);
+        return std::make_pair(r.left, r.top);
+    };
+    resetProcessState();
+    ASSERT_NE(nullptr, openMainWindow());
+    SetWindowPos(mainState.mainWindow, nullptr, 120, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(std::make_pair(120L, 70L), reopen());
+    SetWindowPos(mainState.mainWindow, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(mainState.mainWindow, SW_MINIMIZE);
+    EXPECT_EQ(std::make_pair(300L, 200L), reopen()) << "closed minimised: its normal position";
+    SetWindowPos(mainState.mainWindow, nullptr, -300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(std::make_pair(0L, 0L), reopen()) << "the header off the screen";
+    SetWindowPos(mainState.mainWindow, nullptr, 50, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    closeMainWindow();
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, settingsKeyPath, 0, KEY_SET_VALUE, &key));
+    RegSetValueExW(key, L"FinestraY", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"50"), 6);
+    RegCloseKey(key);
+    EXPECT_EQ(std::make_pair(0L, 0L), reopen()) << "a value of another type";
+    closeMainWindow();
+}
+
 struct TabCase {
     int tab;
     bool keypad, formula;

@@ -113,6 +113,18 @@ TEST(StoredDecimals, OnlyADwordUpToSix)
     EXPECT_FALSE(storedDecimals(registryDword, three, 3).has_value());
 }
 
+TEST(StoredCoordinate, ASignedDword)
+{
+    unsigned char minus200[4] = {0x38, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(-200, storedCoordinate(registryDword, minus200, 4).value_or(0));
+    unsigned char lowest[4] = {0, 0, 0, 0x80};
+    EXPECT_EQ(INT32_MIN, storedCoordinate(registryDword, lowest, 4).value_or(0));
+    unsigned char highest[4] = {0xFF, 0xFF, 0xFF, 0x7F};
+    EXPECT_EQ(INT32_MAX, storedCoordinate(registryDword, highest, 4).value_or(0));
+    EXPECT_FALSE(storedCoordinate(registryString, highest, 4).has_value());
+    EXPECT_FALSE(storedCoordinate(registryDword, highest, 3).has_value());
+}
+
 TEST(StoredVatRateText, TwoDecimals)
 {
     EXPECT_EQ(L"22,00", storedVatRateText(22));
