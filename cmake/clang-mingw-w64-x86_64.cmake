@@ -11,8 +11,22 @@ set(CMAKE_SYSROOT /usr/${TOOLCHAIN_PREFIX})
 # clang 14 does not find GCC's "12-posix" directory by itself: the C++
 # standard library's headers, libgcc and the thread support are named here.
 # Standard include directories stay on every compile, whatever flags a user adds.
+# With several GCC versions installed, the newest is taken.
 file(GLOB ZENTOLO_MINGW_GCC_DIRS LIST_DIRECTORIES true /usr/lib/gcc/${TOOLCHAIN_PREFIX}/*-posix)
-list(GET ZENTOLO_MINGW_GCC_DIRS 0 ZENTOLO_MINGW_GCC_DIR)
+set(ZENTOLO_MINGW_GCC_DIR "")
+set(ZENTOLO_MINGW_GCC_VERSION 0)
+foreach(dir IN LISTS ZENTOLO_MINGW_GCC_DIRS)
+  get_filename_component(version ${dir} NAME)
+  string(REPLACE "-posix" "" version ${version})
+  if(IS_DIRECTORY ${dir} AND version VERSION_GREATER ZENTOLO_MINGW_GCC_VERSION)
+    set(ZENTOLO_MINGW_GCC_VERSION ${version})
+    set(ZENTOLO_MINGW_GCC_DIR ${dir})
+  endif()
+endforeach()
+if(NOT ZENTOLO_MINGW_GCC_DIR)
+  message(FATAL_ERROR "No MinGW-w64 GCC with the posix thread model in /usr/lib/gcc/${TOOLCHAIN_PREFIX}/ "
+    "(a folder such as 12-posix): install g++-mingw-w64-x86-64-posix, which `make deps` does.")
+endif()
 set(CMAKE_CXX_STANDARD_INCLUDE_DIRECTORIES
   ${ZENTOLO_MINGW_GCC_DIR}/include/c++
   ${ZENTOLO_MINGW_GCC_DIR}/include/c++/${TOOLCHAIN_PREFIX}

@@ -2,6 +2,7 @@
 # Prints for real under Wine on a virtual PDF printer (CUPS with cups-pdf) and
 # reads the PDFs back: the 150-line tape page by page, the day report with its
 # job name, two copies of it, a queue that rejects jobs, and no scheduler at all.
+# The tests leave the texts they printed in print-test beside the test program.
 # Usage: print_test.sh ZENTOLO_GUI_TESTS.EXE (run inside a display, see gui-run.sh)
 set -uo pipefail
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")

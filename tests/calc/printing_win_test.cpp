@@ -1,13 +1,12 @@
 // Printing for real through the print dialog, run by tests/calc/print_test.sh
 // with a virtual PDF printer; each test leaves the text it printed in a file
-// of the working folder for the script to compare with the PDF.
+// beside the test program for the script to compare with the PDF.
 #include <windows.h>
 
 #include <dlgs.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -48,13 +47,24 @@ void CALLBACK answerDialogs(HWND, UINT, UINT_PTR, DWORD)
         0);
 }
 
-void writeUtf8(const char* path, const std::wstring& text)
+// The text a test printed, for the script to compare with the PDF: in the
+// folder print-test beside the test program, whatever the working folder.
+void writeExpected(const wchar_t* name, const std::wstring& text)
 {
-    std::string out = toUtf8(text);
-    FILE* f = std::fopen(path, "wb");
-    ASSERT_NE(nullptr, f);
-    std::fwrite(out.data(), 1, out.size(), f);
-    std::fclose(f);
+    wchar_t exe[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    ASSERT_TRUE(length > 0 && length < MAX_PATH);
+    std::wstring folder(exe, length);
+    folder = folder.substr(0, folder.find_last_of(L"\\/")) + L"\\print-test";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::string out = toUtf8(text);
+    HANDLE file = CreateFileW((folder + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    DWORD written = 0;
+    WriteFile(file, out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
+    CloseHandle(file);
+    EXPECT_EQ(out.size(), written);
 }
 
 class RealPrinter : public MainWindow {
@@ -89,7 +99,7 @@ TEST_F(RealPrinter, TapeOf150Lines)
 {
     std::wstring text = fillTape(150);
     SendMessageW(mainState.mainWindow, WM_COMMAND, MAKEWPARAM(idPrint, 0), 0);
-    writeUtf8("tape-expected.txt", text);
+    writeExpected(L"tape-expected.txt", text);
     ASSERT_FALSE(boxesSeen.empty()) << "the print dialog was shown";
     EXPECT_EQ(1u, boxesSeen.size()) << "no warning after the dialog";
 }
@@ -101,7 +111,7 @@ TEST_F(RealPrinter, DayReportWithItsOwnJobName)
     HWND report = FindWindowW(dayWindowClassName, nullptr);
     ASSERT_NE(nullptr, report);
     SendMessageW(report, WM_COMMAND, MAKEWPARAM(3, 0), 0);
-    writeUtf8("report-expected.txt", buildDayVerificationReport(lastDateRange));
+    writeExpected(L"report-expected.txt", buildDayVerificationReport(lastDateRange));
     EXPECT_EQ(1u, boxesSeen.size());
 }
 
