@@ -6,6 +6,9 @@ exe=$1
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 failures=0
 
+# No window position kept from an earlier run: the window opens at the corner.
+"$here/scripts/wine-run.sh" reg delete 'HKCU\Software\Ferlan\Zentolo' /f >/dev/null 2>&1
+
 run_and_close() {
   local how=$1
   "$here/scripts/wine-run.sh" "$exe" &

@@ -20,6 +20,7 @@ WINE_RUN = os.path.join(HERE, '..', '..', 'scripts', 'wine-run.sh')
 EXE, PROBE = sys.argv[1], sys.argv[2]
 failures = []
 passed = 0
+closed_at = None
 
 
 def xdo(*args):
@@ -27,10 +28,10 @@ def xdo(*args):
                           stderr=subprocess.DEVNULL, check=False).stdout.decode().strip()
 
 
-def probe():
+def probe(*args):
     # Wine now and then fails to start a program at all; the observer tries again.
     for attempt in range(3):
-        run = subprocess.run([WINE_RUN, PROBE], stdout=subprocess.PIPE, check=False)
+        run = subprocess.run([WINE_RUN, PROBE] + list(args), stdout=subprocess.PIPE, check=False)
         if run.returncode == 0:
             break
         time.sleep(0.2)
@@ -468,6 +469,65 @@ def typing_journey(p):
     check('typing: Ctrl+Tab wraps round from OPZIONI to CALC', True)
 
 
+def focused(s):
+    return s['children'][s['focus']] if s['focus'] >= 0 else {}
+
+
+def nothing_lost_journey(p):
+    """Keys that used to go astray: Ctrl+A, the VAT-rate button from the
+    keyboard, a held Space on a button, typing after a minimise."""
+    p.click(53, 56)
+    wait_until('CALC', lambda s: s['main']['h'] == 390 and focused(s).get('id') == 140)
+    p.type('12+3')
+    p.key('ctrl+a')
+    p.type('7')
+    s = wait_until('Ctrl+A replaced', lambda s: input_text(s) == '7')
+    check('nothing lost: Ctrl+A selects the whole input line', True)
+    p.key('Escape', 'shift+Tab', 'shift+Tab', 'shift+Tab', 'shift+Tab')
+    wait_until('on the rate button', lambda s: focused(s).get('id') == 150)
+    p.key('space')
+    s = wait_until('menu by Space', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    check('nothing lost: Space on the rate button opens its menu and keeps the focus there',
+          focused(s).get('id') == 150)
+    p.key('Down', 'Down', 'Return')  # 5%
+    s = wait_until('5 %', lambda s: child(s, cid=150)['text'] == 'IVA 5,00%  \u25be')
+    s = wait_until('back to the input line', lambda s: focused(s).get('id') == 140)
+    check('nothing lost: a rate picked with the keys, then the input line has the focus', True)
+    p.key('shift+Tab', 'shift+Tab', 'shift+Tab', 'shift+Tab')
+    wait_until('on the rate button again', lambda s: focused(s).get('id') == 150)
+    p.key('alt+Down')
+    wait_until('menu by Alt+Down', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    p.key('Down', 'Down', 'Down', 'Return')  # 10%
+    s = wait_until('10 %', lambda s: child(s, cid=150)['text'] == 'IVA 10,00%  \u25be')
+    check('nothing lost: Alt+Down opens the menu too', True)
+    p.key('shift+Tab', 'shift+Tab', 'shift+Tab')
+    s = wait_until('on "+ IVA"', lambda s: focused(s).get('id') == 151)
+    lines = len(tape(s))
+    xdo('keydown', 'space')
+    time.sleep(1.2)  # the key repeats
+    xdo('keyup', 'space')
+    s = wait_until('one press', lambda s: len(tape(s)) > lines)
+    time.sleep(0.3)
+    s = probe()
+    check('nothing lost: a held Space presses "+ IVA" once and types no blanks',
+          len(tape(s)) == lines + 1 and input_text(s) == '')
+    p.click(140, 56)  # DATE
+    wait_until('DATE', lambda s: s['main']['h'] >= 405)
+    p.click(100, 243)  # "Giorni"
+    p.key('ctrl+a')
+    p.type('45')
+    s = wait_until('45 typed', lambda s: focused(s).get('text') == '45')
+    giorni = s['focus']
+    p.click(418, 18)  # "—"
+    wait_until('minimised', lambda s: s['main']['h'] < 100)
+    s = probe('restore')
+    xdo('windowfocus', '--sync', p.window)
+    p.type('6')
+    s = wait_until('typed after the restore', lambda s: s['children'][giorni]['text'] == '456')
+    check('nothing lost: after "—" and a restore the digits reach the field that had the focus',
+          s['focus'] == giorni)
+
+
 def options_journey(p):
     p.click(435, 56)
     s = wait_until('OPZIONI', lambda s: s['main']['h'] == 365)
@@ -478,6 +538,15 @@ def options_journey(p):
     p.key('Tab', 'space')  # SALVA IMPOSTAZIONI
     s = wait_until('saved', lambda s: child(s, text='Impostazioni salvate.') is not None)
     check('OPZIONI: saved with the keyboard', True)
+    # Dragged by its header to where it will open next time.
+    xdo('mousemove', '--window', p.window, 200, 20, 'mousedown', 1)
+    for step in range(1, 11):
+        xdo('mousemove', '--window', p.window, 200 + 10 * step, 20 + 7 * step)
+        time.sleep(0.05)
+    xdo('mouseup', 1)
+    s = wait_until('dragged', lambda s: s['main']['x'] > 0)
+    global closed_at
+    closed_at = (s['main']['x'], s['main']['y'])
     xdo('windowfocus', '--sync', p.window)
     p.key('alt+F4')
     check('closing with Alt+F4 exits with 0', p.wait_exit() == 0)
@@ -487,7 +556,7 @@ def main():
     subprocess.run([WINE_RUN, 'reg', 'delete', 'HKCU\\Software\\Ferlan\\Zentolo', '/f'],
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
     journeys = [calc_journey, vat_menu_journey, rounding_journey, date_journey, finance_journey, keyboard_journey,
-                typing_journey, options_journey]
+                typing_journey, nothing_lost_journey, options_journey]
     p = Program()
     for journey in journeys:
         try:
@@ -505,6 +574,8 @@ def main():
         check('restart: the settings were kept',
               child(s, text='10,00') is not None and child(s, text='3', cls='Edit') is not None
               and child(s, cid=150)['text'] == 'IVA 10,00%  \u25be')
+        check('restart: the window opens where it was closed',
+              (s['main']['x'], s['main']['y']) == closed_at and closed_at[0] > 0)
         p.click(53, 56)
         wait_until('CALC again', lambda s: s['main']['h'] == 390)
         p.type('100')
@@ -517,6 +588,9 @@ def main():
     except AssertionError as e:
         failures.append('restart: %s' % e)
         print('FAIL: restart', e)
+    # The next program started in this prefix opens at the corner again.
+    subprocess.run([WINE_RUN, 'reg', 'delete', 'HKCU\\Software\\Ferlan\\Zentolo', '/f'],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
     print('%d passed, %d failed' % (passed, len(failures)))
     sys.exit(1 if failures else 0)
 

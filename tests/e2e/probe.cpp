@@ -2,7 +2,8 @@
 // standard window messages only, and prints it as JSON lines: the main
 // window's rectangle and focus, every child control (class, id, visibility,
 // text, check state, list lines), the program's other windows (report
-// windows, message boxes, calendar) and the clipboard text.
+// windows, message boxes, calendar) and the clipboard text. With "restore" it
+// first restores the minimised window, as its taskbar button would.
 #include <windows.h>
 
 #include <cstdio>
@@ -108,12 +109,18 @@ std::wstring clipboard()
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     HWND main = FindWindowW(L"FerlanZentoloV063", nullptr);
     if (!main) {
         std::printf("{\"kind\":\"none\"}\n");
         return 0;
+    }
+    // "restore": what a click on the taskbar button does to a minimised window.
+    if (argc > 1 && std::string(argv[1]) == "restore") {
+        PostMessageW(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+        for (int i = 0; i < 100 && IsIconic(main); ++i) Sleep(20);
+        SetForegroundWindow(main);
     }
     printWindow("main", main);
     GUITHREADINFO info{};
