@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <thread>
 
 #include "app/commands_win.h"
@@ -52,32 +51,20 @@ VARIANT self()
 }
 
 // Another thread of the process keeps the multithreaded apartment alive, as
-// a screen reader's helper or the print stack may.
-class OtherThreadInMta {
-public:
-    OtherThreadInMta()
-        : started_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-          thread_([this] {
-              CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-              SetEvent(started_);
-              WaitForSingleObject(stop_, INFINITE);
-              CoUninitialize();
-          })
-    {
-        WaitForSingleObject(started_, INFINITE);
-    }
-    ~OtherThreadInMta()
-    {
-        SetEvent(stop_);
-        thread_.join();
-        CloseHandle(started_);
-        CloseHandle(stop_);
-    }
-
-private:
-    HANDLE started_, stop_;
-    std::thread thread_;
-};
+// a screen reader's helper or the print stack may, until `stop` is set.
+std::thread threadInMta(HANDLE stop)
+{
+    HANDLE started = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread thread([started, stop] {
+        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        SetEvent(started);
+        WaitForSingleObject(stop, INFINITE);
+        CoUninitialize();
+    });
+    WaitForSingleObject(started, INFINITE);
+    CloseHandle(started);
+    return thread;
+}
 
 using Accessible = MainWindow;
 
@@ -93,17 +80,20 @@ TEST_F(Accessible, ObjectsComeFromASingleThreadedApartmentOfTheWindowThread)
                  {"one another component leaves after the hand-out", false, true}};
     for (const Case& c : cases) {
         releaseEveryApartment();
-        std::optional<OtherThreadInMta> other;
-        if (c.sharesMta) other.emplace();
+        HANDLE stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        std::thread other = c.sharesMta ? threadInMta(stop) : std::thread();
         if (c.otherSta) {
-            ASSERT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+            EXPECT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
         }
-        ASSERT_EQ(c.otherSta ? Apartment::singleThreaded : Apartment::none, threadApartment()) << c.setup;
+        EXPECT_EQ(c.otherSta ? Apartment::singleThreaded : Apartment::none, threadApartment()) << c.setup;
         IAccessible* object = objectOf(copy);
-        ASSERT_NE(nullptr, object) << c.setup;
+        EXPECT_NE(nullptr, object) << c.setup;
         if (c.otherSta) CoUninitialize();
         EXPECT_EQ(Apartment::singleThreaded, threadApartment()) << c.setup << ": the program's own reference holds it";
-        object->Release();
+        if (object) object->Release();
+        SetEvent(stop);
+        if (other.joinable()) other.join();
+        CloseHandle(stop);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -97,32 +98,28 @@ TEST(StoredVatRate, UnreadableValuesKeepTheDefault)
     EXPECT_FALSE(storedVatRate(3, ok.data(), ok.size()).has_value()) << "REG_BINARY";
 }
 
-TEST(StoredDecimals, OnlyADwordUpToSix)
+TEST(StoredDwords, DecimalsUpToSixAndSignedCoordinates)
 {
-    unsigned char three[4] = {3, 0, 0, 0};
-    EXPECT_EQ(3, storedDecimals(registryDword, three, 4).value_or(-1));
-    unsigned char zero[4] = {0, 0, 0, 0};
-    EXPECT_EQ(0, storedDecimals(registryDword, zero, 4).value_or(-1));
-    unsigned char seven[4] = {7, 0, 0, 0};
-    EXPECT_FALSE(storedDecimals(registryDword, seven, 4).has_value());
-    unsigned char all[4] = {0xFF, 0xFF, 0xFF, 0xFF};
-    EXPECT_FALSE(storedDecimals(registryDword, all, 4).has_value());
-    unsigned char high[4] = {2, 0, 0, 1};
-    EXPECT_FALSE(storedDecimals(registryDword, high, 4).has_value());
-    EXPECT_FALSE(storedDecimals(registryString, three, 4).has_value());
-    EXPECT_FALSE(storedDecimals(registryDword, three, 3).has_value());
-}
-
-TEST(StoredCoordinate, ASignedDword)
-{
-    unsigned char minus200[4] = {0x38, 0xFF, 0xFF, 0xFF};
-    EXPECT_EQ(-200, storedCoordinate(registryDword, minus200, 4).value_or(0));
-    unsigned char lowest[4] = {0, 0, 0, 0x80};
-    EXPECT_EQ(INT32_MIN, storedCoordinate(registryDword, lowest, 4).value_or(0));
-    unsigned char highest[4] = {0xFF, 0xFF, 0xFF, 0x7F};
-    EXPECT_EQ(INT32_MAX, storedCoordinate(registryDword, highest, 4).value_or(0));
-    EXPECT_FALSE(storedCoordinate(registryString, highest, 4).has_value());
-    EXPECT_FALSE(storedCoordinate(registryDword, highest, 3).has_value());
+    struct Case {
+        std::uint32_t type;
+        std::vector<unsigned char> bytes;
+        std::optional<std::int32_t> decimals, coordinate;
+    } cases[] = {
+        {registryDword, {3, 0, 0, 0}, 3, 3},
+        {registryDword, {0, 0, 0, 0}, 0, 0},
+        {registryDword, {7, 0, 0, 0}, std::nullopt, 7},
+        {registryDword, {2, 0, 0, 1}, std::nullopt, 0x01000002},
+        {registryDword, {0x38, 0xFF, 0xFF, 0xFF}, std::nullopt, -200},
+        {registryDword, {0xFF, 0xFF, 0xFF, 0xFF}, std::nullopt, -1},
+        {registryDword, {0, 0, 0, 0x80}, std::nullopt, INT32_MIN},
+        {registryDword, {0xFF, 0xFF, 0xFF, 0x7F}, std::nullopt, INT32_MAX},
+        {registryString, {3, 0, 0, 0}, std::nullopt, std::nullopt},
+        {registryDword, {3, 0, 0}, std::nullopt, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.decimals, storedDecimals(c.type, c.bytes.data(), c.bytes.size())) << int(c.bytes[0]);
+        EXPECT_EQ(c.coordinate, storedCoordinate(c.type, c.bytes.data(), c.bytes.size())) << int(c.bytes[0]);
+    }
 }
 
 TEST(StoredVatRateText, TwoDecimals)
