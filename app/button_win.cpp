@@ -262,6 +262,20 @@ HWND createButton(HWND parent, const wchar_t* text, int x, int y, int width, int
 
 void markMenuButton(HWND button) { SetPropW(button, buttonMenuProperty, reinterpret_cast<HANDLE>(1)); }
 
+int trackButtonMenu(HWND button, HMENU menu)
+{
+    RECT place;
+    GetWindowRect(button, &place);
+    int command = 0;
+    {
+        ModalScope modal;  // the menu disables no window
+        command = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD, place.left, place.bottom, 0,
+                                                  GetAncestor(button, GA_ROOT), nullptr));
+    }
+    DestroyMenu(menu);
+    return command;
+}
+
 void setButtonAccent(HWND button, int accent)
 {
     buttonAccent[button] = accent;

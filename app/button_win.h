@@ -31,5 +31,9 @@ void setButtonAccent(HWND button, int accent);
 // open a drop-down list.
 void markMenuButton(HWND button);
 
+// Shows `menu` under the button, left edges aligned, and gives the command
+// picked, or 0 when the menu was dismissed. Takes over the menu.
+int trackButtonMenu(HWND button, HMENU menu);
+
 // Paints the button into hdc: the same drawing serves WM_PAINT and WM_PRINTCLIENT.
 void paintButton(HWND button, HDC hdc);

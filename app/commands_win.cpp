@@ -278,6 +278,9 @@ bool carryOutCommand(int id, int notification, HWND control)
     case idCalculateDates:
         calculateDates();
         return true;
+    case idDeadlineRule:
+        showDeadlineRuleMenu();
+        return true;
     case idCalculateInterest:
         calculateInterest();
         return true;

@@ -35,6 +35,7 @@ enum CommandId : int {
     idCalendarDateTo = 209,
     idCalendarInterestFrom = 210,
     idCalendarInterestTo = 211,
+    idDeadlineRule = 212,
     idKeypadFirst = 300,  // 300 to 315, row by row
 };
 

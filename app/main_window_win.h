@@ -61,6 +61,7 @@ struct MainWindowState {
     HWND includeStartCheck = nullptr;
     HWND dateDaysEdit = nullptr;
     HWND endOfMonthCheck = nullptr;
+    HWND deadlineRuleButton = nullptr;
     HWND dateResult = nullptr;
     // INTERESSI
     HWND capitalEdit = nullptr;

@@ -81,6 +81,14 @@ std::optional<std::int32_t> storedDecimals(std::uint32_t type, const unsigned ch
     return static_cast<std::int32_t>(*value);
 }
 
+std::optional<std::int32_t> storedChoice(std::uint32_t type, const unsigned char* data, std::size_t size,
+                                         std::int32_t count)
+{
+    const auto value = storedDword(type, data, size);
+    if (!value || *value >= static_cast<std::uint32_t>(count)) return std::nullopt;
+    return static_cast<std::int32_t>(*value);
+}
+
 std::optional<std::int32_t> storedCoordinate(std::uint32_t type, const unsigned char* data, std::size_t size)
 {
     const auto value = storedDword(type, data, size);

@@ -10,6 +10,26 @@
 
 const wchar_t* const settingsKeyPath = L"Software\\Ferlan\\Zentolo";
 
+namespace {
+
+// A value of up to four bytes as the registry holds it; a missing or larger
+// one has no type, which every reader turns away.
+struct StoredBytes {
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    unsigned char bytes[4] = {};
+};
+
+StoredBytes storedBytes(HKEY key, const wchar_t* name)
+{
+    StoredBytes v;
+    v.size = sizeof v.bytes;
+    if (RegQueryValueExW(key, name, nullptr, &v.type, v.bytes, &v.size) != ERROR_SUCCESS) v.type = REG_NONE;
+    return v;
+}
+
+} // namespace
+
 void loadSettings()
 {
     HKEY key;
@@ -22,20 +42,14 @@ void loadSettings()
     if (RegQueryValueExW(key, L"Aliquota", nullptr, &type, rate, &size) == ERROR_SUCCESS)
         if (auto value = storedVatRate(type, rate, size)) settings.vatRate = *value;
 
-    unsigned char places[4] = {};
-    size = sizeof places;
-    if (RegQueryValueExW(key, L"Decimali", nullptr, &type, places, &size) == ERROR_SUCCESS)
-        if (auto value = storedDecimals(type, places, size)) settings.decimals = *value;
-
-    std::optional<std::int32_t> coordinates[2];
-    const wchar_t* const names[2] = {L"FinestraX", L"FinestraY"};
-    for (int i = 0; i < 2; ++i) {
-        unsigned char bytes[4] = {};
-        size = sizeof bytes;
-        if (RegQueryValueExW(key, names[i], nullptr, &type, bytes, &size) == ERROR_SUCCESS)
-            coordinates[i] = storedCoordinate(type, bytes, size);
-    }
-    if (coordinates[0] && coordinates[1]) settings.windowPosition = ScreenPoint{*coordinates[0], *coordinates[1]};
+    const StoredBytes places = storedBytes(key, L"Decimali");
+    if (auto value = storedDecimals(places.type, places.bytes, places.size)) settings.decimals = *value;
+    const StoredBytes rule = storedBytes(key, L"Termini");
+    if (auto value = storedChoice(rule.type, rule.bytes, rule.size, deadlineRuleCount))
+        settings.deadlineRule = static_cast<DeadlineRule>(*value);
+    const StoredBytes x = storedBytes(key, L"FinestraX"), y = storedBytes(key, L"FinestraY");
+    const auto left = storedCoordinate(x.type, x.bytes, x.size), top = storedCoordinate(y.type, y.bytes, y.size);
+    if (left && top) settings.windowPosition = ScreenPoint{*left, *top};
 
     RegCloseKey(key);
 }
@@ -54,6 +68,12 @@ void storeValue(const wchar_t* name, DWORD type, const void* data, DWORD size)
 }
 
 } // namespace
+
+void saveDeadlineRule()
+{
+    const auto rule = static_cast<DWORD>(settings.deadlineRule);
+    storeValue(L"Termini", REG_DWORD, &rule, sizeof rule);
+}
 
 void saveWindowPosition(int x, int y)
 {

@@ -7,5 +7,8 @@ void loadSettings();
 void saveSettings();
 void saveSettingsCommand();
 
+// "Termini", written alone when a rule is picked.
+void saveDeadlineRule();
+
 // "FinestraX" and "FinestraY": where the main window was when it was closed.
 void saveWindowPosition(int x, int y);

@@ -12,6 +12,7 @@
 #include "app/settings.h"
 #include "calc/calculator_win.h"
 #include "calc/numtext.h"
+#include "dates/date_calculator_win.h"
 #include "dates/date_fields_win.h"
 #include "finance/interest.h"
 
@@ -181,6 +182,9 @@ void createDateTab()
     createLabel(L"Giorni", 16, 235, 65, 22, list);
     s.dateDaysEdit = createField(L"60", 83, 229, 85, 28, list);
     s.endOfMonthCheck = createCheckbox(L"Fine mese", 190, 231, 148, 25, list);
+    s.deadlineRuleButton =
+        createFlatButton(deadlineRuleLabel().c_str(), 346, 229, 124, 28, idDeadlineRule, &list, 0);
+    markMenuButton(s.deadlineRuleButton);
     createFlatButton(L"CALCOLA DATE", 16, 272, 145, 31, idCalculateDates, &list, 1);
     createFlatButton(L"VERIFICA GIORNI", 169, 272, 161, 31, idVerifyDays, &list, 0);
     s.dateResult = createLabel(L"Risultato: \u2014", 16, 314, 454, 35, list);

@@ -2,7 +2,7 @@
 // and show the rate menu.
 #include "calc/vat_win.h"
 
-#include "app/accessible_win.h"
+#include "app/button_win.h"
 #include "app/main_window_win.h"
 #include "app/settings.h"
 #include "app/settings_win.h"
@@ -54,16 +54,7 @@ void showVatRateMenu()
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, menuOptions, L"Personalizza in Opzioni...");
 
-    RECT button;
-    GetWindowRect(mainState.vatRateButton, &button);
-    int command = 0;
-    {
-        ModalScope modal;  // the menu disables no window
-        command = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD, button.left, button.bottom, 0,
-                                                  mainState.mainWindow, nullptr));
-    }
-    DestroyMenu(menu);
-
+    const int command = trackButtonMenu(mainState.vatRateButton, menu);
     if (command >= menuRateFirst && command < menuRateFirst + 4) {
         settings.vatRate = menuVatRates[command - menuRateFirst];
         saveSettings();

@@ -19,15 +19,8 @@ DateOutcome addDays(const DateInputs& in, DayNumber start, LastDateRange& range)
 {
     range.valid = false;
     range.uncounted = false;
-    ParsedNumber days = parseNumber(in.daysText);
-    // !(|k| <= limit) also turns away NaN.
-    if (!days.ok || days.value != std::floor(days.value) || !(std::fabs(days.value) <= 100000))
-        return failure(L"Inserisci giorni interi (max 100.000).");
-    const auto k = static_cast<long long>(days.value);
-    CivilDate target = dayNumberToDate(start + k);
-    if (target.year < firstYear || target.year > lastYear) return failure(L"Data fuori intervallo.");
-    if (in.endOfMonth) target.day = daysInMonth(target.year, target.month);
-    return DateOutcome{true, L"Scadenza: " + formatDate(target) + L"  (" + integer(k) + L" giorni)"};
+    const DeadlineText deadline = deadlineText(start, in.daysText, in.endOfMonth, in.rule);
+    return DateOutcome{deadline.ok, deadline.text};
 }
 
 DateOutcome countDays(const DateInputs& in, DayNumber start, LastDateRange& range)

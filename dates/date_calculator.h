@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dates/calendar.h"
+#include "dates/deadlines.h"
 
 // The last counted range, kept for the day-verification report.
 struct LastDateRange {
@@ -32,6 +33,7 @@ struct DateInputs {
     bool addDays = false;       // "Aggiungi giorni anziché differenza"
     bool includeStart = false;  // "Includi data iniziale"
     bool endOfMonth = false;    // "Fine mese"
+    DeadlineRule rule = DeadlineRule::civil;  // which days close a deadline
 };
 
 struct DateOutcome {

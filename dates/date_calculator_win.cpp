@@ -3,8 +3,17 @@
 
 #include <windows.h>
 
+#include "app/button_win.h"
 #include "app/main_window_win.h"
+#include "app/settings.h"
+#include "app/settings_win.h"
 #include "dates/date_calculator.h"
+
+namespace {
+
+constexpr int menuRuleFirst = 411;  // 411 to 413, in the rules' order
+
+} // namespace
 
 void calculateDates()
 {
@@ -16,7 +25,26 @@ void calculateDates()
     in.addDays = isChecked(s.addDaysCheck);
     in.includeStart = isChecked(s.includeStartCheck);
     in.endOfMonth = isChecked(s.endOfMonthCheck);
+    in.rule = settings.deadlineRule;
     DateOutcome out = computeDates(in, lastDateRange);
     SetWindowTextW(s.dateResult, out.text.c_str());
     fitWindowToTab();
+}
+
+std::wstring deadlineRuleLabel() { return std::wstring(deadlineRuleName(settings.deadlineRule)) + L"  \u25be"; }
+
+void showDeadlineRuleMenu()
+{
+    HMENU menu = CreatePopupMenu();
+    for (int i = 0; i < deadlineRuleCount; ++i) {
+        const auto rule = static_cast<DeadlineRule>(i);
+        const auto checked = static_cast<UINT>(rule == settings.deadlineRule ? MF_CHECKED : MF_UNCHECKED);
+        AppendMenuW(menu, MF_STRING | checked,
+                    static_cast<UINT_PTR>(menuRuleFirst + i), deadlineRuleName(rule));
+    }
+    const int command = trackButtonMenu(mainState.deadlineRuleButton, menu);
+    if (command < menuRuleFirst || command >= menuRuleFirst + deadlineRuleCount) return;
+    settings.deadlineRule = static_cast<DeadlineRule>(command - menuRuleFirst);
+    saveDeadlineRule();
+    SetWindowTextW(mainState.deadlineRuleButton, deadlineRuleLabel().c_str());
 }

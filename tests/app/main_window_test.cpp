@@ -109,6 +109,7 @@ std::vector<Control> expectedControls()
         {date, L"Static", L"Giorni", 16, 235, 65, 22, 0, false, body},
         {date, L"Edit", L"60", 83, 229, 85, 28, 0, true, body},
         {date, L"Button", L"Fine mese", 190, 231, 148, 25, 0, true, body},
+        {date, B, L"Civile  \u25be", 346, 229, 124, 28, 212, true, none},
         {date, B, L"CALCOLA DATE", 16, 272, 145, 31, 200, true, none},
         {date, B, L"VERIFICA GIORNI", 169, 272, 161, 31, 206, true, none},
         {date, L"Static", L"Risultato: \u2014", 16, 314, 454, 35, 0, false, heading},

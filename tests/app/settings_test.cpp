@@ -98,27 +98,32 @@ TEST(StoredVatRate, UnreadableValuesKeepTheDefault)
     EXPECT_FALSE(storedVatRate(3, ok.data(), ok.size()).has_value()) << "REG_BINARY";
 }
 
-TEST(StoredDwords, DecimalsUpToSixAndSignedCoordinates)
+TEST(StoredDwords, DecimalsUpToSixChoicesAndSignedCoordinates)
 {
+    const std::nullopt_t none = std::nullopt;
     struct Case {
         std::uint32_t type;
         std::vector<unsigned char> bytes;
-        std::optional<std::int32_t> decimals, coordinate;
+        std::optional<std::int32_t> decimals, choiceOfThree, coordinate;
     } cases[] = {
-        {registryDword, {3, 0, 0, 0}, 3, 3},
-        {registryDword, {0, 0, 0, 0}, 0, 0},
-        {registryDword, {7, 0, 0, 0}, std::nullopt, 7},
-        {registryDword, {2, 0, 0, 1}, std::nullopt, 0x01000002},
-        {registryDword, {0x38, 0xFF, 0xFF, 0xFF}, std::nullopt, -200},
-        {registryDword, {0xFF, 0xFF, 0xFF, 0xFF}, std::nullopt, -1},
-        {registryDword, {0, 0, 0, 0x80}, std::nullopt, INT32_MIN},
-        {registryDword, {0xFF, 0xFF, 0xFF, 0x7F}, std::nullopt, INT32_MAX},
-        {registryString, {3, 0, 0, 0}, std::nullopt, std::nullopt},
-        {registryDword, {3, 0, 0}, std::nullopt, std::nullopt},
+        {registryDword, {2, 0, 0, 0}, 2, 2, 2},
+        {registryDword, {0, 0, 0, 0}, 0, 0, 0},
+        {registryDword, {3, 0, 0, 0}, 3, none, 3},
+        {registryDword, {7, 0, 0, 0}, none, none, 7},
+        {registryDword, {2, 0, 0, 1}, none, none, 0x01000002},
+        {registryDword, {0x38, 0xFF, 0xFF, 0xFF}, none, none, -200},
+        {registryDword, {0xFF, 0xFF, 0xFF, 0xFF}, none, none, -1},
+        {registryDword, {0, 0, 0, 0x80}, none, none, INT32_MIN},
+        {registryDword, {0xFF, 0xFF, 0xFF, 0x7F}, none, none, INT32_MAX},
+        {registryString, {1, 0, 0, 0}, none, none, none},
+        {registryDword, {1, 0, 0}, none, none, none},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(c.decimals, storedDecimals(c.type, c.bytes.data(), c.bytes.size())) << int(c.bytes[0]);
-        EXPECT_EQ(c.coordinate, storedCoordinate(c.type, c.bytes.data(), c.bytes.size())) << int(c.bytes[0]);
+        const auto* data = c.bytes.data();
+        const size_t size = c.bytes.size();
+        EXPECT_EQ(c.decimals, storedDecimals(c.type, data, size)) << int(c.bytes[0]);
+        EXPECT_EQ(c.choiceOfThree, storedChoice(c.type, data, size, 3)) << int(c.bytes[0]);
+        EXPECT_EQ(c.coordinate, storedCoordinate(c.type, data, size)) << int(c.bytes[0]);
     }
 }
 

@@ -243,7 +243,7 @@ def date_journey(p):
     p.click(197, 243)  # "Fine mese"
     s = wait_until('checks', lambda s: child(s, text='Fine mese')['checked'] == 1)
     p.click(88, 287)
-    s = wait_until('scadenza', lambda s: child(s, text='Scadenza: 31/12/1966  (60 giorni)') is not None)
+    s = wait_until('scadenza', lambda s: child(s, text='Scadenza: sabato 31/12/1966  (60 giorni)') is not None)
     check('DATE: add-days with "Fine mese"', True)
     p.click(23, 172)
     p.click(197, 243)

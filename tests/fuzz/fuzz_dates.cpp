@@ -17,6 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     in.addDays = flags & 1;
     in.includeStart = flags & 2;
     in.endOfMonth = flags & 4;
+    in.rule = static_cast<DeadlineRule>((flags >> 3) % deadlineRuleCount);
 
     // A normalised date text parses and formats to itself.
     for (const std::wstring* text : {&in.fromText, &in.toText}) {
