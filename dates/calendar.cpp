@@ -67,6 +67,8 @@ bool isValidDate(std::int64_t year, std::int64_t month, std::int64_t day)
 
 bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
+bool isDateSeparator(wchar_t c) { return c == L'/' || c == L'.' || c == L'-'; }
+
 // One "%d" conversion: blanks, an optional sign, at least one digit.
 // A number outside 32 bits fails the conversion.
 bool scanInt(const std::wstring& t, size_t& pos, std::int64_t& out)
@@ -227,10 +229,16 @@ bool parseDate(const std::wstring& text, CivilDate& out)
     size_t pos = 0;
     std::int64_t day = 0, month = 0, year = 0;
     if (!scanInt(text, pos, day)) return false;
-    if (pos >= text.size() || text[pos++] != L'/') return false;
+    // "/", "." or "-", the same twice.
+    if (pos >= text.size() || !isDateSeparator(text[pos])) return false;
+    const wchar_t separator = text[pos++];
     if (!scanInt(text, pos, month)) return false;
-    if (pos >= text.size() || text[pos++] != L'/') return false;
+    if (pos >= text.size() || text[pos++] != separator) return false;
+    size_t yearFrom = pos;
+    while (yearFrom < text.size() && isBlank(text[yearFrom])) ++yearFrom;
     if (!scanInt(text, pos, year)) return false;
+    // A year of two digits, as quick dates read it: 00-49 the 2000s, 50-99 the 1900s.
+    if (pos == yearFrom + 2 && isDigit(text[yearFrom])) year += year <= 49 ? 2000 : 1900;
     while (pos < text.size() && isBlank(text[pos])) ++pos;
     if (pos != text.size()) return false;  // anything after the year
     if (!isValidDate(year, month, day)) return false;
@@ -264,7 +272,7 @@ std::optional<std::wstring> normaliseDateText(const std::wstring& text)
     for (wchar_t c : text) {
         if (isDigit(c))
             digits += c;
-        else if (c == L'/' || c == L'.' || c == L'-')
+        else if (isDateSeparator(c))
             hasSeparator = true;
         else if (!isBlank(c))
             return std::nullopt;
@@ -283,7 +291,7 @@ std::optional<std::wstring> normaliseDateText(const std::wstring& text)
     };
     int day = number(0, 2), month = number(2, 2), year;
     if (digits.size() == 6) {
-        int yy = number(4, 2);
+        const int yy = number(4, 2);
         year = yy <= 49 ? 2000 + yy : 1900 + yy;
     } else {
         year = number(4, 4);

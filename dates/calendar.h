@@ -35,8 +35,10 @@ bool isWorkingDay(DayNumber n);
 // Empty when the day is no holiday.
 std::wstring holidayName(DayNumber n);
 
-// Strict "gg/mm/aaaa" (with optional signs, leading zeros and blanks as a
-// C scanf of " %d/%d/%d" reads them); out is written only on success.
+// "gg/mm/aaaa", or with "." or "-" as the separator (the same one twice),
+// numbers with optional signs, leading zeros and blanks as a C scanf of
+// " %d/%d/%d" reads them; a year of two digits is taken as the quick form
+// takes it (66 is 1966, 26 is 2026). out is written only on success.
 bool parseDate(const std::wstring& text, CivilDate& out);
 std::wstring formatDate(const CivilDate& date);
 

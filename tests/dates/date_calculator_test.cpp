@@ -50,8 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{L"31/01/2027", L"", L"10", true, false, true, L"Scadenza: domenica 28/02/2027  (10 giorni)\r\n\u2192 lunedì 01/03/2027 (domenica)"},
         DateCase{L"01/01/1600", L"", L"-1", true, false, false, L"Data fuori intervallo."},
         DateCase{L"31/12/9999", L"", L"1", true, false, false, L"Data fuori intervallo."},
-        DateCase{L"13.10.1966", L"31/12/2026", L"abc", true, false, false, L"Data iniziale non valida (gg/mm/aaaa)"},
-        DateCase{L"13.10.1966", L"31/12/2026", L"", false, false, false, L"Data iniziale non valida (gg/mm/aaaa)"},
+        DateCase{L"13/10.1966", L"31/12/2026", L"abc", true, false, false, L"Data iniziale non valida (gg/mm/aaaa)"},
+        DateCase{L"13/10.1966", L"31/12/2026", L"", false, false, false, L"Data iniziale non valida (gg/mm/aaaa)"},
         DateCase{L"21/11/2026", L"31/02/2026", L"", false, false, false, L"Data finale non valida (gg/mm/aaaa)"}));
 
 TEST(ComputeDates, SpanLimitDecidesWhetherDaysAreCounted)

@@ -92,10 +92,14 @@ TEST_F(DateTab, FocusSelectsTheWholeTextAndLeavingCompletesQuickDates)
     SetWindowTextW(from, L"131066");
     SetFocus(mainState.dateToEdit);
     EXPECT_EQ(L"13/10/1966", controlText(from));
-    SetWindowTextW(from, L"13.10.1966");
+    SetWindowTextW(from, L"01.03.26");
     SetFocus(from);
     SetFocus(mainState.dateToEdit);
-    EXPECT_EQ(L"13.10.1966", controlText(from)) << "left as typed";
+    EXPECT_EQ(L"01/03/2026", controlText(from)) << "points and a two-digit year";
+    SetWindowTextW(from, L"13/10.1966");
+    SetFocus(from);
+    SetFocus(mainState.dateToEdit);
+    EXPECT_EQ(L"13/10.1966", controlText(from)) << "mixed separators left as typed";
 }
 
 TEST_F(DateTab, EnterCompletesAndCalculates)
