@@ -224,6 +224,15 @@ std::wstring holidayName(DayNumber n)
     return std::wstring();
 }
 
+std::uint32_t holidayDaysOfMonth(std::int32_t year, std::int32_t month)
+{
+    std::uint32_t days = 0;
+    const DayNumber first = dateToDayNumber({year, month, 1});
+    for (int d = 0; d < daysInMonth(year, month); ++d)
+        if (isNationalHoliday(first + d)) days |= std::uint32_t{1} << d;
+    return days;
+}
+
 bool parseDate(const std::wstring& text, CivilDate& out)
 {
     size_t pos = 0;

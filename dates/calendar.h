@@ -34,6 +34,8 @@ bool isNationalHoliday(DayNumber n);
 bool isWorkingDay(DayNumber n);
 // Empty when the day is no holiday.
 std::wstring holidayName(DayNumber n);
+// The national holidays of a month, bit d - 1 for day d.
+std::uint32_t holidayDaysOfMonth(std::int32_t year, std::int32_t month);
 
 // "gg/mm/aaaa", or with "." or "-" as the separator (the same one twice),
 // numbers with optional signs, leading zeros and blanks as a C scanf of

@@ -110,6 +110,33 @@ void dismissCalendarPopup()
     if (calendarTarget) SetFocus(calendarTarget);
 }
 
+// The national holidays of `count` months from the first one shown, in bold.
+void holidayStates(const SYSTEMTIME& first, int count, MONTHDAYSTATE* states)
+{
+    int year = first.wYear, month = first.wMonth;
+    for (int i = 0; i < count; ++i) {
+        states[i] = holidayDaysOfMonth(year, month);
+        if (++month > 12) {
+            month = 1;
+            ++year;
+        }
+    }
+}
+
+// Asked for by the calendar when it shows other months; set at opening.
+void markHolidays(NMDAYSTATE& shown) { holidayStates(shown.stStart, shown.cDayState, shown.prgDayState); }
+
+void markShownHolidays(HWND calendar)
+{
+    SYSTEMTIME range[2] = {};
+    const auto count = static_cast<int>(
+        SendMessageW(calendar, MCM_GETMONTHRANGE, GMR_DAYSTATE, reinterpret_cast<LPARAM>(range)));
+    MONTHDAYSTATE states[12] = {};
+    if (count < 1 || count > 12) return;
+    holidayStates(range[0], count, states);
+    SendMessageW(calendar, MCM_SETDAYSTATE, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(states));
+}
+
 // The arrow keys move the chosen day by one day or one week.
 void moveCalendarDay(HWND calendar, int days)
 {
@@ -156,6 +183,10 @@ LRESULT CALLBACK calendarPopupProc(HWND popup, UINT message, WPARAM wParam, LPAR
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lParam)->code == MCN_SELECT) {
             onCalendarSelect(popup);
+            return 0;
+        }
+        if (reinterpret_cast<NMHDR*>(lParam)->code == MCN_GETDAYSTATE) {
+            markHolidays(*reinterpret_cast<NMDAYSTATE*>(lParam));
             return 0;
         }
         break;
@@ -234,14 +265,18 @@ void openCalendarPopup(HWND targetField, HWND anchorButton)
                                       s.mainWindow, nullptr, instance, nullptr);
     HWND popup = s.calendarPopup;
     if (!popup) return;
-    HWND calendar = CreateWindowExW(0, MONTHCAL_CLASSW, L"", WS_CHILD | WS_VISIBLE | MCS_NOTODAY, 0,
-                                    0, scaled(250), scaled(200), popup,
+    HWND calendar = CreateWindowExW(0, MONTHCAL_CLASSW, L"", WS_CHILD | WS_VISIBLE | MCS_NOTODAY | MCS_DAYSTATE,
+                                    0, 0, scaled(250), scaled(200), popup,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(calendarId)),
                                     instance, nullptr);
     if (!calendar) {
         DestroyWindow(popup);
         return;
     }
+    // The program's own small font, at the window's scale, with a bold face
+    // that sets the holidays apart; weeks start on Monday.
+    SendMessageW(calendar, WM_SETFONT, reinterpret_cast<WPARAM>(s.smallFont), FALSE);
+    SendMessageW(calendar, MCM_SETFIRSTDAYOFWEEK, 0, 0);
     monthCalendarBaseProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(calendar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(monthCalendarProc)));
     RECT min{};
@@ -259,6 +294,7 @@ void openCalendarPopup(HWND targetField, HWND anchorButton)
         st.wDay = static_cast<WORD>(current.day);
         SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&st));
     }
+    markShownHolidays(calendar);
 
     // Inside the work area of the monitor the field is on.
     MONITORINFO monitor{};

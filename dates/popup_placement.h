@@ -7,6 +7,7 @@
 
 // The top-left corner of a pop-up of `width` × `height` that opens `gap`
 // pixels under `anchor`, left edges aligned. It moves left to stay inside
-// the work area's right edge (and never past its left edge), and opens above
-// the anchor when there is no room below.
+// the work area's right edge (and never past its left edge), opens above the
+// anchor when there is no room below, and stays inside the work area even
+// when the anchor lies below it.
 ScreenPoint popupPosition(const ScreenBox& anchor, int width, int height, int gap, const ScreenBox& work);

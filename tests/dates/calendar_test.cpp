@@ -171,6 +171,15 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{L"05//04/2026", false}, ParseCase{L"05/04/2026/", false},
         ParseCase{L"00000000000000000000005/04/2026", true, 5, 4, 2026}));
 
+TEST(HolidayDaysOfMonth, OneBitPerHoliday)
+{
+    EXPECT_EQ((1u << 7) | (1u << 24) | (1u << 25), holidayDaysOfMonth(2026, 12));
+    EXPECT_EQ((1u << 4) | (1u << 5) | (1u << 24), holidayDaysOfMonth(2026, 4)) << "Easter, its Monday, 25 April";
+    EXPECT_EQ(1u << 3, holidayDaysOfMonth(2026, 10));
+    EXPECT_EQ(0u, holidayDaysOfMonth(2025, 10));
+    EXPECT_EQ(0u, holidayDaysOfMonth(2026, 2));
+}
+
 TEST(FormatDate, ZeroPaddedFields)
 {
     EXPECT_EQ(L"05/04/2026", formatDate(CivilDate{2026, 4, 5}));

@@ -136,6 +136,7 @@ TEST_F(DateTab, CalendarShowsTheFieldsDateAndWritesThePickedDay)
     EXPECT_EQ(2026, shown.wYear);
     EXPECT_EQ(4, shown.wMonth);
     EXPECT_EQ(5, shown.wDay);
+    EXPECT_EQ(MAKELONG(0, TRUE), SendMessageW(calendarOf(popup), MCM_GETFIRSTDAYOFWEEK, 0, 0)) << "Monday first";
     RECT b, p;
     GetWindowRect(GetDlgItem(mainState.mainWindow, idCalendarDateFrom), &b);
     GetWindowRect(popup, &p);

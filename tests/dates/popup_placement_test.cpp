@@ -35,6 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
         PlacementCase{"primary, room below", {180, 124, 204, 152}, 255, 220, 2, primary, {180, 154}},
         PlacementCase{"primary, near the right edge", {1900, 124, 1924, 152}, 255, 220, 2, primary, {1665, 154}},
         PlacementCase{"primary, near the taskbar", {180, 900, 204, 928}, 255, 220, 2, primary, {180, 680}},
+        PlacementCase{"primary, in the taskbar's band", {180, 1045, 204, 1073}, 255, 220, 2, primary, {180, 820}},
+        PlacementCase{"primary, below the screen", {180, 1200, 204, 1228}, 255, 220, 2, primary, {180, 820}},
         PlacementCase{"right monitor, room below: not pulled to the primary", {2500, 300, 2524, 328}, 255, 220, 2,
                       rightOfPrimary, {2500, 330}},
         PlacementCase{"right monitor, near its right edge", {3800, 300, 3824, 328}, 255, 220, 2,

@@ -227,11 +227,12 @@ def date_journey(p):
     s = wait_until('calendar', lambda s: any(w['class'] == 'ZentoloCalendarV06' for w in s['windows']))
     cal = [w for w in s['windows'] if w['class'] == 'ZentoloCalendarV06'][0]
     check('DATE: the calendar opens under its button', cal['y'] >= 152)
-    # December 2026 starts on a Tuesday: the 15th is in the third week, Tuesday column.
-    xdo('mousemove', cal['x'] + 2 + 62, cal['y'] + 2 + 62 + 18 * 2, 'click', 1)
+    # Weeks start on Monday and December 2026 on a Tuesday: the 15th is in the
+    # third week, second column (columns of 32 pixels, rows of 17).
+    xdo('mousemove', cal['x'] + 18 + 32, cal['y'] + 52 + 17 * 2, 'click', 1)
     s = wait_until('picked', lambda s: not any(w['class'] == 'ZentoloCalendarV06' for w in s['windows']))
     al = child(s, cls='Edit', nth=2)['text']  # after the input line and "Dal"
-    check('DATE: a clicked day is written as gg/mm/aaaa', len(al) == 10 and al.endswith('/12/2026'))
+    check('DATE: a clicked day is written as gg/mm/aaaa, weeks starting on Monday', al == '15/12/2026')
     p.click(364, 138)
     wait_until('calendar again', lambda s: any(w['class'] == 'ZentoloCalendarV06' for w in s['windows']))
     p.key('Escape')
