@@ -260,6 +260,59 @@ def date_journey(p):
     wait_until('report closed', lambda s: not any(w['class'] == 'ZentoloDayDetailV062' for w in s['windows']))
 
 
+def registry_value(name):
+    out = subprocess.run([WINE_RUN, 'reg', 'query', 'HKCU\\Software\\Ferlan\\Zentolo', '/v', name],
+                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=False).stdout.decode('utf-8', 'replace')
+    return out.split()[-1] if name in out else None
+
+
+def deadline_journey(p):
+    """A court term counted with the keyboard: the rule from its menu, kept in the registry."""
+    scadenza = lambda s: next((c['text'] for c in s['children'] if c['text'].startswith('Scadenza:')), '')
+    p.click(23, 172)  # "Aggiungi giorni"
+    wait_until('add days', lambda s: child(s, text='Aggiungi giorni anzich\u00e9 differenza')['checked'] == 1)
+    p.click(120, 138)  # "Dal"
+    p.key('ctrl+a')
+    p.type('20.07.26')
+    p.key('Tab')
+    wait_until('Dal rewritten', lambda s: child(s, text='20/07/2026') is not None)
+    check('deadlines: 20.07.26 becomes 20/07/2026 on leaving the field', True)
+    p.click(120, 243)  # "Giorni"
+    p.key('ctrl+a')
+    p.type('30')
+    p.key('Tab', 'Tab')  # "Fine mese", then the rule's button
+    wait_until('on the rule button', lambda s: focused(s).get('id') == 212)
+    p.key('space')
+    wait_until('rule menu', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    p.key('Down', 'Down', 'Return')
+    wait_until('Processuale', lambda s: child(s, cid=212)['text'] == 'Processuale  \u25be')
+    check('deadlines: the rule picked from its menu is kept as Termini = 1', registry_value('Termini') == '0x1')
+    p.key('shift+Tab', 'shift+Tab', 'Return')  # Enter in "Giorni"
+    s = wait_until('court term', lambda s: scadenza(s) != '')
+    check('deadlines: 30 days from 20/07/2026 skip August and move off the Saturday',
+          scadenza(s) == 'Scadenza: sabato 19/09/2026  (30 giorni + 31 di sospensione feriale)\r\n'
+          '\u2192 luned\u00ec 21/09/2026 (sabato)')
+    p.key('ctrl+a')
+    p.type('6 mesi')
+    p.click(120, 138)
+    p.key('ctrl+a')
+    p.type('300722')
+    p.key('Return')
+    s = wait_until('six months', lambda s: '6 mesi' in scadenza(s))
+    check('deadlines: 6 months from 30/07/2022 are lengthened by the suspension',
+          scadenza(s) == 'Scadenza: gioved\u00ec 02/03/2023  (6 mesi + 31 di sospensione feriale)')
+    p.click(407, 243)  # the rule's button, back to "Civile"
+    wait_until('rule menu again', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    p.key('Down', 'Return')
+    wait_until('Civile', lambda s: child(s, cid=212)['text'] == 'Civile  \u25be')
+    check('deadlines: back to Civile, Termini = 0', registry_value('Termini') == '0x0')
+    p.click(23, 172)
+    wait_until('difference', lambda s: child(s, text='Aggiungi giorni anzich\u00e9 differenza')['checked'] == 0)
+    p.click(88, 287)  # a count again: the result takes one line
+    wait_until('one line', lambda s: s['main']['h'] == 405 and any(c['text'].startswith('Giorni: ')
+                                                                     for c in s['children']))
+
+
 def finance_journey(p):
     p.click(232, 56)
     wait_until('INTERESSI', lambda s: s['main']['h'] == 465)
@@ -314,7 +367,7 @@ def tab_cycle(p, tab_x, height):
 
 def keyboard_journey(p):
     # Every tab stop of every tab, each tab with the header's seven buttons.
-    tabs = [('CALC', 53, 390, 17), ('DATE', 140, 405, 15), ('INTERESSI', 232, 465, 17),
+    tabs = [('CALC', 53, 390, 17), ('DATE', 140, 405, 16), ('INTERESSI', 232, 465, 17),
             ('PROPORZIONI', 336, 534, 17), ('OPZIONI', 435, 365, 10)]
     for name, x, height, stops in tabs:
         visited = tab_cycle(p, x, height)
@@ -342,7 +395,8 @@ def keyboard_journey(p):
     s = wait_until('on CALC button', lambda s: s['children'][s['focus']]['id'] == 110)
     p.key('Tab', 'space')  # DATE
     s = wait_until('DATE by Space', lambda s: s['main']['h'] == 405)
-    check('keyboard: Space on a tab button switches tabs', s['children'][s['focus']]['text'] == '13/10/1966')
+    check('keyboard: Space on a tab button switches tabs',
+          s['children'][s['focus']] == child(s, cls='Edit', nth=1))  # "Dal"
 
 
 def edit_state(s, cid=None, nth=None):
@@ -556,7 +610,8 @@ def options_journey(p):
 def main():
     subprocess.run([WINE_RUN, 'reg', 'delete', 'HKCU\\Software\\Ferlan\\Zentolo', '/f'],
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
-    journeys = [calc_journey, vat_menu_journey, rounding_journey, date_journey, finance_journey, keyboard_journey,
+    journeys = [calc_journey, vat_menu_journey, rounding_journey, date_journey, deadline_journey, finance_journey,
+                keyboard_journey,
                 typing_journey, nothing_lost_journey, options_journey]
     p = Program()
     for journey in journeys:
