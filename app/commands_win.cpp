@@ -284,6 +284,9 @@ bool carryOutCommand(int id, int notification, HWND control)
     case idCalculateInterest:
         calculateInterest();
         return true;
+    case idRateSource:
+        showRateSourceMenu();
+        return true;
     case idSplit:
         calculateSplit();
         return true;

@@ -36,6 +36,7 @@ enum CommandId : int {
     idCalendarInterestFrom = 210,
     idCalendarInterestTo = 211,
     idDeadlineRule = 212,
+    idRateSource = 213,
     idKeypadFirst = 300,  // 300 to 315, row by row
 };
 

@@ -395,6 +395,17 @@ bool shownWithItsTab(HWND control)
     return true;
 }
 
+// Everything below the tab strip drawn again, with the window's border
+// around it and the controls' frames.
+void redrawBody()
+{
+    RECT body;
+    GetClientRect(mainState.mainWindow, &body);
+    InflateRect(&body, scaled(8), scaled(8));
+    body.top = scaled(74);
+    RedrawWindow(mainState.mainWindow, &body, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 void showTabControls(int n, int previous)
 {
     MainWindowState& s = mainState;
@@ -437,14 +448,8 @@ void switchTab(int n)
     SetWindowPos(s.mainWindow, nullptr, 0, 0, scaled(mainWindowWidth), s.windowHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (drawn) {
-        // Drawn again: the two restyled tab buttons, and everything below the
-        // tab strip with the window's border around it. The header stays.
-        RECT body;
-        GetClientRect(s.mainWindow, &body);
-        InflateRect(&body, scaled(8), scaled(8));
-        body.top = scaled(74);
-        RedrawWindow(s.mainWindow, &body, nullptr,
-                     RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+        // Drawn again: the two restyled tab buttons, and the body. The header stays.
+        redrawBody();
         for (int i = 0; i < 5; ++i)
             if (restyled[i]) RedrawWindow(s.tabButtons[i], nullptr, nullptr, RDW_INVALIDATE);
         if (changed) enterControl(firstFieldOf(n));
@@ -465,6 +470,8 @@ void fitWindowToTab()
     s.windowHeight = height;
     SetWindowPos(s.mainWindow, nullptr, 0, 0, scaled(mainWindowWidth), height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Controls moved down past the old bottom edge, where nothing was drawn yet.
+    redrawBody();
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -68,6 +68,7 @@ struct MainWindowState {
     HWND rateEdit = nullptr;
     HWND surchargeCheck = nullptr;
     HWND surchargeEdit = nullptr;
+    HWND rateSourceButton = nullptr;
     HWND interestFromEdit = nullptr;
     HWND interestToEdit = nullptr;
     HWND enterDaysCheck = nullptr;

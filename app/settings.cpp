@@ -1,6 +1,5 @@
 #include "app/settings.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -11,13 +10,7 @@ Settings settings;
 const wchar_t* const settingsSavedText = L"Impostazioni salvate.";
 const wchar_t* const settingsRejectedText = L"Valori non validi: IVA 0\u2013100, decimali 0\u20136.";
 
-double shownVatRate(double rate)
-{
-    const std::string shown = roundedDecimal(rate, 2);
-    double value = 0.0;
-    std::from_chars(shown.data(), shown.data() + shown.size(), value);
-    return value;
-}
+double shownVatRate(double rate) { return roundedValue(rate, 2); }
 
 SettingsInput validateSettingsInput(const std::wstring& rateText, const std::wstring& decimalsText)
 {

@@ -9,12 +9,14 @@
 
 #include "app/screen_box.h"
 #include "dates/deadlines.h"
+#include "finance/official_rates.h"
 
 struct Settings {
     double vatRate = 22.0;      // percent, 0 to 100
     std::int32_t decimals = 2;  // decimal places of formatted amounts, 0 to 6
     std::optional<ScreenPoint> windowPosition;  // where the main window was closed
     DeadlineRule deadlineRule = DeadlineRule::civil;  // "Termini"
+    RateSource rateSource = RateSource::entered;      // "Tassi"
 };
 
 // The one process-wide record; it holds its defaults from process start.
@@ -50,7 +52,7 @@ constexpr std::size_t storedRateBufferBytes = 160;
 std::optional<double> storedVatRate(std::uint32_t type, const unsigned char* data, std::size_t size);
 std::optional<std::int32_t> storedDecimals(std::uint32_t type, const unsigned char* data,
                                            std::size_t size);
-// A choice among `count` stored as a REG_DWORD from 0 ("Termini").
+// A choice among `count` stored as a REG_DWORD from 0 ("Termini", "Tassi").
 std::optional<std::int32_t> storedChoice(std::uint32_t type, const unsigned char* data, std::size_t size,
                                          std::int32_t count);
 // "FinestraX" and "FinestraY": a signed pixel coordinate of the virtual screen.

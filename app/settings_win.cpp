@@ -47,6 +47,9 @@ void loadSettings()
     const StoredBytes rule = storedBytes(key, L"Termini");
     if (auto value = storedChoice(rule.type, rule.bytes, rule.size, deadlineRuleCount))
         settings.deadlineRule = static_cast<DeadlineRule>(*value);
+    const StoredBytes source = storedBytes(key, L"Tassi");
+    if (auto value = storedChoice(source.type, source.bytes, source.size, rateSourceCount))
+        settings.rateSource = static_cast<RateSource>(*value);
     const StoredBytes x = storedBytes(key, L"FinestraX"), y = storedBytes(key, L"FinestraY");
     const auto left = storedCoordinate(x.type, x.bytes, x.size), top = storedCoordinate(y.type, y.bytes, y.size);
     if (left && top) settings.windowPosition = ScreenPoint{*left, *top};
@@ -73,6 +76,12 @@ void saveDeadlineRule()
 {
     const auto rule = static_cast<DWORD>(settings.deadlineRule);
     storeValue(L"Termini", REG_DWORD, &rule, sizeof rule);
+}
+
+void saveRateSource()
+{
+    const auto source = static_cast<DWORD>(settings.rateSource);
+    storeValue(L"Tassi", REG_DWORD, &source, sizeof source);
 }
 
 void saveWindowPosition(int x, int y)

@@ -7,8 +7,9 @@ void loadSettings();
 void saveSettings();
 void saveSettingsCommand();
 
-// "Termini", written alone when a rule is picked.
+// "Termini" and "Tassi", each written alone when it is picked.
 void saveDeadlineRule();
+void saveRateSource();
 
 // "FinestraX" and "FinestraY": where the main window was when it was closed.
 void saveWindowPosition(int x, int y);

@@ -15,6 +15,7 @@
 #include "dates/date_calculator_win.h"
 #include "dates/date_fields_win.h"
 #include "finance/interest.h"
+#include "finance/interest_win.h"
 
 void setFont(HWND control, HFONT font)
 {
@@ -205,6 +206,9 @@ void createInterestTab()
         createCheckbox(L"Applica maggiorazione crediti commerciali", 16, 154, 335, 24, list);
     createLabel(L"Maggiorazione (punti %)", 16, 189, 225, 22, list);
     s.surchargeEdit = createField(L"8,00", 243, 183, 100, 30, list);
+    s.rateSourceButton = createFlatButton(rateSourceLabel().c_str(), 352, 183, 120, 30, idRateSource, &list, 0);
+    markMenuButton(s.rateSourceButton);
+    showRateSourceInRateField();
     createLabel(L"Dal", 16, 230, 56, 22, list);
     s.interestFromEdit = createField(L"01/07/2026", 71, 225, 110, 30, list);
     installDateFieldProc(s.interestFromEdit);
@@ -299,14 +303,19 @@ int labelGrowth(HWND label, int width, int height)
 }
 
 // The interest result goes on one line when it fits, else on two at its
-// separator: "Interessi: … €" over "Capitale + interessi: … €".
+// separator: "Interessi: … €" over "Capitale + interessi: … €". A note (a
+// rate past the table, a period over several half-years) keeps its own line
+// after them.
 const wchar_t* const resultLineBreak = L"\r\n";
 
 void fitInterestResult(int width)
 {
     HWND label = mainState.interestResult;
-    std::wstring text = controlText(label);
-    std::wstring oneLine = text;
+    const std::wstring text = controlText(label);
+    const size_t total = text.find(interestTotalLabel);
+    if (total == std::wstring::npos) return;
+    const size_t noteAt = text.find(resultLineBreak, total);
+    std::wstring oneLine = text.substr(0, noteAt);
     const size_t wrapped = oneLine.find(resultLineBreak);
     if (wrapped != std::wstring::npos) oneLine.replace(wrapped, 2, interestResultSeparator);
     const size_t separator = oneLine.find(interestResultSeparator);
@@ -314,6 +323,7 @@ void fitInterestResult(int width)
     std::wstring fitted = oneLine;
     if (textExtent(label, oneLine, 0, DT_SINGLELINE).cx > scaled(width))
         fitted.replace(separator, wcslen(interestResultSeparator), resultLineBreak);
+    if (noteAt != std::wstring::npos) fitted += text.substr(noteAt);
     if (fitted != text) SetWindowTextW(label, fitted.c_str());
 }
 

@@ -347,6 +347,14 @@ void roundAmount(double value, int decimals, RoundedAmount& out)
 
 } // namespace
 
+double roundedValue(double value, int decimals)
+{
+    const std::string shown = roundedDecimal(value, decimals);
+    double rounded = 0.0;
+    std::from_chars(shown.data(), shown.data() + shown.size(), rounded);
+    return rounded;
+}
+
 std::string roundedDecimal(double value, int decimals)
 {
     RoundedAmount r;

@@ -25,6 +25,10 @@ std::wstring formatNumber(double value, int decimals);
 // the point (none when `decimals` is 0). `value` must be finite.
 std::string roundedDecimal(double value, int decimals);
 
+// The amount as it is shown with `decimals` places, back as the nearest
+// double: what adds up when rounded amounts are summed. `value` must be finite.
+double roundedValue(double value, int decimals);
+
 // 15 significant digits, decimal comma, no grouping (1234,5; 1e+15; 1,5e-05).
 std::wstring formatPlainNumber(double value);
 

@@ -3,14 +3,16 @@
 #include <cmath>
 #include <cstdint>
 
+#include "app/settings.h"
 #include "calc/numtext.h"
 #include "dates/calendar.h"
 
 const wchar_t* const interestResultSeparator = L"    |    ";
+const wchar_t* const interestTotalLabel = L"Capitale + interessi: ";
 
 namespace {
 
-InterestOutcome failure(const wchar_t* message)
+InterestOutcome failure(const std::wstring& message)
 {
     InterestOutcome out;
     out.resultLine = message;
@@ -19,14 +21,92 @@ InterestOutcome failure(const wchar_t* message)
 
 int halfYear(const CivilDate& d) { return (d.month - 1) / 6; }
 
+std::wstring resultLine(double interest, double total)
+{
+    return L"Interessi: " + formatNumber(interest, -1) + L" \u20ac" + interestResultSeparator + interestTotalLabel +
+           formatNumber(total, -1) + L" \u20ac";
+}
+
+// The year or half-year a piece's rate belongs to: "2027", "2\u00b0 semestre 2026".
+std::wstring periodOf(RateSource source, const RatePiece& piece)
+{
+    const CivilDate d = dayNumberToDate(piece.to > piece.from ? piece.from + 1 : piece.to);
+    const std::wstring year = std::to_wstring(d.year);
+    if (source == RateSource::legal) return year;
+    return (d.month <= 6 ? L"1\u00b0 semestre " : L"2\u00b0 semestre ") + year;
+}
+
+// What stands in for rates the table does not have yet, said openly.
+std::wstring unknownRatesNote(RateSource source, const std::vector<RatePiece>& pieces)
+{
+    const RatePiece* first = nullptr;
+    const RatePiece* last = nullptr;
+    for (const RatePiece& p : pieces)
+        if (!p.known) {
+            if (!first) first = &p;
+            last = &p;
+        }
+    if (!first) return std::wstring();
+    const std::wstring from = periodOf(source, *first), to = periodOf(source, *last);
+    std::wstring periods;
+    if (from == to)
+        periods = L"Tasso " + from;
+    else if (source == RateSource::legal)
+        periods = L"Tassi " + from + L"\u2013" + to;
+    else
+        periods = L"Tassi dal " + from + L" al " + to;
+    return periods + L" non in tabella: usato " + formatNumber(first->rate, 2) + L"% (ultimo noto).";
+}
+
+// The period cut where the official rate changes: a formula line per piece,
+// each piece's interest rounded as shown, the total their sum.
+InterestOutcome interestAtOfficialRates(RateSource source, double C, double M, bool surcharge, DayNumber start,
+                                        DayNumber end)
+{
+    const DayNumber firstDay = start < end ? start + 1 : end;
+    if (firstDay < officialRatesFrom(source))
+        return failure(L"Tassi ufficiali disponibili dal " + formatDate(dayNumberToDate(officialRatesFrom(source))) +
+                       L".");
+    const std::vector<RatePiece> pieces = ratePieces(source, start, end);
+    std::wstring formula;
+    double total = 0;
+    for (const RatePiece& p : pieces) {
+        // In exactly this order, as for a typed rate.
+        const std::int64_t days = p.to - p.from;
+        double I = C * (p.rate + M);
+        I = I / 100;
+        I = I * static_cast<double>(days);
+        I = I / 365;
+        if (!std::isfinite(I)) return failure(L"Importo fuori intervallo.");
+        const double rounded = roundedValue(I, settings.decimals);
+        total += rounded;
+        const std::wstring rate = surcharge ? L"(" + formatNumber(p.rate, 2) + L"% + " + formatNumber(M, 2) + L" punti)"
+                                            : formatNumber(p.rate, 2) + L"%";
+        formula += formatDate(dayNumberToDate(p.from)) + L" \u2013 " + formatDate(dayNumberToDate(p.to)) + L": " +
+                   formatNumber(C, -1) + L" \u00d7 " + rate + L" \u00d7 " + std::to_wstring(days) +
+                   L" / 365 = " + formatNumber(rounded, -1) + L" \u20ac\r\n";
+    }
+    const double A = C + total;
+    if (!std::isfinite(total) || !std::isfinite(A)) return failure(L"Importo fuori intervallo.");
+    InterestOutcome out;
+    out.ok = true;
+    out.interest = total;
+    out.resultLine = resultLine(total, A);
+    out.note = unknownRatesNote(source, pieces);
+    out.formulaText = formula + L"Totale: " + formatNumber(total, -1) + L" \u20ac";
+    if (!out.note.empty()) out.formulaText += L"\r\n" + out.note;
+    return out;
+}
+
 } // namespace
 
 InterestOutcome computeInterest(const InterestInput& in)
 {
     const wchar_t* const badCapital = L"Capitale o tasso base non valido.";
+    const bool fromTable = in.source != RateSource::entered;
     ParsedNumber capital = parseNumber(in.capitalText);
     if (!capital.ok) return failure(badCapital);
-    ParsedNumber rate = parseNumber(in.rateText);
+    const ParsedNumber rate = fromTable ? ParsedNumber{true, 0.0} : parseNumber(in.rateText);
     if (!rate.ok) return failure(badCapital);
     const double C = capital.value, T = rate.value;
     if (C < 0 || T < 0 || T > 1000) return failure(badCapital);
@@ -40,8 +120,10 @@ InterestOutcome computeInterest(const InterestInput& in)
     }
 
     std::int64_t n = 0;
+    DayNumber start = 0, end = 0;
     bool severalHalfYears = false;
     if (in.daysMode) {
+        if (fromTable) return failure(L"Con i tassi da tabella servono le date.");
         ParsedNumber days = parseNumber(in.daysText);
         if (!days.ok || days.value < 0 || days.value > 100000 || days.value != std::floor(days.value))
             return failure(L"Numero giorni non valido.");
@@ -50,10 +132,13 @@ InterestOutcome computeInterest(const InterestInput& in)
         CivilDate from, to;
         if (!parseDate(in.fromText, from) || !parseDate(in.toText, to))
             return failure(L"Date non valide.");
-        n = dateToDayNumber(to) - dateToDayNumber(from);
+        start = dateToDayNumber(from);
+        end = dateToDayNumber(to);
+        n = end - start;
         if (n < 0) return failure(L"La data finale precede quella iniziale.");
         severalHalfYears = from.year != to.year || halfYear(from) != halfYear(to);
     }
+    if (fromTable) return interestAtOfficialRates(in.source, C, M, in.surchargeApplied, start, end);
 
     // In exactly this order: the same doubles on every platform.
     const double r = T + M;
@@ -67,8 +152,9 @@ InterestOutcome computeInterest(const InterestInput& in)
     InterestOutcome out;
     out.ok = true;
     out.interest = I;
-    out.resultLine = L"Interessi: " + formatNumber(I, -1) + L" \u20ac" + interestResultSeparator +
-                     L"Capitale + interessi: " + formatNumber(A, -1) + L" \u20ac";
+    out.resultLine = resultLine(I, A);
+    // Said on the result, not only in the formula, which few open.
+    if (severalHalfYears) out.note = L"Periodo su pi\u00f9 semestri: i tassi ufficiali possono cambiare.";
     std::wstring surchargePart =
         in.surchargeApplied ? L" + " + formatNumber(M, 2) + L" punti" : std::wstring();
     std::wstring warning;

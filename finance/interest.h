@@ -1,18 +1,26 @@
 // Simple interest on a 365-day year, with the optional surcharge for
-// commercial credits.
+// commercial credits, at a typed rate or at the official rates of the days
+// counted.
 #pragma once
 
 #include <string>
+
+#include "finance/official_rates.h"
 
 struct InterestInput {
     std::wstring capitalText, rateText, surchargeText, daysText, fromText, toText;
     bool surchargeApplied = false;
     bool daysMode = false;  // "Inserisco i giorni": days typed instead of two dates
+    RateSource source = RateSource::entered;  // a table source does not read the rate
 };
 
+// With a table source the period is split where the rate changes; each
+// piece's interest is rounded as it is shown, and the interest is the sum of
+// the rounded pieces, so that the formula's lines add up.
 struct InterestOutcome {
     bool ok = false;
     std::wstring resultLine;   // or the message
+    std::wstring note;         // a second line for the result, or nothing
     std::wstring formulaText;  // lines end in CR LF
     double interest = 0.0;
 };
@@ -22,3 +30,4 @@ InterestOutcome computeInterest(const InterestInput& in);
 // What stands between the interest and the total on the result line, where
 // the window breaks the line when it is too long for one.
 extern const wchar_t* const interestResultSeparator;  // four blanks, "|", four blanks
+extern const wchar_t* const interestTotalLabel;       // "Capitale + interessi: "

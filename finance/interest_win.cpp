@@ -3,9 +3,21 @@
 
 #include <windows.h>
 
+#include "app/button_win.h"
 #include "app/main_window_win.h"
+#include "app/settings.h"
+#include "app/settings_win.h"
 #include "calc/calculator_win.h"
 #include "finance/interest.h"
+
+namespace {
+
+constexpr int menuSourceFirst = 421;  // 421 to 423, in the sources' order
+
+// The rate as typed, kept while a table gives the rates.
+std::wstring typedRate;
+
+} // namespace
 
 void calculateInterest()
 {
@@ -19,12 +31,49 @@ void calculateInterest()
     in.toText = controlText(s.interestToEdit);
     in.surchargeApplied = isChecked(s.surchargeCheck);
     in.daysMode = isChecked(s.enterDaysCheck);
+    in.source = settings.rateSource;
 
     InterestOutcome out = computeInterest(in);
-    SetWindowTextW(s.interestResult, out.resultLine.c_str());
+    const std::wstring result = out.note.empty() ? out.resultLine : out.resultLine + L"\r\n" + out.note;
+    SetWindowTextW(s.interestResult, result.c_str());
+    if (out.ok) SetWindowTextW(s.formulaEdit, out.formulaText.c_str());
     fitWindowToTab();
     if (!out.ok) return;
-    SetWindowTextW(s.formulaEdit, out.formulaText.c_str());
     // The calculator continues from the interest, and shows what it continues from.
     showResult(out.interest);
+}
+
+std::wstring rateSourceLabel()
+{
+    static const wchar_t* const labels[rateSourceCount] = {L"Inserito  \u25be", L"Legale  \u25be",
+                                                           L"Rif. 231/02  \u25be"};
+    return labels[static_cast<int>(settings.rateSource)];
+}
+
+void showRateSourceInRateField()
+{
+    HWND field = mainState.rateEdit;
+    const bool fromTable = settings.rateSource != RateSource::entered;
+    if (fromTable == !IsWindowEnabled(field)) return;
+    if (fromTable) typedRate = controlText(field);
+    SetWindowTextW(field, fromTable ? L"da tabella" : typedRate.c_str());
+    EnableWindow(field, !fromTable);
+}
+
+void showRateSourceMenu()
+{
+    static const wchar_t* const items[rateSourceCount] = {L"Tasso inserito", L"Tasso legale (art. 1284 c.c.)",
+                                                          L"Tasso di riferimento (D.Lgs. 231/2002)"};
+    HMENU menu = CreatePopupMenu();
+    for (int i = 0; i < rateSourceCount; ++i) {
+        const auto checked =
+            static_cast<UINT>(static_cast<RateSource>(i) == settings.rateSource ? MF_CHECKED : MF_UNCHECKED);
+        AppendMenuW(menu, MF_STRING | checked, static_cast<UINT_PTR>(menuSourceFirst + i), items[i]);
+    }
+    const int command = trackButtonMenu(mainState.rateSourceButton, menu);
+    if (command < menuSourceFirst || command >= menuSourceFirst + rateSourceCount) return;
+    settings.rateSource = static_cast<RateSource>(command - menuSourceFirst);
+    saveRateSource();
+    SetWindowTextW(mainState.rateSourceButton, rateSourceLabel().c_str());
+    showRateSourceInRateField();
 }

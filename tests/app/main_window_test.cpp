@@ -121,6 +121,7 @@ std::vector<Control> expectedControls()
         {interest, L"Button", L"Applica maggiorazione crediti commerciali", 16, 154, 335, 24, 0, true, body},
         {interest, L"Static", L"Maggiorazione (punti %)", 16, 189, 225, 22, 0, false, body},
         {interest, L"Edit", L"8,00", 243, 183, 100, 30, 0, true, body},
+        {interest, B, L"Inserito  \u25be", 352, 183, 120, 30, 213, true, none},
         {interest, L"Static", L"Dal", 16, 230, 56, 22, 0, false, body},
         {interest, L"Edit", L"01/07/2026", 71, 225, 110, 30, 0, true, body},
         {interest, B, L"\u25a6", 182, 225, 24, 30, 210, false, none},

@@ -313,6 +313,63 @@ def deadline_journey(p):
                                                                      for c in s['children']))
 
 
+def official_rates_journey(p):
+    """Legal interest over three years of rates, picked from the source's menu with the keyboard."""
+    result = lambda s: next((c['text'] for c in s['children'] if c['text'].startswith('Interessi: ')), '')
+    p.click(232, 56)
+    wait_until('INTERESSI', lambda s: s['main']['h'] >= 465)
+    p.click(184, 128)  # capital
+    p.key('ctrl+a')
+    p.type('12.500')
+    p.key('Tab', 'Tab', 'Tab', 'Tab')  # the rate, the surcharge's checkbox and field, the source's button
+    wait_until('on the source button', lambda s: focused(s).get('id') == 213)
+    p.key('space')
+    wait_until('source menu', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    p.key('Down', 'Down', 'Return')
+    s = wait_until('Legale', lambda s: child(s, cid=213)['text'] == 'Legale  \u25be')
+    rate = child(s, cls='Edit', nth=5)  # after the input line, DATE's three fields and the capital
+    check('official rates: the rate field shows "da tabella", disabled, and Tassi = 1',
+          rate['text'] == 'da tabella' and registry_value('Tassi') == '0x1')
+    p.click(120, 240)  # "Dal"
+    p.key('ctrl+a')
+    p.type('01/03/2024')
+    p.key('Tab')
+    p.key('ctrl+a')
+    p.type('30/11/2026')
+    p.key('Return')
+    s = wait_until('694,14', lambda s: result(s).startswith('Interessi: 694,14 \u20ac'))
+    check('official rates: 12.500 at the legal rates from 01/03/2024 to 30/11/2026 give 694,14',
+          '13.194,14' in result(s))
+    formula = child(s, cls='Edit', nth=10)['text']  # the formula box
+    check('official rates: the formula has a line per rate and the total',
+          formula.split('\r\n') == [
+              '01/03/2024 \u2013 31/12/2024: 12.500,00 \u00d7 2,50% \u00d7 305 / 365 = 261,13 \u20ac',
+              '31/12/2024 \u2013 31/12/2025: 12.500,00 \u00d7 2,00% \u00d7 365 / 365 = 250,00 \u20ac',
+              '31/12/2025 \u2013 30/11/2026: 12.500,00 \u00d7 1,60% \u00d7 334 / 365 = 183,01 \u20ac',
+              'Totale: 694,14 \u20ac'])
+    p.click(410, 198)  # the source's button: back to the typed rate
+    wait_until('source menu again', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    p.key('Down', 'Return')
+    s = wait_until('Inserito', lambda s: child(s, cid=213)['text'] == 'Inserito  \u25be')
+    check('official rates: "Tasso inserito" gives the typed rate back, Tassi = 0',
+          child(s, cls='Edit', nth=5)['text'] == '2,40' and registry_value('Tassi') == '0x0')
+    p.click(112, 321)
+    s = wait_until('typed rate', lambda s: result(s).startswith('Interessi: 825,21'))
+    check('official rates: a typed rate over several half-years says so on the result',
+          result(s).endswith('\r\nPeriodo su pi\u00f9 semestri: i tassi ufficiali possono cambiare.'))
+    p.click(120, 240)  # the defaults back for the journeys that follow
+    p.key('ctrl+a')
+    p.type('01/07/2026')
+    p.key('Tab')
+    p.key('ctrl+a')
+    p.type('31/08/2026')
+    p.click(184, 128)
+    p.key('ctrl+a')
+    p.type('10000')
+    p.click(112, 321)
+    wait_until('defaults', lambda s: result(s).startswith('Interessi: 40,11'))
+
+
 def finance_journey(p):
     p.click(232, 56)
     wait_until('INTERESSI', lambda s: s['main']['h'] == 465)
@@ -367,7 +424,7 @@ def tab_cycle(p, tab_x, height):
 
 def keyboard_journey(p):
     # Every tab stop of every tab, each tab with the header's seven buttons.
-    tabs = [('CALC', 53, 390, 17), ('DATE', 140, 405, 16), ('INTERESSI', 232, 465, 17),
+    tabs = [('CALC', 53, 390, 17), ('DATE', 140, 405, 16), ('INTERESSI', 232, 465, 18),
             ('PROPORZIONI', 336, 534, 17), ('OPZIONI', 435, 365, 10)]
     for name, x, height, stops in tabs:
         visited = tab_cycle(p, x, height)
@@ -610,8 +667,8 @@ def options_journey(p):
 def main():
     subprocess.run([WINE_RUN, 'reg', 'delete', 'HKCU\\Software\\Ferlan\\Zentolo', '/f'],
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
-    journeys = [calc_journey, vat_menu_journey, rounding_journey, date_journey, deadline_journey, finance_journey,
-                keyboard_journey,
+    journeys = [calc_journey, vat_menu_journey, rounding_journey, date_journey, deadline_journey,
+                official_rates_journey, finance_journey, keyboard_journey,
                 typing_journey, nothing_lost_journey, options_journey]
     p = Program()
     for journey in journeys:

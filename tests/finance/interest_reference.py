@@ -4,8 +4,13 @@
 For a few thousand random inputs and decimal settings 0 to 6 the interest is
 computed here in the same order of operations (r = T + M; I = C * r; I / 100;
 I * n; I / 365) and every amount is written by italian_amounts, the
-accountant's rounding done with Python's decimal module; the result line and
-the formula must be the same text.
+accountant's rounding done with Python's decimal module; the result line, its
+second line and the formula must be the same text.
+
+With the official rates the period is split here on its own, from tables typed
+again from the published figures: the legal rate where it changes (then year by
+year past the table), the reference rate at every half-year; each piece is
+rounded as shown and the total is their sum.
 
 Usage: interest_reference.py COMMAND... (the reference_cli to run).
 """
@@ -16,10 +21,11 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tools'))
-from italian_amounts import fmt  # noqa: E402
+from italian_amounts import fmt, rounded  # noqa: E402
 
 SEED = 20261207
 COUNT = 4000
+TABLE_COUNT = 3000
 
 
 def italian(x, d):
@@ -42,7 +48,116 @@ def case(rng):
             '1' if applied else '0', '1' if days_mode else '0', str(d)]
 
 
+# Legal rate (art. 1284 c.c.), from the day given; known to the end of 2026.
+LEGAL = [((1942, 4, 21), 5), ((1990, 12, 16), 10), ((1997, 1, 1), 5), ((1999, 1, 1), 2.5),
+         ((2001, 1, 1), 3.5), ((2002, 1, 1), 3), ((2004, 1, 1), 2.5), ((2008, 1, 1), 3), ((2010, 1, 1), 1),
+         ((2011, 1, 1), 1.5), ((2012, 1, 1), 2.5), ((2014, 1, 1), 1), ((2015, 1, 1), 0.5), ((2016, 1, 1), 0.2),
+         ((2017, 1, 1), 0.1), ((2018, 1, 1), 0.3), ((2019, 1, 1), 0.8), ((2020, 1, 1), 0.05),
+         ((2021, 1, 1), 0.01), ((2022, 1, 1), 1.25), ((2023, 1, 1), 5), ((2024, 1, 1), 2.5),
+         ((2025, 1, 1), 2), ((2026, 1, 1), 1.6)]
+# Reference rate (D.Lgs. 231/2002) per half-year, from 2002 H2 to 2026 H1.
+REFERENCE = ([3.35, 2.85, 2.10, 2.02, 2.01, 2.09, 2.05, 2.25, 2.83, 3.58, 4.07, 4.20, 4.10, 2.50]
+             + [1.00] * 4 + [1.25, 1.00, 1.00, 0.75, 0.50, 0.25, 0.15, 0.05, 0.05, 0.05] + [0.00] * 13
+             + [2.50, 4.00, 4.50, 4.25, 3.15, 2.15, 2.15])
+D = datetime.date
+
+
+def half_start(y, h):
+    return D(y, 1 if h == 0 else 7, 1)
+
+
+def pieces(source, start, end):
+    """(from, to, rate, known) from start (not counted) to end (counted)."""
+    if source == 1:
+        rows = [(D(*f), r) for f, r in LEGAL]
+        until = D(2026, 12, 31)
+    else:
+        rows = [(half_start(2002 + (i + 1) // 2, (i + 1) % 2), r) for i, r in enumerate(REFERENCE)]
+        until = D(2026, 6, 30)
+
+    def rate_on(day):
+        return [r for f, r in rows if f <= day][-1]
+
+    def stretch_end(day):
+        if source == 2:
+            return (D(day.year, 7, 1) if day.month <= 6 else D(day.year + 1, 1, 1)) - datetime.timedelta(1)
+        later = [f for f, r in rows if f > day]
+        return (later[0] if later else D(day.year + 1, 1, 1)) - datetime.timedelta(1)
+
+    if start >= end:
+        return [(start, end, rate_on(end), end <= until)]
+    out = []
+    f = start
+    while f < end:
+        first = f + datetime.timedelta(1)
+        t = min(end, stretch_end(first))
+        out.append((f, t, rate_on(first), first <= until))
+        f = t
+    return out
+
+
+def period(source, p):
+    f, t, r, k = p
+    day = f + datetime.timedelta(1) if t > f else t
+    if source == 1:
+        return str(day.year)
+    return ('1° semestre ' if day.month <= 6 else '2° semestre ') + str(day.year)
+
+
+def expected_from_tables(f):
+    capital, rate, surcharge, days, start, end, applied, days_mode, d, source = f
+    d, source = int(d), int(source)
+    C = float(capital.replace(',', '.'))
+    M = float(surcharge.replace(',', '.')) if applied == '1' else 0.0
+    if days_mode == '1':
+        return 'Con i tassi da tabella servono le date.\t'
+    a = datetime.datetime.strptime(start, '%d/%m/%Y').date()
+    b = datetime.datetime.strptime(end, '%d/%m/%Y').date()
+    if b < a:
+        return 'La data finale precede quella iniziale.\t'
+    first_table_day = D(1942, 4, 21) if source == 1 else D(2002, 7, 1)
+    if (a + datetime.timedelta(1) if a < b else b) < first_table_day:
+        return 'Tassi ufficiali disponibili dal %s.\t' % first_table_day.strftime('%d/%m/%Y')
+    lines, total, unknown = [], 0.0, []
+    for p in pieces(source, a, b):
+        n = (p[1] - p[0]).days
+        I = C * (p[2] + M)
+        I = I / 100
+        I = I * float(n)
+        I = I / 365
+        shown = float(rounded(I, d))
+        total += shown
+        r = '(%s%% + %s punti)' % (fmt(p[2], 2), fmt(M, 2)) if applied == '1' else '%s%%' % fmt(p[2], 2)
+        lines.append('%s – %s: %s × %s × %d / 365 = %s €' % (p[0].strftime('%d/%m/%Y'), p[1].strftime('%d/%m/%Y'),
+                                                            fmt(C, d), r, n, fmt(shown, d)))
+        if not p[3]:
+            unknown.append(p)
+    lines.append('Totale: %s €' % fmt(total, d))
+    line = 'Interessi: %s €    |    Capitale + interessi: %s €' % (fmt(total, d), fmt(C + total, d))
+    if unknown:
+        first, last = period(source, unknown[0]), period(source, unknown[-1])
+        periods = ('Tasso ' + first if first == last else
+                   'Tassi %s–%s' % (first, last) if source == 1 else 'Tassi dal %s al %s' % (first, last))
+        note = '%s non in tabella: usato %s%% (ultimo noto).' % (periods, fmt(unknown[0][2], 2))
+        line += '|' + note
+        lines.append(note)
+    return line + '\t' + '|'.join(lines)
+
+
+def table_case(rng):
+    f = case(rng)
+    start = datetime.date(1942, 1, 1) + datetime.timedelta(days=rng.randrange(0, 31500))
+    end = start + datetime.timedelta(days=rng.randrange(-5, 3000))
+    f[4], f[5] = start.strftime('%d/%m/%Y'), end.strftime('%d/%m/%Y')
+    f[0] = italian(rng.uniform(0, 1e7), rng.randrange(0, 3))
+    f[2] = rng.choice(['7', '8', italian(rng.uniform(0, 100), 2)])
+    f[7] = '1' if rng.random() < 0.02 else '0'
+    return f + [str(rng.choice([1, 2]))]
+
+
 def expected(f):
+    if len(f) == 10:
+        return expected_from_tables(f)
     capital, rate, surcharge, days, start, end, applied, days_mode, d = f
     d = int(d)
     C = float(capital.replace(',', '.'))
@@ -69,13 +184,15 @@ def expected(f):
         w = ('|ATTENZIONE: periodo su più semestri. Dividere il calcolo per i tassi vigenti.' if several
              else '|Tasso complessivo inserito: %s%% (verificare tasso MEF del semestre).' % fmt(T + M, 2))
     formula = '%s × (%s%%%s) × %d / 365 = %s €%s' % (fmt(C, d), fmt(T, 2), s, n, fmt(I, d), w)
+    if several:
+        line += '|Periodo su più semestri: i tassi ufficiali possono cambiare.'
     return line + '\t' + formula
 
 
 def main():
     command = sys.argv[1:]
     rng = random.Random(SEED)
-    cases = [case(rng) for _ in range(COUNT)]
+    cases = [case(rng) for _ in range(COUNT)] + [table_case(rng) for _ in range(TABLE_COUNT)]
     data = ''.join('\t'.join(f) + '\n' for f in cases).encode('utf-8')
     out = subprocess.run(command + ['interest'], input=data, stdout=subprocess.PIPE, check=True).stdout
     got = out.decode('utf-8').replace('\r\n', '\n').split('\n')[:-1]
@@ -88,7 +205,8 @@ def main():
             failures.append('%s:\n  got  %s\n  want %s' % (' '.join(f), line, want))
     for x in failures[:10]:
         print(x)
-    print('%d interest calculations compared: %d mismatches' % (len(cases), len(failures)))
+    print('%d interest calculations compared, %d of them at the official rates: %d mismatches'
+          % (len(cases), TABLE_COUNT, len(failures)))
     sys.exit(1 if failures else 0)
 
 

@@ -65,6 +65,12 @@ TEST_P(InterestPeriods, SurchargeWarnsAcrossHalfYears)
     EXPECT_NE(std::wstring::npos, out.formulaText.find(L" \u00d7 " + std::to_wstring(c.days) + L" / 365"));
     EXPECT_EQ(c.warning, out.formulaText.find(attention) != std::wstring::npos);
     EXPECT_EQ(!c.warning, out.formulaText.find(L"Tasso complessivo inserito: 10,40%") != std::wstring::npos);
+    EXPECT_EQ(c.warning ? L"Periodo su pi\u00f9 semestri: i tassi ufficiali possono cambiare." : L"", out.note)
+        << "on the result too";
+    in.surchargeApplied = false;
+    EXPECT_EQ(out.note, computeInterest(in).note) << "with or without the surcharge";
+    in.daysMode = true;
+    EXPECT_EQ(L"", computeInterest(in).note) << "never with the days typed";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -48,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     interest.toText = fuzzText(data, size, 20);
     interest.surchargeApplied = flags & 1;
     interest.daysMode = flags & 2;
+    interest.source = static_cast<RateSource>((flags >> 5) % rateSourceCount);
     InterestOutcome out = computeInterest(interest);
     if (out.ok && !std::isfinite(out.interest)) std::abort();
 

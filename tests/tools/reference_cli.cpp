@@ -172,7 +172,7 @@ void interestMode()
     std::string line;
     while (readLine(line)) {
         std::vector<std::string> f = splitTabs(line);
-        if (f.size() != 9) {
+        if (f.size() != 9 && f.size() != 10) {
             put("bad input\n");
             continue;
         }
@@ -186,10 +186,12 @@ void interestMode()
         in.surchargeApplied = f[6] == "1";
         in.daysMode = f[7] == "1";
         settings.decimals = std::atoi(f[8].c_str());
+        if (f.size() == 10) in.source = static_cast<RateSource>(std::atoi(f[9].c_str()));
         InterestOutcome out = computeInterest(in);
         std::string formula = toUtf8(out.formulaText);
         for (size_t at; (at = formula.find("\r\n")) != std::string::npos;) formula.replace(at, 2, "|");
-        put(toUtf8(out.resultLine) + "\t" + (out.ok ? formula : std::string()) + "\n");
+        const std::string note = out.note.empty() ? std::string() : "|" + toUtf8(out.note);
+        put(toUtf8(out.resultLine) + note + "\t" + (out.ok ? formula : std::string()) + "\n");
     }
 }
 

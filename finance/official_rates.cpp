@@ -1,0 +1,159 @@
+#include "finance/official_rates.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+// A rate in force from a day on, percent a year. Next year's rate, or next
+// half-year's, is one more line at the end of its table.
+struct RateChange {
+    CivilDate from;
+    double rate;
+};
+
+// Legal interest rate, art. 1284 c.c.: fixed for each year by a decree of
+// the Ministry of Economy, usually in mid-December. Each rate holds until
+// the next line; the last one to the end of its year.
+const RateChange legalRates[] = {
+    {{1942, 4, 21}, 5.00},   // Codice civile (one page dates it 19/04/1942)
+    {{1990, 12, 16}, 10.00}, // L. 353/1990
+    {{1997, 1, 1}, 5.00},    // L. 662/1996
+    {{1999, 1, 1}, 2.50},    // DM annuale (astat.provinz.bz.it, misterfisco.it)
+    {{2001, 1, 1}, 3.50},    // DM annuale (astat.provinz.bz.it, misterfisco.it)
+    {{2002, 1, 1}, 3.00},    // DM annuale (astat.provinz.bz.it, misterfisco.it)
+    {{2004, 1, 1}, 2.50},    // DM annuale (astat.provinz.bz.it, misterfisco.it)
+    {{2008, 1, 1}, 3.00},    // DM 12/12/2007
+    {{2010, 1, 1}, 1.00},    // DM annuale (astat.provinz.bz.it, studioalboraliguerra.it)
+    {{2011, 1, 1}, 1.50},    // DM annuale (astat.provinz.bz.it, studioalboraliguerra.it)
+    {{2012, 1, 1}, 2.50},    // DM annuale (astat.provinz.bz.it, studioalboraliguerra.it)
+    {{2014, 1, 1}, 1.00},    // DM annuale (astat.provinz.bz.it, mo.cna.it)
+    {{2015, 1, 1}, 0.50},    // DM annuale (astat.provinz.bz.it, mo.cna.it)
+    {{2016, 1, 1}, 0.20},    // DM annuale (astat.provinz.bz.it, mo.cna.it)
+    {{2017, 1, 1}, 0.10},    // DM annuale (astat.provinz.bz.it, mo.cna.it)
+    {{2018, 1, 1}, 0.30},    // DM annuale (astat.provinz.bz.it, mo.cna.it)
+    {{2019, 1, 1}, 0.80},    // DM annuale (astat.provinz.bz.it, mo.cna.it)
+    {{2020, 1, 1}, 0.05},    // DM annuale (astat.provinz.bz.it, mo.cna.it)
+    {{2021, 1, 1}, 0.01},    // DM annuale (astat.provinz.bz.it, mo.cna.it)
+    {{2022, 1, 1}, 1.25},    // DM annuale (astat.provinz.bz.it, mo.cna.it)
+    {{2023, 1, 1}, 5.00},    // DM 13/12/2022
+    {{2024, 1, 1}, 2.50},    // DM 29/11/2023, GU n. 288 dell'11/12/2023
+    {{2025, 1, 1}, 2.00},    // DM 10/12/2024
+    {{2026, 1, 1}, 1.60},    // DM 10/12/2025, GU n. 289 del 13/12/2025
+};
+
+// Reference rate for late payments, D.Lgs. 231/2002, art. 5: the rate of each
+// half-year as the Ministry publishes it in the Gazzetta Ufficiale (before
+// October 2008 the marginal rate, not the ECB's fixed one). The creditor adds
+// 8 points, or 7 for contracts concluded up to 31/12/2012. The last line
+// holds to the end of its half-year.
+const RateChange referenceRates[] = {
+    {{2002, 7, 1}, 3.35},  // Comunicato MEF (un-industria.it, notiziedellascuola.it)
+    {{2003, 1, 1}, 2.85},  // Comunicato MEF, GU n. 33 del 10/02/2003
+    {{2003, 7, 1}, 2.10},  // Comunicato MEF (un-industria.it)
+    {{2004, 1, 1}, 2.02},  // Comunicato MEF (un-industria.it)
+    {{2004, 7, 1}, 2.01},  // Comunicato MEF (un-industria.it)
+    {{2005, 1, 1}, 2.09},  // Comunicato MEF (un-industria.it)
+    {{2005, 7, 1}, 2.05},  // Comunicato MEF (un-industria.it)
+    {{2006, 1, 1}, 2.25},  // Comunicato MEF (un-industria.it)
+    {{2006, 7, 1}, 2.83},  // Comunicato MEF (un-industria.it)
+    {{2007, 1, 1}, 3.58},  // Comunicato MEF (un-industria.it)
+    {{2007, 7, 1}, 4.07},  // Comunicato MEF (un-industria.it)
+    {{2008, 1, 1}, 4.20},  // Comunicato MEF (un-industria.it)
+    {{2008, 7, 1}, 4.10},  // Comunicato MEF (un-industria.it)
+    {{2009, 1, 1}, 2.50},  // Comunicato MEF (un-industria.it)
+    {{2009, 7, 1}, 1.00},  // Comunicato MEF (un-industria.it)
+    {{2010, 1, 1}, 1.00},  // Comunicato MEF (un-industria.it)
+    {{2010, 7, 1}, 1.00},  // Comunicato MEF (un-industria.it)
+    {{2011, 1, 1}, 1.00},  // Comunicato MEF (un-industria.it)
+    {{2011, 7, 1}, 1.25},  // Comunicato MEF (un-industria.it)
+    {{2012, 1, 1}, 1.00},  // Comunicato MEF (un-industria.it)
+    {{2012, 7, 1}, 1.00},  // Comunicato MEF (un-industria.it)
+    {{2013, 1, 1}, 0.75},  // Comunicato MEF (un-industria.it)
+    {{2013, 7, 1}, 0.50},  // Comunicato MEF (studiolegalenotari.it, cnaparma.it)
+    {{2014, 1, 1}, 0.25},  // Comunicato MEF (studiolegalenotari.it, cnaparma.it)
+    {{2014, 7, 1}, 0.15},  // Comunicato MEF (studiolegalenotari.it, cnaparma.it)
+    {{2015, 1, 1}, 0.05},  // Comunicato MEF (studiolegalenotari.it, cnaparma.it)
+    {{2015, 7, 1}, 0.05},  // Comunicato MEF, GU
+    {{2016, 1, 1}, 0.05},  // Comunicato MEF (studiolegalenotari.it, cnaparma.it)
+    {{2016, 7, 1}, 0.00},  // Comunicato MEF (studiolegalenotari.it, miolegale.it)
+    {{2017, 1, 1}, 0.00},  // Comunicato MEF (studiolegalenotari.it, miolegale.it)
+    {{2017, 7, 1}, 0.00},  // ECB main refinancing rate 0,00 from 16/03/2016 to 26/07/2022
+    {{2018, 1, 1}, 0.00},  // Comunicato MEF (studiolegalenotari.it, miolegale.it)
+    {{2018, 7, 1}, 0.00},  // Comunicato MEF, GU n. 158 del 10/07/2018
+    {{2019, 1, 1}, 0.00},  // Comunicato MEF (studiolegalenotari.it, miolegale.it)
+    {{2019, 7, 1}, 0.00},  // ECB main refinancing rate 0,00 from 16/03/2016 to 26/07/2022
+    {{2020, 1, 1}, 0.00},  // ECB main refinancing rate 0,00 from 16/03/2016 to 26/07/2022
+    {{2020, 7, 1}, 0.00},  // Comunicato MEF (studiolegalenotari.it, miolegale.it)
+    {{2021, 1, 1}, 0.00},  // Comunicato MEF (studiolegalenotari.it, miolegale.it)
+    {{2021, 7, 1}, 0.00},  // Comunicato MEF (studiolegalenotari.it, miolegale.it)
+    {{2022, 1, 1}, 0.00},  // Comunicato MEF (studiolegalenotari.it, miolegale.it)
+    {{2022, 7, 1}, 0.00},  // Comunicato MEF, GU n. 197 del 24/08/2022
+    {{2023, 1, 1}, 2.50},  // Comunicato MEF (studiolegalenotari.it, miolegale.it)
+    {{2023, 7, 1}, 4.00},  // Comunicato MEF (studiolegalenotari.it, miolegale.it)
+    {{2024, 1, 1}, 4.50},  // Comunicato MEF (studiolegalenotari.it, miolegale.it)
+    {{2024, 7, 1}, 4.25},  // Comunicato MEF, GU
+    {{2025, 1, 1}, 3.15},  // Comunicato MEF (studiotisi.it, dsgaonline.it)
+    {{2025, 7, 1}, 2.15},  // Comunicato MEF (fenailp.it)
+    {{2026, 1, 1}, 2.15},  // Comunicato MEF, GU n. 15 del 20/01/2026 (news.avvocatoandreani.it)
+    // 2026 H2: not confirmed by any source found.
+};
+
+struct Table {
+    const RateChange* first;
+    const RateChange* last;  // one past the end
+};
+
+Table tableOf(RateSource source)
+{
+    if (source == RateSource::reference) return {std::begin(referenceRates), std::end(referenceRates)};
+    return {std::begin(legalRates), std::end(legalRates)};
+}
+
+DayNumber dayOf(const CivilDate& d) { return dateToDayNumber(d); }
+
+// Where the stretch of the day ends: at the next change of the table, or at
+// the year's end (past the legal table) or the half-year's (the reference
+// rate, whose every half-year is a rate of its own).
+DayNumber stretchEnd(RateSource source, DayNumber day)
+{
+    const CivilDate d = dayNumberToDate(day);
+    if (source == RateSource::reference)
+        return dayOf(d.month <= 6 ? CivilDate{d.year, 7, 1} : CivilDate{d.year + 1, 1, 1}) - 1;
+    const Table t = tableOf(source);
+    for (const RateChange* row = t.first; row != t.last; ++row)
+        if (dayOf(row->from) > day) return dayOf(row->from) - 1;
+    return dayOf({d.year + 1, 1, 1}) - 1;
+}
+
+// The rate in force on a day, or the table's last one past its end.
+double rateOn(RateSource source, DayNumber day)
+{
+    const Table t = tableOf(source);
+    double rate = t.first->rate;
+    for (const RateChange* row = t.first; row != t.last && dayOf(row->from) <= day; ++row) rate = row->rate;
+    return rate;
+}
+
+} // namespace
+
+DayNumber officialRatesFrom(RateSource source) { return dayOf(tableOf(source).first->from); }
+
+DayNumber officialRatesUntil(RateSource source) { return stretchEnd(source, dayOf((tableOf(source).last - 1)->from)); }
+
+std::vector<RatePiece> ratePieces(RateSource source, DayNumber start, DayNumber end)
+{
+    const DayNumber until = officialRatesUntil(source);
+    std::vector<RatePiece> pieces;
+    if (start >= end) {
+        pieces.push_back({start, end, rateOn(source, end), end <= until});
+        return pieces;
+    }
+    for (DayNumber from = start; from < end;) {
+        const DayNumber first = from + 1;  // the piece's first counted day
+        const DayNumber to = std::min(end, stretchEnd(source, first));
+        pieces.push_back({from, to, rateOn(source, first), first <= until});
+        from = to;
+    }
+    return pieces;
+}
