@@ -1,7 +1,9 @@
 // The desk calculator's state and the evaluation of its input line.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 struct CalculatorState {
     double displayValue = 0.0;          // the last result at full precision
@@ -25,8 +27,37 @@ struct Evaluation {
 // What Enter does with the input line, given the last result.
 Evaluation evaluateLine(const std::wstring& input, double displayValue);
 
-// The text after the last " = " of a tape line, or nothing without one.
+// The result of a tape line: the text after its last " = ", without the VAT
+// part of a scorporo (" (IVA 2,34)"); false for a line without " = ".
 bool tapeLineResult(const std::wstring& line, std::wstring& result);
+
+// A tape line as two spreadsheet cells, "expression\tresult": the result a
+// number alone, the VAT part of a scorporo kept with the expression.
+std::wstring spreadsheetRow(const std::wstring& line);
+
+// Text pasted into the input line: a column of several lines (a spreadsheet's
+// cells, a list of amounts) becomes their sum, "12,50+7+3,20", with blanks and
+// tabs trimmed, the last cell of a line that holds several, and empty lines
+// left out; nothing when the text holds a single line (a spreadsheet's cell
+// ends in a line break), which pastes as it is.
+std::optional<std::wstring> pastedColumn(const std::wstring& text);
+
+// The expressions entered since start, for Up and Down in the input line, as
+// a command line recalls them: newest first, and below the newest the text
+// that was being typed.
+class InputHistory {
+public:
+    void add(const std::wstring& expression);
+    // The entry before (Up) or after (Down) the one shown, given the text the
+    // line holds now; nothing when there is none.
+    std::optional<std::wstring> older(const std::wstring& current);
+    std::optional<std::wstring> newer();
+
+private:
+    std::vector<std::wstring> entries_;
+    size_t shown_ = 0;  // entries_.size() while the draft is shown
+    std::wstring draft_;
+};
 
 // What a tape pick-up puts into the input line: the result itself, and a
 // negative one in brackets, so that Enter reads -5,00 as -5 and not as a

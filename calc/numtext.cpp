@@ -1,5 +1,6 @@
 #include "calc/numtext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -240,7 +241,9 @@ struct DecimalDigits {
 // |value|, finite and nonzero, as the decimal number that is rounded for
 // display: its 15 significant digits while they reach at least one place past
 // `decimals` (every amount below 10^12 at two decimals), otherwise the exact
-// value of the double.
+// value of the double; from 10^15 on, where a double's digits past the
+// fifteenth are binary noise, the 15 significant digits followed by zeros, as
+// spreadsheets show them.
 void digitsToRound(double value, int decimals, DecimalDigits& out)
 {
     const double magnitude = std::fabs(value);
@@ -251,6 +254,12 @@ void digitsToRound(double value, int decimals, DecimalDigits& out)
     int exponent = 0;
     std::from_chars(e + (e[1] == '+' ? 2 : 1), sciEnd, exponent);
 
+    if (magnitude >= 1e15) {
+        for (const char* p = sci; p != e; ++p)
+            if (*p != '.') out.digits[out.count++] = *p;
+        for (int i = 14; i < exponent; ++i) out.digits[out.count++] = '0';
+        return;
+    }
     if (14 - exponent >= decimals + 1) {
         // value = d.dddddddddddddd × 10^exponent; zeros in front keep one integer digit.
         int zeros = exponent < 0 ? -exponent : 0;
@@ -369,26 +378,106 @@ std::string roundedDecimal(double value, int decimals)
     return out;
 }
 
+namespace {
+
+// Digits as an Italian amount: a point before every group of three integer
+// digits, a comma before the `fraction` last ones.
+std::wstring italianAmount(const char* digits, int count, int fraction, bool negative)
+{
+    wchar_t text[600];  // 401 digits, 133 points, sign and comma
+    int length = 0;
+    if (negative) text[length++] = L'-';
+    const int point = count - fraction;
+    for (int i = 0; i < point; ++i) {
+        if (i > 0 && (point - i) % 3 == 0) text[length++] = L'.';
+        text[length++] = static_cast<wchar_t>(digits[i]);
+    }
+    if (fraction > 0) {
+        text[length++] = L',';
+        for (int i = point; i < count; ++i) text[length++] = static_cast<wchar_t>(digits[i]);
+    }
+    return std::wstring(text, static_cast<size_t>(length));
+}
+
+// The digits of a plain decimal ("-1234.57") without sign and point.
+std::string plainDigits(const std::string& plain, bool& negative, int& fraction)
+{
+    negative = !plain.empty() && plain[0] == '-';
+    const size_t point = plain.find('.');
+    fraction = point == std::string::npos ? 0 : static_cast<int>(plain.size() - point - 1);
+    std::string digits;
+    for (char c : plain)
+        if (c >= '0' && c <= '9') digits += c;
+    return digits;
+}
+
+// |x| - |y| for digit strings of the same scale, |x| >= |y|.
+std::string subtractDigits(const std::string& x, const std::string& y)
+{
+    std::string out = x;
+    int borrow = 0;
+    for (size_t i = 0; i < out.size(); ++i) {
+        const size_t at = out.size() - 1 - i;
+        int d = (out[at] - '0') - borrow - (i < y.size() ? y[y.size() - 1 - i] - '0' : 0);
+        borrow = d < 0;
+        out[at] = static_cast<char>('0' + (d < 0 ? d + 10 : d));
+    }
+    return out;
+}
+
+std::string addDigits(const std::string& x, const std::string& y)
+{
+    std::string out;
+    int carry = 0;
+    for (size_t i = 0; i < std::max(x.size(), y.size()) || carry; ++i) {
+        const int d = carry + (i < x.size() ? x[x.size() - 1 - i] - '0' : 0) +
+                      (i < y.size() ? y[y.size() - 1 - i] - '0' : 0);
+        carry = d / 10;
+        out.insert(out.begin(), static_cast<char>('0' + d % 10));
+    }
+    return out;
+}
+
+// Compares the magnitudes of two digit strings of the same scale.
+bool lessThan(const std::string& x, const std::string& y)
+{
+    const size_t a = x.find_first_not_of('0'), b = y.find_first_not_of('0');
+    const size_t lx = a == std::string::npos ? 0 : x.size() - a, ly = b == std::string::npos ? 0 : y.size() - b;
+    if (lx != ly) return lx < ly;
+    return lx > 0 && x.compare(a, lx, y, b, ly) < 0;
+}
+
+} // namespace
+
+std::wstring shownDifference(double a, double b)
+{
+    bool negativeA = false, negativeB = false;
+    int fraction = 0, fractionB = 0;
+    const std::string x = plainDigits(roundedDecimal(a, -1), negativeA, fraction);
+    const std::string y = plainDigits(roundedDecimal(b, -1), negativeB, fractionB);
+    // a - b is a + (-b): magnitudes added for opposite signs, else subtracted.
+    std::string digits;
+    bool negative = negativeA;
+    if (negativeA != negativeB) {
+        digits = addDigits(x, y);
+    } else if (lessThan(x, y)) {
+        digits = subtractDigits(y, x);
+        negative = !negativeA;
+    } else {
+        digits = subtractDigits(x, y);
+    }
+    const size_t first = std::min(digits.find_first_not_of('0'), digits.size() - static_cast<size_t>(fraction) - 1);
+    digits.erase(0, first);
+    const bool zero = digits.find_first_not_of('0') == std::string::npos;
+    return italianAmount(digits.data(), static_cast<int>(digits.size()), fraction, negative && !zero);
+}
+
 std::wstring formatNumber(double value, int decimals)
 {
     if (!std::isfinite(value)) return L"Errore";
     RoundedAmount r;
     roundAmount(value, decimals, r);
-
-    wchar_t text[560];  // 400 digits, 133 points, sign and comma
-    int length = 0;
-    if (r.negative) text[length++] = L'-';
-    const int point = r.n.count - r.n.fraction;
-    for (int i = r.first; i < point; ++i) {
-        // A point before every group of three digits counted from the right.
-        if (i > r.first && (point - i) % 3 == 0) text[length++] = L'.';
-        text[length++] = static_cast<wchar_t>(r.n.digits[i]);
-    }
-    if (r.n.fraction > 0) {
-        text[length++] = L',';
-        for (int i = point; i < r.n.count; ++i) text[length++] = static_cast<wchar_t>(r.n.digits[i]);
-    }
-    return std::wstring(text, static_cast<size_t>(length));
+    return italianAmount(r.n.digits + r.first, r.n.count - r.first, r.n.fraction, r.negative);
 }
 
 std::wstring formatPlainNumber(double value)

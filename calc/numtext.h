@@ -17,13 +17,19 @@ ParsedNumber parseNumber(const std::wstring& text);
 // Amounts are rounded the accountant's way: halves away from zero, on the 15
 // significant digits the value stands for (2,255 is 2,26 though the double is
 // 2,25499...), or on the exact double where those digits do not reach past
-// the last place shown (from 10^12 at two decimals). A value that rounds to
-// zero has no sign.
+// the last place shown (from 10^12 at two decimals). From 10^15 on, the 15
+// significant digits and then zeros (999.999.999.999.999.000,00), as
+// spreadsheets show them. A value that rounds to zero has no sign.
 std::wstring formatNumber(double value, int decimals);
 
 // The same rounding as plain C-locale text: "-1234.57", no grouping, "." as
 // the point (none when `decimals` is 0). `value` must be finite.
 std::string roundedDecimal(double value, int decimals);
+
+// a - b worked out exactly on the two amounts as they are shown with the
+// decimal-places setting, and written as an amount: shown parts that add up
+// to a shown whole. Both must be finite.
+std::wstring shownDifference(double a, double b);
 
 // The amount as it is shown with `decimals` places, back as the nearest
 // double: what adds up when rounded amounts are summed. `value` must be finite.

@@ -1,5 +1,7 @@
 #include "calc/vat.h"
 
+#include <cmath>
+
 #include "calc/numtext.h"
 
 const double menuVatRates[4] = {4, 5, 10, 22};
@@ -20,8 +22,12 @@ double vatResult(VatOperation kind, double rate, double operand)
 std::wstring vatTapeLine(VatOperation kind, double rate, double operand)
 {
     const wchar_t* prefix = kind == vatAdd ? L"+IVA " : kind == vatRemove ? L"Scorporo " : L"Solo IVA ";
-    return prefix + formatNumber(rate, 2) + L"% su " + formatNumber(operand, -1) + L" = " +
-           formatNumber(vatResult(kind, rate, operand), -1);
+    const double result = vatResult(kind, rate, operand);
+    std::wstring line =
+        prefix + formatNumber(rate, 2) + L"% su " + formatNumber(operand, -1) + L" = " + formatNumber(result, -1);
+    if (kind == vatRemove && std::isfinite(operand) && std::isfinite(result))
+        line += L" (IVA " + shownDifference(operand, result) + L")";
+    return line;
 }
 
 std::wstring vatRateLabel(double rate)

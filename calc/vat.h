@@ -9,7 +9,9 @@ enum VatOperation { vatAdd = 1, vatRemove = 2, vatOnly = 3 };
 double vatResult(VatOperation kind, double rate, double operand);
 
 // "+IVA 22,00% su 100,00 = 122,00": the rate with two decimals, operand and
-// result with the decimal-places setting.
+// result with the decimal-places setting. Taking VAT out also gives the VAT,
+// "Scorporo 22,00% su 13,00 = 10,66 (IVA 2,34)": the gross less the net, both
+// as shown, so that the two parts add up to the gross.
 std::wstring vatTapeLine(VatOperation kind, double rate, double operand);
 
 // Caption of the VAT-rate button: "IVA 22,00%  ▾".

@@ -101,6 +101,56 @@ TEST(TapeLineResult, TextAfterTheLastEquals)
     ASSERT_TRUE(tapeLineResult(L"x = ", r));
     EXPECT_EQ(L"", r);
     EXPECT_FALSE(tapeLineResult(L"1=2", r));
+    ASSERT_TRUE(tapeLineResult(L"Scorporo 22,00% su 13,00 = 10,66 (IVA 2,34)", r));
+    EXPECT_EQ(L"10,66", r) << "a scorporo gives back the net alone";
+}
+
+TEST(SpreadsheetRow, ExpressionTabResult)
+{
+    EXPECT_EQ(L"1.000 + 22%\t1.220,00", spreadsheetRow(L"1.000 + 22% = 1.220,00"));
+    EXPECT_EQ(L"Scorporo 22,00% su 13,00 (IVA 2,34)\t10,66",
+              spreadsheetRow(L"Scorporo 22,00% su 13,00 = 10,66 (IVA 2,34)"));
+    EXPECT_EQ(L"a = b\t7,00", spreadsheetRow(L"a = b = 7,00"));
+}
+
+TEST(PastedColumn, SeveralLinesAddUp)
+{
+    const struct {
+        const wchar_t *pasted, *joined;  // nullptr: pasted as it is
+    } cases[] = {
+        {L"12,50\r\n7\r\n3,20\r\n", L"12,50+7+3,20"},
+        {L"  12,50 \n\n\t7\t\r\n", L"12,50+7"},
+        {L"Affitto\t1.200,00 \u20ac\r\nLuce\t-85,40\r\n", L"1.200,00 \u20ac+-85,40"},
+        {L"12,50\t\r\nTotale\t\r\n", L"12,50+Totale"},  // trimmed first; Enter then beeps at "Totale"
+        {L"1\r2", L"1+2"},
+        {L"12,50\r\n", nullptr},
+        {L"12,50", nullptr},
+        {L"\r\n \r\n", nullptr},
+        {L"a\tb", nullptr},
+    };
+    for (const auto& c : cases) {
+        const auto joined = pastedColumn(c.pasted);
+        EXPECT_EQ(c.joined != nullptr, joined.has_value()) << c.pasted;
+        if (c.joined && joined) {
+            EXPECT_EQ(c.joined, *joined);
+        }
+    }
+    const auto sum = pastedColumn(L"Affitto\t1.200,00 \u20ac\r\nLuce\t-85,40\r\n");
+    EXPECT_EQ(1114.6, evaluateLine(*sum, 0).value) << "Enter sums the column";
+}
+
+TEST(InputHistory, NewestFirstAndTheDraftBelowIt)
+{
+    InputHistory h;
+    EXPECT_FALSE(h.older(L"12"));
+    h.add(L"1+1");
+    h.add(L"2*3");
+    EXPECT_EQ(L"2*3", h.older(L"12+"));
+    EXPECT_EQ(L"1+1", h.older(L"2*3"));
+    EXPECT_FALSE(h.older(L"1+1")) << "nothing older";
+    EXPECT_EQ(L"2*3", h.newer());
+    EXPECT_EQ(L"12+", h.newer()) << "the text being typed";
+    EXPECT_FALSE(h.newer());
 }
 
 TEST(PickedUpInput, EnterGivesThePickedValueWhateverItsSign)

@@ -21,7 +21,7 @@ import sys
 from decimal import Decimal, Context, ROUND_HALF_UP
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tools'))
-from italian_amounts import fmt  # noqa: E402
+from italian_amounts import fmt, italian, rounded  # noqa: E402
 
 SEED = 20261207
 COUNT = 100_000
@@ -127,7 +127,12 @@ def vat_result(kind, r, a):
 
 def vat_line(kind, r, a, d):
     prefix = {1: '+IVA ', 2: 'Scorporo ', 3: 'Solo IVA '}[kind]
-    return '%s%s%% su %s = %s' % (prefix, fmt(r, 2), fmt(a, d), fmt(vat_result(kind, r, a), d))
+    result = vat_result(kind, r, a)
+    line = '%s%s%% su %s = %s' % (prefix, fmt(r, 2), fmt(a, d), fmt(result, d))
+    if kind == 2:
+        # The VAT taken out: the gross as shown less the net as shown, in decimal.
+        line += ' (IVA %s)' % italian(rounded(a, d) - rounded(result, d), d)
+    return line
 
 
 def accountant_cents(kind, r, a):
@@ -170,7 +175,7 @@ def main():
         if d == 2 and a < 1e10 and a == round(a, 2):
             accountant += 1
             cents = accountant_cents(k, r, a)
-            if not line.endswith(' = ' + cents):
+            if line.split(' = ')[-1].split(' (IVA ')[0] != cents:
                 failures.append('vat %d %r %r: got %s, the exact cent is %s' % (k, r, a, line, cents))
 
     texts = sample_texts(rng)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "app/settings.h"
@@ -30,12 +31,21 @@ INSTANTIATE_TEST_SUITE_P(
     Table, VatTapeLine,
     ::testing::Values(
         VatCase{vatAdd, 22, 100, 2, L"+IVA 22,00% su 100,00 = 122,00"},
-        VatCase{vatRemove, 22, 122, 2, L"Scorporo 22,00% su 122,00 = 100,00"},
+        VatCase{vatRemove, 22, 122, 2, L"Scorporo 22,00% su 122,00 = 100,00 (IVA 22,00)"},
         VatCase{vatOnly, 22, 100, 2, L"Solo IVA 22,00% su 100,00 = 22,00"},
         VatCase{vatAdd, 22, 150, 2, L"+IVA 22,00% su 150,00 = 183,00"},
         VatCase{vatAdd, 0, 100, 2, L"+IVA 0,00% su 100,00 = 100,00"},
-        VatCase{vatRemove, 8.5, 108.5, 2, L"Scorporo 8,50% su 108,50 = 100,00"},
-        VatCase{vatRemove, 10, 110, 2, L"Scorporo 10,00% su 110,00 = 100,00"},
+        VatCase{vatRemove, 8.5, 108.5, 2, L"Scorporo 8,50% su 108,50 = 100,00 (IVA 8,50)"},
+        VatCase{vatRemove, 10, 110, 2, L"Scorporo 10,00% su 110,00 = 100,00 (IVA 10,00)"},
+        // The VAT is the gross less the net as shown, whichever way each rounds.
+        VatCase{vatRemove, 22, 13, 2, L"Scorporo 22,00% su 13,00 = 10,66 (IVA 2,34)"},
+        VatCase{vatRemove, 4, 2.47, 2, L"Scorporo 4,00% su 2,47 = 2,38 (IVA 0,09)"},
+        VatCase{vatRemove, 22, -13, 2, L"Scorporo 22,00% su -13,00 = -10,66 (IVA -2,34)"},
+        VatCase{vatRemove, 22, 13, 0, L"Scorporo 22,00% su 13 = 11 (IVA 2)"},
+        VatCase{vatRemove, 22, 13, 6, L"Scorporo 22,00% su 13,000000 = 10,655738 (IVA 2,344262)"},
+        VatCase{vatRemove, 22, 999999999999.995, 2,
+                L"Scorporo 22,00% su 1.000.000.000.000,00 = 819.672.131.147,54 (IVA 180.327.868.852,46)"},
+        VatCase{vatRemove, 22, std::numeric_limits<double>::infinity(), 2, L"Scorporo 22,00% su Errore = Errore"},
         VatCase{vatAdd, 22, 10, 0, L"+IVA 22,00% su 10 = 12"},
         VatCase{vatAdd, 22, 122, 2, L"+IVA 22,00% su 122,00 = 148,84"},
         // Half a cent goes up, although the doubles lie just below it.
@@ -43,15 +53,15 @@ INSTANTIATE_TEST_SUITE_P(
         VatCase{vatOnly, 10, 6.25, 2, L"Solo IVA 10,00% su 6,25 = 0,63"},
         VatCase{vatOnly, 22, 10.25, 2, L"Solo IVA 22,00% su 10,25 = 2,26"},
         VatCase{vatAdd, 10, 3030.75, 2, L"+IVA 10,00% su 3.030,75 = 3.333,83"},
-        VatCase{vatRemove, 4, 0.13, 2, L"Scorporo 4,00% su 0,13 = 0,13"},
-        VatCase{vatRemove, 22, 2.255, 2, L"Scorporo 22,00% su 2,26 = 1,85"},
+        VatCase{vatRemove, 4, 0.13, 2, L"Scorporo 4,00% su 0,13 = 0,13 (IVA 0,00)"},
+        VatCase{vatRemove, 22, 2.255, 2, L"Scorporo 22,00% su 2,26 = 1,85 (IVA 0,41)"},
         VatCase{vatAdd, 22, 1e308, 2,
-                L"+IVA 22,00% su 100.000.000.000.000.001.097.906.362.944.045.541.740.492.309.677."
-                L"311.846.336.810.682.903.157.585.404.911.491.537.163.328.978.494.688.899.061.249."
-                L"669.721.172.515.611.590.283.743.140.088.328.307.009.198.146.046.031.271.664.502."
-                L"933.027.185.697.489.699.588.559.043.338.384.466.165.001.178.426.897.626.212.945."
-                L"177.628.091.195.786.707.458.122.783.970.171.784.415.105.291.802.893.207.873.272."
-                L"974.885.715.430.223.118.336,00 = Errore"}));
+                L"+IVA 22,00% su 100"
+                L".000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000"
+                L".000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000"
+                L".000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000"
+                L".000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000.000"
+                L".000.000,00 = Errore"}));
 
 TEST(VatResult, ExactOrderOfOperations)
 {

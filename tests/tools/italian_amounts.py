@@ -3,7 +3,8 @@ Python's decimal module: the reference for the program's formatNumber.
 
 A value is rounded to d places, halves away from zero, on its 15 significant
 digits while they reach at least d + 1 decimals, else on the exact value of
-the double; a value that rounds to zero has no sign.
+the double; from 10^15 on it is its 15 significant digits and zeros; a value
+that rounds to zero has no sign.
 """
 from decimal import Decimal, Context, ROUND_HALF_UP
 
@@ -24,7 +25,7 @@ def rounded(x, d):
         exact = Decimal(0)
     else:
         mantissa, exponent = ('%.14e' % abs(x)).split('e')
-        if 14 - int(exponent) >= d + 1:
+        if abs(x) >= 1e15 or 14 - int(exponent) >= d + 1:
             exact = Decimal(mantissa).scaleb(int(exponent))
         else:
             exact = Decimal(abs(x))
