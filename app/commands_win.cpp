@@ -31,16 +31,19 @@ bool isEditableField(HWND control)
     return isEdit(control) && !(GetWindowLongW(control, GWL_STYLE) & ES_READONLY);
 }
 
-// Double-click on a tape line: its result goes back into the input line, as
-// a value that Enter and the VAT keys both read as it stands.
+// Double-click (or Enter) on a tape line: its result goes into the input
+// line, as a value that Enter and the VAT keys both read as it stands: at the
+// caret when the line holds text (so that "a + b" is built from two lines),
+// else as the whole line; the caret after it.
 void pickUpTapeLine()
 {
     MainWindowState& s = mainState;
-    LRESULT index = SendMessageW(s.tapeList, LB_GETCURSEL, 0, 0);
-    if (index == LB_ERR) return;
+    const auto index = static_cast<int>(SendMessageW(s.tapeList, LB_GETCARETINDEX, 0, 0));
+    if (SendMessageW(s.tapeList, LB_GETSEL, static_cast<WPARAM>(index), 0) <= 0) return;
     std::wstring line, result;
-    if (!listBoxLine(s.tapeList, static_cast<int>(index), line) || !tapeLineResult(line, result)) return;
-    SetWindowTextW(s.inputEdit, pickedUpInput(result).c_str());
+    if (!listBoxLine(s.tapeList, index, line) || !tapeLineResult(line, result)) return;
+    const std::wstring picked = pickedUpInput(result);
+    SendMessageW(s.inputEdit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(picked.c_str()));
     SetFocus(s.inputEdit);
 }
 
@@ -48,7 +51,7 @@ void clearCalculator()
 {
     MainWindowState& s = mainState;
     SetWindowTextW(s.inputEdit, L"");
-    SetWindowTextW(s.display, L"0,00");
+    showDisplayText(L"0,00");
     calculator.displayText = L"0,00";
     calculator.displayValue = 0;
     SendMessageW(s.tapeList, LB_RESETCONTENT, 0, 0);
@@ -235,8 +238,6 @@ bool carryOutCommand(int id, int notification, HWND control)
         switchTab(id - idTabCalc);
         return true;
     case idTape:
-        // A click on the tape leaves the typing where it was.
-        if (notification == LBN_SETFOCUS) PostMessageW(s.mainWindow, focusInputLineMessage, 0, 0);
         if (notification != LBN_DBLCLK) return false;
         pickUpTapeLine();
         return true;

@@ -59,6 +59,3 @@ void enterControl(HWND control);
 // next digits typed go there.
 void focusInputLineOnCalc();
 
-// Message the main window posts to itself to give the input line back the
-// focus after the tape took it with a click.
-constexpr UINT focusInputLineMessage = WM_APP + 1;

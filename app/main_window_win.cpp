@@ -13,6 +13,7 @@
 #include "app/startup_trace_win.h"
 #include "app/tab_layouts_win.h"
 #include "app/window_position.h"
+#include "calc/calculator_win.h"
 #include "calc/vat_win.h"
 #include "dates/date_fields_win.h"
 
@@ -83,7 +84,7 @@ void createFonts()
     MainWindowState& s = mainState;
     s.bodyFont = createUiFont(15, 400, s.dpi);
     s.headingFont = createUiFont(16, 600, s.dpi);
-    s.displayFont = createUiFont(34, 700, s.dpi);
+    s.displayFont = createUiFont(displayFontHeight, 700, s.dpi);
     s.smallFont = createUiFont(13, 400, s.dpi);
 }
 
@@ -128,6 +129,7 @@ void onDpiChanged(HWND window, int dpi, const RECT& suggested)
     for (const ControlPlace& p : s.controlPlaces)
         placeScaled(p.control, p.x, p.y, p.width, p.height, dpi);
     s.windowHeight = scaled(placeTabControls(s.currentTab));
+    fitDisplay();  // the display's own font was swapped; a smaller one is made anew
     const RECT laidOut{suggested.left, suggested.top, suggested.left + scaled(mainWindowWidth),
                        suggested.top + s.windowHeight};
     takeSuggestedRect(window, laidOut);
@@ -215,6 +217,7 @@ void onDestroy(HWND window)
     deleteObject(s.headingFont);
     deleteObject(s.displayFont);
     deleteObject(s.smallFont);
+    if (s.fittedDisplayFont) deleteObject(s.fittedDisplayFont);
     PostQuitMessage(0);
 }
 
@@ -511,9 +514,6 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SIZE:
         if (wParam == SIZE_MINIMIZED) mainState.restoreFocus = true;
         break;
-    case focusInputLineMessage:
-        focusInputLineOnCalc();
-        return 0;
     case WM_NCHITTEST:
         return onNcHitTest(window, wParam, lParam);
     case WM_DPICHANGED:

@@ -10,6 +10,7 @@ extern const wchar_t* const mainClassName;  // "FerlanZentoloV063"
 extern const wchar_t* const mainWindowTitle;
 
 constexpr int mainWindowWidth = 490;  // at 96 DPI, like every size of the layout
+constexpr int displayFontHeight = 34;
 
 // Where a control of the main window stands at 96 DPI, for placing it again
 // when the window moves to a display of another scale.
@@ -36,6 +37,7 @@ struct MainWindowState {
     HFONT headingFont = nullptr;
     HFONT displayFont = nullptr;
     HFONT smallFont = nullptr;
+    HFONT fittedDisplayFont = nullptr;  // a smaller display font for a long result, or none
 
     HWND tabButtons[5] = {};
     std::vector<HWND> tabControls[5];

@@ -131,15 +131,17 @@ void createCalcTab()
     createFlatButton(L"+ IVA", 130, 82, 106, 31, idAddVat, &list, 1);
     createFlatButton(L"- IVA", 241, 82, 105, 31, idRemoveVat, &list, 0);
     createFlatButton(L"Solo IVA", 351, 82, 125, 31, idVatOnly, &list, 0);
-    s.tapeList = added(createChild(L"LISTBOX", L"", 14, 121, 462, 98, idTape,
-                                   WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT),
-                       list);
     s.display = added(createChild(L"STATIC", L"0,00", 14, 222, 462, 42, idDisplay, SS_RIGHT), list);
     setFont(s.display, s.displayFont);
     s.inputEdit = added(createChild(L"EDIT", L"", 14, 269, 462, 29, idInput,
                                     WS_TABSTOP | ES_AUTOHSCROLL),
                         list);
     installInputEditProc(s.inputEdit);
+    // Created after the input line: the next stop of the Tab key.
+    s.tapeList = added(createChild(L"LISTBOX", L"", 14, 121, 462, 98, idTape,
+                                   WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL),
+                       list);
+    installTapeProc(s.tapeList);
     // The controls that no label right before them names for a screen reader.
     nameControl(s.tapeList, L"Nastro");
     nameControl(s.display, L"Risultato");

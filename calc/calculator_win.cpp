@@ -2,8 +2,13 @@
 // the tape, sound the beep and use the clipboard.
 #include "calc/calculator_win.h"
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
+#include <vector>
 
+#include "app/accessible_win.h"
+#include "app/dpi_win.h"
 #include "app/main_window_win.h"
 #include "calc/calculator.h"
 #include "calc/numtext.h"
@@ -13,6 +18,17 @@ namespace {
 void messageBeep() { MessageBeep(MB_ICONEXCLAMATION); }
 
 WNDPROC inputEditBaseProc = nullptr;
+WNDPROC tapeBaseProc = nullptr;
+InputHistory history;  // the expressions entered since start
+
+// Up and Down bring back earlier expressions, the caret at their end.
+void recall(HWND edit, const std::optional<std::wstring>& entry)
+{
+    if (!entry) return;
+    SetWindowTextW(edit, entry->c_str());
+    const auto end = static_cast<WPARAM>(entry->size());
+    SendMessageW(edit, EM_SETSEL, end, static_cast<LPARAM>(end));
+}
 
 LRESULT onInputKeyDown(HWND edit, WPARAM key, LPARAM lParam)
 {
@@ -23,6 +39,12 @@ LRESULT onInputKeyDown(HWND edit, WPARAM key, LPARAM lParam)
     case VK_ESCAPE:
         SetWindowTextW(edit, L"");
         return 0;
+    case VK_UP:
+        recall(edit, history.older(controlText(edit)));
+        return 0;
+    case VK_DOWN:
+        recall(edit, history.newer());
+        return 0;
     case 'C':
         if (GetKeyState(VK_CONTROL) < 0 && GetWindowTextLengthW(edit) == 0) {
             copyTextToClipboard(calculator.displayText);
@@ -31,6 +53,29 @@ LRESULT onInputKeyDown(HWND edit, WPARAM key, LPARAM lParam)
         break;
     }
     return CallWindowProcW(inputEditBaseProc, edit, WM_KEYDOWN, key, lParam);
+}
+
+std::wstring clipboardText()
+{
+    std::wstring text;
+    if (!OpenClipboard(mainState.mainWindow)) return text;
+    if (HANDLE block = GetClipboardData(CF_UNICODETEXT))
+        if (const auto* p = static_cast<const wchar_t*>(GlobalLock(block))) {
+            text = p;
+            GlobalUnlock(block);
+        }
+    CloseClipboard();
+    return text;
+}
+
+// A pasted column (Ctrl+V, Shift+Ins or the field's menu) becomes the sum of
+// its cells; anything else pastes as it is.
+bool onPaste(HWND edit)
+{
+    const std::optional<std::wstring> sum = pastedColumn(clipboardText());
+    if (!sum) return false;
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(sum->c_str()));
+    return true;
 }
 
 LRESULT CALLBACK inputEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
@@ -43,13 +88,162 @@ LRESULT CALLBACK inputEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
         // standard field would answer them with a beep of its own.
         if (wParam == L'\r' || wParam == 0x1B) return 0;
         break;
+    case WM_PASTE:
+        if (onPaste(edit)) return 0;
+        break;
     }
     return CallWindowProcW(inputEditBaseProc, edit, message, wParam, lParam);
+}
+
+//--- The tape
+
+std::vector<std::wstring> tapeLines(bool selectedOnly)
+{
+    HWND tape = mainState.tapeList;
+    std::vector<std::wstring> lines;
+    const auto count = static_cast<int>(SendMessageW(tape, LB_GETCOUNT, 0, 0));
+    std::wstring line;
+    for (int i = 0; i < count; ++i)
+        if ((!selectedOnly || SendMessageW(tape, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) &&
+            listBoxLine(tape, i, line))
+            lines.push_back(line);
+    return lines;
+}
+
+enum TapeCopy { copyLines = 431, copyTape = 432, copySpreadsheet = 433 };
+
+// The selected lines, the whole tape, or the whole tape as two spreadsheet
+// columns (expression, tab, result), one line ended by CR LF each but a
+// single selected line, which is copied as it stands.
+void copyFromTape(TapeCopy what)
+{
+    const std::vector<std::wstring> lines = tapeLines(what == copyLines);
+    if (lines.empty()) return;
+    if (what == copyLines && lines.size() == 1) return copyTextToClipboard(lines[0]);
+    std::wstring text;
+    for (const std::wstring& line : lines) text += (what == copySpreadsheet ? spreadsheetRow(line) : line) + L"\r\n";
+    copyTextToClipboard(text);
+}
+
+// Offered where the right button was pressed, or under the caret line when
+// the menu key asked for it.
+void showTapeMenu(HWND tape, LPARAM at)
+{
+    POINT p{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    if (at == -1) {
+        RECT line{};
+        SendMessageW(tape, LB_GETITEMRECT, static_cast<WPARAM>(SendMessageW(tape, LB_GETCARETINDEX, 0, 0)),
+                     reinterpret_cast<LPARAM>(&line));
+        p = {line.left, line.bottom};
+        ClientToScreen(tape, &p);
+    }
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, copyLines, L"Copia riga");
+    AppendMenuW(menu, MF_STRING, copyTape, L"Copia nastro");
+    AppendMenuW(menu, MF_STRING, copySpreadsheet, L"Copia per foglio di calcolo");
+    int command = 0;
+    {
+        ModalScope modal;
+        command = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD, p.x, p.y, 0, mainState.mainWindow, nullptr));
+    }
+    DestroyMenu(menu);
+    if (command >= copyLines && command <= copySpreadsheet) copyFromTape(static_cast<TapeCopy>(command));
+}
+
+// A right-click on a line that is not selected selects it alone, as the
+// menu's "Copia riga" then copies it.
+void selectLineUnder(HWND tape, LPARAM at)
+{
+    const auto hit = static_cast<DWORD>(SendMessageW(tape, LB_ITEMFROMPOINT, 0, at));
+    const auto index = static_cast<int>(LOWORD(hit));
+    if (HIWORD(hit) || SendMessageW(tape, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0) return;
+    SendMessageW(tape, LB_SETSEL, FALSE, -1);
+    SendMessageW(tape, LB_SETSEL, TRUE, index);
+    SendMessageW(tape, LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE);
+}
+
+LRESULT CALLBACK tapeProc(HWND tape, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    switch (message) {
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {  // as a double-click
+            SendMessageW(GetParent(tape), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(tape), LBN_DBLCLK),
+                         reinterpret_cast<LPARAM>(tape));
+            return 0;
+        }
+        if (ctrl && wParam == 'C') {
+            copyFromTape(copyLines);
+            return 0;
+        }
+        if (ctrl && wParam == 'A') {
+            SendMessageW(tape, LB_SETSEL, TRUE, -1);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        // Digits and operators typed on the tape go on in the input line.
+        if (wParam >= L' ' && !ctrl) {
+            SetFocus(mainState.inputEdit);
+            SendMessageW(mainState.inputEdit, WM_CHAR, wParam, lParam);
+            return 0;
+        }
+        break;
+    case WM_RBUTTONDOWN:
+        selectLineUnder(tape, lParam);
+        break;
+    case WM_CONTEXTMENU:
+        showTapeMenu(tape, lParam);
+        return 0;
+    }
+    return CallWindowProcW(tapeBaseProc, tape, message, wParam, lParam);
+}
+
+//--- The display
+
+// The display's text in the largest font, from its own down to half its
+// size, that shows it whole; two lines at half size, broken after a
+// thousands point, when even that is too wide.
+void fitDisplayText(const std::wstring& text)
+{
+    MainWindowState& s = mainState;
+    RECT box;
+    GetClientRect(s.display, &box);
+    HDC dc = GetDC(s.display);
+    auto width = [&](HFONT font, const std::wstring& t) {
+        HGDIOBJ old = SelectObject(dc, font);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, t.c_str(), static_cast<int>(t.size()), &size);
+        SelectObject(dc, old);
+        return size.cx;
+    };
+    HFONT font = s.displayFont;
+    std::wstring shown = text;
+    for (int height = displayFontHeight; width(font, text) > box.right && height > displayFontHeight / 2;) {
+        --height;
+        if (font != s.displayFont) DeleteObject(font);
+        font = createUiFont(height, 700, s.dpi);
+    }
+    if (width(font, text) > box.right) {
+        const size_t middle = text.find(L'.', text.size() / 2 - std::min(text.size() / 2, size_t{2}));
+        if (middle != std::wstring::npos) shown = text.substr(0, middle + 1) + L"\r\n" + text.substr(middle + 1);
+    }
+    ReleaseDC(s.display, dc);
+    SendMessageW(s.display, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SetWindowTextW(s.display, shown.c_str());
+    if (s.fittedDisplayFont && s.fittedDisplayFont != font) DeleteObject(s.fittedDisplayFont);
+    s.fittedDisplayFont = font == s.displayFont ? nullptr : font;
 }
 
 } // namespace
 
 void (*rejectBeep)() = messageBeep;
+
+void installTapeProc(HWND tape)
+{
+    tapeBaseProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(tape, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(tapeProc)));
+}
 
 void installInputEditProc(HWND edit)
 {
@@ -61,7 +255,17 @@ void showResult(double value)
 {
     calculator.displayValue = value;
     calculator.displayText = formatNumber(value, -1);
-    SetWindowTextW(mainState.display, calculator.displayText.c_str());
+    showDisplayText(calculator.displayText);
+}
+
+void showDisplayText(const std::wstring& text) { fitDisplayText(text); }
+
+void fitDisplay()
+{
+    std::wstring text = controlText(mainState.display);
+    const size_t wrapped = text.find(L"\r\n");
+    if (wrapped != std::wstring::npos) text.erase(wrapped, 2);
+    fitDisplayText(text);
 }
 
 void appendTapeLine(const std::wstring& text)
@@ -81,6 +285,7 @@ void evaluateInput()
         rejectBeep();
         return;
     }
+    history.add(controlText(input));
     showResult(e.value);
     appendTapeLine(e.tapeLine);
     SetWindowTextW(input, L"");

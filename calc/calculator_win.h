@@ -6,12 +6,20 @@
 #include <string>
 
 void showResult(double value);
+// Writes the display, in a smaller font (down to half the size) when the
+// text does not fit, then on two lines: no digit is ever hidden.
+void showDisplayText(const std::wstring& text);
+// Fits the display's text again, after the display scale changed.
+void fitDisplay();
 void appendTapeLine(const std::wstring& text);
 void evaluateInput();
 void copyTextToClipboard(const std::wstring& text);
 
 // Replaces the input line's window procedure, keeping the standard one.
 void installInputEditProc(HWND edit);
+// The tape's own keys: Enter picks the line up, Ctrl+C copies the selected
+// lines, typing goes on in the input line; a right-click offers the copies.
+void installTapeProc(HWND tape);
 
 // The exclamation beep that answers unreadable input; a seam for tests.
 extern void (*rejectBeep)();

@@ -1,11 +1,28 @@
 #include "calc/printing.h"
 
-std::wstring buildTapeText(const std::vector<std::wstring>& tapeLines, const std::wstring& displayText)
+std::wstring buildTapeText(const std::vector<std::wstring>& tapeLines, const std::wstring& displayText,
+                           const std::wstring& printedAt)
 {
-    std::wstring text = L"ZENTOLO - FERLAN\r\nNastro calcoli\r\n\r\n";
+    std::wstring text = L"ZENTOLO - FERLAN\r\nNastro calcoli\r\n" + printedAt + L"\r\n\r\n";
     for (const std::wstring& line : tapeLines) text += line + L"\r\n";
     text += L"\r\nULTIMO RISULTATO: " + displayText + L"\r\n";
     return text;
+}
+
+std::wstring printedAtLine(const CivilDate& date, int hour, int minute)
+{
+    std::wstring weekday = weekdayNames[weekdayIndex(dateToDayNumber(date))];
+    weekday[0] = static_cast<wchar_t>(weekday[0] - L'A' + L'a');  // the names start with an ASCII capital
+    auto twoDigits = [](int v) {
+        return std::wstring{static_cast<wchar_t>(L'0' + v / 10), static_cast<wchar_t>(L'0' + v % 10)};
+    };
+    return L"Stampato il " + weekday + L" " + formatDate(date) + L" alle " + twoDigits(hour) + L":" +
+           twoDigits(minute);
+}
+
+std::wstring pageNumberLine(int page, int pageCount)
+{
+    return L"Pagina " + std::to_wstring(page) + L" di " + std::to_wstring(pageCount);
 }
 
 std::vector<std::wstring> printedLines(const std::wstring& text)

@@ -5,9 +5,19 @@
 #include <string>
 #include <vector>
 
-// "ZENTOLO - FERLAN", "Nastro calcoli", an empty line, the tape lines, an
-// empty line and "ULTIMO RISULTATO: ...", every line ended by CR LF.
-std::wstring buildTapeText(const std::vector<std::wstring>& tapeLines, const std::wstring& displayText);
+#include "dates/calendar.h"
+
+// "ZENTOLO - FERLAN", "Nastro calcoli", when it was printed, an empty line,
+// the tape lines, an empty line and "ULTIMO RISULTATO: ...", every line ended
+// by CR LF.
+std::wstring buildTapeText(const std::vector<std::wstring>& tapeLines, const std::wstring& displayText,
+                           const std::wstring& printedAt);
+
+// "Stampato il lunedì 07/12/2026 alle 16:05".
+std::wstring printedAtLine(const CivilDate& date, int hour, int minute);
+
+// "Pagina 2 di 3", at the foot of every page of a print that takes several.
+std::wstring pageNumberLine(int page, int pageCount);
 
 // The printed lines of a text: split at each LF, one CR dropped from each
 // line's end, no line after a final line end.

@@ -55,6 +55,11 @@ void printLines(HDC dc, const std::vector<std::wstring>& lines, int copies, bool
         for (size_t i = static_cast<size_t>(starts[at]); i < end; ++i, y += layout.pitch)
             if (!lines[i].empty())
                 TextOutW(dc, layout.left, y, lines[i].c_str(), static_cast<int>(lines[i].size()));
+        // In the bottom margin, below the last line a page can hold.
+        if (starts.size() > 1) {
+            const std::wstring number = pageNumberLine(page + 1, static_cast<int>(starts.size()));
+            TextOutW(dc, layout.left, layout.bottomLimit, number.c_str(), static_cast<int>(number.size()));
+        }
         SelectObject(dc, oldFont);
         EndPage(dc);
     }
@@ -98,6 +103,9 @@ void printTape()
     std::wstring line;
     for (LRESULT i = 0; i < count; ++i)
         if (listBoxLine(tape, static_cast<int>(i), line)) lines.push_back(line);
-    printPlainText(buildTapeText(lines, calculator.displayText), L"Zentolo - Nastro calcoli",
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const std::wstring printedAt = printedAtLine({now.wYear, now.wMonth, now.wDay}, now.wHour, now.wMinute);
+    printPlainText(buildTapeText(lines, calculator.displayText, printedAt), L"Zentolo - Nastro calcoli",
                    mainState.mainWindow);
 }

@@ -82,9 +82,9 @@ std::vector<Control> expectedControls()
         {calc, B, L"+ IVA", 130, 82, 106, 31, 151, true, none},
         {calc, B, L"- IVA", 241, 82, 105, 31, 152, true, none},
         {calc, B, L"Solo IVA", 351, 82, 125, 31, 153, true, none},
-        {calc, L"ListBox", L"", 14, 121, 462, 98, 141, false, body},
         {calc, L"Static", L"0,00", 14, 222, 462, 42, 142, false, displayF},
         {calc, L"Edit", L"", 14, 269, 462, 29, 140, true, body},
+        {calc, L"ListBox", L"", 14, 121, 462, 98, 141, true, body},
         {calc, B, L"COPIA", 14, 306, 71, 30, 143, true, none},
         {calc, B, L"STAMPA", 89, 306, 80, 30, 144, true, none},
         {calc, B, L"PULISCI", 173, 306, 80, 30, 145, true, none},
@@ -527,12 +527,15 @@ void pressTab(bool shift)
     SetKeyboardState(keys);
 }
 
-TEST_F(MainWindow, TabFromTheInputGoesToCopyAndWrapsAround)
+TEST_F(MainWindow, TabFromTheInputGoesToTheTapeThenCopyAndWrapsAround)
 {
     HWND copy = GetDlgItem(mainState.mainWindow, idCopy);
     ASSERT_EQ(mainState.inputEdit, GetFocus());
     pressTab(false);
-    EXPECT_EQ(copy, GetFocus()) << "the tape has no tab stop";
+    EXPECT_EQ(mainState.tapeList, GetFocus()) << "the tape right after the input line";
+    pressTab(false);
+    EXPECT_EQ(copy, GetFocus());
+    pressTab(true);
     pressTab(true);
     EXPECT_EQ(mainState.inputEdit, GetFocus());
 

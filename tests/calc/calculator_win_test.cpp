@@ -147,23 +147,40 @@ TEST_F(Calc, CtrlCInANonEmptyLineCopiesTheSelection)
     EXPECT_EQ(L"45", clipboardText());
 }
 
-TEST_F(Calc, DoubleClickOnATapeLineTakesItsResultBack)
+void selectTapeLine(int index)
+{
+    SendMessageW(mainState.tapeList, LB_SETSEL, FALSE, -1);
+    SendMessageW(mainState.tapeList, LB_SETSEL, TRUE, index);
+    SendMessageW(mainState.tapeList, LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE);
+}
+
+TEST_F(Calc, APickedUpResultGoesInAtTheCaret)
 {
     appendTapeLine(L"a = b = 7,00");
     appendTapeLine(L"senza uguale");
-    SendMessageW(mainState.tapeList, LB_SETCURSEL, 1, 0);
+    appendTapeLine(L"Scorporo 22,00% su 13,00 = 10,66 (IVA 2,34)");
+    selectTapeLine(1);
     command(idTape, LBN_DBLCLK);
     EXPECT_EQ(L"", input()) << "a line without \" = \" is ignored";
-    SendMessageW(mainState.tapeList, LB_SETCURSEL, 0, 0);
+    selectTapeLine(0);
     command(idTape, LBN_SELCHANGE);
     EXPECT_EQ(L"", input()) << "only the double-click picks up";
     command(idTape, LBN_DBLCLK);
     EXPECT_EQ(L"7,00", input());
     EXPECT_EQ(mainState.inputEdit, GetFocus());
 
+    SendMessageW(mainState.inputEdit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"+"));
+    SetFocus(mainState.tapeList);
+    selectTapeLine(2);
+    press(mainState.tapeList, VK_RETURN, L'\r');  // Enter on the tape, as a double-click
+    EXPECT_EQ(L"7,00+10,66", input()) << "inserted at the caret, the net alone";
+    EXPECT_EQ(MAKELONG(10, 10), SendMessageW(mainState.inputEdit, EM_GETSEL, 0, 0)) << "the caret after it";
+    press(mainState.inputEdit, VK_RETURN, L'\r');
+    EXPECT_EQ(L"17,66", display());
+
     enterLine(L"5-10");
-    enterLine(L"20");
-    SendMessageW(mainState.tapeList, LB_SETCURSEL, 2, 0);
+    SetWindowTextW(mainState.inputEdit, L"");
+    selectTapeLine(4);
     command(idTape, LBN_DBLCLK);
     press(mainState.inputEdit, VK_RETURN, L'\r');
     EXPECT_EQ(L"-5,00", display()) << "a picked negative result is the value, not a continuation";
@@ -263,7 +280,7 @@ TEST_F(Calc, VatKeysOnTheLastResult)
     command(idVatOnly);
     EXPECT_EQ(L"22,00", display());
     std::vector<std::wstring> want = {L"100 = 100,00", L"+IVA 22,00% su 100,00 = 122,00",
-                                      L"Scorporo 22,00% su 122,00 = 100,00",
+                                      L"Scorporo 22,00% su 122,00 = 100,00 (IVA 22,00)",
                                       L"Solo IVA 22,00% su 100,00 = 22,00"};
     EXPECT_EQ(want, tape());
 }

@@ -4,8 +4,9 @@
 The PDF's pages (pdftotext, one form feed between pages) must hold the text's
 lines in order, page by page as the program lays them out at the printer's
 300 dots per inch on A4 (a line goes to the next page when it would end below
-the bottom margin), with no line lost, split or repeated; the document title
-is the job name.
+the bottom margin), with no line lost, split or repeated, and "Pagina N di M"
+at the foot of every page when there are several; the document title is the
+job name. The minute of "Stampato il ..." may differ: only its form counts.
 
 Usage: print_check.py EXPECTED.txt PRINTED.pdf JOBNAME
 """
@@ -16,7 +17,8 @@ import sys
 
 def words(line):
     """pdftotext -layout widens runs of blanks: compare with single blanks."""
-    return re.sub(r'\s+', ' ', line).strip()
+    line = re.sub(r'\s+', ' ', line).strip()
+    return re.sub(r'^Stampato il \S+ \d\d/\d\d/\d{4} alle \d\d:\d\d$', 'Stampato il (data e ora)', line)
 
 DPI, VERTRES = 300, 3508  # what the Wine printer reports for A4
 
@@ -40,6 +42,9 @@ def main():
     if lines and lines[-1] == '':
         lines.pop()
     want = [[words(l) for l in page if l.strip()] for page in page_slices(lines)]
+    if len(want) > 1:
+        for n, page in enumerate(want, 1):
+            page.append('Pagina %d di %d' % (n, len(want)))
 
     out = subprocess.run(['pdftotext', '-layout', pdf, '-'], stdout=subprocess.PIPE, check=True)
     printed = out.stdout.decode('utf-8').replace('\u00ad', '-').split('\f')

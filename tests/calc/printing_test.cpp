@@ -9,11 +9,15 @@ namespace {
 
 TEST(BuildTapeText, HeaderLinesAndLastResult)
 {
-    EXPECT_EQ(L"ZENTOLO - FERLAN\r\nNastro calcoli\r\n\r\n2+3 = 5,00\r\n+IVA 22,00% su 5,00 = 6,10\r\n"
-              L"\r\nULTIMO RISULTATO: 6,10\r\n",
-              buildTapeText({L"2+3 = 5,00", L"+IVA 22,00% su 5,00 = 6,10"}, L"6,10"));
-    EXPECT_EQ(L"ZENTOLO - FERLAN\r\nNastro calcoli\r\n\r\n\r\nULTIMO RISULTATO: 0,00\r\n",
-              buildTapeText({}, L"0,00"));
+    const std::wstring stamp = printedAtLine({2026, 12, 7}, 16, 5);
+    EXPECT_EQ(L"Stampato il luned\u00ec 07/12/2026 alle 16:05", stamp);
+    EXPECT_EQ(L"Stampato il domenica 01/03/2026 alle 09:00", printedAtLine({2026, 3, 1}, 9, 0));
+    EXPECT_EQ(L"ZENTOLO - FERLAN\r\nNastro calcoli\r\n" + stamp +
+                  L"\r\n\r\n2+3 = 5,00\r\n+IVA 22,00% su 5,00 = 6,10\r\n\r\nULTIMO RISULTATO: 6,10\r\n",
+              buildTapeText({L"2+3 = 5,00", L"+IVA 22,00% su 5,00 = 6,10"}, L"6,10", stamp));
+    EXPECT_EQ(L"ZENTOLO - FERLAN\r\nNastro calcoli\r\n" + stamp + L"\r\n\r\n\r\nULTIMO RISULTATO: 0,00\r\n",
+              buildTapeText({}, L"0,00", stamp));
+    EXPECT_EQ(L"Pagina 2 di 3", pageNumberLine(2, 3));
 }
 
 TEST(PrintedLines, SplitAtLineFeeds)

@@ -91,7 +91,11 @@ protected:
             appendTapeLine(line);
             tape.push_back(line);
         }
-        return buildTapeText(tape, calculator.displayText);
+        // The minute may turn while printing: the check compares the line's form.
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        return buildTapeText(tape, calculator.displayText,
+                             printedAtLine({now.wYear, now.wMonth, now.wDay}, now.wHour, now.wMinute));
     }
 };
 

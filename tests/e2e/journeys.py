@@ -162,7 +162,8 @@ def calc_journey(p):
     check('CALC: "Solo IVA"', tape(s)[-1] == 'Solo IVA 22,00% su 372,10 = 81,86')
     p.click(293, 97)  # "- IVA"
     s = wait_until('Scorporo', lambda s: tape(s)[-1].startswith('Scorporo'))
-    check('CALC: "- IVA"', tape(s)[-1] == 'Scorporo 22,00% su 81,86 = 67,10' and display(s) == '67,10')
+    check('CALC: "- IVA" shows the net and the VAT, which add up to the gross',
+          tape(s)[-1] == 'Scorporo 22,00% su 81,86 = 67,10 (IVA 14,76)' and display(s) == '67,10')
     p.click(49, 321)  # COPIA
     s = wait_until('clipboard', lambda s: s['clipboard'] == '67,10')
     check('CALC: COPIA puts the last result on the clipboard', True)
@@ -210,6 +211,67 @@ def rounding_journey(p):
     p.key('Return')
     s = wait_until('1,005', lambda s: tape(s)[-1].startswith('1,005'))
     check('rounding: 1,005 shows 1,01', display(s) == '1,01' and tape(s)[-1] == '1,005 = 1,01')
+
+
+def tape_journey(p):
+    """The tape as a bookkeeper uses it: picked up and recalled with the keys,
+    copied as spreadsheet columns and pasted back as a column to sum."""
+    p.click(213, 321)  # PULISCI
+    wait_until('cleared', lambda s: tape(s) == [])
+    for line in ('1.200,50', '99,50', '13'):
+        p.type(line)
+        p.key('Return')
+        wait_until(line, lambda s: tape(s) and tape(s)[-1].startswith(line))
+    p.click(293, 97)  # "- IVA" on 13 (at 10 %, the rate the menu picked)
+    s = wait_until('scorporo', lambda s: tape(s)[-1].startswith('Scorporo'))
+    check('tape: the scorporo writes the net and the VAT', tape(s)[-1] == 'Scorporo 10,00% su 13,00 = 11,82 (IVA 1,18)')
+    p.key('Tab', 'End', 'Up', 'Up')  # the tape, its last line, then up to "99,50 = 99,50"
+    s = wait_until('tape focused', lambda s: focused(s).get('id') == 141)
+    p.key('Return')  # "99,50 = 99,50" into the empty input line
+    s = wait_until('picked up', lambda s: input_text(s) == '99,50' and focused(s).get('id') == 140)
+    p.type('*2+')
+    p.key('Tab', 'Home', 'Return')  # the first line, inserted at the caret
+    s = wait_until('built from two lines', lambda s: input_text(s) == '99,50*2+1.200,50')
+    check('tape: Enter on a line inserts its result at the caret', focused(s).get('id') == 140)
+    p.key('Return')
+    s = wait_until('1.399,50', lambda s: display(s) == '1.399,50')
+    p.key('Up')
+    s = wait_until('recalled', lambda s: input_text(s) == '99,50*2+1.200,50')
+    check('tape: Up recalls the expression entered last', True)
+    p.key('Escape')
+    # Right-click on the tape: the spreadsheet copy, two columns a line.
+    tape_list = child(s, cid=141)
+    p.click(100, tape_list['y'] + 8)
+    xdo('mousemove', '--window', p.window, 100, tape_list['y'] + 8, 'click', 3)
+    wait_until('tape menu', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    p.key('Down', 'Down', 'Down', 'Return')  # "Copia per foglio di calcolo"
+    s = wait_until('spreadsheet copy', lambda s: (s['clipboard'] or '').count('\t') >= 5)
+    rows = s['clipboard'].split('\r\n')
+    with open(os.path.join(os.environ.get('TMPDIR', '/tmp'), 'zentolo-tape.tsv'), 'w', encoding='utf-8') as f:
+        f.write(s['clipboard'])
+    check('tape: the spreadsheet copy is tab-separated, expression then result',
+          rows[-1] == '' and all(r.count('\t') == 1 for r in rows[:-1])
+          and rows[3] == 'Scorporo 10,00% su 13,00 (IVA 1,18)\t11,82')
+    p.click(100, 283)  # the input line, then the column pasted with Ctrl+V
+    p.key('ctrl+v')
+    s = wait_until('column pasted', lambda s: input_text(s).count('+') == 4)
+    check('tape: a pasted column becomes the sum of its amounts',
+          input_text(s) == '1.200,50+99,50+13,00+11,82+1.399,50')
+    p.key('Return')
+    wait_until('summed', lambda s: display(s) == '2.724,32')
+    p.type('123456789012345*1000000000000000000000000000000')
+    p.key('Return')
+    s = wait_until('a long result', lambda s: tape(s)[-1].startswith('123456789012345*'))
+    check('tape: past 10^15 the 15 digits and zeros, none of them hidden on the display',
+          display(s).replace('\r\n', '') == '123.456.789.012.345' + '.000' * 10 + ',00')
+    s = probe()
+    top_line = tape(s)[child(s, cid=141)['top']]
+    p.click(100, tape_list['y'] + 8)  # the line at the top, selected: Ctrl+C copies it
+    p.key('ctrl+c')
+    s = wait_until('line copied', lambda s: s['clipboard'] == top_line)
+    check('tape: Ctrl+C on the tape copies the selected line', True)
+    p.click(213, 321)  # PULISCI
+    wait_until('cleared again', lambda s: tape(s) == [] and display(s) == '0,00')
 
 
 def date_journey(p):
@@ -424,7 +486,7 @@ def tab_cycle(p, tab_x, height):
 
 def keyboard_journey(p):
     # Every tab stop of every tab, each tab with the header's seven buttons.
-    tabs = [('CALC', 53, 390, 17), ('DATE', 140, 405, 16), ('INTERESSI', 232, 465, 18),
+    tabs = [('CALC', 53, 390, 18), ('DATE', 140, 405, 16), ('INTERESSI', 232, 465, 18),
             ('PROPORZIONI', 336, 534, 17), ('OPZIONI', 435, 365, 10)]
     for name, x, height, stops in tabs:
         visited = tab_cycle(p, x, height)
@@ -432,23 +494,23 @@ def keyboard_journey(p):
               len(visited) == stops and all(c['visible'] for c in visited)
               and len({c['index'] for c in visited}) == stops)
         if name == 'CALC':
-            check('keyboard: CALC starts in the input line, then COPIA, never the tape',
-                  [c['id'] for c in visited[:2]] == [140, 143] and 141 not in [c['id'] for c in visited])
+            check('keyboard: CALC starts in the input line, then the tape, then COPIA',
+                  [c['id'] for c in visited[:3]] == [140, 141, 143])
     p.click(53, 56)
     s = wait_until('CALC', lambda s: s['main']['h'] == 390 and s['children'][s['focus']]['id'] == 140)
     start = s['focus']
     p.key('shift+Tab')
     s = wait_until('back', lambda s: s['focus'] != start)
     check('keyboard: Shift+Tab goes back to "Solo IVA"', s['children'][s['focus']]['id'] == 153)
-    p.key(*['Tab'] * 6)
+    p.key(*['Tab'] * 7)  # the input line, the tape, four buttons, the checkbox
     s = wait_until('on the checkbox', lambda s: s['children'][s['focus']]['id'] == 147)
     p.key('space')
     s = wait_until('topmost', lambda s: child(s, cid=147)['checked'] == 1)
     s = wait_until('typing goes on', lambda s: s['children'][s['focus']]['id'] == 140)
     check('keyboard: Space toggles a checkbox and the input line has the focus again', True)
-    p.key(*['Tab'] * 5, 'space')
+    p.key(*['Tab'] * 6, 'space')
     wait_until('not topmost', lambda s: child(s, cid=147)['checked'] == 0)
-    p.key(*['Tab'] * 8)  # to the checkbox, then "—", "×", CALC
+    p.key(*['Tab'] * 9)  # the tape, to the checkbox, then "—", "×", CALC
     s = wait_until('on CALC button', lambda s: s['children'][s['focus']]['id'] == 110)
     p.key('Tab', 'space')  # DATE
     s = wait_until('DATE by Space', lambda s: s['main']['h'] == 405)
@@ -667,7 +729,7 @@ def options_journey(p):
 def main():
     subprocess.run([WINE_RUN, 'reg', 'delete', 'HKCU\\Software\\Ferlan\\Zentolo', '/f'],
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
-    journeys = [calc_journey, vat_menu_journey, rounding_journey, date_journey, deadline_journey,
+    journeys = [calc_journey, vat_menu_journey, rounding_journey, tape_journey, date_journey, deadline_journey,
                 official_rates_journey, finance_journey, keyboard_journey,
                 typing_journey, nothing_lost_journey, options_journey]
     p = Program()
