@@ -192,7 +192,7 @@ int main()
     for (const auto& n : named) check(nameOf(control(n.id)) == n.name, "name of button " + std::to_string(n.id));
     check(read(control(110)).state & STATE_SYSTEM_SELECTED, "CALC is the selected tab");
 
-    expectNames(readTab(main, "CALC"), {L"Nastro", L"Risultato", L"Calcolo"}, "CALC");
+    expectNames(readTab(main, "CALC"), {L"Risultato", L"Calcolo", L"Nastro"}, "CALC");
     check(read(control(142)).value == L"0,00", "the display's value is its text");
 
     check(press(control(146)), "TASTI pressed by its default action");
