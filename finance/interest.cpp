@@ -21,6 +21,16 @@ InterestOutcome failure(const std::wstring& message)
 
 int halfYear(const CivilDate& d) { return (d.month - 1) / 6; }
 
+// Capital × rate / 100 × days / 365, in exactly this order: the same doubles
+// on every platform.
+double simpleInterest(double capital, double rate, std::int64_t days)
+{
+    double I = capital * rate;
+    I = I / 100;
+    I = I * static_cast<double>(days);
+    return I / 365;
+}
+
 std::wstring resultLine(double interest, double total)
 {
     return L"Interessi: " + formatNumber(interest, -1) + L" \u20ac" + interestResultSeparator + interestTotalLabel +
@@ -71,12 +81,8 @@ InterestOutcome interestAtOfficialRates(RateSource source, double C, double M, b
     std::wstring formula;
     double total = 0;
     for (const RatePiece& p : pieces) {
-        // In exactly this order, as for a typed rate.
         const std::int64_t days = p.to - p.from;
-        double I = C * (p.rate + M);
-        I = I / 100;
-        I = I * static_cast<double>(days);
-        I = I / 365;
+        const double I = simpleInterest(C, p.rate + M, days);
         if (!std::isfinite(I)) return failure(L"Importo fuori intervallo.");
         const double rounded = roundedValue(I, settings.decimals);
         total += rounded;
@@ -140,12 +146,7 @@ InterestOutcome computeInterest(const InterestInput& in)
     }
     if (fromTable) return interestAtOfficialRates(in.source, C, M, in.surchargeApplied, start, end);
 
-    // In exactly this order: the same doubles on every platform.
-    const double r = T + M;
-    double I = C * r;
-    I = I / 100;
-    I = I * static_cast<double>(n);
-    I = I / 365;
+    const double I = simpleInterest(C, T + M, n);
     const double A = C + I;
     if (!std::isfinite(I) || !std::isfinite(A)) return failure(L"Importo fuori intervallo.");
 
