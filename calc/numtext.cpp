@@ -255,6 +255,10 @@ void digitsToRound(double value, int decimals, DecimalDigits& out)
     std::from_chars(e + (e[1] == '+' ? 2 : 1), sciEnd, exponent);
 
     if (magnitude >= 1e15) {
+        // The largest doubles round up past the double range (1,79769313486232
+        // × 10^308): one less in the last place keeps the text readable back.
+        double back = 0.0;
+        if (std::from_chars(sci, sciEnd, back).ec == std::errc::result_out_of_range) --sci[e - sci - 1];
         for (const char* p = sci; p != e; ++p)
             if (*p != '.') out.digits[out.count++] = *p;
         for (int i = 14; i < exponent; ++i) out.digits[out.count++] = '0';

@@ -271,7 +271,9 @@ TEST(FormatNumber, RoundedDecimalIsPlainText)
 TEST(FormatNumber, LargestDoubleIsWrittenInFull)
 {
     std::wstring text = formatNumber(std::numeric_limits<double>::max(), 6);
-    EXPECT_EQ(L"179.769.313.486.232.000.000", text.substr(0, 27)) << "15 digits, then zeros";
+    EXPECT_EQ(L"179.769.313.486.231.000.000", text.substr(0, 27))
+        << "15 digits, the last one down so that the text reads back, then zeros";
+    EXPECT_TRUE(parseNumber(text).ok);
     EXPECT_EQ(309u + 102u + 7u, text.size()) << "309 digits, 102 points, comma and 6 decimals";
 }
 

@@ -6,6 +6,7 @@ digits while they reach at least d + 1 decimals, else on the exact value of
 the double; from 10^15 on it is its 15 significant digits and zeros; a value
 that rounds to zero has no sign.
 """
+import math
 from decimal import Decimal, Context, ROUND_HALF_UP
 
 WIDE = Context(prec=1000)
@@ -25,6 +26,8 @@ def rounded(x, d):
         exact = Decimal(0)
     else:
         mantissa, exponent = ('%.14e' % abs(x)).split('e')
+        if math.isinf(float(mantissa + 'e' + exponent)):  # rounded past the double range
+            mantissa = mantissa[:-1] + str(int(mantissa[-1]) - 1)
         if abs(x) >= 1e15 or 14 - int(exponent) >= d + 1:
             exact = Decimal(mantissa).scaleb(int(exponent))
         else:
