@@ -7,6 +7,8 @@
 #include "calc/numtext.h"
 #include "dates/calendar.h"
 #include "dates/day_report.h"
+#include "dates/deadlines.h"
+#include "finance/interest.h"
 
 namespace {
 
@@ -74,8 +76,30 @@ void BM_DayReport150000Days(benchmark::State& state)
     for (auto _ : state) benchmark::DoNotOptimize(buildDayVerificationReport(range));
 }
 
+// The longest court term: 100.000 days, every August skipped day by day.
+void BM_CourtTerm100000Days(benchmark::State& state)
+{
+    const DayNumber event = dateToDayNumber(CivilDate{2000, 1, 1});
+    for (auto _ : state) benchmark::DoNotOptimize(deadlineText(event, L"100.000", false, DeadlineRule::court));
+}
+
+// The longest split at the official rates: every half-year from 2002 to the
+// last day a date can have, a formula line each.
+void BM_ReferenceRatesTo9999(benchmark::State& state)
+{
+    InterestInput in;
+    in.capitalText = L"12.500";
+    in.fromText = L"01/07/2002";
+    in.toText = L"31/12/9999";
+    in.source = RateSource::reference;
+    state.SetLabel(std::to_string(computeInterest(in).formulaText.size()) + " characters of formula");
+    for (auto _ : state) benchmark::DoNotOptimize(computeInterest(in));
+}
+
 } // namespace
 
+BENCHMARK(BM_CourtTerm100000Days)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReferenceRatesTo9999)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseAmountWithVat);
 BENCHMARK(BM_ParseParenthesised);
 BENCHMARK(BM_Parse200Characters);
