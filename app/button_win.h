@@ -35,5 +35,9 @@ void markMenuButton(HWND button);
 // picked, or 0 when the menu was dismissed. Takes over the menu.
 int trackButtonMenu(HWND button, HMENU menu);
 
+// A menu of `count` choices under the button, commands from `firstCommand`
+// on, the choice in effect checked: the index picked, or -1.
+int pickFromButtonMenu(HWND button, const wchar_t* const* choices, int count, int checked, int firstCommand);
+
 // Paints the button into hdc: the same drawing serves WM_PAINT and WM_PRINTCLIENT.
 void paintButton(HWND button, HDC hdc);

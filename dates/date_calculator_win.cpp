@@ -35,16 +35,12 @@ std::wstring deadlineRuleLabel() { return std::wstring(deadlineRuleName(settings
 
 void showDeadlineRuleMenu()
 {
-    HMENU menu = CreatePopupMenu();
-    for (int i = 0; i < deadlineRuleCount; ++i) {
-        const auto rule = static_cast<DeadlineRule>(i);
-        const auto checked = static_cast<UINT>(rule == settings.deadlineRule ? MF_CHECKED : MF_UNCHECKED);
-        AppendMenuW(menu, MF_STRING | checked,
-                    static_cast<UINT_PTR>(menuRuleFirst + i), deadlineRuleName(rule));
-    }
-    const int command = trackButtonMenu(mainState.deadlineRuleButton, menu);
-    if (command < menuRuleFirst || command >= menuRuleFirst + deadlineRuleCount) return;
-    settings.deadlineRule = static_cast<DeadlineRule>(command - menuRuleFirst);
+    const wchar_t* choices[deadlineRuleCount];
+    for (int i = 0; i < deadlineRuleCount; ++i) choices[i] = deadlineRuleName(static_cast<DeadlineRule>(i));
+    const int picked = pickFromButtonMenu(mainState.deadlineRuleButton, choices, deadlineRuleCount,
+                                          static_cast<int>(settings.deadlineRule), menuRuleFirst);
+    if (picked < 0) return;
+    settings.deadlineRule = static_cast<DeadlineRule>(picked);
     saveDeadlineRule();
     SetWindowTextW(mainState.deadlineRuleButton, deadlineRuleLabel().c_str());
 }

@@ -62,17 +62,12 @@ void showRateSourceInRateField()
 
 void showRateSourceMenu()
 {
-    static const wchar_t* const items[rateSourceCount] = {L"Tasso inserito", L"Tasso legale (art. 1284 c.c.)",
-                                                          L"Tasso di riferimento (D.Lgs. 231/2002)"};
-    HMENU menu = CreatePopupMenu();
-    for (int i = 0; i < rateSourceCount; ++i) {
-        const auto checked =
-            static_cast<UINT>(static_cast<RateSource>(i) == settings.rateSource ? MF_CHECKED : MF_UNCHECKED);
-        AppendMenuW(menu, MF_STRING | checked, static_cast<UINT_PTR>(menuSourceFirst + i), items[i]);
-    }
-    const int command = trackButtonMenu(mainState.rateSourceButton, menu);
-    if (command < menuSourceFirst || command >= menuSourceFirst + rateSourceCount) return;
-    settings.rateSource = static_cast<RateSource>(command - menuSourceFirst);
+    static const wchar_t* const choices[rateSourceCount] = {L"Tasso inserito", L"Tasso legale (art. 1284 c.c.)",
+                                                            L"Tasso di riferimento (D.Lgs. 231/2002)"};
+    const int picked = pickFromButtonMenu(mainState.rateSourceButton, choices, rateSourceCount,
+                                          static_cast<int>(settings.rateSource), menuSourceFirst);
+    if (picked < 0) return;
+    settings.rateSource = static_cast<RateSource>(picked);
     saveRateSource();
     SetWindowTextW(mainState.rateSourceButton, rateSourceLabel().c_str());
     showRateSourceInRateField();
