@@ -11,12 +11,10 @@ std::wstring buildTapeText(const std::vector<std::wstring>& tapeLines, const std
 
 std::wstring printedAtLine(const CivilDate& date, int hour, int minute)
 {
-    std::wstring weekday = weekdayNames[weekdayIndex(dateToDayNumber(date))];
-    weekday[0] = static_cast<wchar_t>(weekday[0] - L'A' + L'a');  // the names start with an ASCII capital
     auto twoDigits = [](int v) {
         return std::wstring{static_cast<wchar_t>(L'0' + v / 10), static_cast<wchar_t>(L'0' + v % 10)};
     };
-    return L"Stampato il " + weekday + L" " + formatDate(date) + L" alle " + twoDigits(hour) + L":" +
+    return L"Stampato il " + weekdayAndDate(dateToDayNumber(date)) + L" alle " + twoDigits(hour) + L":" +
            twoDigits(minute);
 }
 

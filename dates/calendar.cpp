@@ -274,6 +274,13 @@ std::wstring formatDate(const CivilDate& date)
     return field(date.day, 2) + L"/" + field(date.month, 2) + L"/" + field(date.year, 4);
 }
 
+std::wstring weekdayAndDate(DayNumber day)
+{
+    std::wstring weekday = weekdayNames[weekdayIndex(day)];
+    weekday[0] = static_cast<wchar_t>(weekday[0] - L'A' + L'a');  // every name starts with an ASCII capital
+    return weekday + L" " + formatDate(dayNumberToDate(day));
+}
+
 std::optional<std::wstring> normaliseDateText(const std::wstring& text)
 {
     std::wstring digits;

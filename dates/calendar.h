@@ -43,6 +43,8 @@ std::uint32_t holidayDaysOfMonth(std::int32_t year, std::int32_t month);
 // takes it (66 is 1966, 26 is 2026). out is written only on success.
 bool parseDate(const std::wstring& text, CivilDate& out);
 std::wstring formatDate(const CivilDate& date);
+// The weekday in lower case and the date: "sabato 19/09/2026".
+std::wstring weekdayAndDate(DayNumber day);
 
 // The strict form of a typed date ("131066" → "13/10/1966"), or nothing when
 // the text is to stay as typed.

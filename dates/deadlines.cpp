@@ -169,12 +169,6 @@ std::wstring termCountText(const Term& term)
     return std::to_wstring(term.count) + unit;
 }
 
-// "sabato 19/09/2026"
-std::wstring dayText(DayNumber day)
-{
-    return lowerCase(weekdayNames[weekdayIndex(day)]) + L" " + formatDate(dayNumberToDate(day));
-}
-
 // Why a day is closed: its holiday, else its weekday.
 std::wstring closedReason(DayNumber day)
 {
@@ -251,9 +245,9 @@ DeadlineText deadlineText(DayNumber event, const std::wstring& termText, bool en
     if (!reading.ok) return {false, reading.message};
     const Deadline d = deadlineFor(event, reading.term, endOfMonth, rule);
     if (!inYearRange(d.reached) || !inYearRange(d.due)) return {false, rangeMessage};
-    std::wstring text = L"Scadenza: " + dayText(d.reached) + L"  (" + termCountText(reading.term);
+    std::wstring text = L"Scadenza: " + weekdayAndDate(d.reached) + L"  (" + termCountText(reading.term);
     if (d.suspended) text += L" + " + std::to_wstring(d.suspended) + L" di sospensione feriale";
     text += L")";
-    if (d.due != d.reached) text += L"\r\n\u2192 " + dayText(d.due) + L" (" + closedReason(d.reached) + L")";
+    if (d.due != d.reached) text += L"\r\n\u2192 " + weekdayAndDate(d.due) + L" (" + closedReason(d.reached) + L")";
     return {true, text};
 }
