@@ -97,19 +97,6 @@ LRESULT CALLBACK inputEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
 
 //--- The tape
 
-std::vector<std::wstring> tapeLines(bool selectedOnly)
-{
-    HWND tape = mainState.tapeList;
-    std::vector<std::wstring> lines;
-    const auto count = static_cast<int>(SendMessageW(tape, LB_GETCOUNT, 0, 0));
-    std::wstring line;
-    for (int i = 0; i < count; ++i)
-        if ((!selectedOnly || SendMessageW(tape, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) &&
-            listBoxLine(tape, i, line))
-            lines.push_back(line);
-    return lines;
-}
-
 enum TapeCopy { copyLines = 431, copyTape = 432, copySpreadsheet = 433 };
 
 // The selected lines, the whole tape, or the whole tape as two spreadsheet
@@ -199,12 +186,41 @@ LRESULT CALLBACK tapeProc(HWND tape, UINT message, WPARAM wParam, LPARAM lParam)
     return CallWindowProcW(tapeBaseProc, tape, message, wParam, lParam);
 }
 
+} // namespace
+
+void (*rejectBeep)() = messageBeep;
+
+std::vector<std::wstring> tapeLines(bool selectedOnly)
+{
+    HWND tape = mainState.tapeList;
+    std::vector<std::wstring> lines;
+    const auto count = static_cast<int>(SendMessageW(tape, LB_GETCOUNT, 0, 0));
+    std::wstring line;
+    for (int i = 0; i < count; ++i)
+        if ((!selectedOnly || SendMessageW(tape, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) &&
+            listBoxLine(tape, i, line))
+            lines.push_back(line);
+    return lines;
+}
+
+void installTapeProc(HWND tape)
+{
+    tapeBaseProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(tape, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(tapeProc)));
+}
+
+void installInputEditProc(HWND edit)
+{
+    inputEditBaseProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(inputEditProc)));
+}
+
 //--- The display
 
 // The display's text in the largest font, from its own down to half its
 // size, that shows it whole; two lines at half size, broken after a
 // thousands point, when even that is too wide.
-void fitDisplayText(const std::wstring& text)
+void showDisplayText(const std::wstring& text)
 {
     MainWindowState& s = mainState;
     RECT box;
@@ -235,22 +251,6 @@ void fitDisplayText(const std::wstring& text)
     s.fittedDisplayFont = font == s.displayFont ? nullptr : font;
 }
 
-} // namespace
-
-void (*rejectBeep)() = messageBeep;
-
-void installTapeProc(HWND tape)
-{
-    tapeBaseProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(tape, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(tapeProc)));
-}
-
-void installInputEditProc(HWND edit)
-{
-    inputEditBaseProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(inputEditProc)));
-}
-
 void showResult(double value)
 {
     calculator.displayValue = value;
@@ -258,14 +258,12 @@ void showResult(double value)
     showDisplayText(calculator.displayText);
 }
 
-void showDisplayText(const std::wstring& text) { fitDisplayText(text); }
-
 void fitDisplay()
 {
     std::wstring text = controlText(mainState.display);
     const size_t wrapped = text.find(L"\r\n");
     if (wrapped != std::wstring::npos) text.erase(wrapped, 2);
-    fitDisplayText(text);
+    showDisplayText(text);
 }
 
 void appendTapeLine(const std::wstring& text)

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 void showResult(double value);
 // Writes the display, in a smaller font (down to half the size) when the
@@ -12,6 +13,8 @@ void showDisplayText(const std::wstring& text);
 // Fits the display's text again, after the display scale changed.
 void fitDisplay();
 void appendTapeLine(const std::wstring& text);
+// The tape's lines from the first, or only those selected.
+std::vector<std::wstring> tapeLines(bool selectedOnly);
 void evaluateInput();
 void copyTextToClipboard(const std::wstring& text);
 

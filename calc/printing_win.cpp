@@ -10,6 +10,7 @@
 #include "app/main_window_win.h"
 #include "app/system_library_win.h"
 #include "calc/calculator.h"
+#include "calc/calculator_win.h"
 #include "calc/printing.h"
 
 const wchar_t* const printStartFailedText = L"Impossibile avviare la stampa.";
@@ -97,15 +98,9 @@ void printPlainText(const std::wstring& text, const wchar_t* jobName, HWND owner
 
 void printTape()
 {
-    HWND tape = mainState.tapeList;
-    std::vector<std::wstring> lines;
-    LRESULT count = SendMessageW(tape, LB_GETCOUNT, 0, 0);
-    std::wstring line;
-    for (LRESULT i = 0; i < count; ++i)
-        if (listBoxLine(tape, static_cast<int>(i), line)) lines.push_back(line);
     SYSTEMTIME now;
     GetLocalTime(&now);
     const std::wstring printedAt = printedAtLine({now.wYear, now.wMonth, now.wDay}, now.wHour, now.wMinute);
-    printPlainText(buildTapeText(lines, calculator.displayText, printedAt), L"Zentolo - Nastro calcoli",
+    printPlainText(buildTapeText(tapeLines(false), calculator.displayText, printedAt), L"Zentolo - Nastro calcoli",
                    mainState.mainWindow);
 }
