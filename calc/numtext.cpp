@@ -14,6 +14,8 @@
 // itself: the same text gives the same double, and the same double the same
 // digits, whatever C runtime the program is linked with.
 
+bool isAsciiDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
 bool isBlank(wchar_t c)
 {
     // The six ASCII blanks plus the Unicode spaces that break a line or a word;
@@ -44,8 +46,6 @@ struct NumberReader {
     bool ok = true;
     int depth = 0;
 };
-
-bool isAsciiDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 void skipBlanks(NumberReader& r)
 {

@@ -41,3 +41,6 @@ std::wstring formatPlainNumber(double value);
 // The white space that separates tokens in number and date text. A fixed set,
 // so that every platform reads the same text the same way.
 bool isBlank(wchar_t c);
+
+// 0 to 9, and no other digits of any script.
+bool isAsciiDigit(wchar_t c);

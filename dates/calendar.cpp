@@ -27,12 +27,6 @@ constexpr FixedHoliday fixedHolidays[] = {
     {12, 26, INT_MIN, L"Santo Stefano"},
 };
 
-// Floor division for a positive divisor.
-std::int64_t floorDiv(std::int64_t a, std::int64_t b)
-{
-    return (a >= 0 ? a : a - (b - 1)) / b;
-}
-
 // Per month, a bit for every day that is a fixed holiday in some year: the
 // walk over a long range tests one bit for most days.
 struct FixedHolidayMask {
@@ -65,8 +59,6 @@ bool isValidDate(std::int64_t year, std::int64_t month, std::int64_t day)
                                           static_cast<std::int32_t>(month));
 }
 
-bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
-
 bool isDateSeparator(wchar_t c) { return c == L'/' || c == L'.' || c == L'-'; }
 
 // One "%d" conversion: blanks, an optional sign, at least one digit.
@@ -76,9 +68,9 @@ bool scanInt(const std::wstring& t, size_t& pos, std::int64_t& out)
     while (pos < t.size() && isBlank(t[pos])) ++pos;
     bool negative = false;
     if (pos < t.size() && (t[pos] == L'+' || t[pos] == L'-')) negative = t[pos++] == L'-';
-    if (pos >= t.size() || !isDigit(t[pos])) return false;
+    if (pos >= t.size() || !isAsciiDigit(t[pos])) return false;
     std::int64_t value = 0;
-    while (pos < t.size() && isDigit(t[pos])) {
+    while (pos < t.size() && isAsciiDigit(t[pos])) {
         value = value * 10 + (t[pos++] - L'0');
         if (value > static_cast<std::int64_t>(INT_MAX) + 1) return false;
     }
@@ -89,6 +81,15 @@ bool scanInt(const std::wstring& t, size_t& pos, std::int64_t& out)
 }
 
 } // namespace
+
+std::int64_t floorDiv(std::int64_t a, std::int64_t b)
+{
+    return (a >= 0 ? a : a - (b - 1)) / b;
+}
+
+int halfYear(const CivilDate& date) { return date.month <= 6 ? 1 : 2; }
+
+int yearOfTwoDigits(int yy) { return yy <= 49 ? 2000 + yy : 1900 + yy; }
 
 bool isLeapYear(std::int32_t year)
 {
@@ -246,8 +247,7 @@ bool parseDate(const std::wstring& text, CivilDate& out)
     size_t yearFrom = pos;
     while (yearFrom < text.size() && isBlank(text[yearFrom])) ++yearFrom;
     if (!scanInt(text, pos, year)) return false;
-    // A year of two digits, as quick dates read it: 00-49 the 2000s, 50-99 the 1900s.
-    if (pos == yearFrom + 2 && isDigit(text[yearFrom])) year += year <= 49 ? 2000 : 1900;
+    if (pos == yearFrom + 2 && isAsciiDigit(text[yearFrom])) year = yearOfTwoDigits(static_cast<int>(year));
     while (pos < text.size() && isBlank(text[pos])) ++pos;
     if (pos != text.size()) return false;  // anything after the year
     if (!isValidDate(year, month, day)) return false;
@@ -274,19 +274,21 @@ std::wstring formatDate(const CivilDate& date)
     return field(date.day, 2) + L"/" + field(date.month, 2) + L"/" + field(date.year, 4);
 }
 
-std::wstring weekdayAndDate(DayNumber day)
+std::wstring weekdayInLowerCase(DayNumber day)
 {
     std::wstring weekday = weekdayNames[weekdayIndex(day)];
     weekday[0] = static_cast<wchar_t>(weekday[0] - L'A' + L'a');  // every name starts with an ASCII capital
-    return weekday + L" " + formatDate(dayNumberToDate(day));
+    return weekday;
 }
+
+std::wstring weekdayAndDate(DayNumber day) { return weekdayInLowerCase(day) + L" " + formatDate(dayNumberToDate(day)); }
 
 std::optional<std::wstring> normaliseDateText(const std::wstring& text)
 {
     std::wstring digits;
     bool hasSeparator = false;
     for (wchar_t c : text) {
-        if (isDigit(c))
+        if (isAsciiDigit(c))
             digits += c;
         else if (isDateSeparator(c))
             hasSeparator = true;
@@ -307,8 +309,7 @@ std::optional<std::wstring> normaliseDateText(const std::wstring& text)
     };
     int day = number(0, 2), month = number(2, 2), year;
     if (digits.size() == 6) {
-        const int yy = number(4, 2);
-        year = yy <= 49 ? 2000 + yy : 1900 + yy;
+        year = yearOfTwoDigits(number(4, 2));
     } else {
         year = number(4, 4);
     }

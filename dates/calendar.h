@@ -17,6 +17,15 @@ using DayNumber = std::int64_t;
 constexpr int firstYear = 1600;  // dates read from text lie in these years
 constexpr int lastYear = 9999;
 
+// Floor division for a positive divisor.
+std::int64_t floorDiv(std::int64_t a, std::int64_t b);
+
+// 1 for January to June, 2 for July to December.
+int halfYear(const CivilDate& date);
+
+// A year written with two digits: 00-49 the 2000s, 50-99 the 1900s.
+int yearOfTwoDigits(int yy);
+
 bool isLeapYear(std::int32_t year);
 int daysInMonth(std::int32_t year, std::int32_t month);
 
@@ -43,6 +52,8 @@ std::uint32_t holidayDaysOfMonth(std::int32_t year, std::int32_t month);
 // takes it (66 is 1966, 26 is 2026). out is written only on success.
 bool parseDate(const std::wstring& text, CivilDate& out);
 std::wstring formatDate(const CivilDate& date);
+// The weekday in lower case, as it stands inside a sentence: "sabato".
+std::wstring weekdayInLowerCase(DayNumber day);
 // The weekday in lower case and the date: "sabato 19/09/2026".
 std::wstring weekdayAndDate(DayNumber day);
 

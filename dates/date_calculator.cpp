@@ -15,7 +15,7 @@ DateOutcome failure(const wchar_t* text) { return DateOutcome{false, text}; }
 
 std::wstring integer(long long v) { return std::to_wstring(v); }
 
-DateOutcome addDays(const DateInputs& in, DayNumber start, LastDateRange& range)
+DateOutcome deadlineFromEvent(const DateInputs& in, DayNumber start, LastDateRange& range)
 {
     range.valid = false;
     range.uncounted = false;
@@ -23,7 +23,8 @@ DateOutcome addDays(const DateInputs& in, DayNumber start, LastDateRange& range)
     return DateOutcome{deadline.ok, deadline.text};
 }
 
-DateOutcome countDays(const DateInputs& in, DayNumber start, LastDateRange& range)
+// The days from the start to the end, with the working days and holidays among them.
+DateOutcome daysBetween(const DateInputs& in, DayNumber start, LastDateRange& range)
 {
     CivilDate endDate;
     if (!parseDate(in.toText, endDate)) return failure(L"Data finale non valida (gg/mm/aaaa)");
@@ -57,5 +58,5 @@ DateOutcome computeDates(const DateInputs& in, LastDateRange& range)
     CivilDate startDate;
     if (!parseDate(in.fromText, startDate)) return failure(L"Data iniziale non valida (gg/mm/aaaa)");
     const DayNumber start = dateToDayNumber(startDate);
-    return in.addDays ? addDays(in, start, range) : countDays(in, start, range);
+    return in.addDays ? deadlineFromEvent(in, start, range) : daysBetween(in, start, range);
 }

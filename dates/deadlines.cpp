@@ -57,8 +57,8 @@ std::optional<Suspension> suspensionAround(DayNumber day)
 }
 
 // The day reached after `count` counted days (backwards when negative); with
-// the suspension on, its days are skipped and added to `skipped`.
-DayNumber countDays(DayNumber from, long long count, bool suspension, long long& skipped)
+// the suspension on, its days are passed over and added to `suspendedSkipped`.
+DayNumber walkTermDays(DayNumber from, long long count, bool suspension, long long& suspendedSkipped)
 {
     if (!suspension) return from + count;
     const int step = count < 0 ? -1 : 1;
@@ -66,14 +66,12 @@ DayNumber countDays(DayNumber from, long long count, bool suspension, long long&
     for (long long left = count < 0 ? -count : count; left > 0;) {
         day += step;
         if (isSuspendedDay(day))
-            ++skipped;
+            ++suspendedSkipped;
         else
             --left;
     }
     return day;
 }
-
-long long floorDiv(long long a, long long b) { return (a >= 0 ? a : a - (b - 1)) / b; }
 
 // The same day number `months` later, or the month's last day when it is shorter.
 CivilDate addMonths(const CivilDate& date, long long months)
@@ -90,22 +88,22 @@ CivilDate addMonths(const CivilDate& date, long long months)
 // suspension runs from its last day (counted back, from its first), and the
 // suspended days it spans lengthen it at its end, counted again past any
 // suspension they run into.
-DayNumber countMonths(DayNumber event, long long months, bool suspension, long long& skipped)
+DayNumber walkTermMonths(DayNumber event, long long months, bool suspension, long long& suspendedSkipped)
 {
     const bool backward = months < 0;
     DayNumber start = event;
     if (suspension)
         if (const auto s = suspensionAround(event)) {
             start = backward ? s->first : s->last;
-            skipped += backward ? event - start : start - event;
+            suspendedSkipped += backward ? event - start : start - event;
         }
     const DayNumber plain = dateToDayNumber(addMonths(dayNumberToDate(start), months));
     if (!suspension) return plain;
     long long spanned = 0;
     for (DayNumber day = std::min(start, plain); day <= std::max(start, plain); ++day)
         if (day != start && isSuspendedDay(day)) ++spanned;
-    skipped += spanned;
-    return countDays(plain, backward ? -spanned : spanned, true, skipped);
+    suspendedSkipped += spanned;
+    return walkTermDays(plain, backward ? -spanned : spanned, true, suspendedSkipped);
 }
 
 //--- Text
@@ -122,8 +120,6 @@ std::wstring lowerCase(std::wstring text)
     return text;
 }
 
-bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
-
 // "6 mesi", "1anno", "-2 MESI": a whole number and a unit, blanks around
 // them. Nothing when the text has another form; a term beyond the limits
 // reads as not ok.
@@ -136,9 +132,9 @@ std::optional<TermReading> readMonthsOrYears(const std::wstring& text)
     skipBlanks();
     bool negative = false;
     if (pos < text.size() && (text[pos] == L'+' || text[pos] == L'-')) negative = text[pos++] == L'-';
-    if (pos >= text.size() || !isDigit(text[pos])) return std::nullopt;
+    if (pos >= text.size() || !isAsciiDigit(text[pos])) return std::nullopt;
     long long count = 0;
-    for (; pos < text.size() && isDigit(text[pos]); ++pos)
+    for (; pos < text.size() && isAsciiDigit(text[pos]); ++pos)
         count = std::min(count * 10 + (text[pos] - L'0'), 1000000LL);  // far beyond any limit
     skipBlanks();
     size_t end = pos;
@@ -173,7 +169,7 @@ std::wstring termCountText(const Term& term)
 std::wstring closedReason(DayNumber day)
 {
     const std::wstring holiday = holidayName(day);
-    return lowerCase(holiday.empty() ? weekdayNames[weekdayIndex(day)] : holiday);
+    return holiday.empty() ? weekdayInLowerCase(day) : lowerCase(holiday);
 }
 
 bool inYearRange(DayNumber day)
@@ -224,10 +220,10 @@ Deadline deadlineFor(DayNumber event, const Term& term, bool endOfMonth, Deadlin
     const bool suspension = rule == DeadlineRule::court;
     Deadline out;
     if (term.unit == TermUnit::days)
-        out.reached = countDays(event, term.count, suspension, out.suspended);
+        out.reached = walkTermDays(event, term.count, suspension, out.suspendedSkipped);
     else
-        out.reached = countMonths(event, term.unit == TermUnit::years ? 12 * term.count : term.count, suspension,
-                                  out.suspended);
+        out.reached = walkTermMonths(event, term.unit == TermUnit::years ? 12 * term.count : term.count,
+                                     suspension, out.suspendedSkipped);
     if (endOfMonth) {
         CivilDate end = dayNumberToDate(out.reached);
         end.day = daysInMonth(end.year, end.month);
@@ -246,7 +242,7 @@ DeadlineText deadlineText(DayNumber event, const std::wstring& termText, bool en
     const Deadline d = deadlineFor(event, reading.term, endOfMonth, rule);
     if (!inYearRange(d.reached) || !inYearRange(d.due)) return {false, rangeMessage};
     std::wstring text = L"Scadenza: " + weekdayAndDate(d.reached) + L"  (" + termCountText(reading.term);
-    if (d.suspended) text += L" + " + std::to_wstring(d.suspended) + L" di sospensione feriale";
+    if (d.suspendedSkipped) text += L" + " + std::to_wstring(d.suspendedSkipped) + L" di sospensione feriale";
     text += L")";
     if (d.due != d.reached) text += L"\r\n\u2192 " + weekdayAndDate(d.due) + L" (" + closedReason(d.reached) + L")";
     return {true, text};

@@ -37,7 +37,7 @@ TermReading readTerm(const std::wstring& text);
 struct Deadline {
     DayNumber reached = 0;    // where the count ends, after any "Fine mese"
     DayNumber due = 0;        // the same, moved off a closed day
-    long long suspended = 0;  // days of the summer suspension the count skipped
+    long long suspendedSkipped = 0;  // days of the summer suspension the count passed over
 };
 
 // Counts the term from the event (not itself counted), then "Fine mese",

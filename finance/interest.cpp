@@ -19,8 +19,6 @@ InterestOutcome failure(const std::wstring& message)
     return out;
 }
 
-int halfYear(const CivilDate& d) { return (d.month - 1) / 6; }
-
 // Capital × rate / 100 × days / 365, in exactly this order: the same doubles
 // on every platform.
 double simpleInterest(double capital, double rate, std::int64_t days)
@@ -43,7 +41,7 @@ std::wstring periodOf(RateSource source, const RatePiece& piece)
     const CivilDate d = dayNumberToDate(piece.to > piece.from ? piece.from + 1 : piece.to);
     const std::wstring year = std::to_wstring(d.year);
     if (source == RateSource::legal) return year;
-    return (d.month <= 6 ? L"1\u00b0 semestre " : L"2\u00b0 semestre ") + year;
+    return std::to_wstring(halfYear(d)) + L"\u00b0 semestre " + year;
 }
 
 // What stands in for rates the table does not have yet, said openly.

@@ -119,7 +119,7 @@ DayNumber stretchEnd(RateSource source, DayNumber day)
 {
     const CivilDate d = dayNumberToDate(day);
     if (source == RateSource::reference)
-        return dayOf(d.month <= 6 ? CivilDate{d.year, 7, 1} : CivilDate{d.year + 1, 1, 1}) - 1;
+        return dayOf(halfYear(d) == 1 ? CivilDate{d.year, 7, 1} : CivilDate{d.year + 1, 1, 1}) - 1;
     const Table t = tableOf(source);
     for (const RateChange* row = t.first; row != t.last; ++row)
         if (dayOf(row->from) > day) return dayOf(row->from) - 1;
