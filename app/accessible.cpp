@@ -18,3 +18,12 @@ std::wstring accessibleButtonName(const std::wstring& caption)
     name.erase(end == std::wstring::npos ? 0 : end + 1);
     return name;
 }
+
+std::wstring accessibleMenuButtonName(const wchar_t* setting, const wchar_t* captionPrefix,
+                                      const std::wstring& caption)
+{
+    std::wstring value = accessibleButtonName(caption);
+    const std::wstring prefix = captionPrefix;
+    if (value.compare(0, prefix.size(), prefix) == 0) value.erase(0, prefix.size());
+    return std::wstring(setting) + L": " + value;
+}

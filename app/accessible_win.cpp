@@ -28,6 +28,7 @@ using SysAllocStringFn = BSTR(WINAPI*)(const OLECHAR*);
 using CoGetApartmentTypeFn = HRESULT(WINAPI*)(APTTYPE*, APTTYPEQUALIFIER*);
 using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
 using CoRegisterInitializeSpyFn = HRESULT(WINAPI*)(IInitializeSpy*, ULARGE_INTEGER*);
+using CoRevokeInitializeSpyFn = HRESULT(WINAPI*)(ULARGE_INTEGER);
 
 struct AccessibilityLibrary {
     LresultFromObjectFn lresultFromObject = nullptr;
@@ -36,6 +37,7 @@ struct AccessibilityLibrary {
     CoGetApartmentTypeFn coGetApartmentType = nullptr;
     CoInitializeExFn coInitializeEx = nullptr;
     CoRegisterInitializeSpyFn coRegisterInitializeSpy = nullptr;
+    CoRevokeInitializeSpyFn coRevokeInitializeSpy = nullptr;
 };
 
 const AccessibilityLibrary& library()
@@ -50,6 +52,7 @@ const AccessibilityLibrary& library()
         l.coInitializeEx = systemFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx");
         l.coRegisterInitializeSpy =
             systemFunction<CoRegisterInitializeSpyFn>(L"ole32.dll", "CoRegisterInitializeSpy");
+        l.coRevokeInitializeSpy = systemFunction<CoRevokeInitializeSpyFn>(L"ole32.dll", "CoRevokeInitializeSpy");
         return l;
     }();
     return lib;
@@ -85,7 +88,10 @@ void clear(long* out)
 // procedure. The program keeps one reference of its own on the apartment it
 // serves from, so that another component's CoUninitialize cannot tear it
 // down under a screen reader; the spy below tells when it is gone all the same.
-bool holdsApartment = false;
+// An apartment and a spy belong to one thread: so do these.
+thread_local bool holdsApartment = false;
+thread_local bool spying = false;
+thread_local ULARGE_INTEGER spyCookie{};
 
 class ApartmentSpy final : public IInitializeSpy {
 public:
@@ -107,16 +113,13 @@ public:
     }
 };
 
+ApartmentSpy apartmentSpy;
+
 bool comApartmentReady()
 {
     const AccessibilityLibrary& lib = library();
     if (!lib.coGetApartmentType || !lib.coInitializeEx) return false;
-    static ApartmentSpy spy;
-    static bool spying = false;
-    if (!spying && lib.coRegisterInitializeSpy) {
-        ULARGE_INTEGER cookie;
-        spying = SUCCEEDED(lib.coRegisterInitializeSpy(&spy, &cookie));
-    }
+    if (!spying && lib.coRegisterInitializeSpy) spying = SUCCEEDED(lib.coRegisterInitializeSpy(&apartmentSpy, &spyCookie));
     APTTYPE type;
     APTTYPEQUALIFIER qualifier;
     const HRESULT state = lib.coGetApartmentType(&type, &qualifier);
@@ -188,6 +191,9 @@ public:
         if (!IsWindow(window_)) return E_FAIL;
         if (isSelf(child)) {
             if (name_) return textResult(name_, name);
+            if (const MenuButtonSetting* setting = isButton() ? menuButtonSetting(window_) : nullptr)
+                return textResult(
+                    accessibleMenuButtonName(setting->name, setting->captionPrefix, controlText(window_)), name);
             if (isButton()) return textResult(accessibleButtonName(controlText(window_)), name);
         }
         return standard_ ? standard_->get_accName(child, name) : E_INVALIDARG;
@@ -207,7 +213,9 @@ public:
         if (isSelf(child) && isButton()) {
             if (!role) return E_INVALIDARG;
             role->vt = VT_I4;
-            role->lVal = isTabButton(window_) ? ROLE_SYSTEM_PAGETAB : ROLE_SYSTEM_PUSHBUTTON;
+            role->lVal = isTabButton(window_)         ? ROLE_SYSTEM_PAGETAB
+                         : menuButtonSetting(window_) ? ROLE_SYSTEM_BUTTONMENU
+                                                      : ROLE_SYSTEM_PUSHBUTTON;
             return S_OK;
         }
         return standard_ ? standard_->get_accRole(child, role) : E_INVALIDARG;
@@ -399,6 +407,14 @@ LRESULT CALLBACK namedControlProc(HWND control, UINT message, WPARAM wParam, LPA
 }
 
 } // namespace
+
+void stopWatchingApartment()
+{
+    if (!spying) return;
+    // Only after a request for an object, which loaded ole32 for the spy.
+    if (library().coRevokeInitializeSpy) library().coRevokeInitializeSpy(spyCookie);
+    spying = false;
+}
 
 LRESULT buttonAccessibleObject(HWND button, WPARAM wParam, LPARAM lParam)
 {

@@ -14,6 +14,10 @@ LRESULT buttonAccessibleObject(HWND button, WPARAM wParam, LPARAM lParam);
 // the program.
 void nameControl(HWND control, const wchar_t* name);
 
+// Revokes, on the thread that registered it, the watch kept on the COM
+// apartment that serves screen readers; called when the main window goes.
+void stopWatchingApartment();
+
 // Tells screen readers about a button's focus, caption or state change.
 void notifyButtonEvent(HWND button, DWORD event);
 

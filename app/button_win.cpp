@@ -260,20 +260,32 @@ HWND createButton(HWND parent, const wchar_t* text, int x, int y, int width, int
     return button;
 }
 
-void markMenuButton(HWND button) { SetPropW(button, buttonMenuProperty, reinterpret_cast<HANDLE>(1)); }
+void markMenuButton(HWND button, const MenuButtonSetting& setting)
+{
+    SetPropW(button, buttonMenuProperty, const_cast<MenuButtonSetting*>(&setting));
+}
+
+const MenuButtonSetting* menuButtonSetting(HWND button)
+{
+    return static_cast<const MenuButtonSetting*>(GetPropW(button, buttonMenuProperty));
+}
+
+int trackMenuAt(HMENU menu, POINT at, HWND owner)
+{
+    int command = 0;
+    {
+        ModalScope modal;  // the menu disables no window
+        command = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD, at.x, at.y, 0, owner, nullptr));
+    }
+    DestroyMenu(menu);
+    return command;
+}
 
 int trackButtonMenu(HWND button, HMENU menu)
 {
     RECT place;
     GetWindowRect(button, &place);
-    int command = 0;
-    {
-        ModalScope modal;  // the menu disables no window
-        command = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD, place.left, place.bottom, 0,
-                                                  GetAncestor(button, GA_ROOT), nullptr));
-    }
-    DestroyMenu(menu);
-    return command;
+    return trackMenuAt(menu, POINT{place.left, place.bottom}, GetAncestor(button, GA_ROOT));
 }
 
 int pickFromButtonMenu(HWND button, const wchar_t* const* choices, int count, int checked, int firstCommand)

@@ -12,7 +12,7 @@ extern const wchar_t* const buttonClassName;  // "FerlanButtonV06"
 extern const wchar_t* const buttonHoverProperty;  // "ZT_HOVER"
 extern const wchar_t* const buttonDownProperty;   // "ZT_DOWN"
 extern const wchar_t* const buttonFontProperty;   // "ZT_FONT"
-extern const wchar_t* const buttonMenuProperty;   // "ZT_MENU": the press opens a drop-down menu
+extern const wchar_t* const buttonMenuProperty;   // "ZT_MENU": the press opens a drop-down menu of a setting
 
 // Accent flag per button (1 draws the light scheme); no entry counts as 0.
 extern std::map<HWND, int> buttonAccent;
@@ -27,9 +27,25 @@ HWND createButton(HWND parent, const wchar_t* text, int x, int y, int width, int
                   int accent, HFONT font, bool visible = true);
 void setButtonAccent(HWND button, int accent);
 
+// What a button that opens a menu of values chooses, as screen readers name
+// it: the setting ("Aliquota IVA") and the words of the caption that stand
+// before the value ("IVA ").
+struct MenuButtonSetting {
+    const wchar_t* name;
+    const wchar_t* captionPrefix;
+};
+
 // A button whose press opens a menu: F4 and Alt+Down press it too, as they
-// open a drop-down list.
-void markMenuButton(HWND button);
+// open a drop-down list. `setting` must live as long as the button.
+void markMenuButton(HWND button, const MenuButtonSetting& setting);
+
+// The setting a menu button chooses; nullptr for any other button.
+const MenuButtonSetting* menuButtonSetting(HWND button);
+
+// Shows `menu` with its top left corner at a point of the screen, as one of
+// the program's modal calls, and gives the command picked, or 0 when the menu
+// was dismissed. Takes over the menu.
+int trackMenuAt(HMENU menu, POINT at, HWND owner);
 
 // Shows `menu` under the button, left edges aligned, and gives the command
 // picked, or 0 when the menu was dismissed. Takes over the menu.

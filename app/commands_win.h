@@ -40,6 +40,17 @@ enum CommandId : int {
     idKeypadFirst = 300,  // 300 to 315, row by row
 };
 
+// The commands of the drop-down and context menus, as TrackPopupMenu returns them.
+enum MenuCommandId : int {
+    menuVatRateFirst = 401,  // 401 to 404: 4, 5, 10 and 22 %
+    menuVatOptions = 405,    // "Personalizza in Opzioni..."
+    menuRuleFirst = 411,     // 411 to 413, in the deadline rules' order
+    menuSourceFirst = 421,   // 421 to 423, in the rate sources' order
+    menuCopyTapeLines = 431,
+    menuCopyTape = 432,
+    menuCopyTapeForSpreadsheet = 433,
+};
+
 // Carries out one WM_COMMAND; false when it is left to the default procedure.
 bool onCommand(int id, int notification, HWND control);
 

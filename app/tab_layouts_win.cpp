@@ -127,7 +127,8 @@ void createCalcTab()
     MainWindowState& s = mainState;
     std::vector<HWND>& list = s.tabControls[tabCalc];
     s.vatRateButton = createFlatButton(L"IVA 22%  \u25be", 14, 82, 111, 31, idVatRate, &list, 0);
-    markMenuButton(s.vatRateButton);
+    static const MenuButtonSetting vatRate{L"Aliquota IVA", L"IVA "};
+    markMenuButton(s.vatRateButton, vatRate);
     createFlatButton(L"+ IVA", 130, 82, 106, 31, idAddVat, &list, 1);
     createFlatButton(L"- IVA", 241, 82, 105, 31, idRemoveVat, &list, 0);
     createFlatButton(L"Solo IVA", 351, 82, 125, 31, idVatOnly, &list, 0);
@@ -187,7 +188,8 @@ void createDateTab()
     s.endOfMonthCheck = createCheckbox(L"Fine mese", 190, 231, 148, 25, list);
     s.deadlineRuleButton =
         createFlatButton(deadlineRuleLabel().c_str(), 346, 229, 124, 28, idDeadlineRule, &list, 0);
-    markMenuButton(s.deadlineRuleButton);
+    static const MenuButtonSetting deadlineRule{L"Regola dei termini", L""};
+    markMenuButton(s.deadlineRuleButton, deadlineRule);
     createFlatButton(L"CALCOLA DATE", 16, 272, 145, 31, idCalculateDates, &list, 1);
     createFlatButton(L"VERIFICA GIORNI", 169, 272, 161, 31, idVerifyDays, &list, 0);
     s.dateResult = createLabel(L"Risultato: \u2014", 16, 314, 454, 35, list);
@@ -209,7 +211,8 @@ void createInterestTab()
     createLabel(L"Maggiorazione (punti %)", 16, 189, 225, 22, list);
     s.surchargeEdit = createField(L"8,00", 243, 183, 100, 30, list);
     s.rateSourceButton = createFlatButton(rateSourceLabel().c_str(), 352, 183, 120, 30, idRateSource, &list, 0);
-    markMenuButton(s.rateSourceButton);
+    static const MenuButtonSetting rateSource{L"Fonte del tasso", L""};
+    markMenuButton(s.rateSourceButton, rateSource);
     showRateSourceInRateField();
     createLabel(L"Dal", 16, 230, 56, 22, list);
     s.interestFromEdit = createField(L"01/07/2026", 71, 225, 110, 30, list);

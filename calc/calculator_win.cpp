@@ -7,7 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/accessible_win.h"
+#include "app/button_win.h"
+#include "app/commands_win.h"
 #include "app/dpi_win.h"
 #include "app/main_window_win.h"
 #include "calc/calculator.h"
@@ -97,18 +98,16 @@ LRESULT CALLBACK inputEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
 
 //--- The tape
 
-enum TapeCopy { copyLines = 431, copyTape = 432, copySpreadsheet = 433 };
-
 // The selected lines, the whole tape, or the whole tape as two spreadsheet
 // columns (expression, tab, result), one line ended by CR LF each but a
 // single selected line, which is copied as it stands.
-void copyFromTape(TapeCopy what)
+void copyFromTape(int what)
 {
-    const std::vector<std::wstring> lines = tapeLines(what == copyLines);
+    const std::vector<std::wstring> lines = tapeLines(what == menuCopyTapeLines);
     if (lines.empty()) return;
-    if (what == copyLines && lines.size() == 1) return copyTextToClipboard(lines[0]);
+    if (what == menuCopyTapeLines && lines.size() == 1) return copyTextToClipboard(lines[0]);
     std::wstring text;
-    for (const std::wstring& line : lines) text += (what == copySpreadsheet ? spreadsheetRow(line) : line) + L"\r\n";
+    for (const std::wstring& line : lines) text += (what == menuCopyTapeForSpreadsheet ? spreadsheetRow(line) : line) + L"\r\n";
     copyTextToClipboard(text);
 }
 
@@ -125,16 +124,11 @@ void showTapeMenu(HWND tape, LPARAM at)
         ClientToScreen(tape, &p);
     }
     HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, copyLines, L"Copia riga");
-    AppendMenuW(menu, MF_STRING, copyTape, L"Copia nastro");
-    AppendMenuW(menu, MF_STRING, copySpreadsheet, L"Copia per foglio di calcolo");
-    int command = 0;
-    {
-        ModalScope modal;
-        command = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD, p.x, p.y, 0, mainState.mainWindow, nullptr));
-    }
-    DestroyMenu(menu);
-    if (command >= copyLines && command <= copySpreadsheet) copyFromTape(static_cast<TapeCopy>(command));
+    AppendMenuW(menu, MF_STRING, menuCopyTapeLines, L"Copia riga");
+    AppendMenuW(menu, MF_STRING, menuCopyTape, L"Copia nastro");
+    AppendMenuW(menu, MF_STRING, menuCopyTapeForSpreadsheet, L"Copia per foglio di calcolo");
+    const int command = trackMenuAt(menu, p, mainState.mainWindow);
+    if (command >= menuCopyTapeLines && command <= menuCopyTapeForSpreadsheet) copyFromTape(command);
 }
 
 // A right-click on a line that is not selected selects it alone, as the
@@ -160,7 +154,7 @@ LRESULT CALLBACK tapeProc(HWND tape, UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         if (ctrl && wParam == 'C') {
-            copyFromTape(copyLines);
+            copyFromTape(menuCopyTapeLines);
             return 0;
         }
         if (ctrl && wParam == 'A') {
@@ -223,8 +217,9 @@ void installInputEditProc(HWND edit)
 void showDisplayText(const std::wstring& text)
 {
     MainWindowState& s = mainState;
-    RECT box;
-    GetClientRect(s.display, &box);
+    // Empty until measured: a scale change may come before the display exists.
+    RECT box{};
+    if (!s.display || !GetClientRect(s.display, &box)) return;
     HDC dc = GetDC(s.display);
     auto width = [&](HFONT font, const std::wstring& t) {
         HGDIOBJ old = SelectObject(dc, font);

@@ -3,18 +3,13 @@
 #include "calc/vat_win.h"
 
 #include "app/button_win.h"
+#include "app/commands_win.h"
 #include "app/main_window_win.h"
 #include "app/settings.h"
 #include "app/settings_win.h"
 #include "calc/calculator.h"
 #include "calc/calculator_win.h"
 #include "calc/numtext.h"
-
-namespace {
-
-enum MenuCommand { menuRateFirst = 401, menuOptions = 405 };
-
-} // namespace
 
 void applyVat(VatOperation kind)
 {
@@ -49,20 +44,20 @@ void showVatRateMenu()
     // The rate in effect carries a check mark.
     for (int i = 0; i < 4; ++i) {
         const auto checked = static_cast<UINT>(menuVatRates[i] == settings.vatRate ? MF_CHECKED : MF_UNCHECKED);
-        AppendMenuW(menu, MF_STRING | checked, static_cast<UINT_PTR>(menuRateFirst + i), items[i]);
+        AppendMenuW(menu, MF_STRING | checked, static_cast<UINT_PTR>(menuVatRateFirst + i), items[i]);
     }
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, menuOptions, L"Personalizza in Opzioni...");
+    AppendMenuW(menu, MF_STRING, menuVatOptions, L"Personalizza in Opzioni...");
 
     const int command = trackButtonMenu(mainState.vatRateButton, menu);
-    if (command >= menuRateFirst && command < menuRateFirst + 4) {
-        settings.vatRate = menuVatRates[command - menuRateFirst];
+    if (command >= menuVatRateFirst && command < menuVatRateFirst + 4) {
+        settings.vatRate = menuVatRates[command - menuVatRateFirst];
         saveSettings();
         refreshVatLabel();
         // OPZIONI shows the rate in effect, so that saving the decimals there
         // does not put an older rate back.
         SetWindowTextW(mainState.vatSettingEdit, formatNumber(settings.vatRate, 2).c_str());
-    } else if (command == menuOptions) {
+    } else if (command == menuVatOptions) {
         switchTab(tabOptions);
     }
 }

@@ -4,16 +4,11 @@
 #include <windows.h>
 
 #include "app/button_win.h"
+#include "app/commands_win.h"
 #include "app/main_window_win.h"
 #include "app/settings.h"
 #include "app/settings_win.h"
 #include "dates/date_calculator.h"
-
-namespace {
-
-constexpr int menuRuleFirst = 411;  // 411 to 413, in the rules' order
-
-} // namespace
 
 void calculateDates()
 {

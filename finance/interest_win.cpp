@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/button_win.h"
+#include "app/commands_win.h"
 #include "app/main_window_win.h"
 #include "app/settings.h"
 #include "app/settings_win.h"
@@ -11,8 +12,6 @@
 #include "finance/interest.h"
 
 namespace {
-
-constexpr int menuSourceFirst = 421;  // 421 to 423, in the sources' order
 
 // The rate as typed, kept while a table gives the rates.
 std::wstring typedRate;

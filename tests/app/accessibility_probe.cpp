@@ -150,7 +150,8 @@ std::vector<std::wstring> readTab(HWND main, const char* tab)
         if (isButton(w)) {
             int id = GetDlgCtrlID(w);
             bool tabButton = id >= 110 && id <= 114;
-            check(r.role == (tabButton ? ROLE_SYSTEM_PAGETAB : ROLE_SYSTEM_PUSHBUTTON),
+            const bool menuButton = id == 150 || id == 212 || id == 213;  // VAT rate, deadline rule, rate source
+            check(r.role == (tabButton ? ROLE_SYSTEM_PAGETAB : menuButton ? ROLE_SYSTEM_BUTTONMENU : ROLE_SYSTEM_PUSHBUTTON),
                   "role of button " + std::to_string(id));
             check(!r.name.empty() && r.name.find_first_of(L"\u25be\u25b4\u00d7\u2014\u25a6\u232b") == std::wstring::npos,
                   "a name in words for button " + std::to_string(id));
@@ -187,7 +188,7 @@ int main()
     const struct {
         int id;
         const wchar_t* name;
-    } named[] = {{149, L"Chiudi"}, {148, L"Riduci a icona"}, {146, L"TASTI"}, {150, L"IVA 22,00%"},
+    } named[] = {{149, L"Chiudi"}, {148, L"Riduci a icona"}, {146, L"TASTI"}, {150, L"Aliquota IVA: 22,00%"},
                  {207, L"MOSTRA FORMULA"}, {208, L"Scegli dal calendario"}};
     for (const auto& n : named) check(nameOf(control(n.id)) == n.name, "name of button " + std::to_string(n.id));
     check(read(control(110)).state & STATE_SYSTEM_SELECTED, "CALC is the selected tab");
@@ -241,6 +242,9 @@ int main()
         check(!(read(control(110)).state & STATE_SYSTEM_SELECTED), "CALC is no longer selected");
         expectNames(readTab(main, tabs[t]), fields[t], tabs[t]);
     }
+    // The menu buttons say what they choose and the value in effect.
+    check(nameOf(control(212)) == L"Regola dei termini: Civile", "name of the deadline rule's button");
+    check(nameOf(control(213)) == L"Fonte del tasso: Inserito", "name of the rate source's button");
 
     check(press(control(149), true), "\"Chiudi\" pressed by its default action");
     check(waitFor([&] { return !IsWindow(main); }), "the program closes");

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "app/commands_win.h"
 #include "tests/app/gui_fixture.h"
@@ -127,6 +129,54 @@ TEST_F(Accessible, OutParametersHoldNothingAfterAFailure)
     EXPECT_EQ(VT_EMPTY, state.vt);
     EXPECT_TRUE(FAILED(object->accDoDefaultAction(self())));
     object->Release();
+}
+
+// Name changes seen by a screen reader's hook on this thread.
+std::vector<HWND> renamed;
+void CALLBACK onNameChange(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD)
+{
+    renamed.push_back(window);
+}
+
+TEST_F(Accessible, MenuButtonsSayTheSettingAndTheValueInEffect)
+{
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    MainWindowState& s = mainState;
+    const struct {
+        HWND button;
+        const wchar_t* name;
+        const wchar_t* caption;  // after a change
+        const wchar_t* renamed;
+    } cases[] = {
+        {s.vatRateButton, L"Aliquota IVA: 22,00%", L"IVA 4,00%  \u25be", L"Aliquota IVA: 4,00%"},
+        {s.deadlineRuleButton, L"Regola dei termini: Civile", L"Processuale  \u25be",
+         L"Regola dei termini: Processuale"},
+        {s.rateSourceButton, L"Fonte del tasso: Inserito", L"Rif. 231/02  \u25be", L"Fonte del tasso: Rif. 231/02"},
+        {GetDlgItem(s.mainWindow, idAddVat), L"+ IVA", L"+ IVA", L"+ IVA"},
+    };
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, onNameChange,
+                                         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    for (const auto& c : cases) {
+        IAccessible* object = objectOf(c.button);
+        ASSERT_NE(nullptr, object) << c.name;
+        VARIANT role{};
+        BSTR name = nullptr;
+        EXPECT_EQ(S_OK, object->get_accRole(self(), &role));
+        const bool menu = c.button != GetDlgItem(s.mainWindow, idAddVat);
+        EXPECT_EQ(menu ? ROLE_SYSTEM_BUTTONMENU : ROLE_SYSTEM_PUSHBUTTON, role.lVal) << c.name;
+        EXPECT_EQ(S_OK, object->get_accName(self(), &name));
+        EXPECT_EQ(std::wstring(c.name), name ? std::wstring(name) : L"");
+        SysFreeString(name);
+        renamed.clear();
+        SetWindowTextW(c.button, c.caption);
+        pumpMessages();
+        EXPECT_EQ(std::vector<HWND>{c.button}, renamed) << c.name << ": one name-change event";
+        EXPECT_EQ(S_OK, object->get_accName(self(), &name));
+        EXPECT_EQ(std::wstring(c.renamed), name ? std::wstring(name) : L"");
+        SysFreeString(name);
+        object->Release();
+    }
+    UnhookWinEvent(hook);
 }
 
 } // namespace
