@@ -218,6 +218,7 @@ void onDestroy(HWND window)
     deleteObject(s.displayFont);
     deleteObject(s.smallFont);
     if (s.fittedDisplayFont) deleteObject(s.fittedDisplayFont);
+    stopWatchingApartment();
     PostQuitMessage(0);
 }
 
@@ -516,6 +517,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_NCHITTEST:
         return onNcHitTest(window, wParam, lParam);
+    case WM_EXITSIZEMOVE:  // kept at once: a program that is killed still reopens there
+        saveNormalPosition(window);
+        break;
     case WM_DPICHANGED:
         onDpiChanged(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

@@ -231,4 +231,33 @@ TEST_F(Keyboard, AfterMinimiseAndRestoreTheFieldHasTheFocusNeverTheHeader)
     EXPECT_EQ(s.vatSettingEdit, GetFocus()) << "no field of the tab had it: the first field";
 }
 
+//--- Keyboard: the loop's own Tab navigation
+
+TEST_F(Keyboard, TabFromTheInputGoesToTheTapeThenCopyAndWrapsAround)
+{
+    HWND copy = GetDlgItem(mainState.mainWindow, idCopy);
+    ASSERT_EQ(mainState.inputEdit, GetFocus());
+    key(VK_TAB);
+    EXPECT_EQ(mainState.tapeList, GetFocus()) << "the tape right after the input line";
+    key(VK_TAB);
+    EXPECT_EQ(copy, GetFocus());
+    key(VK_TAB, false, true);
+    key(VK_TAB, false, true);
+    EXPECT_EQ(mainState.inputEdit, GetFocus());
+
+    SetFocus(mainState.topmostCheck);
+    key(VK_TAB);
+    EXPECT_EQ(GetDlgItem(mainState.mainWindow, idMinimise), GetFocus()) << "wraps to the first stop";
+    key(VK_TAB, false, true);
+    EXPECT_EQ(mainState.topmostCheck, GetFocus());
+}
+
+TEST_F(Keyboard, HiddenTabStopsAreSkipped)
+{
+    switchTab(tabSplit);
+    SetFocus(mainState.quotaEdits[2]);
+    key(VK_TAB);
+    EXPECT_EQ(GetDlgItem(mainState.mainWindow, idAddQuota), GetFocus()) << "rows 4 to 6 are hidden";
+}
+
 } // namespace

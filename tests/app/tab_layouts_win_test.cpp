@@ -1,5 +1,6 @@
-// Results shown in full: each text measured in its control's font (the fonts
-// the test prefix maps in) against the control that shows it.
+// Each tab at its height with its controls and its focus, and results shown
+// in full: each text measured in its control's font (the fonts the test
+// prefix maps in) against the control that shows it.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,11 +8,96 @@
 #include <string>
 #include <vector>
 
+#include "app/button_win.h"
 #include "app/commands_win.h"
 #include "calc/vat_win.h"
-#include "tests/app/gui_fixture.h"
+#include "tests/app/main_window_checks.h"
 
 namespace {
+
+//--- Each tab at its height, with its controls and its focus
+
+struct TabCase {
+    int tab;
+    bool keypad, formula;
+    int rows;
+    int height;
+};
+
+class TabSwitch : public MainWindow, public ::testing::WithParamInterface<TabCase> {};
+
+TEST_P(TabSwitch, ShowsOnlyItsControlsAtItsHeightWithItsFocus)
+{
+    const TabCase& c = GetParam();
+    MainWindowState& s = mainState;
+    s.keypadVisible = c.keypad;
+    s.formulaVisible = c.formula;
+    s.visibleQuotaRows = c.rows;
+    switchTab(c.tab);
+    EXPECT_EQ(c.height, outerHeight());
+    EXPECT_EQ(c.height, s.windowHeight);
+
+    std::vector<Control> want = expectedControls();
+    std::vector<HWND> got = children();
+    ASSERT_EQ(want.size(), got.size());
+    for (size_t i = 0; i < want.size(); ++i) {
+        bool visible = want[i].where == header || want[i].where == c.tab ||
+                       (want[i].where == keypad && c.tab == calc && c.keypad);
+        if (got[i] == s.formulaEdit) visible = c.tab == interest && c.formula;
+        for (int k = c.rows; k < 6; ++k)
+            if (got[i] == s.quotaLabels[k] || got[i] == s.quotaEdits[k]) visible = false;
+        EXPECT_EQ(visible, hasStyle(got[i], WS_VISIBLE)) << "control " << i;
+    }
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(i == c.tab ? 1 : 0, buttonAccent[s.tabButtons[i]]);
+
+    HWND focus[5] = {s.inputEdit, s.dateFromEdit, s.capitalEdit, s.splitTotalEdit, s.vatSettingEdit};
+    EXPECT_EQ(focus[c.tab], GetFocus());
+    if (c.tab == interest) {
+        EXPECT_EQ(c.formula ? 450 : 385, rectInMain(s.disclaimerLabel).top);
+    }
+    if (c.tab == split) {
+        int top[7] = {0, 0, 303, 303, 328, 362, 396};
+        EXPECT_EQ(top[c.rows], rectInMain(s.splitResultEdit).top);
+        EXPECT_EQ(83, rectInMain(s.splitResultEdit).bottom - rectInMain(s.splitResultEdit).top);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Heights, TabSwitch,
+    ::testing::Values(TabCase{calc, false, false, 3, 390}, TabCase{calc, true, false, 3, 555},
+                      TabCase{date, true, false, 3, 405}, TabCase{interest, false, false, 3, 465},
+                      TabCase{interest, false, true, 3, 530}, TabCase{split, false, false, 2, 455},
+                      TabCase{split, false, false, 3, 455}, TabCase{split, false, false, 4, 466},
+                      TabCase{split, false, false, 5, 500}, TabCase{split, false, false, 6, 534},
+                      TabCase{options, false, false, 3, 365}));
+
+TEST_F(MainWindow, SwitchingTabsKeepsFieldTexts)
+{
+    SetWindowTextW(mainState.inputEdit, L"12+3");
+    SetWindowTextW(mainState.dateFromEdit, L"01/01/2027");
+    switchTab(date);
+    switchTab(options);
+    switchTab(calc);
+    EXPECT_EQ(std::wstring(L"12+3"), windowText(mainState.inputEdit));
+    EXPECT_EQ(std::wstring(L"01/01/2027"), windowText(mainState.dateFromEdit));
+}
+
+TEST_F(MainWindow, TabButtonsAndKeypadToggleSwitch)
+{
+    SendMessageW(mainState.tabButtons[3], WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(455, outerHeight());
+    EXPECT_EQ(mainState.splitTotalEdit, GetFocus());
+    switchTab(calc);
+    onCommand(idKeypadToggle, 0, nullptr);
+    EXPECT_EQ(555, outerHeight());
+    EXPECT_TRUE(hasStyle(mainState.keypadControls[0], WS_VISIBLE));
+    switchTab(date);
+    EXPECT_FALSE(hasStyle(mainState.keypadControls[0], WS_VISIBLE));
+    switchTab(calc);
+    EXPECT_TRUE(hasStyle(mainState.keypadControls[15], WS_VISIBLE)) << "the keypad comes back";
+}
+
+//--- Results shown in full
 
 SIZE measured(HWND control, const std::wstring& text, int width, UINT format)
 {
