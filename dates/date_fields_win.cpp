@@ -23,6 +23,13 @@ WNDPROC monthCalendarBaseProc = nullptr;
 HWND calendarTarget = nullptr;
 bool calendarClassRegistered = false;
 
+// One pop-up for the life of the main window, hidden between openings: the
+// month calendar makes a bold face of every font it is given and, under
+// Wine, never frees it, so it is given the program's font once (and again
+// only after a change of scale).
+HWND keptPopup = nullptr;
+HFONT keptPopupFont = nullptr;
+
 int enterCommandOf(HWND field)
 {
     const MainWindowState& s = mainState;
@@ -173,6 +180,7 @@ LRESULT CALLBACK calendarPopupProc(HWND popup, UINT message, WPARAM wParam, LPAR
     switch (message) {
     case WM_DESTROY:
         if (popup == mainState.calendarPopup) mainState.calendarPopup = nullptr;
+        if (popup == keptPopup) keptPopup = nullptr;
         break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
@@ -233,10 +241,10 @@ void installDateFieldProc(HWND field)
 
 void closeCalendarPopup()
 {
-    // Cleared first: the pop-up loses activation while it is being destroyed.
+    // Cleared first: the pop-up loses activation while it is being hidden.
     HWND popup = mainState.calendarPopup;
     mainState.calendarPopup = nullptr;
-    if (popup) DestroyWindow(popup);
+    if (popup) ShowWindow(popup, SW_HIDE);
 }
 
 void normaliseDateField(HWND field)
@@ -247,38 +255,62 @@ void normaliseDateField(HWND field)
     if (normalised && *normalised != text) SetWindowTextW(field, normalised->c_str());
 }
 
+namespace {
+
+// The kept pop-up with its month calendar, made when first needed.
+HWND calendarPopupWindow()
+{
+    MainWindowState& s = mainState;
+    if (keptPopup && GetWindow(keptPopup, GW_OWNER) == s.mainWindow) return keptPopup;
+    if (keptPopup) DestroyWindow(keptPopup);
+    if (!calendarClassRegistered) registerCalendarClass();
+    initCommonControls();  // the month calendar's class
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HWND popup = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, calendarClassName, L"", WS_POPUP | WS_BORDER, 0, 0,
+                                 scaled(255), scaled(220), s.mainWindow, nullptr, instance, nullptr);
+    if (!popup) return nullptr;
+    HWND calendar = CreateWindowExW(0, MONTHCAL_CLASSW, L"", WS_CHILD | WS_VISIBLE | MCS_NOTODAY | MCS_DAYSTATE,
+                                    0, 0, scaled(250), scaled(200), popup,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(calendarId)), instance, nullptr);
+    if (!calendar) {
+        DestroyWindow(popup);
+        return nullptr;
+    }
+    SendMessageW(calendar, MCM_SETFIRSTDAYOFWEEK, 0, 0);  // weeks start on Monday
+    monthCalendarBaseProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(calendar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(monthCalendarProc)));
+    keptPopup = popup;
+    keptPopupFont = nullptr;
+    return popup;
+}
+
+SYSTEMTIME systemDate(const CivilDate& d)
+{
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(d.year);
+    st.wMonth = static_cast<WORD>(d.month);
+    st.wDay = static_cast<WORD>(d.day);
+    return st;
+}
+
+} // namespace
+
 void openCalendarPopup(HWND targetField, HWND anchorButton)
 {
     MainWindowState& s = mainState;
     if (!targetField || !anchorButton) return;
     closeCalendarPopup();
-    if (!calendarClassRegistered) registerCalendarClass();
-    initCommonControls();  // the month calendar's class
-
-    RECT b;
-    GetWindowRect(anchorButton, &b);
-    calendarTarget = targetField;
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    s.calendarPopup = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, calendarClassName, L"",
-                                      WS_POPUP | WS_BORDER, b.left, b.bottom + scaled(2),
-                                      scaled(255), scaled(220),
-                                      s.mainWindow, nullptr, instance, nullptr);
-    HWND popup = s.calendarPopup;
+    HWND popup = calendarPopupWindow();
     if (!popup) return;
-    HWND calendar = CreateWindowExW(0, MONTHCAL_CLASSW, L"", WS_CHILD | WS_VISIBLE | MCS_NOTODAY | MCS_DAYSTATE,
-                                    0, 0, scaled(250), scaled(200), popup,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(calendarId)),
-                                    instance, nullptr);
-    if (!calendar) {
-        DestroyWindow(popup);
-        return;
-    }
+    s.calendarPopup = popup;
+    HWND calendar = GetDlgItem(popup, calendarId);
+    calendarTarget = targetField;
     // The program's own small font, at the window's scale, with a bold face
-    // that sets the holidays apart; weeks start on Monday.
-    SendMessageW(calendar, WM_SETFONT, reinterpret_cast<WPARAM>(s.smallFont), FALSE);
-    SendMessageW(calendar, MCM_SETFIRSTDAYOFWEEK, 0, 0);
-    monthCalendarBaseProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(calendar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(monthCalendarProc)));
+    // that sets the holidays apart.
+    if (keptPopupFont != s.smallFont) {
+        SendMessageW(calendar, WM_SETFONT, reinterpret_cast<WPARAM>(s.smallFont), FALSE);
+        keptPopupFont = s.smallFont;
+    }
     RECT min{};
     SendMessageW(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&min));
     // The calendar's own size, framed by a margin of one 96-DPI pixel.
@@ -286,17 +318,19 @@ void openCalendarPopup(HWND targetField, HWND anchorButton)
     const int w = min.right - min.left + 2 * margin, h = min.bottom - min.top + 2 * margin;
     SetWindowPos(calendar, nullptr, margin, margin, w, h, SWP_NOZORDER);
 
+    // The field's date, else today's, as a new calendar would show.
     CivilDate current;
-    if (parseDate(controlText(targetField), current)) {
-        SYSTEMTIME st{};
-        st.wYear = static_cast<WORD>(current.year);
-        st.wMonth = static_cast<WORD>(current.month);
-        st.wDay = static_cast<WORD>(current.day);
-        SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&st));
-    }
+    SYSTEMTIME st{};
+    if (parseDate(controlText(targetField), current))
+        st = systemDate(current);
+    else
+        GetLocalTime(&st);
+    SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&st));
     markShownHolidays(calendar);
 
     // Inside the work area of the monitor the field is on.
+    RECT b;
+    GetWindowRect(anchorButton, &b);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(targetField, MONITOR_DEFAULTTONEAREST), &monitor);

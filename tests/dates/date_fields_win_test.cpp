@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <winternl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,7 +14,8 @@
 
 namespace {
 
-int popupCount()
+// Calendar pop-ups on the screen.
+int shownPopupCount()
 {
     int n = 0;
     EnumThreadWindows(
@@ -21,11 +23,26 @@ int popupCount()
         [](HWND w, LPARAM p) -> BOOL {
             wchar_t name[64] = {};
             GetClassNameW(w, name, 64);
-            if (std::wstring(name) == L"ZentoloCalendarV06") ++*reinterpret_cast<int*>(p);
+            if (std::wstring(name) == L"ZentoloCalendarV06" && IsWindowVisible(w)) ++*reinterpret_cast<int*>(p);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&n));
     return n;
+}
+
+// The process's fonts, counted in the GDI handle table that the process
+// environment block points to (Wine keeps it as Windows does).
+int fontCount()
+{
+    const auto* peb = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+    const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + 0xF8);
+    if (!table) return -1;
+    int fonts = 0;
+    for (size_t i = 0; i < 0x10000; ++i) {
+        const BYTE* entry = table + i * 24;
+        if (entry[14] && !(entry[12] & 0x80) && (entry[12] & 0x7f) == 0x0a) ++fonts;
+    }
+    return fonts;
 }
 
 void click(int id)
@@ -146,10 +163,10 @@ TEST_F(DateTab, CalendarShowsTheFieldsDateAndWritesThePickedDay)
 
     pickDay(popup, 2026, 4, 9);
     EXPECT_EQ(L"09/04/2026", controlText(mainState.dateFromEdit));
-    EXPECT_TRUE(IsWindow(popup)) << "the pop-up outlives the notification";
+    EXPECT_TRUE(IsWindowVisible(popup)) << "the pop-up outlives the notification";
     pumpMessages();
     EXPECT_EQ(nullptr, mainState.calendarPopup);
-    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_FALSE(IsWindowVisible(popup));
     EXPECT_EQ(mainState.dateFromEdit, GetFocus());
 }
 
@@ -160,21 +177,21 @@ TEST_F(DateTab, PopupClosesOnEscapeDeactivationAndTabSwitch)
     ASSERT_NE(nullptr, popup);
     SendMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);  // where the key arrives: the calendar
     EXPECT_EQ(nullptr, mainState.calendarPopup);
-    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_FALSE(IsWindowVisible(popup));
     EXPECT_EQ(mainState.dateToEdit, GetFocus()) << "the field has the focus again";
 
     click(idCalendarDateTo);
     popup = mainState.calendarPopup;
     SendMessageW(popup, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
     EXPECT_EQ(nullptr, mainState.calendarPopup);
-    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_FALSE(IsWindowVisible(popup));
 
     click(idCalendarDateTo);
     popup = mainState.calendarPopup;
     command(idTabCalc);
     EXPECT_EQ(nullptr, mainState.calendarPopup);
-    EXPECT_FALSE(IsWindow(popup));
-    EXPECT_EQ(0, popupCount());
+    EXPECT_FALSE(IsWindowVisible(popup));
+    EXPECT_EQ(0, shownPopupCount());
 }
 
 TEST_F(DateTab, SecondCalendarButtonLeavesOnePopup)
@@ -182,8 +199,8 @@ TEST_F(DateTab, SecondCalendarButtonLeavesOnePopup)
     click(idCalendarDateFrom);
     HWND first = mainState.calendarPopup;
     click(idCalendarDateTo);
-    EXPECT_FALSE(IsWindow(first));
-    EXPECT_EQ(1, popupCount());
+    EXPECT_EQ(first, mainState.calendarPopup) << "the one pop-up, shown again";
+    EXPECT_EQ(1, shownPopupCount());
     pickDay(mainState.calendarPopup, 2027, 2, 28);
     pumpMessages();
     EXPECT_EQ(L"28/02/2027", controlText(mainState.dateToEdit)) << "the second field is the target";
@@ -209,6 +226,25 @@ TEST_F(DateTab, CalendarFromTheKeyboard)
     SendMessageW(calendarOf(mainState.calendarPopup), WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_EQ(nullptr, mainState.calendarPopup);
     EXPECT_EQ(L"31/12/2026", controlText(mainState.dateToEdit));
+}
+
+TEST_F(DateTab, TwentyPopupsLeaveNoFontBehind)
+{
+    SendMessageW(mainState.dateFromEdit, WM_KEYDOWN, VK_F4, 1);
+    SendMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+    const int fonts = fontCount();
+    ASSERT_GT(fonts, 0);
+    for (int i = 0; i < 20; ++i) {
+        SetWindowTextW(mainState.dateToEdit, i % 2 ? L"15/08/2026" : L"abc");
+        click(i % 2 ? idCalendarDateTo : idCalendarDateFrom);
+        ASSERT_NE(nullptr, mainState.calendarPopup);
+        if (i % 3 == 0)
+            SendMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 1);  // a day picked
+        else
+            SendMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+        pumpMessages();
+    }
+    EXPECT_LE(fontCount(), fonts + 1) << "at most one font more after twenty openings";
 }
 
 TEST_F(DateTab, UnreadableFieldOpensTheCalendarOnItsOwnDefault)
