@@ -8,9 +8,10 @@ accountant's rounding done with Python's decimal module; the result line, its
 second line and the formula must be the same text.
 
 With the official rates the period is split here on its own, from tables typed
-again from the published figures: the legal rate where it changes (then year by
-year past the table), the reference rate at every half-year; each piece is
-rounded as shown and the total is their sum.
+again from the published figures: every counted day gets the table row in force
+(past the legal table, its year; for the reference rate, its half-year), and
+runs of days with the same one make the pieces; each piece is rounded as shown
+and the total is their sum.
 
 Usage: interest_reference.py COMMAND... (the reference_cli to run).
 """
@@ -66,33 +67,57 @@ def half_start(y, h):
     return D(y, 1 if h == 0 else 7, 1)
 
 
-def pieces(source, start, end):
-    """(from, to, rate, known) from start (not counted) to end (counted)."""
+def table_rows(source):
+    """The table as (first day, rate) rows, and the last day it is known to hold."""
     if source == 1:
-        rows = [(D(*f), r) for f, r in LEGAL]
-        until = D(2026, 12, 31)
-    else:
-        rows = [(half_start(2002 + (i + 1) // 2, (i + 1) % 2), r) for i, r in enumerate(REFERENCE)]
-        until = D(2026, 6, 30)
+        return [(D(*f), r) for f, r in LEGAL], D(2026, 12, 31)
+    return [(half_start(2002 + (i + 1) // 2, (i + 1) % 2), r) for i, r in enumerate(REFERENCE)], D(2026, 6, 30)
 
-    def rate_on(day):
-        return [r for f, r in rows if f <= day][-1]
 
-    def stretch_end(day):
-        if source == 2:
-            return (D(day.year, 7, 1) if day.month <= 6 else D(day.year + 1, 1, 1)) - datetime.timedelta(1)
-        later = [f for f, r in rows if f > day]
-        return (later[0] if later else D(day.year + 1, 1, 1)) - datetime.timedelta(1)
+FIRST_DAY, LAST_DAY = D(1942, 1, 1), D(2040, 12, 31)
+DAY_KEYS = {}
 
+
+def day_keys(source):
+    """For every day from FIRST_DAY on, what puts it in a piece of its own:
+    the row of the table in force (the legal rate), or past the table its
+    year; for the reference rate its half-year, row or not. Each key comes
+    with the rate of the day and whether the table holds there."""
+    if source not in DAY_KEYS:
+        rows, until = table_rows(source)
+        keys, row, day = [], -1, FIRST_DAY
+        while day <= LAST_DAY:
+            while row + 1 < len(rows) and rows[row + 1][0] <= day:
+                row += 1
+            rate = rows[max(row, 0)][1]
+            if source == 2:
+                key = (day.year, day.month > 6)
+            else:
+                key = row if day <= until else ('past', day.year)
+            keys.append((key, rate, day <= until))
+            day += datetime.timedelta(1)
+        DAY_KEYS[source] = keys
+    return DAY_KEYS[source]
+
+
+def pieces(source, start, end):
+    """(from, to, rate, known) from start (not counted) to end (counted): the
+    counted days walked one by one and grouped while their key stays."""
+    keys = day_keys(source)
     if start >= end:
-        return [(start, end, rate_on(end), end <= until)]
+        key, rate, known = keys[(end - FIRST_DAY).days]
+        return [(start, end, rate, known)]
     out = []
-    f = start
-    while f < end:
-        first = f + datetime.timedelta(1)
-        t = min(end, stretch_end(first))
-        out.append((f, t, rate_on(first), first <= until))
-        f = t
+    first = (start - FIRST_DAY).days + 1
+    last = (end - FIRST_DAY).days
+    i = first
+    while i <= last:
+        j = i
+        while j + 1 <= last and keys[j + 1][0] == keys[i][0]:
+            j += 1
+        _, rate, known = keys[i]
+        out.append((FIRST_DAY + datetime.timedelta(i - 1), FIRST_DAY + datetime.timedelta(j), rate, known))
+        i = j + 1
     return out
 
 

@@ -1,0 +1,144 @@
+"""CALC driven with real keys and clicks: expressions, the VAT keys and their
+menu, rounding, the tape and its copies."""
+import time
+
+from driver import *  # noqa: F401,F403 (the journeys' shared vocabulary)
+
+
+def calc_journey(p):
+    p.type('1.000 + 22%')
+    p.key('Return')
+    s = wait_until('1.220,00', lambda s: display(s) == '1.220,00')
+    check('CALC: 1.000 + 22% gives 1.220,00 with its tape line',
+          tape(s) == ['1.000 + 22% = 1.220,00'] and input_text(s) == '')
+    p.type('/4')
+    p.key('Return')
+    s = wait_until('305,00', lambda s: display(s) == '305,00')
+    check('CALC: /4 continues from the result', tape(s)[-1] == '1220/4 = 305,00')
+    p.type('5/0')
+    p.key('Return')
+    s = wait_until('5/0 typed', lambda s: input_text(s) == '5/0')
+    time.sleep(0.3)
+    s = probe()
+    check('CALC: an unreadable line stays and changes nothing',
+          input_text(s) == '5/0' and display(s) == '305,00' and len(tape(s)) == 2)
+    p.key('Escape')
+    wait_until('line emptied', lambda s: input_text(s) == '')
+    p.click(183, 97)  # "+ IVA" on the last result
+    s = wait_until('372,10', lambda s: display(s) == '372,10')
+    check('CALC: "+ IVA" on the last result', tape(s)[-1] == '+IVA 22,00% su 305,00 = 372,10')
+    p.click(412, 97)  # "Solo IVA"
+    s = wait_until('Solo IVA', lambda s: tape(s)[-1].startswith('Solo IVA'))
+    check('CALC: "Solo IVA"', tape(s)[-1] == 'Solo IVA 22,00% su 372,10 = 81,86')
+    p.click(293, 97)  # "- IVA"
+    s = wait_until('Scorporo', lambda s: tape(s)[-1].startswith('Scorporo'))
+    check('CALC: "- IVA" shows the net and the VAT, which add up to the gross',
+          tape(s)[-1] == 'Scorporo 22,00% su 81,86 = 67,10 (IVA 14,76)' and display(s) == '67,10')
+    p.click(49, 321)  # COPIA
+    s = wait_until('clipboard', lambda s: s['clipboard'] == '67,10')
+    check('CALC: COPIA puts the last result on the clipboard', True)
+    p.click(295, 321)  # TASTI
+    s = wait_until('keypad', lambda s: s['main']['h'] == 555)
+    for x, y in ((72, 366), (189, 440), (423, 477), (306, 440)):  # 7 2 + 3
+        p.click(x, y)
+    s = wait_until('keypad typed', lambda s: input_text(s) == '72+3')
+    p.key('Return')
+    s = wait_until('75,00', lambda s: display(s) == '75,00')
+    check('CALC: the keypad keys an expression', tape(s)[-1] == '72+3 = 75,00')
+    p.click(295, 321)
+    wait_until('keypad hidden', lambda s: s['main']['h'] == 390)
+    # Double-click the newest line, wherever the list has scrolled it.
+    s = probe()
+    tape_list = child(s, cid=141)
+    row = len(tape_list['lines']) - 1 - tape_list['top']
+    y = tape_list['y'] + 2 + row * tape_list['itemHeight'] + tape_list['itemHeight'] // 2
+    xdo('mousemove', '--window', p.window, 100, y, 'click', '--repeat', 2, '--delay', 80, 1)
+    s = wait_until('tape pick-up', lambda s: input_text(s) == '75,00')
+    check('CALC: double-click on a tape line takes its result back', True)
+    p.key('Escape')
+    p.click(213, 321)  # PULISCI
+    s = wait_until('cleared', lambda s: display(s) == '0,00' and tape(s) == [])
+    check('CALC: PULISCI clears display and tape', input_text(s) == '')
+
+
+def vat_menu_journey(p):
+    p.click(60, 97)
+    s = wait_until('menu open', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    menu = [w for w in s['windows'] if w['class'] == '#32768'][0]
+    # The third entry, "10%", of a menu opened at the button's bottom-left corner.
+    xdo('mousemove', menu['x'] + 30, menu['y'] + 3 + 18 * 2 + 8, 'click', 1)
+    s = wait_until('rate 10', lambda s: child(s, cid=150)['text'] == 'IVA 10,00%  \u25be')
+    check('CALC: the rate menu picks 10 %', True)
+
+
+def rounding_journey(p):
+    """Half a cent goes up, at the rate of 10 % the menu just picked."""
+    p.type('0,15')  # the menu closed: the typing goes to the input line
+    p.click(412, 97)  # "Solo IVA": 0,015 is 0,01499999... as a double
+    s = wait_until('Solo IVA 0,15', lambda s: tape(s)[-1].startswith('Solo IVA 10,00% su 0,15'))
+    check('rounding: "Solo IVA" at 10 % on 0,15 shows 0,02', display(s) == '0,02')
+    p.type('1,005')
+    p.key('Return')
+    s = wait_until('1,005', lambda s: tape(s)[-1].startswith('1,005'))
+    check('rounding: 1,005 shows 1,01', display(s) == '1,01' and tape(s)[-1] == '1,005 = 1,01')
+
+
+def tape_journey(p):
+    """The tape as a bookkeeper uses it: picked up and recalled with the keys,
+    copied as spreadsheet columns and pasted back as a column to sum."""
+    p.click(213, 321)  # PULISCI
+    wait_until('cleared', lambda s: tape(s) == [])
+    for line in ('1.200,50', '99,50', '13'):
+        p.type(line)
+        p.key('Return')
+        wait_until(line, lambda s: tape(s) and tape(s)[-1].startswith(line))
+    p.click(293, 97)  # "- IVA" on 13 (at 10 %, the rate the menu picked)
+    s = wait_until('scorporo', lambda s: tape(s)[-1].startswith('Scorporo'))
+    check('tape: the scorporo writes the net and the VAT', tape(s)[-1] == 'Scorporo 10,00% su 13,00 = 11,82 (IVA 1,18)')
+    p.key('Tab', 'End', 'Up', 'Up')  # the tape, its last line, then up to "99,50 = 99,50"
+    s = wait_until('tape focused', lambda s: focused(s).get('id') == 141)
+    p.key('Return')  # "99,50 = 99,50" into the empty input line
+    s = wait_until('picked up', lambda s: input_text(s) == '99,50' and focused(s).get('id') == 140)
+    p.type('*2+')
+    p.key('Tab', 'Home', 'Return')  # the first line, inserted at the caret
+    s = wait_until('built from two lines', lambda s: input_text(s) == '99,50*2+1.200,50')
+    check('tape: Enter on a line inserts its result at the caret', focused(s).get('id') == 140)
+    p.key('Return')
+    s = wait_until('1.399,50', lambda s: display(s) == '1.399,50')
+    p.key('Up')
+    s = wait_until('recalled', lambda s: input_text(s) == '99,50*2+1.200,50')
+    check('tape: Up recalls the expression entered last', True)
+    p.key('Escape')
+    # Right-click on the tape: the spreadsheet copy, two columns a line.
+    tape_list = child(s, cid=141)
+    p.click(100, tape_list['y'] + 8)
+    xdo('mousemove', '--window', p.window, 100, tape_list['y'] + 8, 'click', 3)
+    wait_until('tape menu', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    p.key('Down', 'Down', 'Down', 'Return')  # "Copia per foglio di calcolo"
+    s = wait_until('spreadsheet copy', lambda s: (s['clipboard'] or '').count('\t') >= 5)
+    rows = s['clipboard'].split('\r\n')
+    with open(os.path.join(os.environ.get('TMPDIR', '/tmp'), 'zentolo-tape.tsv'), 'w', encoding='utf-8') as f:
+        f.write(s['clipboard'])
+    check('tape: the spreadsheet copy is tab-separated, expression then result',
+          rows[-1] == '' and all(r.count('\t') == 1 for r in rows[:-1])
+          and rows[3] == 'Scorporo 10,00% su 13,00 (IVA 1,18)\t11,82')
+    p.click(100, 283)  # the input line, then the column pasted with Ctrl+V
+    p.key('ctrl+v')
+    s = wait_until('column pasted', lambda s: input_text(s).count('+') == 4)
+    check('tape: a pasted column becomes the sum of its amounts',
+          input_text(s) == '1.200,50+99,50+13,00+11,82+1.399,50')
+    p.key('Return')
+    wait_until('summed', lambda s: display(s) == '2.724,32')
+    p.type('123456789012345*1000000000000000000000000000000')
+    p.key('Return')
+    s = wait_until('a long result', lambda s: tape(s)[-1].startswith('123456789012345*'))
+    check('tape: past 10^15 the 15 digits and zeros, none of them hidden on the display',
+          display(s).replace('\r\n', '') == '123.456.789.012.345' + '.000' * 10 + ',00')
+    s = probe()
+    top_line = tape(s)[child(s, cid=141)['top']]
+    p.click(100, tape_list['y'] + 8)  # the line at the top, selected: Ctrl+C copies it
+    p.key('ctrl+c')
+    s = wait_until('line copied', lambda s: s['clipboard'] == top_line)
+    check('tape: Ctrl+C on the tape copies the selected line', True)
+    p.click(213, 321)  # PULISCI
+    wait_until('cleared again', lambda s: tape(s) == [] and display(s) == '0,00')

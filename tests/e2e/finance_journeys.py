@@ -1,0 +1,81 @@
+"""INTERESSI and PROPORZIONI driven with real keys and clicks: interest at a
+typed rate and at the official rates, the split."""
+
+from driver import *  # noqa: F401,F403 (the journeys' shared vocabulary)
+
+
+def official_rates_journey(p):
+    """Legal interest over three years of rates, picked from the source's menu with the keyboard."""
+    result = lambda s: next((c['text'] for c in s['children'] if c['text'].startswith('Interessi: ')), '')
+    p.click(232, 56)
+    wait_until('INTERESSI', lambda s: s['main']['h'] >= 465)
+    p.click(184, 128)  # capital
+    p.key('ctrl+a')
+    p.type('12.500')
+    p.key('Tab', 'Tab', 'Tab', 'Tab')  # the rate, the surcharge's checkbox and field, the source's button
+    wait_until('on the source button', lambda s: focused(s).get('id') == 213)
+    p.key('space')
+    wait_until('source menu', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    p.key('Down', 'Down', 'Return')
+    s = wait_until('Legale', lambda s: child(s, cid=213)['text'] == 'Legale  \u25be')
+    rate = child(s, cls='Edit', nth=5)  # after the input line, DATE's three fields and the capital
+    check('official rates: the rate field shows "da tabella", disabled, and Tassi = 1',
+          rate['text'] == 'da tabella' and registry_value('Tassi') == '0x1')
+    p.click(120, 240)  # "Dal"
+    p.key('ctrl+a')
+    p.type('01/03/2024')
+    p.key('Tab')
+    p.key('ctrl+a')
+    p.type('30/11/2026')
+    p.key('Return')
+    s = wait_until('694,14', lambda s: result(s).startswith('Interessi: 694,14 \u20ac'))
+    check('official rates: 12.500 at the legal rates from 01/03/2024 to 30/11/2026 give 694,14',
+          '13.194,14' in result(s))
+    formula = child(s, cls='Edit', nth=10)['text'].split('\r\n')  # the formula box
+    check('official rates: the formula has a line per rate and the total',
+          [line[-8:] for line in formula] == ['261,13 \u20ac', '250,00 \u20ac', '183,01 \u20ac', '694,14 \u20ac'])
+    p.click(410, 198)  # the source's button: back to the typed rate
+    wait_until('source menu again', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    p.key('Down', 'Return')
+    s = wait_until('Inserito', lambda s: child(s, cid=213)['text'] == 'Inserito  \u25be')
+    check('official rates: "Tasso inserito" gives the typed rate back, Tassi = 0',
+          child(s, cls='Edit', nth=5)['text'] == '2,40' and registry_value('Tassi') == '0x0')
+    p.click(112, 321)
+    s = wait_until('typed rate', lambda s: result(s).startswith('Interessi: 825,21'))
+    check('official rates: a typed rate over several half-years says so on the result',
+          result(s).endswith('\r\nPeriodo su pi\u00f9 semestri: i tassi ufficiali possono cambiare.'))
+
+
+def finance_journey(p):
+    p.click(232, 56)
+    wait_until('INTERESSI', lambda s: s['main']['h'] == 465)
+    p.click(112, 321)
+    s = wait_until('interest', lambda s: any(c['text'].startswith('Interessi: ') for c in s['children']))
+    check('INTERESSI: default inputs',
+          child(s, text='Interessi: 40,11 \u20ac    |    Capitale + interessi: 10.040,11 \u20ac') is not None)
+    p.key('ctrl+a')
+    p.click(184, 128)  # capital field
+    p.key('End', *['BackSpace'] * 8)
+    p.type('20000')
+    p.click(112, 321)
+    s = wait_until('interest 2', lambda s: child(s, text='Interessi: 80,22 \u20ac    |    Capitale + interessi: 20.080,22 \u20ac') is not None)
+    check('INTERESSI: a capital typed over the default', True)
+    p.click(336, 56)
+    wait_until('PROPORZIONI', lambda s: s['main']['h'] == 455)
+    for _ in range(3):
+        p.click(303, 202)
+    wait_until('six rows', lambda s: s['main']['h'] == 534)
+    p.click(356, 241)
+    s = wait_until('split', lambda s: 'TOTALE: 1.000,00 \u20ac' in child(s, cls='Edit', nth=18)['text'])
+    report = child(s, cls='Edit', nth=18)['text']
+    check('PROPORZIONI: six rows split', '6) Peso 0,00  \u2192  0,00 \u20ac' in report)
+    p.click(236, 132)  # the total
+    p.key('End', *['BackSpace'] * 8)
+    p.type('100')
+    p.click(170, 369)  # the last weight, row 6
+    p.key('End', 'BackSpace')
+    p.type('1')
+    p.click(356, 241)
+    s = wait_until('split 2', lambda s: 'TOTALE: 100,00 \u20ac' in child(s, cls='Edit', nth=18)['text'])
+    check('PROPORZIONI: total and a weight typed over the defaults',
+          '6) Peso 1,00  \u2192  0,99 \u20ac' in child(s, cls='Edit', nth=18)['text'])
