@@ -17,6 +17,7 @@ struct Settings {
     std::optional<ScreenPoint> windowPosition;  // where the main window was closed
     DeadlineRule deadlineRule = DeadlineRule::civil;  // "Termini"
     RateSource rateSource = RateSource::entered;      // "Tassi"
+    MonthDay patronDay;                               // "Patrono"; none by default
 };
 
 // The one process-wide record; it holds its defaults from process start.
@@ -24,6 +25,7 @@ extern Settings settings;
 
 extern const wchar_t* const settingsSavedText;     // "Impostazioni salvate."
 extern const wchar_t* const settingsRejectedText;  // "Valori non validi: ..."
+extern const wchar_t* const patronRejectedText;    // "Festa patronale non valida (gg/mm)."
 
 // The rate as it is shown, printed and stored: rounded to two decimals, halves
 // up, so that 8,555 computes as the 8,56 on the label and the tape. The range
@@ -38,6 +40,14 @@ struct SettingsInput {
     std::int32_t decimals = 0;
 };
 SettingsInput validateSettingsInput(const std::wstring& rateText, const std::wstring& decimalsText);
+
+// The patron saint's day as typed in OPZIONI or stored as "Patrono": "29/06"
+// (or with "." or "-", blanks around), a day and month that exist in every
+// year, so not 29/02; an empty text is none (month 0). Nothing when the text
+// is neither.
+std::optional<MonthDay> readPatronDay(const std::wstring& text);
+// "29/06", or an empty text for none.
+std::wstring patronDayText(MonthDay day);
 
 // Registry value types, as the registry numbers them.
 constexpr std::uint32_t registryString = 1;  // REG_SZ
@@ -57,6 +67,9 @@ std::optional<std::int32_t> storedChoice(std::uint32_t type, const unsigned char
                                          std::int32_t count);
 // "FinestraX" and "FinestraY": a signed pixel coordinate of the virtual screen.
 std::optional<std::int32_t> storedCoordinate(std::uint32_t type, const unsigned char* data, std::size_t size);
+
+// "Patrono" as stored: a REG_SZ read by readPatronDay; anything else is none.
+std::optional<MonthDay> storedPatronDay(std::uint32_t type, const unsigned char* data, std::size_t size);
 
 // "Aliquota" as stored: the rate with two decimals, e.g. "22,00".
 std::wstring storedVatRateText(double rate);

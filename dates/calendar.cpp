@@ -1,7 +1,13 @@
 #include "dates/calendar.h"
 
+#include <algorithm>
+#include <array>
 #include <climits>
+#include <ctime>
+#include <initializer_list>
+#include <iterator>
 
+#include "app/settings.h"
 #include "calc/numtext.h"
 
 const wchar_t* const weekdayNames[7] = {L"Lunedì",  L"Martedì", L"Mercoledì", L"Giovedì",
@@ -10,47 +16,6 @@ const wchar_t* const weekdayNames[7] = {L"Lunedì",  L"Martedì", L"Mercoledì",
 namespace {
 
 const int monthLengths[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-
-struct FixedHoliday {
-    int month;  // 1 to 12
-    int day;
-    int fromYear;  // the first year in which the day is a holiday
-    const wchar_t* name;
-};
-
-constexpr FixedHoliday fixedHolidays[] = {
-    {1, 1, INT_MIN, L"Capodanno"},     {1, 6, INT_MIN, L"Epifania"},
-    {4, 25, INT_MIN, L"Liberazione"},  {5, 1, INT_MIN, L"Festa del lavoro"},
-    {6, 2, INT_MIN, L"Repubblica"},    {8, 15, INT_MIN, L"Ferragosto"},
-    {10, 4, 2026, L"San Francesco"},   {11, 1, INT_MIN, L"Ognissanti"},
-    {12, 8, INT_MIN, L"Immacolata"},   {12, 25, INT_MIN, L"Natale"},
-    {12, 26, INT_MIN, L"Santo Stefano"},
-};
-
-// Per month, a bit for every day that is a fixed holiday in some year: the
-// walk over a long range tests one bit for most days.
-struct FixedHolidayMask {
-    std::uint32_t days[13] = {};
-};
-
-constexpr FixedHolidayMask makeFixedHolidayMask()
-{
-    FixedHolidayMask mask;
-    for (const FixedHoliday& h : fixedHolidays) mask.days[h.month] |= std::uint32_t{1} << h.day;
-    return mask;
-}
-
-constexpr FixedHolidayMask fixedHolidayMask = makeFixedHolidayMask();
-
-const FixedHoliday* fixedHolidayOn(const CivilDate& d)
-{
-    if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > 31 ||
-        !((fixedHolidayMask.days[d.month] >> d.day) & 1))
-        return nullptr;
-    for (const FixedHoliday& h : fixedHolidays)
-        if (h.month == d.month && h.day == d.day && d.year >= h.fromYear) return &h;
-    return nullptr;
-}
 
 bool isValidDate(std::int64_t year, std::int64_t month, std::int64_t day)
 {
@@ -151,11 +116,84 @@ CivilDate easterSunday(std::int32_t year)
     return CivilDate{year, t / 31, t % 31 + 1};
 }
 
+//--- The holidays, as the law of each period lists them
+
 namespace {
+
+enum HolidayId : int {
+    capodanno, epifania, sanGiuseppe, pasqua, pasquetta, liberazione, lavoro, ascensione, corpusDomini,
+    repubblica, pietroPaolo, ferragosto, sanFrancesco, ognissanti, unitaNazionale, immacolata, natale,
+    santoStefano, holidayCount
+};
+
+// A holiday on a fixed day, or (month 0) a number of days after Easter Sunday.
+struct HolidayDay {
+    int month, day, afterEaster;
+    const wchar_t* name;
+};
+
+constexpr HolidayDay holidayDays[holidayCount] = {
+    {1, 1, 0, L"Capodanno"},        {1, 6, 0, L"Epifania"},
+    {3, 19, 0, L"San Giuseppe"},    {0, 0, 0, L"Pasqua"},
+    {0, 0, 1, L"Pasquetta"},        {4, 25, 0, L"Liberazione"},
+    {5, 1, 0, L"Festa del lavoro"}, {0, 0, 39, L"Ascensione"},  // the Thursday 39 days after Easter
+    {0, 0, 60, L"Corpus Domini"},   {6, 2, 0, L"Repubblica"},   // the Thursday 60 days after Easter
+    {6, 29, 0, L"Santi Pietro e Paolo"}, {8, 15, 0, L"Ferragosto"},
+    {10, 4, 0, L"San Francesco"},   {11, 1, 0, L"Ognissanti"},
+    {11, 4, 0, L"Unit\u00e0 nazionale"}, {12, 8, 0, L"Immacolata"},
+    {12, 25, 0, L"Natale"},         {12, 26, 0, L"Santo Stefano"},
+};
+
+constexpr std::uint32_t listOf(std::initializer_list<HolidayId> ids)
+{
+    std::uint32_t bits = 0;
+    for (HolidayId id : ids) bits |= std::uint32_t{1} << id;
+    return bits;
+}
+
+// The holidays besides Sundays (art. 2 L. 260/1949 as amended) from the day
+// each law took effect; Easter Sunday is listed as the holiday it names.
+// `local` holds the days the law gives one comune only: they count where the
+// patron saint's day is theirs. No verified list exists before 01/06/1949:
+// earlier days take the first row's list.
+struct HolidayPeriod {
+    CivilDate from;
+    std::uint32_t national;
+    std::uint32_t local;
+};
+
+constexpr std::uint32_t list1949 =
+    listOf({capodanno, epifania, sanGiuseppe, pasqua, pasquetta, liberazione, lavoro, ascensione, corpusDomini,
+            repubblica, pietroPaolo, ferragosto, ognissanti, unitaNazionale, immacolata, natale, santoStefano});
+constexpr std::uint32_t list1977 =
+    listOf({capodanno, pasqua, pasquetta, liberazione, lavoro, ferragosto, ognissanti, immacolata, natale, santoStefano});
+
+const HolidayPeriod holidayPeriods[] = {
+    // L. 27/05/1949 n. 260, art. 1-2 (GU 31/05/1949 n. 124; in force 01/06/1949)
+    {{1949, 6, 1}, list1949, 0},
+    // L. 05/03/1977 n. 54, art. 1 (GU 07/03/1977 n. 63; in force 08/03/1977)
+    {{1977, 3, 8}, list1977, 0},
+    // DPR 28/12/1985 n. 792 (GU 31/12/1985 n. 306): 6 January; 29 June in the comune of Rome
+    {{1986, 1, 1}, list1977 | listOf({epifania}), listOf({pietroPaolo})},
+    // L. 20/11/2000 n. 336 (GU 22/11/2000 n. 273): 2 June from 2001
+    {{2001, 1, 1}, list1977 | listOf({epifania, repubblica}), listOf({pietroPaolo})},
+    // L. 08/10/2025 n. 151 (GU 10/10/2025 n. 236; in force 01/01/2026): 4 October
+    {{2026, 1, 1}, list1977 | listOf({epifania, repubblica, sanFrancesco}), listOf({pietroPaolo})},
+};
+
+// Holidays of one year only.
+struct OneDayHoliday {
+    CivilDate day;
+    const wchar_t* name;
+};
+const OneDayHoliday oneDayHolidays[] = {
+    {{1986, 6, 2}, L"Repubblica"},            // L. 09/04/1986 n. 96 (GU 12/04/1986): the feast on a Monday
+    {{2011, 3, 17}, L"Unit\u00e0 d'Italia"},  // DL 22/02/2011 n. 5, conv. L. 21/04/2011 n. 47
+};
 
 // A day's place in its year counted from 1 March (0 = 1 March, 305 =
 // 1 January, 365 = 29 February): every month but February has the same
-// offset in every year, so one mask of 366 bits marks the fixed holidays.
+// offset in every year, so one mask of 366 bits marks the fixed days.
 constexpr int marchDayOfYear(int month, int day)
 {
     return (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
@@ -163,22 +201,96 @@ constexpr int marchDayOfYear(int month, int day)
 
 struct MarchYearMask {
     std::uint64_t words[6] = {};
+    constexpr bool has(int doy) const { return (words[doy / 64] >> (doy % 64)) & 1; }
 };
 
-constexpr MarchYearMask makeMarchYearMask()
+// Every day that is a fixed holiday in some period, or a one-day holiday:
+// the walk over a long range tests one bit for most days.
+constexpr MarchYearMask makeCandidateDays()
 {
     MarchYearMask mask;
-    for (const FixedHoliday& h : fixedHolidays) {
-        const int doy = marchDayOfYear(h.month, h.day);
+    auto mark = [&mask](int month, int day) {
+        const int doy = marchDayOfYear(month, day);
         mask.words[doy / 64] |= std::uint64_t{1} << (doy % 64);
-    }
+    };
+    for (const HolidayDay& h : holidayDays)
+        if (h.month) mark(h.month, h.day);
+    mark(6, 2);
+    mark(3, 17);
     return mask;
 }
 
-constexpr MarchYearMask fixedHolidayDays = makeMarchYearMask();
-constexpr int sanFrancescoDay = marchDayOfYear(10, 4);
+constexpr MarchYearMask candidateDays = makeCandidateDays();
 constexpr int firstEasterDay = marchDayOfYear(3, 22);  // Easter Sunday: 22/03 to 25/04
-constexpr int lastEasterMonday = marchDayOfYear(4, 26);
+constexpr int lastEasterDay = marchDayOfYear(4, 25);
+
+// Where each period begins, and the latest day (counted from 1 March) that a
+// holiday after Easter can fall on in it: the walks of the day counter skip
+// Easter for every other day.
+struct PeriodStart {
+    DayNumber from;
+    int latestAfterEaster;
+};
+const auto periodStarts = [] {
+    std::array<PeriodStart, std::size(holidayPeriods)> starts{};
+    for (size_t i = 0; i < starts.size(); ++i) {
+        starts[i] = {dateToDayNumber(holidayPeriods[i].from), -1};
+        for (int id = 0; id < holidayCount; ++id)
+            if (((holidayPeriods[i].national >> id) & 1) && !holidayDays[id].month)
+                starts[i].latestAfterEaster =
+                    std::max(starts[i].latestAfterEaster, lastEasterDay + holidayDays[id].afterEaster);
+    }
+    return starts;
+}();
+
+size_t periodIndex(DayNumber n)
+{
+    size_t i = periodStarts.size() - 1;
+    while (i > 0 && n < periodStarts[i].from) --i;
+    return i;
+}
+
+const HolidayPeriod& periodOn(DayNumber n) { return holidayPeriods[periodIndex(n)]; }
+
+// The national holiday of a day, given its year and its day counted from
+// 1 March, or holidayCount.
+int nationalHolidayOn(DayNumber n, std::int64_t year, int doy)
+{
+    const bool fixed = candidateDays.has(doy);
+    if (!fixed && (doy < firstEasterDay || doy > lastEasterDay + 60)) return holidayCount;
+    const size_t index = periodIndex(n);
+    const HolidayPeriod& period = holidayPeriods[index];
+    if (fixed)
+        for (int id = 0; id < holidayCount; ++id)
+            if (((period.national >> id) & 1) && holidayDays[id].month &&
+                marchDayOfYear(holidayDays[id].month, holidayDays[id].day) == doy)
+                return id;
+    if (doy < firstEasterDay || doy > periodStarts[index].latestAfterEaster) return holidayCount;
+    const CivilDate easter = easterSunday(static_cast<std::int32_t>(year));
+    const int easterDay = marchDayOfYear(easter.month, easter.day);
+    for (int id = 0; id < holidayCount; ++id)
+        if (((period.national >> id) & 1) && !holidayDays[id].month && doy == easterDay + holidayDays[id].afterEaster)
+            return id;
+    return holidayCount;
+}
+
+const OneDayHoliday* oneDayHolidayOn(DayNumber n)
+{
+    for (const OneDayHoliday& h : oneDayHolidays)
+        if (dateToDayNumber(h.day) == n) return &h;
+    return nullptr;
+}
+
+// The holiday the law lists for the patron saint's day of one comune, or holidayCount.
+int localHolidayOn(DayNumber n)
+{
+    if (!isPatronDay(n)) return holidayCount;
+    const CivilDate d = dayNumberToDate(n);
+    const HolidayPeriod& period = periodOn(n);
+    for (int id = 0; id < holidayCount; ++id)
+        if (((period.local >> id) & 1) && holidayDays[id].month == d.month && holidayDays[id].day == d.day) return id;
+    return holidayCount;
+}
 
 } // namespace
 
@@ -197,32 +309,38 @@ bool isNationalHoliday(DayNumber n)
     const std::uint64_t p2 = std::uint64_t{2939745} * n2;
     const auto yoe = static_cast<std::uint32_t>(100 * century + (p2 >> 32));           // [0, 399]
     const auto doy = static_cast<int>(static_cast<std::uint32_t>(p2) / 2939745 / 4);  // [0, 365]
-    const auto year = [&] { return static_cast<std::int64_t>(yoe) + era * 400 + (doy >= 306 ? 1 : 0); };
-    if ((fixedHolidayDays.words[doy / 64] >> (doy % 64)) & 1) {
-        if (doy != sanFrancescoDay) return true;
-        for (const FixedHoliday& h : fixedHolidays)
-            if (h.month == 10 && h.day == 4) return year() >= h.fromYear;
-    }
-    if (doy < firstEasterDay || doy > lastEasterMonday) return false;
-    const CivilDate easter = easterSunday(static_cast<std::int32_t>(year()));
-    const int easterDay = marchDayOfYear(easter.month, easter.day);
-    return doy == easterDay || doy == easterDay + 1;
+    const bool fixed = candidateDays.has(doy);
+    if (!fixed && (doy < firstEasterDay || doy > lastEasterDay + 60)) return false;
+    const std::int64_t year = static_cast<std::int64_t>(yoe) + era * 400 + (doy >= 306 ? 1 : 0);
+    return nationalHolidayOn(n, year, doy) != holidayCount || (fixed && oneDayHolidayOn(n) != nullptr);
 }
+
+bool isPatronDay(DayNumber n)
+{
+    const MonthDay patron = settings.patronDay;
+    if (patron.month == 0) return false;
+    const CivilDate d = dayNumberToDate(n);
+    return d.month == patron.month && d.day == patron.day;
+}
+
+bool isLegalHoliday(DayNumber n) { return isNationalHoliday(n) || localHolidayOn(n) != holidayCount; }
+
+bool isHoliday(DayNumber n) { return isNationalHoliday(n) || isPatronDay(n); }
 
 bool isWorkingDay(DayNumber n)
 {
-    return weekdayIndex(n) <= 4 && !isNationalHoliday(n);
+    return weekdayIndex(n) <= 4 && !isHoliday(n);
 }
 
 std::wstring holidayName(DayNumber n)
 {
+    if (const OneDayHoliday* h = oneDayHolidayOn(n)) return h->name;
     const CivilDate d = dayNumberToDate(n);
-    if (const FixedHoliday* h = fixedHolidayOn(d)) return h->name;
-    if (d.month != 3 && d.month != 4) return std::wstring();
-    const DayNumber easter = dateToDayNumber(easterSunday(d.year));
-    if (n == easter) return L"Pasqua";
-    if (n == easter + 1) return L"Pasquetta";
-    return std::wstring();
+    const int national = nationalHolidayOn(n, d.year, marchDayOfYear(d.month, d.day));
+    if (national != holidayCount) return holidayDays[national].name;
+    const int local = localHolidayOn(n);
+    if (local != holidayCount) return holidayDays[local].name;
+    return isPatronDay(n) ? L"Festa patronale" : std::wstring();
 }
 
 std::uint32_t holidayDaysOfMonth(std::int32_t year, std::int32_t month)
@@ -230,12 +348,42 @@ std::uint32_t holidayDaysOfMonth(std::int32_t year, std::int32_t month)
     std::uint32_t days = 0;
     const DayNumber first = dateToDayNumber({year, month, 1});
     for (int d = 0; d < daysInMonth(year, month); ++d)
-        if (isNationalHoliday(first + d)) days |= std::uint32_t{1} << d;
+        if (isHoliday(first + d)) days |= std::uint32_t{1} << d;
     return days;
 }
 
+namespace {
+
+CivilDate systemToday()
+{
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);
+    if (!local) return CivilDate{};
+    return CivilDate{local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
+}
+
+// The word for today's date, as a date field takes it.
+bool isToday(const std::wstring& text)
+{
+    const size_t from = text.find_first_not_of(L" \t");
+    const size_t to = text.find_last_not_of(L" \t");
+    if (from == std::wstring::npos || to - from != 3) return false;
+    const wchar_t* word = L"oggi";
+    for (size_t i = 0; i < 4; ++i)
+        if ((text[from + i] | 0x20) != word[i]) return false;
+    return true;
+}
+
+} // namespace
+
+CivilDate (*todayDate)() = systemToday;
+
 bool parseDate(const std::wstring& text, CivilDate& out)
 {
+    if (isToday(text)) {
+        out = todayDate();
+        return true;
+    }
     size_t pos = 0;
     std::int64_t day = 0, month = 0, year = 0;
     if (!scanInt(text, pos, day)) return false;
@@ -285,6 +433,7 @@ std::wstring weekdayAndDate(DayNumber day) { return weekdayInLowerCase(day) + L"
 
 std::optional<std::wstring> normaliseDateText(const std::wstring& text)
 {
+    if (isToday(text)) return formatDate(todayDate());
     std::wstring digits;
     bool hasSeparator = false;
     for (wchar_t c : text) {

@@ -38,15 +38,38 @@ int weekdayIndex(DayNumber n);
 extern const wchar_t* const weekdayNames[7];
 
 CivilDate easterSunday(std::int32_t year);
+
+// A day of every year: the feast of the patron saint of the place where the
+// program is used (month 0 for none), kept in the settings.
+struct MonthDay {
+    std::int32_t month = 0;
+    std::int32_t day = 0;
+};
+
+// A national holiday as the law of its period lists them (from 01/06/1949;
+// earlier days take that first list), one-year holidays included.
 bool isNationalHoliday(DayNumber n);
-// Monday to Friday and not a national holiday.
+// The patron saint's day set in the settings.
+bool isPatronDay(DayNumber n);
+// A day the law closes: a national holiday, or the patron saint's day where
+// the law lists it for its comune (29 June in Rome from 1986).
+bool isLegalHoliday(DayNumber n);
+// A national holiday or the patron saint's day: what the day counts, the
+// day report and the calendar treat as a holiday.
+bool isHoliday(DayNumber n);
+// Monday to Friday and no holiday.
 bool isWorkingDay(DayNumber n);
-// Empty when the day is no holiday.
+// The holiday's name ("Natale", "Santi Pietro e Paolo", "Festa patronale");
+// empty when the day is no holiday.
 std::wstring holidayName(DayNumber n);
-// The national holidays of a month, bit d - 1 for day d.
+// The holidays of a month, bit d - 1 for day d.
 std::uint32_t holidayDaysOfMonth(std::int32_t year, std::int32_t month);
 
-// "gg/mm/aaaa", or with "." or "-" as the separator (the same one twice),
+// Today's date from the system clock; tests may point it elsewhere.
+extern CivilDate (*todayDate)();
+
+// "oggi", in any case and with blanks around it, is today's date;
+// otherwise "gg/mm/aaaa", or with "." or "-" as the separator (the same one twice),
 // numbers with optional signs, leading zeros and blanks as a C scanf of
 // " %d/%d/%d" reads them; a year of two digits is taken as the quick form
 // takes it (66 is 1966, 26 is 2026). out is written only on success.
@@ -57,6 +80,6 @@ std::wstring weekdayInLowerCase(DayNumber day);
 // The weekday in lower case and the date: "sabato 19/09/2026".
 std::wstring weekdayAndDate(DayNumber day);
 
-// The strict form of a typed date ("131066" → "13/10/1966"), or nothing when
-// the text is to stay as typed.
+// The strict form of a typed date ("131066" → "13/10/1966", "oggi" → today's
+// date), or nothing when the text is to stay as typed.
 std::optional<std::wstring> normaliseDateText(const std::wstring& text);

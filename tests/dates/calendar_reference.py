@@ -4,7 +4,7 @@
 Easter Sunday of every year 1600 to 9999 (Western method); for every STEP-th
 day from 01/01/1600 to 31/12/9999 the date (proleptic Gregorian ordinal minus
 719163), the weekday, and the holiday and working-day flags built here from
-the fixed dates and Easter.
+the holidays of each period (tests/tools/italian_holidays.py).
 
 Usage: calendar_reference.py STEP COMMAND... (the reference_cli to run).
 """
@@ -12,9 +12,13 @@ import datetime
 import subprocess
 import sys
 
+import os
+
 from dateutil.easter import EASTER_WESTERN, easter
 
-FIXED = {(1, 1), (1, 6), (4, 25), (5, 1), (6, 2), (8, 15), (11, 1), (12, 8), (12, 25), (12, 26)}
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tools'))
+from italian_holidays import holidays_of_year  # noqa: E402
+
 EPOCH = 719163  # date(1970, 1, 1).toordinal()
 
 
@@ -44,11 +48,12 @@ def main():
     expected_count = (last - first) // step + 1
     if len(lines) != expected_count:
         failures.append('days: %d lines for %d days' % (len(lines), expected_count))
+    holidays = {}
     for n, line in zip(range(first, last + 1, step), lines):
         d = datetime.date.fromordinal(n + EPOCH)
-        e = easters[d.year]
-        holiday = ((d.month, d.day) in FIXED or (d.month, d.day) == (10, 4) and d.year >= 2026
-                   or d == e or d == e + datetime.timedelta(days=1))
+        if d.year not in holidays:
+            holidays[d.year] = holidays_of_year(d.year)
+        holiday = d in holidays[d.year]
         working = d.weekday() < 5 and not holiday
         want = '%d %d %d %d %d %d %d' % (n, d.year, d.month, d.day, d.weekday(), holiday, working)
         if line != want:

@@ -1,5 +1,7 @@
 #include "dates/calendar.h"
 
+#include "app/settings.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,6 +9,9 @@
 namespace {
 
 DayNumber day(int d, int m, int y) { return dateToDayNumber(CivilDate{y, m, d}); }
+
+CivilDate fixedToday() { return CivilDate{2026, 12, 7}; }
+CivilDate (*const systemToday)() = todayDate;
 
 TEST(Calendar, KnownDayNumbers)
 {
@@ -102,7 +107,48 @@ INSTANTIATE_TEST_SUITE_P(
         HolidayCase{5, 4, 2026, L"Pasqua"}, HolidayCase{6, 4, 2026, L"Pasquetta"},
         HolidayCase{25, 4, 2038, L"Liberazione"}, HolidayCase{26, 4, 2038, L"Pasquetta"},
         HolidayCase{7, 4, 2026, L""}, HolidayCase{2, 1, 2026, L""},
-        HolidayCase{22, 3, 2285, L"Pasqua"}, HolidayCase{23, 3, 2285, L"Pasquetta"}));
+        HolidayCase{22, 3, 2285, L"Pasqua"}, HolidayCase{23, 3, 2285, L"Pasquetta"},
+        // Each period of the law, a day on each side of its boundary.
+        HolidayCase{19, 3, 1940, L"San Giuseppe"}, HolidayCase{26, 12, 1949, L"Santo Stefano"},
+        HolidayCase{27, 5, 1976, L"Ascensione"}, HolidayCase{17, 6, 1976, L"Corpus Domini"},
+        HolidayCase{29, 6, 1976, L"Santi Pietro e Paolo"}, HolidayCase{4, 11, 1976, L"Unit\u00e0 nazionale"},
+        HolidayCase{2, 6, 1976, L"Repubblica"}, HolidayCase{6, 1, 1977, L"Epifania"},
+        HolidayCase{19, 3, 1977, L""}, HolidayCase{19, 5, 1977, L""}, HolidayCase{2, 6, 1977, L""},
+        HolidayCase{29, 6, 1977, L""}, HolidayCase{4, 11, 1977, L""}, HolidayCase{6, 1, 1985, L""},
+        HolidayCase{6, 1, 1986, L"Epifania"}, HolidayCase{2, 6, 1986, L"Repubblica"},
+        HolidayCase{2, 6, 1987, L""}, HolidayCase{2, 6, 2000, L""}, HolidayCase{2, 6, 2001, L"Repubblica"},
+        HolidayCase{17, 3, 2011, L"Unit\u00e0 d'Italia"}, HolidayCase{17, 3, 2012, L""},
+        HolidayCase{2, 6, 1989, L""}, HolidayCase{6, 1, 1982, L""}));
+
+// The patron saint's day counts as a holiday; the law closes it only where
+// it lists the day for its comune (29 June in Rome from 1986).
+TEST(Calendar, PatronSaintsDay)
+{
+    const struct {
+        MonthDay patron;
+        int d, m, y;
+        bool holiday, legal;
+        const wchar_t* name;
+    } cases[] = {
+        {{6, 29}, 29, 6, 1980, true, false, L"Festa patronale"},
+        {{6, 29}, 29, 6, 1990, true, true, L"Santi Pietro e Paolo"},
+        {{6, 29}, 29, 6, 1970, true, true, L"Santi Pietro e Paolo"},
+        {{12, 7}, 7, 12, 2026, true, false, L"Festa patronale"},
+        {{12, 7}, 8, 12, 2026, true, true, L"Immacolata"},
+        {{}, 7, 12, 2026, false, false, L""},
+    };
+    for (const auto& c : cases) {
+        settings.patronDay = c.patron;
+        const DayNumber n = day(c.d, c.m, c.y);
+        EXPECT_EQ(c.holiday, isHoliday(n)) << c.d << "/" << c.m << "/" << c.y;
+        EXPECT_EQ(c.legal, isLegalHoliday(n)) << c.d << "/" << c.m << "/" << c.y;
+        EXPECT_EQ(std::wstring(c.name), holidayName(n)) << c.d << "/" << c.m << "/" << c.y;
+        EXPECT_EQ(c.holiday || weekdayIndex(n) > 4, !isWorkingDay(n)) << "a working day unless a holiday";
+    }
+    settings.patronDay = {12, 7};
+    EXPECT_EQ((1u << 6) | (1u << 7) | (1u << 24) | (1u << 25), holidayDaysOfMonth(2026, 12)) << "in bold";
+    settings.patronDay = {};
+}
 
 TEST(Calendar, WorkingDays)
 {
@@ -134,7 +180,10 @@ TEST_P(ParseDate, AcceptsWhatTheScanPatternAccepts)
 {
     const ParseCase& c = GetParam();
     CivilDate out{1234, 5, 6};
-    ASSERT_EQ(c.ok, parseDate(c.text, out));
+    todayDate = fixedToday;
+    const bool ok = parseDate(c.text, out);
+    todayDate = systemToday;
+    ASSERT_EQ(c.ok, ok);
     if (c.ok) {
         EXPECT_EQ(c.y, out.year);
         EXPECT_EQ(c.m, out.month);
@@ -169,7 +218,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{L"05/04/-2026", false}, ParseCase{L"", false}, ParseCase{L"//", false},
         ParseCase{L"\t05/04/2026\r\n", true, 5, 4, 2026},
         ParseCase{L"05//04/2026", false}, ParseCase{L"05/04/2026/", false},
-        ParseCase{L"00000000000000000000005/04/2026", true, 5, 4, 2026}));
+        ParseCase{L"00000000000000000000005/04/2026", true, 5, 4, 2026},
+        ParseCase{L" OGGI ", true, 7, 12, 2026}, ParseCase{L"oggi!", false}, ParseCase{L"ogg", false}));
 
 TEST(HolidayDaysOfMonth, OneBitPerHoliday)
 {
@@ -197,7 +247,9 @@ class NormaliseDateText : public ::testing::TestWithParam<NormaliseCase> {};
 TEST_P(NormaliseDateText, QuickDates)
 {
     const NormaliseCase& c = GetParam();
+    todayDate = fixedToday;
     std::optional<std::wstring> r = normaliseDateText(c.text);
+    todayDate = systemToday;
     if (c.result == nullptr)
         EXPECT_FALSE(r.has_value()) << "left as typed";
     else
@@ -217,6 +269,7 @@ INSTANTIATE_TEST_SUITE_P(
         NormaliseCase{L"13a066", nullptr}, NormaliseCase{L"290224", L"29/02/2024"},
         NormaliseCase{L"01011599", nullptr}, NormaliseCase{L"01011600", L"01/01/1600"},
         NormaliseCase{L"000000", nullptr}, NormaliseCase{L"21/11/2026", L"21/11/2026"},
-        NormaliseCase{L" 1 / 2 / 2026", nullptr}, NormaliseCase{L"\t131066\t", L"13/10/1966"}));
+        NormaliseCase{L" 1 / 2 / 2026", nullptr}, NormaliseCase{L"\t131066\t", L"13/10/1966"},
+        NormaliseCase{L"Oggi", L"07/12/2026"}, NormaliseCase{L"oggi 2", nullptr}));
 
 } // namespace

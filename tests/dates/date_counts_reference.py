@@ -3,8 +3,8 @@
 
 For a few thousand random ranges (up to 149,999 days, years 1600 to 9999,
 with and without the start day) the working days come from
-numpy.busday_count with a Monday-to-Friday week and a holiday list built from
-the fixed dates and python3-dateutil's Easter; the holidays are counted in
+numpy.busday_count with a Monday-to-Friday week and the holidays of each
+period (tests/tools/italian_holidays.py); the holidays are counted in
 that list. The result line must be the same text. For every twentieth range
 the day report's QUADRATURA line must give the same working days, the
 weekend days (busday_count with a Saturday-Sunday week) and the holidays on
@@ -13,28 +13,24 @@ weekdays.
 Usage: date_counts_reference.py COMMAND... (the reference_cli to run).
 """
 import datetime
+import os
 import random
 import subprocess
 import sys
 
 import numpy as np
-from dateutil.easter import EASTER_WESTERN, easter
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tools'))
+from italian_holidays import holidays_of_year  # noqa: E402
 
 SEED = 20261207
 COUNT = 4000
-FIXED = [(1, 1), (1, 6), (4, 25), (5, 1), (6, 2), (8, 15), (11, 1), (12, 8), (12, 25), (12, 26)]
 
 
 def holiday_list():
     days = set()
     for year in range(1600, 10000):
-        for month, day in FIXED:
-            days.add(datetime.date(year, month, day))
-        if year >= 2026:
-            days.add(datetime.date(year, 10, 4))
-        e = easter(year, EASTER_WESTERN)
-        days.add(e)
-        days.add(e + datetime.timedelta(days=1))
+        days |= holidays_of_year(year)
     return np.array(sorted(days), dtype='datetime64[D]')
 
 
