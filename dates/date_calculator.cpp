@@ -20,6 +20,7 @@ DateOutcome deadlineFromEvent(const DateInputs& in, DayNumber start, LastDateRan
     range.valid = false;
     range.uncounted = false;
     const DeadlineText deadline = deadlineText(start, in.daysText, in.endOfMonth, in.rule);
+    range.prospect = deadline.prospect;
     return DateOutcome{deadline.ok, deadline.text};
 }
 
@@ -30,6 +31,7 @@ DateOutcome daysBetween(const DateInputs& in, DayNumber start, LastDateRange& ra
     if (!parseDate(in.toText, endDate)) return failure(L"Data finale non valida (gg/mm/aaaa)");
     const DayNumber end = dateToDayNumber(endDate);
     range.valid = false;
+    range.prospect.clear();
     const std::wstring days = L"Giorni: " + integer(end - start + (in.includeStart ? 1 : 0));
     // A range that is not walked says why instead of showing counts of zero.
     range.uncounted = end < start || end - start > maxCountedSpan;
@@ -40,15 +42,19 @@ DateOutcome daysBetween(const DateInputs& in, DayNumber start, LastDateRange& ra
     range.valid = true;
     range.lastDay = end;
     range.firstDay = in.includeStart ? start : start + 1;
-    long long working = 0, holidays = 0;
+    long long working = 0, holidays = 0, suspended = 0;
     // A working day is a weekday that is no holiday: one holiday test a day.
+    const bool court = in.rule == DeadlineRule::court;
     for (DayNumber d = range.firstDay; d <= range.lastDay; ++d) {
-        const bool holiday = isNationalHoliday(d);
+        const bool holiday = isHoliday(d);
         holidays += holiday;
         working += !holiday && weekdayIndex(d) <= 4;
+        if (court) suspended += isSuspendedDay(d);
     }
-    return DateOutcome{true, days + L"  |  lavorativi: " + integer(working) + L"  |  feste: " +
-                                 integer(holidays)};
+    std::wstring text = days + L"  |  lavorativi: " + integer(working) + L"  |  feste: " + integer(holidays);
+    // Court terms do not run in the summer suspension: the days that do count.
+    if (suspended) text += L"  |  al netto della sospensione: " + integer(range.lastDay - range.firstDay + 1 - suspended);
+    return DateOutcome{true, text};
 }
 
 } // namespace

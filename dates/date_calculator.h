@@ -14,6 +14,7 @@ struct LastDateRange {
     DayNumber firstDay = 0;  // the start date, or the day after it
     DayNumber lastDay = 0;   // the end date
     bool uncounted = false;  // the last count's range was reversed or too long to walk
+    std::wstring prospect;   // the last deadline explained line by line; empty after a count
 };
 
 extern LastDateRange lastDateRange;

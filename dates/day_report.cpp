@@ -1,5 +1,7 @@
 #include "dates/day_report.h"
 
+#include "app/settings.h"
+
 namespace {
 
 // The holiday list stops growing past this many characters; counting goes on.
@@ -17,7 +19,7 @@ std::wstring buildDayVerificationReport(const LastDateRange& range)
     for (DayNumber d = range.firstDay; d <= range.lastDay; ++d) {
         const int w = weekdayIndex(d);
         ++weekdayCounts[w];
-        if (!isNationalHoliday(d)) continue;
+        if (!isHoliday(d)) continue;
         const bool weekend = w > 4;
         ++(weekend ? weekendHolidays : weekdayHolidays);
         if (holidayList.size() <= holidayListLimit)
@@ -42,7 +44,8 @@ std::wstring buildDayVerificationReport(const LastDateRange& range)
             L" + " + number(weekends) + L" + " + number(weekdayHolidays) + L" = " + number(total) +
             L"\r\n\r\n";
     text += L"FESTIVIT\u00c0 NAZIONALI:\r\n" + (holidayList.empty() ? L"Nessuna\r\n" : holidayList);
-    text += L"\r\nNon include festivit\u00e0 patronali o chiusure aziendali.\r\nIl calendario \u00e8 un "
-            L"supporto di verifica, non un parere normativo.";
+    text += settings.patronDay.month ? L"\r\nInclude la festa patronale; non include chiusure aziendali."
+                                     : L"\r\nNon include festivit\u00e0 patronali o chiusure aziendali.";
+    text += L"\r\nIl calendario \u00e8 un supporto di verifica, non un parere normativo.";
     return text;
 }

@@ -302,6 +302,10 @@ void openDayVerification()
         MessageBoxW(mainState.mainWindow, text, caption, type);
     };
     const LastDateRange& range = lastDateRange;
+    if (!range.prospect.empty()) {
+        showDayVerificationWindow(range.prospect);
+        return;
+    }
     if (!range.valid && !range.uncounted) {
         tell(L"Esegui prima un calcolo tra due date.", L"Verifica conteggio", MB_ICONINFORMATION);
         return;

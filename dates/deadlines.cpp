@@ -1,7 +1,6 @@
 #include "dates/deadlines.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <optional>
 
@@ -18,21 +17,27 @@ namespace {
 const CivilDate courtSaturdaysFrom{2006, 3, 1};  // L. 263/2005
 
 // The summer suspension of court terms runs from 1 August to the day given,
-// in the years from `fromYear` until the next row's.
+// in the years from `fromYear` until the next row's; none before the first.
 struct SuspensionRow {
     int fromYear;
     int lastMonth, lastDay;
 };
 const SuspensionRow suspensionRows[] = {
-    {INT_MIN, 9, 15},  // L. 742/1969, art. 1: 1 agosto - 15 settembre
-    {2015, 8, 31},     // DL 132/2014, conv. L. 162/2014: 1-31 agosto
+    {1970, 9, 15},  // L. 742/1969, art. 1 (GU 06/11/1969 n. 281, in force that day): 1 agosto - 15 settembre
+    {2015, 8, 31},  // DL 132/2014, conv. L. 162/2014: 1-31 agosto
 };
+
+// Tax filings and payments due from 1 to 20 August may be made by 20 August
+// without surcharge, from this year on (art. 37 c. 11-bis DL 223/2006, added
+// by art. 3-quater DL 16/2012, conv. L. 44/2012).
+constexpr int augustTaxDeferralFrom = 2012;
+const wchar_t* const augustTaxDeferralSource = L"art. 37 c. 11-bis DL 223/2006";
 
 const wchar_t* const daysMessage = L"Inserisci giorni interi (max 100.000).";
 const wchar_t* const termMessage = L"Inserisci giorni interi (max 100.000) o mesi/anni (es. 6 mesi).";
 const wchar_t* const rangeMessage = L"Data fuori intervallo.";
 
-constexpr long long maxDays = 100000, maxMonths = 1200, maxYears = 100;
+constexpr long long maxDays = 100000, maxWeeks = 14285, maxFreeDays = 99999, maxMonths = 1200, maxYears = 100;
 
 //--- Counting
 
@@ -41,24 +46,41 @@ struct Suspension {
 };
 
 // The suspension of the year, as the row in force that year sets it.
-Suspension suspensionOf(std::int32_t year)
+std::optional<Suspension> suspensionOf(std::int32_t year)
 {
-    const SuspensionRow* row = &suspensionRows[0];
+    const SuspensionRow* row = nullptr;
     for (const SuspensionRow& r : suspensionRows)
         if (year >= r.fromYear) row = &r;
-    return {dateToDayNumber({year, 8, 1}), dateToDayNumber({year, row->lastMonth, row->lastDay})};
+    if (!row) return std::nullopt;
+    return Suspension{dateToDayNumber({year, 8, 1}), dateToDayNumber({year, row->lastMonth, row->lastDay})};
 }
 
 std::optional<Suspension> suspensionAround(DayNumber day)
 {
-    const Suspension s = suspensionOf(dayNumberToDate(day).year);
-    if (day < s.first || day > s.last) return std::nullopt;
+    const auto s = suspensionOf(dayNumberToDate(day).year);
+    if (!s || day < s->first || day > s->last) return std::nullopt;
     return s;
 }
 
+// The suspended days a count passed over: how many, and their runs.
+struct SkippedDays {
+    long long count = 0;
+    std::vector<SuspensionRun> runs;
+    void add(DayNumber day)
+    {
+        ++count;
+        if (!runs.empty() && day == runs.back().last + 1)
+            runs.back().last = day;
+        else if (!runs.empty() && day == runs.back().first - 1)
+            runs.back().first = day;
+        else
+            runs.push_back({day, day});
+    }
+};
+
 // The day reached after `count` counted days (backwards when negative); with
-// the suspension on, its days are passed over and added to `suspendedSkipped`.
-DayNumber walkTermDays(DayNumber from, long long count, bool suspension, long long& suspendedSkipped)
+// the suspension on, its days are passed over and kept in `skipped`.
+DayNumber walkTermDays(DayNumber from, long long count, bool suspension, SkippedDays& skipped)
 {
     if (!suspension) return from + count;
     const int step = count < 0 ? -1 : 1;
@@ -66,7 +88,7 @@ DayNumber walkTermDays(DayNumber from, long long count, bool suspension, long lo
     for (long long left = count < 0 ? -count : count; left > 0;) {
         day += step;
         if (isSuspendedDay(day))
-            ++suspendedSkipped;
+            skipped.add(day);
         else
             --left;
     }
@@ -88,22 +110,33 @@ CivilDate addMonths(const CivilDate& date, long long months)
 // suspension runs from its last day (counted back, from its first), and the
 // suspended days it spans lengthen it at its end, counted again past any
 // suspension they run into.
-DayNumber walkTermMonths(DayNumber event, long long months, bool suspension, long long& suspendedSkipped)
+DayNumber walkTermMonths(DayNumber event, long long months, bool suspension, SkippedDays& skipped)
 {
     const bool backward = months < 0;
+    const int step = backward ? -1 : 1;
     DayNumber start = event;
     if (suspension)
         if (const auto s = suspensionAround(event)) {
             start = backward ? s->first : s->last;
-            suspendedSkipped += backward ? event - start : start - event;
+            for (DayNumber day = event + step; day != start + step; day += step) skipped.add(day);
         }
     const DayNumber plain = dateToDayNumber(addMonths(dayNumberToDate(start), months));
     if (!suspension) return plain;
-    long long spanned = 0;
-    for (DayNumber day = std::min(start, plain); day <= std::max(start, plain); ++day)
-        if (day != start && isSuspendedDay(day)) ++spanned;
-    suspendedSkipped += spanned;
-    return walkTermDays(plain, backward ? -spanned : spanned, true, suspendedSkipped);
+    const long long before = skipped.count;
+    for (DayNumber day = start + step; day != plain + step; day += step)
+        if (isSuspendedDay(day)) skipped.add(day);
+    const long long spanned = skipped.count - before;
+    return walkTermDays(plain, backward ? -spanned : spanned, true, skipped);
+}
+
+// The number of days a term counts, for the units counted in days.
+long long countedDays(const Term& term)
+{
+    switch (term.unit) {
+    case TermUnit::weeks: return 7 * term.count;
+    case TermUnit::freeDays: return term.count + (term.count < 0 ? -1 : 1);
+    default: return term.count;
+    }
 }
 
 //--- Text
@@ -120,14 +153,45 @@ std::wstring lowerCase(std::wstring text)
     return text;
 }
 
-// "6 mesi", "1anno", "-2 MESI": a whole number and a unit, blanks around
-// them. Nothing when the text has another form; a term beyond the limits
-// reads as not ok.
-std::optional<TermReading> readMonthsOrYears(const std::wstring& text)
+// The unit a term's words name, or nothing: "mesi", "gg", "giorni liberi".
+std::optional<TermUnit> unitOf(const std::wstring& word, const std::wstring& second)
+{
+    const bool day = word == L"giorni" || word == L"giorno" || word == L"gg" || word == L"g";
+    const bool free = second == L"liberi" || second == L"libero";
+    if (day && free) return TermUnit::freeDays;
+    if (!second.empty()) return std::nullopt;
+    if (day) return TermUnit::days;
+    if (word == L"liberi" || word == L"libero") return TermUnit::freeDays;
+    if (word == L"settimana" || word == L"settimane") return TermUnit::weeks;
+    if (word == L"mese" || word == L"mesi") return TermUnit::months;
+    if (word == L"anno" || word == L"anni") return TermUnit::years;
+    return std::nullopt;
+}
+
+long long maxCount(TermUnit unit)
+{
+    switch (unit) {
+    case TermUnit::days: return maxDays;
+    case TermUnit::weeks: return maxWeeks;
+    case TermUnit::freeDays: return maxFreeDays;
+    case TermUnit::months: return maxMonths;
+    default: return maxYears;
+    }
+}
+
+// "6 mesi", "1anno", "-2 MESI", "60 gg", "20 giorni liberi": a whole number
+// and a unit of one or two words, blanks around them. Nothing when the text
+// has another form; a term beyond the limits reads as not ok.
+std::optional<TermReading> readCountAndUnit(const std::wstring& text)
 {
     size_t pos = 0;
     auto skipBlanks = [&] {
         while (pos < text.size() && isBlank(text[pos])) ++pos;
+    };
+    auto word = [&] {
+        const size_t from = pos;
+        while (pos < text.size() && isAsciiLetter(text[pos])) ++pos;
+        return lowerCase(text.substr(from, pos - from));
     };
     skipBlanks();
     bool negative = false;
@@ -137,45 +201,67 @@ std::optional<TermReading> readMonthsOrYears(const std::wstring& text)
     for (; pos < text.size() && isAsciiDigit(text[pos]); ++pos)
         count = std::min(count * 10 + (text[pos] - L'0'), 1000000LL);  // far beyond any limit
     skipBlanks();
-    size_t end = pos;
-    while (end < text.size() && isAsciiLetter(text[end])) ++end;
-    const std::wstring word = lowerCase(text.substr(pos, end - pos));
-    pos = end;
+    const std::wstring first = word();
     skipBlanks();
-    if (pos != text.size()) return std::nullopt;
+    const std::wstring second = word();
+    skipBlanks();
+    if (pos != text.size() || first.empty()) return std::nullopt;
+    const std::optional<TermUnit> unit = unitOf(first, second);
+    if (!unit) return std::nullopt;
     TermReading reading;
-    if (word == L"mese" || word == L"mesi")
-        reading.term.unit = TermUnit::months;
-    else if (word == L"anno" || word == L"anni")
-        reading.term.unit = TermUnit::years;
-    else
-        return std::nullopt;
-    reading.ok = count <= (reading.term.unit == TermUnit::months ? maxMonths : maxYears);
-    reading.term.count = negative ? -count : count;
-    if (!reading.ok) reading.message = termMessage;
+    reading.term = {*unit, negative ? -count : count};
+    reading.ok = count <= maxCount(*unit);
+    if (!reading.ok) reading.message = *unit == TermUnit::days ? daysMessage : termMessage;
     return reading;
 }
 
+// The term as the result names it: "30 giorni", "1 giorno", "3 settimane",
+// "-20 giorni liberi", "6 mesi".
 std::wstring termCountText(const Term& term)
 {
     const bool one = term.count == 1 || term.count == -1;
-    const wchar_t* unit = term.unit == TermUnit::days     ? L" giorni"
-                          : term.unit == TermUnit::months ? (one ? L" mese" : L" mesi")
-                                                          : (one ? L" anno" : L" anni");
+    const wchar_t* unit = L"";
+    switch (term.unit) {
+    case TermUnit::days: unit = one ? L" giorno" : L" giorni"; break;
+    case TermUnit::weeks: unit = one ? L" settimana" : L" settimane"; break;
+    case TermUnit::freeDays: unit = one ? L" giorno libero" : L" giorni liberi"; break;
+    case TermUnit::months: unit = one ? L" mese" : L" mesi"; break;
+    case TermUnit::years: unit = one ? L" anno" : L" anni"; break;
+    }
     return std::to_wstring(term.count) + unit;
 }
 
-// Why a day is closed: its holiday, else its weekday.
+// Why a day is closed: the holiday the law closes it for, as it is written,
+// else its weekday.
 std::wstring closedReason(DayNumber day)
 {
-    const std::wstring holiday = holidayName(day);
-    return holiday.empty() ? weekdayInLowerCase(day) : lowerCase(holiday);
+    return isLegalHoliday(day) ? holidayName(day) : weekdayInLowerCase(day);
 }
 
 bool inYearRange(DayNumber day)
 {
     const std::int32_t year = dayNumberToDate(day).year;
     return year >= firstYear && year <= lastYear;
+}
+
+// The day by which a tax deadline from 1 to 19 August may be met, when the
+// August deferral applies: 20 August, moved off a closed day.
+std::optional<DayNumber> augustPaymentDay(DayNumber due, DeadlineRule rule)
+{
+    const CivilDate d = dayNumberToDate(due);
+    if (rule != DeadlineRule::tax || d.year < augustTaxDeferralFrom || d.month != 8 || d.day > 19)
+        return std::nullopt;
+    DayNumber day = dateToDayNumber({d.year, 8, 20});
+    while (isClosedDay(day, rule)) ++day;
+    return day;
+}
+
+std::wstring runLine(const SuspensionRun& run)
+{
+    const long long days = run.last - run.first + 1;
+    return L"Sospensione feriale: " + formatDate(dayNumberToDate(run.first)) + L" \u2013 " +
+           formatDate(dayNumberToDate(run.last)) + L" (" + std::to_wstring(days) +
+           (days == 1 ? L" giorno non contato)" : L" giorni non contati)");
 }
 
 } // namespace
@@ -191,7 +277,7 @@ bool isSuspendedDay(DayNumber day) { return suspensionAround(day).has_value(); }
 bool isClosedDay(DayNumber day, DeadlineRule rule)
 {
     const int weekday = weekdayIndex(day);
-    if (weekday == 6 || isNationalHoliday(day)) return true;
+    if (weekday == 6 || isLegalHoliday(day)) return true;
     if (weekday != 5) return false;
     if (rule == DeadlineRule::tax) return true;
     return rule == DeadlineRule::court && day >= dateToDayNumber(courtSaturdaysFrom);
@@ -199,7 +285,7 @@ bool isClosedDay(DayNumber day, DeadlineRule rule)
 
 TermReading readTerm(const std::wstring& text)
 {
-    if (const auto reading = readMonthsOrYears(text)) return *reading;
+    if (const auto reading = readCountAndUnit(text)) return *reading;
     const ParsedNumber days = parseNumber(text);
     TermReading reading;
     if (days.ok) {
@@ -219,11 +305,13 @@ Deadline deadlineFor(DayNumber event, const Term& term, bool endOfMonth, Deadlin
 {
     const bool suspension = rule == DeadlineRule::court;
     Deadline out;
-    if (term.unit == TermUnit::days)
-        out.reached = walkTermDays(event, term.count, suspension, out.suspendedSkipped);
+    SkippedDays skipped;
+    if (term.unit == TermUnit::months || term.unit == TermUnit::years)
+        out.counted = walkTermMonths(event, term.unit == TermUnit::years ? 12 * term.count : term.count, suspension,
+                                     skipped);
     else
-        out.reached = walkTermMonths(event, term.unit == TermUnit::years ? 12 * term.count : term.count,
-                                     suspension, out.suspendedSkipped);
+        out.counted = walkTermDays(event, countedDays(term), suspension, skipped);
+    out.reached = out.counted;
     if (endOfMonth) {
         CivilDate end = dayNumberToDate(out.reached);
         end.day = daysInMonth(end.year, end.month);
@@ -232,18 +320,41 @@ Deadline deadlineFor(DayNumber event, const Term& term, bool endOfMonth, Deadlin
     // Days of the suspension are open: the move takes the nearer, safe date.
     const int step = term.count < 0 ? -1 : 1;
     for (out.due = out.reached; isClosedDay(out.due, rule);) out.due += step;
+    out.suspendedSkipped = skipped.count;
+    out.suspensionRuns = std::move(skipped.runs);
     return out;
 }
 
 DeadlineText deadlineText(DayNumber event, const std::wstring& termText, bool endOfMonth, DeadlineRule rule)
 {
     const TermReading reading = readTerm(termText);
-    if (!reading.ok) return {false, reading.message};
+    if (!reading.ok) return {false, reading.message, {}};
     const Deadline d = deadlineFor(event, reading.term, endOfMonth, rule);
-    if (!inYearRange(d.reached) || !inYearRange(d.due)) return {false, rangeMessage};
-    std::wstring text = L"Scadenza: " + weekdayAndDate(d.reached) + L"  (" + termCountText(reading.term);
-    if (d.suspendedSkipped) text += L" + " + std::to_wstring(d.suspendedSkipped) + L" di sospensione feriale";
-    text += L")";
+    if (!inYearRange(d.counted) || !inYearRange(d.reached) || !inYearRange(d.due)) return {false, rangeMessage, {}};
+    const std::wstring term = termCountText(reading.term), ruleName = lowerCase(deadlineRuleName(rule));
+
+    std::wstring bracket = term;
+    if (d.suspendedSkipped) bracket += L" + " + std::to_wstring(d.suspendedSkipped) + L" di sospensione feriale";
+    if (endOfMonth) bracket += L", fine mese";
+    bracket += L", " + ruleName;
+    std::wstring text = L"Scadenza: " + weekdayAndDate(d.reached) + L"  (" + bracket + L")";
     if (d.due != d.reached) text += L"\r\n\u2192 " + weekdayAndDate(d.due) + L" (" + closedReason(d.reached) + L")";
-    return {true, text};
+    std::wstring after;  // the lines that the result and the prospect share
+    if (isPatronDay(d.due)) after += L"\r\nAttenzione: " + weekdayAndDate(d.due) + L" \u00e8 festa patronale.";
+    if (const auto payBy = augustPaymentDay(d.due, rule))
+        after += L"\r\n\u2192 versamenti entro " + weekdayAndDate(*payBy) + L" (" + augustTaxDeferralSource + L")";
+    text += after;
+
+    std::wstring prospect = L"TERMINE: " + term + L" da " + weekdayAndDate(event) + L"\r\nRegola: " + ruleName;
+    for (const SuspensionRun& run : d.suspensionRuns) prospect += L"\r\n" + runLine(run);
+    prospect += L"\r\nUltimo giorno del termine: " + weekdayAndDate(d.counted);
+    if (endOfMonth) prospect += L"\r\nFine mese: " + weekdayAndDate(d.reached);
+    if (d.due != d.reached) {
+        prospect += L"\r\nGiorni non utili: ";
+        const int step = d.due > d.reached ? 1 : -1;
+        for (DayNumber day = d.reached; day != d.due; day += step)
+            prospect += (day == d.reached ? L"" : L", ") + weekdayAndDate(day);
+    }
+    prospect += after + L"\r\nSCADENZA: " + weekdayAndDate(d.due);
+    return {true, text, prospect};
 }

@@ -1,10 +1,11 @@
-// Deadlines as Italian law counts them: a term of days, months or years from
-// an event, moved off a day the chosen rule treats as closed, with the summer
-// suspension of court terms skipped. The rules of law are data in
-// deadlines.cpp, one row per change with its source.
+// Deadlines as Italian law counts them: a term of days, weeks, free days,
+// months or years from an event, moved off a day the chosen rule treats as
+// closed, with the summer suspension of court terms skipped. The rules of law
+// are data in deadlines.cpp, one row per change with its source.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "dates/calendar.h"
 
@@ -16,17 +17,21 @@ constexpr int deadlineRuleCount = 3;
 // "Civile", "Processuale", "Fiscale".
 const wchar_t* deadlineRuleName(DeadlineRule rule);
 
-enum class TermUnit { days, months, years };
+// Free days ("giorni liberi") leave out both the day of the event and the
+// last day: N of them are counted as N + 1 days.
+enum class TermUnit { days, weeks, freeDays, months, years };
 
 struct Term {
     TermUnit unit = TermUnit::days;
-    long long count = 0;  // negative: counted back from the event
+    long long count = 0;  // in the unit; negative: counted back from the event
 };
 
 // What the "Giorni" field holds: a whole number of days (an expression
-// parseNumber reads, up to ±100.000), or a whole number followed by
-// "mese"/"mesi"/"anno"/"anni" (up to 1.200 months or 100 years). When not ok,
-// `message` is the text the result line shows.
+// parseNumber reads, up to ±100.000), or a whole number followed by a unit:
+// "giorni", "giorno", "gg" or "g"; "settimana"/"settimane" (up to 14.285);
+// "liberi" or "giorni liberi" (up to 99.999); "mese"/"mesi" (up to 1.200);
+// "anno"/"anni" (up to 100). When not ok, `message` is the text the result
+// line shows.
 struct TermReading {
     bool ok = false;
     Term term;
@@ -34,10 +39,18 @@ struct TermReading {
 };
 TermReading readTerm(const std::wstring& text);
 
+// Days of the summer suspension next to each other, in calendar order.
+struct SuspensionRun {
+    DayNumber first = 0;
+    DayNumber last = 0;
+};
+
 struct Deadline {
-    DayNumber reached = 0;    // where the count ends, after any "Fine mese"
-    DayNumber due = 0;        // the same, moved off a closed day
+    DayNumber counted = 0;          // where the count ends
+    DayNumber reached = 0;          // the same, or its month's last day with "Fine mese"
+    DayNumber due = 0;              // `reached` moved off a closed day
     long long suspendedSkipped = 0;  // days of the summer suspension the count passed over
+    std::vector<SuspensionRun> suspensionRuns;  // those days, run by run in the order met
 };
 
 // Counts the term from the event (not itself counted), then "Fine mese",
@@ -45,19 +58,24 @@ struct Deadline {
 // previous one, which is the safe side.
 Deadline deadlineFor(DayNumber event, const Term& term, bool endOfMonth, DeadlineRule rule);
 
-// A day the rule treats as closed: Sundays and national holidays, and for
-// the court and tax rules Saturdays too (court terms only from 01/03/2006).
+// A day the rule treats as closed: Sundays and the holidays the law closes
+// (national ones, and 29 June in Rome), and for the court and tax rules
+// Saturdays too (court terms only from 01/03/2006).
 bool isClosedDay(DayNumber day, DeadlineRule rule);
 
-// A day of the summer suspension of court terms.
+// A day of the summer suspension of court terms (from 1970).
 bool isSuspendedDay(DayNumber day);
 
-// The add-days result: "Scadenza: sabato 19/09/2026  (30 giorni + 31 di
-// sospensione feriale)" and, when the deadline moved, a second line
-// "→ lunedì 21/09/2026 (sabato)". Not ok with the message when the term is
+// The add-days result, one line each: "Scadenza: sabato 19/09/2026  (30
+// giorni + 31 di sospensione feriale, processuale)"; "→ lunedì 21/09/2026
+// (sabato)" when the deadline moved; "Attenzione: … è festa patronale." when
+// it is the patron saint's day; "→ versamenti entro …" for tax deadlines
+// from 1 to 19 August. `prospect` explains the count line by line, for the
+// day-verification window. Not ok with the message when the term is
 // unreadable or a date falls outside the years 1600 to 9999.
 struct DeadlineText {
     bool ok = false;
     std::wstring text;
+    std::wstring prospect;
 };
 DeadlineText deadlineText(DayNumber event, const std::wstring& termText, bool endOfMonth, DeadlineRule rule);

@@ -12,6 +12,7 @@ struct DateCase {
     const wchar_t* days;
     bool addDays, includeStart, endOfMonth;
     const wchar_t* text;
+    DeadlineRule rule = DeadlineRule::civil;
 };
 
 class ComputeDates : public ::testing::TestWithParam<DateCase> {};
@@ -20,7 +21,8 @@ TEST_P(ComputeDates, ResultLine)
 {
     const DateCase& c = GetParam();
     LastDateRange range;
-    DateOutcome out = computeDates({c.from, c.to, c.days, c.addDays, c.includeStart, c.endOfMonth}, range);
+    DateOutcome out = computeDates({c.from, c.to, c.days, c.addDays, c.includeStart, c.endOfMonth, c.rule}, range);
+    EXPECT_EQ(c.addDays && out.ok, !range.prospect.empty()) << "a prospect after a deadline only";
     EXPECT_EQ(std::wstring(c.text), out.text);
 }
 
@@ -34,20 +36,31 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{L"05/04/2026", L"05/04/2026", L"", false, true, false, L"Giorni: 1  |  lavorativi: 0  |  feste: 1"},
         DateCase{L"25/04/2027", L"25/04/2027", L"", false, true, false, L"Giorni: 1  |  lavorativi: 0  |  feste: 1"},
         DateCase{L"24/12/2027", L"26/12/2027", L"", false, false, false, L"Giorni: 2  |  lavorativi: 0  |  feste: 2"},
-        DateCase{L"21/11/2026", L"", L"60", true, false, false, L"Scadenza: mercoledì 20/01/2027  (60 giorni)"},
+        // Under the court rule the days of the summer suspension are set apart.
+        DateCase{L"15/07/2026", L"14/10/2026", L"", false, false, false,
+                 L"Giorni: 91  |  lavorativi: 65  |  feste: 2  |  al netto della sospensione: 60", DeadlineRule::court},
+        DateCase{L"15/07/2026", L"14/10/2026", L"", false, true, false,
+                 L"Giorni: 92  |  lavorativi: 66  |  feste: 2  |  al netto della sospensione: 61", DeadlineRule::court},
+        DateCase{L"15/07/2026", L"14/10/2026", L"", false, false, false,
+                 L"Giorni: 91  |  lavorativi: 65  |  feste: 2", DeadlineRule::tax},
+        DateCase{L"01/09/2026", L"14/10/2026", L"", false, false, false,
+                 L"Giorni: 43  |  lavorativi: 31  |  feste: 1", DeadlineRule::court},
+        DateCase{L"15/07/1969", L"14/10/1969", L"", false, false, false,
+                 L"Giorni: 91  |  lavorativi: 64  |  feste: 1", DeadlineRule::court},
+        DateCase{L"21/11/2026", L"", L"60", true, false, false, L"Scadenza: mercoledì 20/01/2027  (60 giorni, civile)"},
         DateCase{L"21/11/2026", L"", L"60", true, false, true,
-                 L"Scadenza: domenica 31/01/2027  (60 giorni)\r\n\u2192 lunedì 01/02/2027 (domenica)"},
-        DateCase{L"21/11/2026", L"", L"30+30", true, false, false, L"Scadenza: mercoledì 20/01/2027  (60 giorni)"},
-        DateCase{L"21/11/2026", L"", L"0", true, true, false, L"Scadenza: sabato 21/11/2026  (0 giorni)"},
-        DateCase{L"21/11/2026", L"", L"-60", true, false, false, L"Scadenza: martedì 22/09/2026  (-60 giorni)"},
-        DateCase{L"01/01/2000", L"", L"100.000", true, false, false, L"Scadenza: giovedì 16/10/2273  (100000 giorni)"},
+                 L"Scadenza: domenica 31/01/2027  (60 giorni, fine mese, civile)\r\n\u2192 lunedì 01/02/2027 (domenica)"},
+        DateCase{L"21/11/2026", L"", L"30+30", true, false, false, L"Scadenza: mercoledì 20/01/2027  (60 giorni, civile)"},
+        DateCase{L"21/11/2026", L"", L"0", true, true, false, L"Scadenza: sabato 21/11/2026  (0 giorni, civile)"},
+        DateCase{L"21/11/2026", L"", L"-60", true, false, false, L"Scadenza: martedì 22/09/2026  (-60 giorni, civile)"},
+        DateCase{L"01/01/2000", L"", L"100.000", true, false, false, L"Scadenza: giovedì 16/10/2273  (100000 giorni, civile)"},
         DateCase{L"01/01/2000", L"", L"100.001", true, false, false, L"Inserisci giorni interi (max 100.000)."},
         DateCase{L"01/01/2000", L"", L"-100001", true, false, false, L"Inserisci giorni interi (max 100.000)."},
         DateCase{L"01/01/2000", L"", L"1,5", true, false, false, L"Inserisci giorni interi (max 100.000)."},
         DateCase{L"01/01/2000", L"", L"-", true, false, false, L"Inserisci giorni interi (max 100.000)."},
         DateCase{L"01/01/2000", L"", L"", true, false, false, L"Inserisci giorni interi (max 100.000)."},
-        DateCase{L"31/01/2028", L"", L"10", true, false, true, L"Scadenza: martedì 29/02/2028  (10 giorni)"},
-        DateCase{L"31/01/2027", L"", L"10", true, false, true, L"Scadenza: domenica 28/02/2027  (10 giorni)\r\n\u2192 lunedì 01/03/2027 (domenica)"},
+        DateCase{L"31/01/2028", L"", L"10", true, false, true, L"Scadenza: martedì 29/02/2028  (10 giorni, fine mese, civile)"},
+        DateCase{L"31/01/2027", L"", L"10", true, false, true, L"Scadenza: domenica 28/02/2027  (10 giorni, fine mese, civile)\r\n\u2192 lunedì 01/03/2027 (domenica)"},
         DateCase{L"01/01/1600", L"", L"-1", true, false, false, L"Data fuori intervallo."},
         DateCase{L"31/12/9999", L"", L"1", true, false, false, L"Data fuori intervallo."},
         DateCase{L"13/10.1966", L"31/12/2026", L"abc", true, false, false, L"Data iniziale non valida (gg/mm/aaaa)"},

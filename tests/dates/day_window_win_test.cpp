@@ -110,8 +110,9 @@ TEST_F(DayReport, AfterACountThatWasNotWalkedTheWarningWithOkOnly)
     } cases[] = {
         {L"01/01/2026", L"31/12/2025", false, L"Intervallo non valido o troppo ampio."},
         {L"01/01/1700", L"09/09/2110", false, L"Intervallo non valido o troppo ampio."},  // 150.000 days
-        {L"01/01/1700", L"08/09/2110", true, L"Esegui prima un calcolo tra due date."},
+        {L"01/01/1700", L"08/09/2110", true, L"Esegui prima un calcolo tra due date."},  // a term not read
     };
+    SetWindowTextW(s.dateDaysEdit, L"abc");
     for (const Case& c : cases) {
         SetWindowTextW(s.dateFromEdit, c.from);
         SetWindowTextW(s.dateToEdit, c.to);
@@ -125,6 +126,30 @@ TEST_F(DayReport, AfterACountThatWasNotWalkedTheWarningWithOkOnly)
         EXPECT_EQ(c.addDays, seen.icon);
     }
     EXPECT_TRUE(reportWindows().empty());
+}
+
+TEST_F(DayReport, AfterADeadlineTheProspect)
+{
+    MainWindowState& s = mainState;
+    SetWindowTextW(s.dateFromEdit, L"20/07/2026");
+    SetWindowTextW(s.dateDaysEdit, L"30");
+    SendMessageW(s.addDaysCheck, BM_CLICK, 0, 0);
+    settings.deadlineRule = DeadlineRule::court;
+    command(idCalculateDates);
+    command(idVerifyDays);
+    std::vector<HWND> windows = reportWindows();
+    ASSERT_EQ(1u, windows.size());
+    EXPECT_EQ(L"TERMINE: 30 giorni da lunedì 20/07/2026\r\nRegola: processuale\r\nSospensione feriale: 01/08/2026 "
+              L"\u2013 31/08/2026 (31 giorni non contati)\r\nUltimo giorno del termine: sabato 19/09/2026\r\nGiorni "
+              L"non utili: sabato 19/09/2026, domenica 20/09/2026\r\nSCADENZA: lunedì 21/09/2026",
+              controlText(GetDlgItem(windows[0], 1)));
+    DestroyWindow(windows[0]);
+    SendMessageW(s.addDaysCheck, BM_CLICK, 0, 0);
+    command(idCalculateDates);
+    command(idVerifyDays);
+    windows = reportWindows();
+    ASSERT_EQ(1u, windows.size());
+    EXPECT_EQ(0u, controlText(GetDlgItem(windows[0], 1)).find(L"PERIODO: ")) << "after a count, its report again";
 }
 
 TEST_F(DayReport, TwoIndependentWindowsWithTheirOwnText)

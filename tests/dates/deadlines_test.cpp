@@ -1,5 +1,7 @@
 #include "dates/deadlines.h"
 
+#include "app/settings.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -23,72 +25,161 @@ TEST(Deadlines, WorkedExamplesAndEdges)
         const wchar_t *event, *term;
         DeadlineRule rule;
         const wchar_t* want;
+        bool endOfMonth = false;
+        MonthDay patron = {};
     } cases[] = {
         // Court terms: August not counted, the Saturday closed.
-        {L"20/07/2023", L"60", court, L"Scadenza: giovedì 19/10/2023  (60 giorni + 31 di sospensione feriale)"},
-        {L"15/08/2023", L"60", court, L"Scadenza: lunedì 30/10/2023  (60 giorni + 16 di sospensione feriale)"},
-        {L"31/08/2023", L"60", court, L"Scadenza: lunedì 30/10/2023  (60 giorni)"},
-        {L"07/07/2015", L"60", court, L"Scadenza: martedì 06/10/2015  (60 giorni + 31 di sospensione feriale)"},
+        {L"20/07/2023", L"60", court, L"Scadenza: giovedì 19/10/2023  (60 giorni + 31 di sospensione feriale, processuale)"},
+        {L"15/08/2023", L"60", court, L"Scadenza: lunedì 30/10/2023  (60 giorni + 16 di sospensione feriale, processuale)"},
+        {L"31/08/2023", L"60", court, L"Scadenza: lunedì 30/10/2023  (60 giorni, processuale)"},
+        {L"07/07/2015", L"60", court, L"Scadenza: martedì 06/10/2015  (60 giorni + 31 di sospensione feriale, processuale)"},
         {L"20/08/2016", L"60", court,
-         L"Scadenza: domenica 30/10/2016  (60 giorni + 11 di sospensione feriale) | → lunedì 31/10/2016 (domenica)"},
+         L"Scadenza: domenica 30/10/2016  (60 giorni + 11 di sospensione feriale, processuale) | → lunedì 31/10/2016 (domenica)"},
         {L"20/07/2026", L"30", court,
-         L"Scadenza: sabato 19/09/2026  (30 giorni + 31 di sospensione feriale) | → lunedì 21/09/2026 (sabato)"},
-        {L"20/07/2026", L"30", civil, L"Scadenza: mercoledì 19/08/2026  (30 giorni)"},
-        {L"06/10/2015", L"60", court, L"Scadenza: sabato 05/12/2015  (60 giorni) | → lunedì 07/12/2015 (sabato)"},
-        {L"20/07/2026", L"61", civil, L"Scadenza: sabato 19/09/2026  (61 giorni)"},
+         L"Scadenza: sabato 19/09/2026  (30 giorni + 31 di sospensione feriale, processuale) | → lunedì 21/09/2026 (sabato)"},
+        {L"20/07/2026", L"30", civil, L"Scadenza: mercoledì 19/08/2026  (30 giorni, civile)"},
+        {L"06/10/2015", L"60", court, L"Scadenza: sabato 05/12/2015  (60 giorni, processuale) | → lunedì 07/12/2015 (sabato)"},
+        {L"20/07/2026", L"61", civil, L"Scadenza: sabato 19/09/2026  (61 giorni, civile)"},
         // Counted back from a hearing: moved earlier.
-        {L"17/09/2025", L"-10", court, L"Scadenza: domenica 07/09/2025  (-10 giorni) | → venerdì 05/09/2025 (domenica)"},
-        {L"17/09/2025", L"-10", civil, L"Scadenza: domenica 07/09/2025  (-10 giorni) | → sabato 06/09/2025 (domenica)"},
+        {L"17/09/2025", L"-10", court, L"Scadenza: domenica 07/09/2025  (-10 giorni, processuale) | → venerdì 05/09/2025 (domenica)"},
+        {L"17/09/2025", L"-10", civil, L"Scadenza: domenica 07/09/2025  (-10 giorni, civile) | → sabato 06/09/2025 (domenica)"},
         {L"05/09/2023", L"-20", court,
-         L"Scadenza: domenica 16/07/2023  (-20 giorni + 31 di sospensione feriale) | → venerdì 14/07/2023 (domenica)"},
-        {L"28/12/2026", L"-20", civil, L"Scadenza: martedì 08/12/2026  (-20 giorni) | → lunedì 07/12/2026 (immacolata)"},
+         L"Scadenza: domenica 16/07/2023  (-20 giorni + 31 di sospensione feriale, processuale) | → venerdì 14/07/2023 (domenica)"},
+        {L"28/12/2026", L"-20", civil, L"Scadenza: martedì 08/12/2026  (-20 giorni, civile) | → lunedì 07/12/2026 (Immacolata)"},
         // Months and years.
-        {L"30/07/2022", L"6 mesi", court, L"Scadenza: giovedì 02/03/2023  (6 mesi + 31 di sospensione feriale)"},
-        {L"30/07/2022", L"6 mesi", civil, L"Scadenza: lunedì 30/01/2023  (6 mesi)"},
-        {L"15/01/2026", L" 6Mesi ", civil, L"Scadenza: mercoledì 15/07/2026  (6 mesi)"},
-        {L"10/08/2023", L"6 mesi", court, L"Scadenza: giovedì 29/02/2024  (6 mesi + 21 di sospensione feriale)"},
-        {L"10/07/2023", L"13 mesi", court, L"Scadenza: venerdì 11/10/2024  (13 mesi + 62 di sospensione feriale)"},
-        {L"20/10/2023", L"-2 MESI", court, L"Scadenza: giovedì 20/07/2023  (-2 mesi + 31 di sospensione feriale)"},
-        {L"31/01/2024", L"1 mese", civil, L"Scadenza: giovedì 29/02/2024  (1 mese)"},
-        {L"31/01/2023", L"1 mesi", civil, L"Scadenza: martedì 28/02/2023  (1 mese)"},
-        {L"29/02/2024", L"1anno", civil, L"Scadenza: venerdì 28/02/2025  (1 anno)"},
+        {L"30/07/2022", L"6 mesi", court, L"Scadenza: giovedì 02/03/2023  (6 mesi + 31 di sospensione feriale, processuale)"},
+        {L"30/07/2022", L"6 mesi", civil, L"Scadenza: lunedì 30/01/2023  (6 mesi, civile)"},
+        {L"15/01/2026", L" 6Mesi ", civil, L"Scadenza: mercoledì 15/07/2026  (6 mesi, civile)"},
+        {L"10/08/2023", L"6 mesi", court, L"Scadenza: giovedì 29/02/2024  (6 mesi + 21 di sospensione feriale, processuale)"},
+        {L"10/07/2023", L"13 mesi", court, L"Scadenza: venerdì 11/10/2024  (13 mesi + 62 di sospensione feriale, processuale)"},
+        {L"20/10/2023", L"-2 MESI", court, L"Scadenza: giovedì 20/07/2023  (-2 mesi + 31 di sospensione feriale, processuale)"},
+        {L"31/01/2024", L"1 mese", civil, L"Scadenza: giovedì 29/02/2024  (1 mese, civile)"},
+        {L"31/01/2023", L"1 mesi", civil, L"Scadenza: martedì 28/02/2023  (1 mese, civile)"},
+        {L"29/02/2024", L"1anno", civil, L"Scadenza: venerdì 28/02/2025  (1 anno, civile)"},
         // Up to 2014 the suspension ran to 15 September.
-        {L"07/07/2014", L"60", court, L"Scadenza: martedì 21/10/2014  (60 giorni + 46 di sospensione feriale)"},
+        {L"07/07/2014", L"60", court, L"Scadenza: martedì 21/10/2014  (60 giorni + 46 di sospensione feriale, processuale)"},
         {L"20/07/2014", L"1 mese", court,
-         L"Scadenza: domenica 05/10/2014  (1 mese + 46 di sospensione feriale) | → lunedì 06/10/2014 (domenica)"},
+         L"Scadenza: domenica 05/10/2014  (1 mese + 46 di sospensione feriale, processuale) | → lunedì 06/10/2014 (domenica)"},
         // A Saturday before 01/03/2006 closes no court term; a term that ends
         // on 31 July moves into the suspension, whose days are open.
-        {L"24/02/2006", L"1", court, L"Scadenza: sabato 25/02/2006  (1 giorni)"},
-        {L"24/02/2006", L"1", tax, L"Scadenza: sabato 25/02/2006  (1 giorni) | → lunedì 27/02/2006 (sabato)"},
-        {L"30/06/2027", L"31", court, L"Scadenza: sabato 31/07/2027  (31 giorni) | → lunedì 02/08/2027 (sabato)"},
-        {L"24/12/2026", L"1", tax, L"Scadenza: venerdì 25/12/2026  (1 giorni) | → lunedì 28/12/2026 (natale)"},
+        {L"24/02/2006", L"1", court, L"Scadenza: sabato 25/02/2006  (1 giorno, processuale)"},
+        {L"24/02/2006", L"1", tax, L"Scadenza: sabato 25/02/2006  (1 giorno, fiscale) | → lunedì 27/02/2006 (sabato)"},
+        {L"30/06/2027", L"31", court, L"Scadenza: sabato 31/07/2027  (31 giorni, processuale) | → lunedì 02/08/2027 (sabato)"},
+        {L"24/12/2026", L"1", tax, L"Scadenza: venerdì 25/12/2026  (1 giorno, fiscale) | → lunedì 28/12/2026 (Natale)"},
         {L"01/01/2000", L"100.000", court,
-         L"Scadenza: martedì 14/11/2299  (100000 giorni + 9525 di sospensione feriale)"},
+         L"Scadenza: martedì 14/11/2299  (100000 giorni + 9525 di sospensione feriale, processuale)"},
         // Limits and messages.
         {L"31/12/9999", L"1", civil, L"Data fuori intervallo."},
         {L"01/01/1600", L"-1 mese", court, L"Data fuori intervallo."},
         {L"01/01/2000", L"100.001", civil, L"Inserisci giorni interi (max 100.000)."},
         {L"01/01/2000", L"1,5", civil, L"Inserisci giorni interi (max 100.000)."},
         {L"01/01/2000", L"", civil, L"Inserisci giorni interi (max 100.000)."},
-        {L"01/01/2000", L"6 settimane", civil, L"Inserisci giorni interi (max 100.000) o mesi/anni (es. 6 mesi)."},
+        {L"01/01/2000", L"6 settimane", civil, L"Scadenza: sabato 12/02/2000  (6 settimane, civile)"},
         {L"01/01/2000", L"abc", civil, L"Inserisci giorni interi (max 100.000) o mesi/anni (es. 6 mesi)."},
         {L"01/01/2000", L"1201 mesi", civil, L"Inserisci giorni interi (max 100.000) o mesi/anni (es. 6 mesi)."},
         {L"01/01/2000", L"101 anni", civil, L"Inserisci giorni interi (max 100.000) o mesi/anni (es. 6 mesi)."},
-        {L"01/01/2000", L"1200 mesi", civil, L"Scadenza: venerdì 01/01/2100  (1200 mesi) | → sabato 02/01/2100 (capodanno)"},
+        {L"01/01/2000", L"1200 mesi", civil, L"Scadenza: venerdì 01/01/2100  (1200 mesi, civile) | → sabato 02/01/2100 (Capodanno)"},
+        // Terms as people write them.
+        {L"20/07/2026", L"60 giorni", civil, L"Scadenza: venerdì 18/09/2026  (60 giorni, civile)"},
+        {L"20/07/2026", L"60GG", civil, L"Scadenza: venerdì 18/09/2026  (60 giorni, civile)"},
+        {L"20/07/2026", L" 1 g ", civil, L"Scadenza: martedì 21/07/2026  (1 giorno, civile)"},
+        {L"21/07/2026", L"-1 giorno", civil, L"Scadenza: lunedì 20/07/2026  (-1 giorno, civile)"},
+        {L"20/07/2026", L"1 settimana", civil, L"Scadenza: lunedì 27/07/2026  (1 settimana, civile)"},
+        {L"20/07/2026", L"3 Settimane", court,
+         L"Scadenza: giovedì 10/09/2026  (3 settimane + 31 di sospensione feriale, processuale)"},
+        {L"10/09/2026", L"-20 giorni liberi", court,
+         L"Scadenza: lunedì 20/07/2026  (-20 giorni liberi + 31 di sospensione feriale, processuale)"},
+        {L"01/10/2026", L"90 liberi", court, L"Scadenza: giovedì 31/12/2026  (90 giorni liberi, processuale)"},
+        {L"01/01/2000", L"14285 settimane", civil, L"Scadenza: sabato 11/10/2273  (14285 settimane, civile)"},
+        {L"01/01/2000", L"14286 settimane", civil, L"Inserisci giorni interi (max 100.000) o mesi/anni (es. 6 mesi)."},
+        {L"01/01/2000", L"99999 gg liberi", civil, L"Scadenza: giovedì 16/10/2273  (99999 giorni liberi, civile)"},
+        {L"01/01/2000", L"100000 liberi", civil, L"Inserisci giorni interi (max 100.000) o mesi/anni (es. 6 mesi)."},
+        {L"01/01/2000", L"100001 giorni", civil, L"Inserisci giorni interi (max 100.000)."},
+        {L"01/01/2000", L"60 giorni utili", civil, L"Inserisci giorni interi (max 100.000) o mesi/anni (es. 6 mesi)."},
+        {L"01/01/2000", L"liberi 60", civil, L"Inserisci giorni interi (max 100.000) o mesi/anni (es. 6 mesi)."},
+        // The holidays and the suspension of their time.
+        {L"01/07/1969", L"60", court, L"Scadenza: sabato 30/08/1969  (60 giorni, processuale)"},
+        {L"03/05/1989", L"30", tax, L"Scadenza: venerdì 02/06/1989  (30 giorni, fiscale)"},
+        {L"07/12/1981", L"30", court, L"Scadenza: mercoledì 06/01/1982  (30 giorni, processuale)"},
+        {L"05/10/1974", L"30", court,
+         L"Scadenza: lunedì 04/11/1974  (30 giorni, processuale) | → martedì 05/11/1974 (Unità nazionale)"},
+        {L"25/11/2026", L"31", civil,
+         L"Scadenza: sabato 26/12/2026  (31 giorni, civile) | → lunedì 28/12/2026 (Santo Stefano)"},
+        // The patron saint: flagged, and closing only Rome's 29 June from 1986.
+        {L"07/11/2026", L"30", civil,
+         L"Scadenza: lunedì 07/12/2026  (30 giorni, civile) | Attenzione: lunedì 07/12/2026 è festa patronale.",
+         false, {12, 7}},
+        {L"29/05/1990", L"31", civil,
+         L"Scadenza: venerdì 29/06/1990  (31 giorni, civile) | → sabato 30/06/1990 (Santi Pietro e Paolo)", false,
+         {6, 29}},
+        {L"29/05/1983", L"31", civil,
+         L"Scadenza: mercoledì 29/06/1983  (31 giorni, civile) | Attenzione: mercoledì 29/06/1983 è festa patronale.",
+         false, {6, 29}},
+        // Tax payments due from 1 to 19 August may wait until the 20th (or the next open day).
+        {L"31/07/2026", L"16", tax,
+         L"Scadenza: domenica 16/08/2026  (16 giorni, fiscale) | → lunedì 17/08/2026 (domenica) | → versamenti entro "
+         L"giovedì 20/08/2026 (art. 37 c. 11-bis DL 223/2006)"},
+        {L"01/08/2022", L"10", tax,
+         L"Scadenza: giovedì 11/08/2022  (10 giorni, fiscale) | → versamenti entro lunedì 22/08/2022 (art. 37 c. "
+         L"11-bis DL 223/2006)"},
+        {L"01/08/2011", L"10", tax, L"Scadenza: giovedì 11/08/2011  (10 giorni, fiscale)"},
+        {L"01/08/2026", L"19", tax, L"Scadenza: giovedì 20/08/2026  (19 giorni, fiscale)"},
+        {L"30/01/2026", L"60", tax, L"Scadenza: martedì 31/03/2026  (60 giorni, fine mese, fiscale)", true},
     };
     for (const Case& c : cases) {
-        std::wstring got = deadlineText(day(c.event), c.term, false, c.rule).text;
-        const size_t second = got.find(L"\r\n");
-        if (second != std::wstring::npos) got.replace(second, 2, L" | ");
+        settings.patronDay = c.patron;
+        std::wstring got = deadlineText(day(c.event), c.term, c.endOfMonth, c.rule).text;
+        for (size_t at; (at = got.find(L"\r\n")) != std::wstring::npos;) got.replace(at, 2, L" | ");
         EXPECT_EQ(std::wstring(c.want), got) << c.event << " + " << c.term;
     }
+    settings.patronDay = {};
+}
+
+// The prospect that VERIFICA GIORNI shows after a deadline.
+TEST(Deadlines, ProspectExplainsTheCount)
+{
+    const struct {
+        const wchar_t *event, *term;
+        bool endOfMonth;
+        DeadlineRule rule;
+        const wchar_t* want;
+    } cases[] = {
+        {L"20/07/2026", L"30", false, court,
+         L"TERMINE: 30 giorni da lunedì 20/07/2026|Regola: processuale|Sospensione feriale: 01/08/2026 – 31/08/2026 "
+         L"(31 giorni non contati)|Ultimo giorno del termine: sabato 19/09/2026|Giorni non utili: sabato 19/09/2026, "
+         L"domenica 20/09/2026|SCADENZA: lunedì 21/09/2026"},
+        {L"15/01/2026", L"30", true, civil,
+         L"TERMINE: 30 giorni da giovedì 15/01/2026|Regola: civile|Ultimo giorno del termine: sabato 14/02/2026|"
+         L"Fine mese: sabato 28/02/2026|SCADENZA: sabato 28/02/2026"},
+        {L"05/09/2023", L"-20", false, court,
+         L"TERMINE: -20 giorni da martedì 05/09/2023|Regola: processuale|Sospensione feriale: 01/08/2023 – "
+         L"31/08/2023 (31 giorni non contati)|Ultimo giorno del termine: domenica 16/07/2023|Giorni non utili: "
+         L"domenica 16/07/2023, sabato 15/07/2023|SCADENZA: venerdì 14/07/2023"},
+        {L"10/07/2023", L"13 mesi", false, court,
+         L"TERMINE: 13 mesi da lunedì 10/07/2023|Regola: processuale|Sospensione feriale: 01/08/2023 – 31/08/2023 "
+         L"(31 giorni non contati)|Sospensione feriale: 01/08/2024 – 31/08/2024 (31 giorni non contati)|Ultimo "
+         L"giorno del termine: venerdì 11/10/2024|SCADENZA: venerdì 11/10/2024"},
+        {L"31/07/2026", L"16", false, tax,
+         L"TERMINE: 16 giorni da venerdì 31/07/2026|Regola: fiscale|Ultimo giorno del termine: domenica 16/08/2026|"
+         L"Giorni non utili: domenica 16/08/2026|→ versamenti entro giovedì 20/08/2026 (art. 37 c. 11-bis DL "
+         L"223/2006)|SCADENZA: lunedì 17/08/2026"},
+    };
+    for (const auto& c : cases) {
+        std::wstring got = deadlineText(day(c.event), c.term, c.endOfMonth, c.rule).prospect;
+        for (size_t at; (at = got.find(L"\r\n")) != std::wstring::npos;) got.replace(at, 2, L"|");
+        EXPECT_EQ(std::wstring(c.want), got) << c.event << " + " << c.term;
+    }
+    const DeadlineText longest = deadlineText(day(L"20/07/2026"), L"100.000", false, court);
+    size_t runs = 0;
+    for (size_t at = 0; (at = longest.prospect.find(L"Sospensione feriale:", at)) != std::wstring::npos; ++at) ++runs;
+    EXPECT_EQ(300u, runs) << "one run a summer";
 }
 
 TEST(Deadlines, EndOfMonthComesBeforeTheMove)
 {
-    EXPECT_EQ(L"Scadenza: domenica 31/01/2027  (60 giorni)\r\n\u2192 lunedì 01/02/2027 (domenica)",
+    EXPECT_EQ(L"Scadenza: domenica 31/01/2027  (60 giorni, fine mese, civile)\r\n\u2192 lunedì 01/02/2027 (domenica)",
               deadlineText(day(L"21/11/2026"), L"60", true, civil).text);
-    EXPECT_EQ(L"Scadenza: domenica 31/01/2027  (-1 mese)\r\n\u2192 sabato 30/01/2027 (domenica)",
+    EXPECT_EQ(L"Scadenza: domenica 31/01/2027  (-1 mese, fine mese, civile)\r\n\u2192 sabato 30/01/2027 (domenica)",
               deadlineText(day(L"15/02/2027"), L"-1 mese", true, civil).text);
 }
 
