@@ -140,8 +140,8 @@ bool isSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 // itself, a named control its name (and, for static text, its text as value).
 class ControlAccessible final : public IAccessible {
 public:
-    ControlAccessible(HWND window, IAccessible* standard, const wchar_t* name)
-        : window_(window), standard_(standard), name_(name)
+    ControlAccessible(HWND window, IAccessible* standard, const wchar_t* name, bool text)
+        : window_(window), standard_(standard), name_(name), text_(text)
     {
     }
 
@@ -191,6 +191,7 @@ public:
         if (!IsWindow(window_)) return E_FAIL;
         if (isSelf(child)) {
             if (name_) return textResult(name_, name);
+            if (text_) return textResult(controlText(window_), name);
             if (const MenuButtonSetting* setting = isButton() ? menuButtonSetting(window_) : nullptr)
                 return textResult(
                     accessibleMenuButtonName(setting->name, setting->captionPrefix, controlText(window_)), name);
@@ -202,7 +203,7 @@ public:
     {
         clear(value);
         if (!IsWindow(window_)) return E_FAIL;
-        if (isSelf(child) && name_ && isStaticText()) return textResult(controlText(window_), value);
+        if (isSelf(child) && ((name_ && isStaticText()) || text_)) return textResult(controlText(window_), value);
         if (isSelf(child) && isButton()) return DISP_E_MEMBERNOTFOUND;
         return standard_ ? standard_->get_accValue(child, value) : E_INVALIDARG;
     }
@@ -210,6 +211,12 @@ public:
     {
         clear(role);
         if (!IsWindow(window_)) return E_FAIL;
+        if (isSelf(child) && text_) {
+            if (!role) return E_INVALIDARG;
+            role->vt = VT_I4;
+            role->lVal = ROLE_SYSTEM_STATICTEXT;
+            return S_OK;
+        }
         if (isSelf(child) && isButton()) {
             if (!role) return E_INVALIDARG;
             role->vt = VT_I4;
@@ -333,7 +340,7 @@ private:
         if (standard_) standard_->Release();
     }
 
-    bool isButton() const { return name_ == nullptr; }
+    bool isButton() const { return name_ == nullptr && !text_; }
 
     bool isStaticText() const
     {
@@ -362,6 +369,7 @@ private:
     HWND window_;
     IAccessible* standard_;
     const wchar_t* name_;  // a named control's name; none for a button
+    bool text_;            // a result field read as the text it shows
 };
 
 // WM_GETOBJECT's object id arrives as a 32-bit value, sign-extended or not.
@@ -372,7 +380,7 @@ bool asksForClient(LPARAM lParam)
 
 // The answer to WM_GETOBJECT, or 0 when the request is better left to the
 // default procedure (the system's own object): never an error code.
-LRESULT accessibleObject(HWND window, WPARAM wParam, const wchar_t* name)
+LRESULT accessibleObject(HWND window, WPARAM wParam, const wchar_t* name, bool text = false)
 {
     const AccessibilityLibrary& lib = library();
     if (!lib.lresultFromObject || !lib.createStdAccessibleObject || !lib.sysAllocString) return 0;
@@ -381,7 +389,7 @@ LRESULT accessibleObject(HWND window, WPARAM wParam, const wchar_t* name)
     if (FAILED(lib.createStdAccessibleObject(window, OBJID_CLIENT, iidAccessible,
                                              reinterpret_cast<void**>(&standard))))
         standard = nullptr;
-    auto* object = new ControlAccessible(window, standard, name);
+    auto* object = new ControlAccessible(window, standard, name, text);
     LRESULT result = lib.lresultFromObject(iidAccessible, wParam, static_cast<IAccessible*>(object));
     object->Release();  // the result holds its own reference
     return FAILED(static_cast<HRESULT>(result)) ? 0 : result;
@@ -390,6 +398,7 @@ LRESULT accessibleObject(HWND window, WPARAM wParam, const wchar_t* name)
 struct NamedControl {
     WNDPROC baseProc;
     const wchar_t* name;
+    bool text;  // read as the text it shows
 };
 std::map<HWND, NamedControl> namedControls;
 
@@ -399,7 +408,7 @@ LRESULT CALLBACK namedControlProc(HWND control, UINT message, WPARAM wParam, LPA
     if (it == namedControls.end()) return DefWindowProcW(control, message, wParam, lParam);
     const NamedControl named = it->second;
     if (message == WM_GETOBJECT && asksForClient(lParam)) {
-        if (LRESULT result = accessibleObject(control, wParam, named.name)) return result;
+        if (LRESULT result = accessibleObject(control, wParam, named.name, named.text)) return result;
     } else if (message == WM_NCDESTROY) {
         namedControls.erase(it);
     }
@@ -421,13 +430,21 @@ LRESULT buttonAccessibleObject(HWND button, WPARAM wParam, LPARAM lParam)
     return asksForClient(lParam) ? accessibleObject(button, wParam, nullptr) : 0;
 }
 
-void nameControl(HWND control, const wchar_t* name)
+namespace {
+
+void answerForControl(HWND control, const wchar_t* name, bool text)
 {
     if (!control || namedControls.count(control)) return;
     auto base = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(namedControlProc)));
-    namedControls[control] = {base, name};
+    namedControls[control] = {base, name, text};
 }
+
+} // namespace
+
+void nameControl(HWND control, const wchar_t* name) { answerForControl(control, name, false); }
+
+void readAsText(HWND control) { answerForControl(control, nullptr, true); }
 
 namespace {
 int modalDepth = 0;  // the program's own modal calls under way

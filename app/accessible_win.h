@@ -18,6 +18,10 @@ void nameControl(HWND control, const wchar_t* name);
 // apartment that serves screen readers; called when the main window goes.
 void stopWatchingApartment();
 
+// A read-only field that shows a result is read as static text, named by the
+// text it shows, as a label would be.
+void readAsText(HWND control);
+
 // Tells screen readers about a button's focus, caption or state change.
 void notifyButtonEvent(HWND button, DWORD event);
 

@@ -37,6 +37,7 @@ enum CommandId : int {
     idCalendarInterestTo = 211,
     idDeadlineRule = 212,
     idRateSource = 213,
+    idPatronDay = 215,  // the field of the patron saint's day
     idKeypadFirst = 300,  // 300 to 315, row by row
 };
 
@@ -49,6 +50,7 @@ enum MenuCommandId : int {
     menuCopyTapeLines = 431,
     menuCopyTape = 432,
     menuCopyTapeForSpreadsheet = 433,
+    menuCopyResult = 441,  // "Copia" on the DATE and INTERESSI results
 };
 
 // Carries out one WM_COMMAND; false when it is left to the default procedure.

@@ -65,6 +65,7 @@ struct MainWindowState {
     HWND endOfMonthCheck = nullptr;
     HWND deadlineRuleButton = nullptr;
     HWND dateResult = nullptr;
+    bool dateResultIsFigure = false;  // a result, not a message: a new rule computes it again
     // INTERESSI
     HWND capitalEdit = nullptr;
     HWND rateEdit = nullptr;
@@ -76,6 +77,7 @@ struct MainWindowState {
     HWND enterDaysCheck = nullptr;
     HWND interestDaysEdit = nullptr;
     HWND interestResult = nullptr;
+    bool interestResultIsFigure = false;  // a result, not a message: a new rate source computes it again
     HWND formulaButton = nullptr;
     HWND formulaEdit = nullptr;
     HWND disclaimerLabel = nullptr;
@@ -85,6 +87,7 @@ struct MainWindowState {
     // OPZIONI
     HWND vatSettingEdit = nullptr;
     HWND decimalsSettingEdit = nullptr;
+    HWND patronDayEdit = nullptr;
     HWND settingsStatus = nullptr;
 };
 

@@ -9,6 +9,7 @@ Settings settings;
 
 const wchar_t* const settingsSavedText = L"Impostazioni salvate.";
 const wchar_t* const settingsRejectedText = L"Valori non validi: IVA 0\u2013100, decimali 0\u20136.";
+const wchar_t* const patronRejectedText = L"Festa patronale non valida (gg/mm).";
 
 double shownVatRate(double rate) { return roundedValue(rate, 2); }
 
@@ -92,3 +93,47 @@ std::optional<std::int32_t> storedCoordinate(std::uint32_t type, const unsigned 
 }
 
 std::wstring storedVatRateText(double rate) { return formatNumber(rate, 2); }
+
+std::optional<MonthDay> readPatronDay(const std::wstring& text)
+{
+    size_t pos = 0;
+    auto skipBlanks = [&] {
+        while (pos < text.size() && isBlank(text[pos])) ++pos;
+    };
+    auto number = [&](int& out) {
+        int digits = 0;
+        for (out = 0; pos < text.size() && isAsciiDigit(text[pos]) && digits < 3; ++pos, ++digits)
+            out = out * 10 + (text[pos] - L'0');
+        return digits > 0 && digits <= 2;
+    };
+    skipBlanks();
+    if (pos == text.size()) return MonthDay{};
+    int day = 0, month = 0;
+    if (!number(day) || pos >= text.size()) return std::nullopt;
+    const wchar_t separator = text[pos++];
+    if (separator != L'/' && separator != L'.' && separator != L'-') return std::nullopt;
+    if (!number(month)) return std::nullopt;
+    skipBlanks();
+    // A day of every year: February counts 28 days.
+    if (pos != text.size() || month < 1 || month > 12 || day < 1 || day > daysInMonth(2001, month))
+        return std::nullopt;
+    return MonthDay{month, day};
+}
+
+std::wstring patronDayText(MonthDay day)
+{
+    if (day.month == 0) return std::wstring();
+    return formatDate(CivilDate{2001, day.month, day.day}).substr(0, 5);
+}
+
+std::optional<MonthDay> storedPatronDay(std::uint32_t type, const unsigned char* data, std::size_t size)
+{
+    if (type != registryString || size % 2 != 0) return std::nullopt;
+    std::wstring text;
+    for (std::size_t i = 0; i + 1 < size; i += 2) {
+        const auto unit = static_cast<wchar_t>(data[i] | (data[i + 1] << 8));
+        if (unit == 0) return readPatronDay(text);
+        text += unit;
+    }
+    return std::nullopt;  // no NUL within the value
+}

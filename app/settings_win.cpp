@@ -50,6 +50,10 @@ void loadSettings()
     const StoredBytes source = storedBytes(key, L"Tassi");
     if (auto value = storedChoice(source.type, source.bytes, source.size, rateSourceCount))
         settings.rateSource = static_cast<RateSource>(*value);
+    unsigned char patron[32] = {};  // "29/06" and its NUL take 12 bytes; a longer value is no day
+    size = sizeof patron;
+    if (RegQueryValueExW(key, L"Patrono", nullptr, &type, patron, &size) == ERROR_SUCCESS)
+        if (auto value = storedPatronDay(type, patron, size)) settings.patronDay = *value;
     const StoredBytes x = storedBytes(key, L"FinestraX"), y = storedBytes(key, L"FinestraY");
     const auto left = storedCoordinate(x.type, x.bytes, x.size), top = storedCoordinate(y.type, y.bytes, y.size);
     if (left && top) settings.windowPosition = ScreenPoint{*left, *top};
@@ -98,23 +102,28 @@ void saveSettings()
     storeValue(L"Aliquota", REG_SZ, rate.c_str(), static_cast<DWORD>((rate.size() + 1) * sizeof(wchar_t)));
     const auto places = static_cast<DWORD>(settings.decimals);
     storeValue(L"Decimali", REG_DWORD, &places, sizeof places);
+    const std::wstring patron = patronDayText(settings.patronDay);
+    storeValue(L"Patrono", REG_SZ, patron.c_str(), static_cast<DWORD>((patron.size() + 1) * sizeof(wchar_t)));
 }
 
 void saveSettingsCommand()
 {
     SettingsInput input = validateSettingsInput(controlText(mainState.vatSettingEdit),
                                                 controlText(mainState.decimalsSettingEdit));
-    if (!input.ok) {
-        SetWindowTextW(mainState.settingsStatus, settingsRejectedText);
+    const std::optional<MonthDay> patron = readPatronDay(controlText(mainState.patronDayEdit));
+    if (!input.ok || !patron) {
+        SetWindowTextW(mainState.settingsStatus, input.ok ? patronRejectedText : settingsRejectedText);
         fitWindowToTab();
         return;
     }
     settings.vatRate = input.vatRate;
     settings.decimals = input.decimals;
+    settings.patronDay = *patron;
     saveSettings();
     refreshVatLabel();
     // The rate field shows the rate in effect: 2,675 was saved as 2,68.
     SetWindowTextW(mainState.vatSettingEdit, formatNumber(settings.vatRate, 2).c_str());
+    SetWindowTextW(mainState.patronDayEdit, patronDayText(settings.patronDay).c_str());
     SetWindowTextW(mainState.settingsStatus, settingsSavedText);
     fitWindowToTab();
 }

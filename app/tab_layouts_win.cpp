@@ -104,6 +104,55 @@ HWND added(HWND control, std::vector<HWND>& list)
     return control;
 }
 
+WNDPROC resultFieldBaseProc = nullptr;
+
+// "Copia" copies the selected part of a result, or all of it when nothing is selected.
+void showResultMenu(HWND field, LPARAM at)
+{
+    POINT p{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    if (at == -1) {  // the menu key: under the field's first line
+        p = {0, 0};
+        ClientToScreen(field, &p);
+    }
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, menuCopyResult, L"Copia");
+    if (trackMenuAt(menu, p, mainState.mainWindow) != menuCopyResult) return;
+    DWORD from = 0, to = 0;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    if (from == to)
+        copyTextToClipboard(controlText(field));
+    else
+        SendMessageW(field, WM_COPY, 0, 0);
+}
+
+LRESULT CALLBACK resultFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CONTEXTMENU) {
+        showResultMenu(field, lParam);
+        return 0;
+    }
+    const LRESULT result = CallWindowProcW(resultFieldBaseProc, field, message, wParam, lParam);
+    // The text starts where a label's would, also after a font change.
+    if (message == WM_SETFONT) SendMessageW(field, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    return result;
+}
+
+// A result that looks like a label (no border, not a Tab stop, the label's
+// colours as a read-only field asks for them) but can be selected and copied,
+// and that screen readers read as its text.
+HWND createResultField(const wchar_t* text, int x, int y, int width, int height, std::vector<HWND>& list)
+{
+    HWND field = createChild(L"EDIT", text, x, y, width, height, 0, ES_MULTILINE | ES_READONLY);
+    SetWindowLongW(field, GWL_EXSTYLE, 0);
+    SetWindowPos(field, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    readAsText(field);
+    const auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(resultFieldProc)));
+    if (!resultFieldBaseProc) resultFieldBaseProc = previous;
+    setFont(field, mainState.headingFont);
+    return added(field, list);
+}
+
 } // namespace
 
 //--- The controls, tab by tab, in Tab-key order
@@ -192,8 +241,7 @@ void createDateTab()
     markMenuButton(s.deadlineRuleButton, deadlineRule);
     createFlatButton(L"CALCOLA DATE", 16, 272, 145, 31, idCalculateDates, &list, 1);
     createFlatButton(L"VERIFICA GIORNI", 169, 272, 161, 31, idVerifyDays, &list, 0);
-    s.dateResult = createLabel(L"Risultato: \u2014", 16, 314, 454, 35, list);
-    setFont(s.dateResult, s.headingFont);
+    s.dateResult = createResultField(L"Risultato: \u2014", 16, 314, 454, 35, list);
 }
 
 void createInterestTab()
@@ -226,8 +274,7 @@ void createInterestTab()
     s.interestDaysEdit = createField(L"60", 206, 262, 77, 30, list);
     nameControl(s.interestDaysEdit, L"Giorni");
     createFlatButton(L"CALCOLA INTERESSI", 16, 305, 192, 33, idCalculateInterest, &list, 1);
-    s.interestResult = createLabel(L"Risultato: \u2014", 16, 349, 457, 28, list);
-    setFont(s.interestResult, s.headingFont);
+    s.interestResult = createResultField(L"Risultato: \u2014", 16, 349, 457, 28, list);
     s.formulaButton =
         createFlatButton(L"MOSTRA FORMULA \u25be", 255, 305, 206, 33, idFormulaToggle, &list, 0);
     s.formulaEdit = added(createChild(L"EDIT", L"Formula dettagliata dopo il calcolo.", 16, 380, 456,
@@ -273,10 +320,13 @@ void createOptionsTab()
     s.vatSettingEdit = createField(L"22", 298, 133, 164, 31, list);
     createLabel(L"Cifre decimali (0\u20136)", 16, 186, 250, 24, list);
     s.decimalsSettingEdit = createField(L"2", 298, 179, 164, 31, list);
-    createFlatButton(L"SALVA IMPOSTAZIONI", 16, 239, 210, 34, idSaveSettings, &list, 1);
-    s.settingsStatus = createLabel(L"IVA selezionabile anche dal menu Calc.", 16, 296, 457, 29, list);
+    createLabel(L"Festa patronale (gg/mm)", 16, 231, 270, 22, list);
+    s.patronDayEdit = added(createChild(L"EDIT", L"", 298, 225, 164, 31, idPatronDay, WS_TABSTOP | ES_AUTOHSCROLL), list);
+    createFlatButton(L"SALVA IMPOSTAZIONI", 16, 305, 210, 34, idSaveSettings, &list, 1);
+    s.settingsStatus = createLabel(L"IVA selezionabile anche dal menu Calc.", 16, 362, 457, 29, list);
     SetWindowTextW(s.vatSettingEdit, formatNumber(settings.vatRate, 2).c_str());
     SetWindowTextW(s.decimalsSettingEdit, std::to_wstring(settings.decimals).c_str());
+    SetWindowTextW(s.patronDayEdit, patronDayText(settings.patronDay).c_str());
 }
 
 //--- Results shown in full
@@ -380,8 +430,8 @@ int placeTabControls(int n)
     }
     default: {
         const int grow = labelGrowth(s.settingsStatus, 457, 29);
-        placeScaled(s.settingsStatus, 16, 296, 457, 29 + grow, s.dpi);
-        return 365 + grow;
+        placeScaled(s.settingsStatus, 16, 362, 457, 29 + grow, s.dpi);
+        return 431 + grow;
     }
     }
 }

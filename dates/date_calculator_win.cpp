@@ -23,6 +23,7 @@ void calculateDates()
     in.rule = settings.deadlineRule;
     DateOutcome out = computeDates(in, lastDateRange);
     SetWindowTextW(s.dateResult, out.text.c_str());
+    s.dateResultIsFigure = out.ok;
     fitWindowToTab();
 }
 
@@ -38,4 +39,5 @@ void showDeadlineRuleMenu()
     settings.deadlineRule = static_cast<DeadlineRule>(picked);
     saveDeadlineRule();
     SetWindowTextW(mainState.deadlineRuleButton, deadlineRuleLabel().c_str());
+    if (mainState.dateResultIsFigure) calculateDates();
 }

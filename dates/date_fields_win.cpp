@@ -48,6 +48,30 @@ HWND calendarButtonOf(HWND field)
     return GetDlgItem(s.mainWindow, id);
 }
 
+// Ctrl with the key that types ";" on the keyboard layout in use (Ctrl+; on a
+// US layout, Ctrl+Shift+, on an Italian one): the spreadsheet key for today.
+bool isTodayKey(WPARAM key)
+{
+    const SHORT semicolon = VkKeyScanW(L';');
+    if (semicolon == -1 || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;
+    const bool shift = (HIBYTE(semicolon) & 1) != 0;
+    return key == LOBYTE(semicolon) && shift == (GetKeyState(VK_SHIFT) < 0);
+}
+
+void todayIntoField(HWND field)
+{
+    const std::wstring today = formatDate(todayDate());
+    SetWindowTextW(field, today.c_str());
+    const auto end = static_cast<WPARAM>(today.size());
+    SendMessageW(field, EM_SETSEL, end, static_cast<LPARAM>(end));
+    // The chord's own character, if it makes one, is not typed; a character
+    // typed after it stays.
+    MSG character;
+    if (PeekMessageW(&character, field, WM_CHAR, WM_CHAR, PM_NOREMOVE) &&
+        (character.wParam < L' ' || character.wParam == L';' || character.wParam == L','))
+        PeekMessageW(&character, field, WM_CHAR, WM_CHAR, PM_REMOVE);
+}
+
 LRESULT CALLBACK dateFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -65,6 +89,10 @@ LRESULT CALLBACK dateFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM l
             if (lParam & (1 << 30)) return 0;
             normaliseDateField(field);
             SendMessageW(GetParent(field), WM_COMMAND, MAKEWPARAM(enterCommandOf(field), 0), 0);
+            return 0;
+        }
+        if (isTodayKey(wParam)) {
+            todayIntoField(field);
             return 0;
         }
         if (wParam == VK_F4) {  // as a date picker opens its calendar

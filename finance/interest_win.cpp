@@ -35,6 +35,7 @@ void calculateInterest()
     InterestOutcome out = computeInterest(in);
     const std::wstring result = out.note.empty() ? out.resultLine : out.resultLine + L"\r\n" + out.note;
     SetWindowTextW(s.interestResult, result.c_str());
+    s.interestResultIsFigure = out.ok;
     if (out.ok) SetWindowTextW(s.formulaEdit, out.formulaText.c_str());
     fitWindowToTab();
     if (!out.ok) return;
@@ -70,4 +71,5 @@ void showRateSourceMenu()
     saveRateSource();
     SetWindowTextW(mainState.rateSourceButton, rateSourceLabel().c_str());
     showRateSourceInRateField();
+    if (mainState.interestResultIsFigure) calculateInterest();
 }

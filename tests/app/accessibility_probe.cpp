@@ -157,6 +157,8 @@ std::vector<std::wstring> readTab(HWND main, const char* tab)
                   "a name in words for button " + std::to_string(id));
             check((r.state & STATE_SYSTEM_FOCUSABLE) != 0, "focusable button " + std::to_string(id));
             check(r.action == L"Premi", "default action of button " + std::to_string(id));
+        } else if (r.role == ROLE_SYSTEM_STATICTEXT) {
+            check(r.name == r.value && !r.name.empty(), "a result field is read as its text");
         } else if (className(w) == L"Edit" || className(w) == L"ListBox" || w == GetDlgItem(main, 142)) {
             fieldNames.push_back(r.name);
         }
@@ -233,7 +235,7 @@ int main()
         {L"Dal", L"Al", L"Giorni"},
         {L"Capitale (\u20ac)", L"Tasso base %", L"Maggiorazione (punti %)", L"Dal", L"Al", L"Giorni"},
         {L"Importo totale (\u20ac)", L"Quota 1", L"Quota 2", L"Quota 3", L"Ripartizione"},
-        {L"Aliquota IVA personalizzata (%)", L"Cifre decimali (0\u20136)"}};
+        {L"Aliquota IVA personalizzata (%)", L"Cifre decimali (0\u20136)", L"Festa patronale (gg/mm)"}};
     for (int t = 1; t < 5; ++t) {
         HWND tab = control(110 + t);
         check(press(tab), std::string(tabs[t]) + " pressed by its default action");

@@ -106,7 +106,7 @@ inline std::vector<Control> expectedControls()
         {date, B, L"Civile  \u25be", 346, 229, 124, 28, 212, true, none},
         {date, B, L"CALCOLA DATE", 16, 272, 145, 31, 200, true, none},
         {date, B, L"VERIFICA GIORNI", 169, 272, 161, 31, 206, true, none},
-        {date, L"Static", L"Risultato: \u2014", 16, 314, 454, 35, 0, false, heading},
+        {date, L"Edit", L"Risultato: \u2014", 16, 314, 454, 35, 0, false, heading},
         {interest, L"Static", L"INTERESSI  \u2022  date: 131066 = 13/10/1966  \u2022  base 365 gg", 16, 87, 460, 22, 0, false, body},
         {interest, L"Static", L"Capitale (\u20ac)", 16, 119, 104, 22, 0, false, body},
         {interest, L"Edit", L"10000", 121, 114, 126, 30, 0, true, body},
@@ -125,7 +125,7 @@ inline std::vector<Control> expectedControls()
         {interest, L"Button", L"Inserisco i giorni", 16, 267, 181, 24, 0, true, body},
         {interest, L"Edit", L"60", 206, 262, 77, 30, 0, true, body},
         {interest, B, L"CALCOLA INTERESSI", 16, 305, 192, 33, 201, true, none},
-        {interest, L"Static", L"Risultato: \u2014", 16, 349, 457, 28, 0, false, heading},
+        {interest, L"Edit", L"Risultato: \u2014", 16, 349, 457, 28, 0, false, heading},
         {interest, B, L"MOSTRA FORMULA \u25be", 255, 305, 206, 33, 207, true, none},
         {interest, L"Edit", L"Formula dettagliata dopo il calcolo.", 16, 380, 456, 62, 0, false, body},
         {interest, L"Static", L"Stima indicativa: verificare tassi, decorrenza e disciplina applicabile.", 16, 385, 454, 35, 0, false, body},
@@ -151,8 +151,10 @@ inline std::vector<Control> expectedControls()
         {options, L"Edit", L"22,00", 298, 133, 164, 31, 0, true, body},
         {options, L"Static", L"Cifre decimali (0\u20136)", 16, 186, 250, 24, 0, false, body},
         {options, L"Edit", L"2", 298, 179, 164, 31, 0, true, body},
-        {options, B, L"SALVA IMPOSTAZIONI", 16, 239, 210, 34, 203, true, none},
-        {options, L"Static", L"IVA selezionabile anche dal menu Calc.", 16, 296, 457, 29, 0, false, body},
+        {options, L"Static", L"Festa patronale (gg/mm)", 16, 231, 270, 22, 0, false, body},
+        {options, L"Edit", L"", 298, 225, 164, 31, 215, true, body},
+        {options, B, L"SALVA IMPOSTAZIONI", 16, 305, 210, 34, 203, true, none},
+        {options, L"Static", L"IVA selezionabile anche dal menu Calc.", 16, 362, 457, 29, 0, false, body},
     };
     c.insert(c.end(), tail.begin(), tail.end());
     return c;

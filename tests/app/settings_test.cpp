@@ -135,3 +135,49 @@ TEST(StoredVatRateText, TwoDecimals)
 }
 
 } // namespace
+
+namespace {
+
+// The patron saint's day, typed or stored: a day of every year, or none.
+TEST(PatronDay, TypedAndStored)
+{
+    const struct {
+        const wchar_t* text;
+        bool ok;
+        MonthDay day;
+        const wchar_t* shown;
+    } cases[] = {
+        {L"29/06", true, {6, 29}, L"29/06"}, {L" 7.12 ", true, {12, 7}, L"07/12"}, {L"1-1", true, {1, 1}, L"01/01"},
+        {L"28/02", true, {2, 28}, L"28/02"}, {L"", true, {}, L""},            {L"  ", true, {}, L""},
+        {L"29/02", false, {}, L""},
+        {L"31/04", false, {}, L""},
+        {L"00/01", false, {}, L""},
+        {L"1/13", false, {}, L""},
+        {L"001/01", false, {}, L""},
+        {L"29/06/2026", false, {}, L""},
+        {L"29 06", false, {}, L""},
+        {L"oggi", false, {}, L""},
+        {L"29/", false, {}, L""},
+    };
+    for (const auto& c : cases) {
+        const std::optional<MonthDay> typed = readPatronDay(c.text);
+        ASSERT_EQ(c.ok, typed.has_value()) << c.text;
+        std::vector<unsigned char> bytes;
+        for (const wchar_t* p = c.text;; ++p) {
+            bytes.push_back(static_cast<unsigned char>(*p & 0xFF));
+            bytes.push_back(static_cast<unsigned char>(*p >> 8));
+            if (!*p) break;
+        }
+        const std::optional<MonthDay> stored = storedPatronDay(registryString, bytes.data(), bytes.size());
+        EXPECT_EQ(c.ok, stored.has_value()) << c.text << " as stored";
+        if (!c.ok) continue;
+        EXPECT_EQ(c.day.month, typed->month) << c.text;
+        EXPECT_EQ(c.day.day, typed->day) << c.text;
+        EXPECT_EQ(std::wstring(c.shown), patronDayText(*typed));
+    }
+    const unsigned char unterminated[] = {'2', 0, '9', 0, '/', 0, '0', 0, '6', 0};
+    EXPECT_FALSE(storedPatronDay(registryString, unterminated, sizeof unterminated)) << "no NUL: none";
+    EXPECT_FALSE(storedPatronDay(registryDword, unterminated, 4)) << "another type: none";
+}
+
+} // namespace

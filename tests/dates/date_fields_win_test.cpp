@@ -92,7 +92,7 @@ TEST_F(DateTab, DefaultRangeInBothCriteria)
     SendMessageW(mainState.addDaysCheck, BM_CLICK, 0, 0);
     SendMessageW(mainState.endOfMonthCheck, BM_CLICK, 0, 0);
     command(idCalculateDates);
-    EXPECT_EQ(L"Scadenza: domenica 31/01/2027  (60 giorni)\r\n\u2192 lunedì 01/02/2027 (domenica)",
+    EXPECT_EQ(L"Scadenza: domenica 31/01/2027  (60 giorni, fine mese, civile)\r\n\u2192 lunedì 01/02/2027 (domenica)",
               controlText(mainState.dateResult));
     EXPECT_FALSE(lastDateRange.valid);
 }

@@ -1,5 +1,6 @@
 """DATE driven with real keys and clicks: quick dates, the calendar, the
-count and its report, deadlines by rule."""
+count and its report, deadlines by rule, what an office files."""
+import datetime
 
 from driver import *  # noqa: F401,F403 (the journeys' shared vocabulary)
 
@@ -13,7 +14,7 @@ def date_journey(p):
     check('DATE: 131066 then Tab gives 13/10/1966', True)
     p.type('311226')  # "Al", its text selected: Tab skipped the calendar button
     p.key('Return')
-    s = wait_until('counted', lambda s: child(s, text='Giorni: 21994  |  lavorativi: 15217  |  feste: 724') is not None)
+    s = wait_until('counted', lambda s: child(s, text='Giorni: 21994  |  lavorativi: 15196  |  feste: 745') is not None)
     check('DATE: Enter in "Al" completes the date and counts', child(s, text='31/12/2026') is not None)
     p.click(364, 138)  # "▦" of "Al"
     s = wait_until('calendar', lambda s: any(w['class'] == 'ZentoloCalendarV06' for w in s['windows']))
@@ -36,7 +37,7 @@ def date_journey(p):
     p.click(197, 243)  # "Fine mese"
     s = wait_until('checks', lambda s: child(s, text='Fine mese')['checked'] == 1)
     p.click(88, 287)
-    s = wait_until('scadenza', lambda s: child(s, text='Scadenza: sabato 31/12/1966  (60 giorni)') is not None)
+    s = wait_until('scadenza', lambda s: child(s, text='Scadenza: sabato 31/12/1966  (60 giorni, fine mese, civile)') is not None)
     check('DATE: add-days with "Fine mese"', True)
     p.click(23, 172)
     p.click(197, 243)
@@ -76,7 +77,7 @@ def deadline_journey(p):
     p.key('shift+Tab', 'shift+Tab', 'Return')  # Enter in "Giorni"
     s = wait_until('court term', lambda s: scadenza(s) != '')
     check('deadlines: 30 days from 20/07/2026 skip August and move off the Saturday',
-          scadenza(s) == 'Scadenza: sabato 19/09/2026  (30 giorni + 31 di sospensione feriale)\r\n'
+          scadenza(s) == 'Scadenza: sabato 19/09/2026  (30 giorni + 31 di sospensione feriale, processuale)\r\n'
           '\u2192 luned\u00ec 21/09/2026 (sabato)')
     p.key('ctrl+a')
     p.type('6 mesi')
@@ -86,14 +87,74 @@ def deadline_journey(p):
     p.key('Return')
     s = wait_until('six months', lambda s: '6 mesi' in scadenza(s))
     check('deadlines: 6 months from 30/07/2022 are lengthened by the suspension',
-          scadenza(s) == 'Scadenza: gioved\u00ec 02/03/2023  (6 mesi + 31 di sospensione feriale)')
+          scadenza(s) == 'Scadenza: gioved\u00ec 02/03/2023  (6 mesi + 31 di sospensione feriale, processuale)')
     p.click(407, 243)  # the rule's button, back to "Civile"
     wait_until('rule menu again', lambda s: any(w['class'] == '#32768' for w in s['windows']))
     p.key('Down', 'Return')
-    wait_until('Civile', lambda s: child(s, cid=212)['text'] == 'Civile  \u25be')
-    check('deadlines: back to Civile, Termini = 0', registry_value('Termini') == '0x0')
+    s = wait_until('Civile', lambda s: child(s, cid=212)['text'] == 'Civile  \u25be' and 'civile' in scadenza(s))
+    check('deadlines: back to Civile, Termini = 0, the shown deadline computed again',
+          registry_value('Termini') == '0x0' and scadenza(s) == 'Scadenza: luned\u00ec 30/01/2023  (6 mesi, civile)')
     p.click(23, 172)
     wait_until('difference', lambda s: child(s, text='Aggiungi giorni anzich\u00e9 differenza')['checked'] == 0)
     p.click(88, 287)  # a count again: the result takes one line
     wait_until('one line', lambda s: s['main']['h'] == 405 and any(c['text'].startswith('Giorni: ')
                                                                      for c in s['children']))
+
+
+def deadline_office_journey(p):
+    """What an office files: today by Ctrl+;, a rule change that recomputes a
+    count, the prospect of a deadline, and the result copied."""
+    result = lambda s: child(s, cls='Edit', nth=4)['text']  # after the input line, "Dal", "Al", "Giorni"
+    p.click(120, 138)  # "Dal"
+    p.key('ctrl+a', 'ctrl+semicolon')
+    today = datetime.date.today().strftime('%d/%m/%Y')
+    s = wait_until('today', lambda s: child(s, cls='Edit', nth=1)['text'] == today)
+    check('office: Ctrl+; writes today\'s date, the caret after it', child(s, cls='Edit', nth=1)['sel'][0] == 10)
+    p.key('ctrl+a')
+    p.type('15/07/2026')
+    p.key('Tab')
+    p.type('14/10/2026')
+    p.key('Return')
+    wait_until('count', lambda s: result(s) == 'Giorni: 91  |  lavorativi: 65  |  feste: 2')
+    p.click(407, 243)  # the rule's button
+    wait_until('rule menu', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    p.key('Down', 'Down', 'Return')
+    s = wait_until('recomputed', lambda s: 'sospensione' in result(s))
+    check('office: Processuale recomputes the shown count without August',
+          result(s) == 'Giorni: 91  |  lavorativi: 65  |  feste: 2  |  al netto della sospensione: 60')
+    p.click(23, 172)  # "Aggiungi giorni"
+    p.click(120, 138)
+    p.key('ctrl+a')
+    p.type('20/07/2026')
+    p.click(120, 243)  # "Giorni"
+    p.key('ctrl+a')
+    p.type('30 giorni')
+    p.key('Return')
+    s = wait_until('deadline', lambda s: result(s).startswith('Scadenza: sabato 19/09/2026'))
+    p.click(249, 287)  # VERIFICA GIORNI
+    s = wait_until('prospect', lambda s: any(w['class'] == 'ZentoloDayDetailV062' for w in s['windows']))
+    report = [w for w in s['windows'] if w['class'] == 'ZentoloDayDetailV062'][0]
+    xdo('mousemove', report['x'] + 81, report['y'] + 420, 'click', 1)  # COPIA REPORT
+    s = wait_until('prospect copied', lambda s: (s['clipboard'] or '').startswith('TERMINE:'))
+    check('office: VERIFICA GIORNI after a deadline shows its prospect',
+          s['clipboard'].split('\r\n') == [
+              'TERMINE: 30 giorni da luned\u00ec 20/07/2026', 'Regola: processuale',
+              'Sospensione feriale: 01/08/2026 \u2013 31/08/2026 (31 giorni non contati)',
+              'Ultimo giorno del termine: sabato 19/09/2026',
+              'Giorni non utili: sabato 19/09/2026, domenica 20/09/2026', 'SCADENZA: luned\u00ec 21/09/2026'])
+    xdo('mousemove', report['x'] + 323, report['y'] + 420, 'click', 1)  # CHIUDI
+    wait_until('prospect closed', lambda s: not any(w['class'] == 'ZentoloDayDetailV062' for w in s['windows']))
+    xdo('mousemove', '--window', p.window, 100, 322, 'click', 3)  # the result, right button
+    wait_until('result menu', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    p.key('Down', 'Return')  # "Copia"
+    s = wait_until('result copied', lambda s: (s['clipboard'] or '').startswith('Scadenza:'))
+    check('office: "Copia" on the result copies it whole',
+          s['clipboard'] == 'Scadenza: sabato 19/09/2026  (30 giorni + 31 di sospensione feriale, processuale)\r\n'
+          '\u2192 luned\u00ec 21/09/2026 (sabato)')
+    p.click(407, 243)  # back to "Civile", to the difference and to the defaults
+    wait_until('rule menu', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    p.key('Down', 'Return')
+    wait_until('Civile', lambda s: child(s, cid=212)['text'] == 'Civile  \u25be')
+    p.click(23, 172)
+    p.click(88, 287)
+    wait_until('one line', lambda s: s['main']['h'] == 405 and result(s).startswith('Giorni: '))

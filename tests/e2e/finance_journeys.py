@@ -18,7 +18,7 @@ def official_rates_journey(p):
     wait_until('source menu', lambda s: any(w['class'] == '#32768' for w in s['windows']))
     p.key('Down', 'Down', 'Return')
     s = wait_until('Legale', lambda s: child(s, cid=213)['text'] == 'Legale  \u25be')
-    rate = child(s, cls='Edit', nth=5)  # after the input line, DATE's three fields and the capital
+    rate = child(s, cls='Edit', nth=6)  # after the input line, DATE's three fields and result, and the capital
     check('official rates: the rate field shows "da tabella", disabled, and Tassi = 1',
           rate['text'] == 'da tabella' and registry_value('Tassi') == '0x1')
     p.click(120, 240)  # "Dal"
@@ -31,7 +31,7 @@ def official_rates_journey(p):
     s = wait_until('694,14', lambda s: result(s).startswith('Interessi: 694,14 \u20ac'))
     check('official rates: 12.500 at the legal rates from 01/03/2024 to 30/11/2026 give 694,14',
           '13.194,14' in result(s))
-    formula = child(s, cls='Edit', nth=10)['text'].split('\r\n')  # the formula box
+    formula = child(s, cls='Edit', nth=12)['text'].split('\r\n')  # the formula box
     check('official rates: the formula has a line per rate and the total',
           [line[-8:] for line in formula] == ['261,13 \u20ac', '250,00 \u20ac', '183,01 \u20ac', '694,14 \u20ac'])
     p.click(410, 198)  # the source's button: back to the typed rate
@@ -39,9 +39,8 @@ def official_rates_journey(p):
     p.key('Down', 'Return')
     s = wait_until('Inserito', lambda s: child(s, cid=213)['text'] == 'Inserito  \u25be')
     check('official rates: "Tasso inserito" gives the typed rate back, Tassi = 0',
-          child(s, cls='Edit', nth=5)['text'] == '2,40' and registry_value('Tassi') == '0x0')
-    p.click(112, 321)
-    s = wait_until('typed rate', lambda s: result(s).startswith('Interessi: 825,21'))
+          child(s, cls='Edit', nth=6)['text'] == '2,40' and registry_value('Tassi') == '0x0')
+    s = wait_until('typed rate', lambda s: result(s).startswith('Interessi: 825,21'))  # computed again at once
     check('official rates: a typed rate over several half-years says so on the result',
           result(s).endswith('\r\nPeriodo su pi\u00f9 semestri: i tassi ufficiali possono cambiare.'))
 
@@ -66,8 +65,8 @@ def finance_journey(p):
         p.click(303, 202)
     wait_until('six rows', lambda s: s['main']['h'] == 534)
     p.click(356, 241)
-    s = wait_until('split', lambda s: 'TOTALE: 1.000,00 \u20ac' in child(s, cls='Edit', nth=18)['text'])
-    report = child(s, cls='Edit', nth=18)['text']
+    s = wait_until('split', lambda s: 'TOTALE: 1.000,00 \u20ac' in child(s, cls='Edit', nth=20)['text'])
+    report = child(s, cls='Edit', nth=20)['text']
     check('PROPORZIONI: six rows split', '6) Peso 0,00  \u2192  0,00 \u20ac' in report)
     p.click(236, 132)  # the total
     p.key('End', *['BackSpace'] * 8)
@@ -76,6 +75,6 @@ def finance_journey(p):
     p.key('End', 'BackSpace')
     p.type('1')
     p.click(356, 241)
-    s = wait_until('split 2', lambda s: 'TOTALE: 100,00 \u20ac' in child(s, cls='Edit', nth=18)['text'])
+    s = wait_until('split 2', lambda s: 'TOTALE: 100,00 \u20ac' in child(s, cls='Edit', nth=20)['text'])
     check('PROPORZIONI: total and a weight typed over the defaults',
-          '6) Peso 1,00  \u2192  0,99 \u20ac' in child(s, cls='Edit', nth=18)['text'])
+          '6) Peso 1,00  \u2192  0,99 \u20ac' in child(s, cls='Edit', nth=20)['text'])

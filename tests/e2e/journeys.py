@@ -18,22 +18,31 @@ import time
 
 import driver
 from calc_journeys import calc_journey, rounding_journey, tape_journey, vat_menu_journey
-from date_journeys import date_journey, deadline_journey
-from driver import WINE_RUN, Program, check, child, failures, tape, wait_until, xdo
+from date_journeys import date_journey, deadline_journey, deadline_office_journey
+from driver import WINE_RUN, Program, check, child, failures, registry_value, tape, wait_until, xdo
 from finance_journeys import finance_journey, official_rates_journey
 from keyboard_journeys import keyboard_journey, nothing_lost_journey, typing_journey
 
 
 def options_journey(p):
     p.click(435, 56)
-    s = wait_until('OPZIONI', lambda s: s['main']['h'] == 365)
+    s = wait_until('OPZIONI', lambda s: s['main']['h'] == 431)
     p.key('End', *['BackSpace'] * 8)
     p.type('10')
     p.key('Tab', 'End', 'BackSpace')
     p.type('3')
+    p.key('Tab')
+    p.type('29/02')  # the patron saint's day: not a day of every year
     p.key('Tab', 'space')  # SALVA IMPOSTAZIONI
+    s = wait_until('refused', lambda s: child(s, text='Festa patronale non valida (gg/mm).') is not None)
+    check('OPZIONI: 29/02 refused as a patron saint\'s day, nothing saved',
+          registry_value('Patrono') != '29/02')
+    p.key('shift+Tab')
+    p.type('7.12')
+    p.key('Tab', 'space')
     s = wait_until('saved', lambda s: child(s, text='Impostazioni salvate.') is not None)
-    check('OPZIONI: saved with the keyboard', True)
+    check('OPZIONI: saved with the keyboard, the patron saint\'s day as gg/mm',
+          child(s, cid=215)['text'] == '07/12' and registry_value('Patrono') == '07/12')
     # Dragged by its header to where it will open next time.
     xdo('mousemove', '--window', p.window, 200, 20, 'mousedown', 1)
     for step in range(1, 11):
@@ -51,7 +60,7 @@ def main():
     subprocess.run([WINE_RUN, 'reg', 'delete', 'HKCU\\Software\\Ferlan\\Zentolo', '/f'],
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
     journeys = [calc_journey, vat_menu_journey, rounding_journey, tape_journey, date_journey, deadline_journey,
-                finance_journey, official_rates_journey, keyboard_journey,
+                deadline_office_journey, finance_journey, official_rates_journey, keyboard_journey,
                 typing_journey, nothing_lost_journey, options_journey]
     p = Program()
     for journey in journeys:
@@ -66,9 +75,10 @@ def main():
         p = Program()
         s = wait_until('restart', lambda s: True)
         p.click(435, 56)
-        s = wait_until('OPZIONI again', lambda s: s['main']['h'] == 365)
+        s = wait_until('OPZIONI again', lambda s: s['main']['h'] == 431)
         check('restart: the settings were kept',
               child(s, text='10,00') is not None and child(s, text='3', cls='Edit') is not None
+              and child(s, cid=215)['text'] == '07/12'
               and child(s, cid=150)['text'] == 'IVA 10,00%  \u25be')
         check('restart: the window opens where it was closed',
               (s['main']['x'], s['main']['y']) == driver.closed_at and driver.closed_at[0] > 0)

@@ -8,7 +8,7 @@ from driver import *  # noqa: F401,F403 (the journeys' shared vocabulary)
 def keyboard_journey(p):
     # Every tab stop of every tab, each tab with the header's seven buttons.
     tabs = [('CALC', 53, 390, 18), ('DATE', 140, 405, 16), ('INTERESSI', 232, 465, 18),
-            ('PROPORZIONI', 336, 534, 17), ('OPZIONI', 435, 365, 10)]
+            ('PROPORZIONI', 336, 534, 17), ('OPZIONI', 435, 431, 11)]
     for name, x, height, stops in tabs:
         visited = tab_cycle(p, x, height)
         check('keyboard: Tab visits the %d stops of %s and wraps' % (stops, name),
@@ -78,11 +78,11 @@ def typing_journey(p):
     p.key('Tab')
     p.type('1/4')
     p.key('Return', 'Return')
-    s = wait_until('split', lambda s: 'TOTALE: 10.000,00' in child(s, cls='Edit', nth=18)['text'])
+    s = wait_until('split', lambda s: 'TOTALE: 10.000,00' in child(s, cls='Edit', nth=20)['text'])
     check('typing: typed fields replace their defaults and Enter splits',
           [c['text'] for c in s['children'][total_index:total_index + 12] if c['class'] == 'Edit'][:4]
           == ['10000', '1/2', '1/4', '1/4']
-          and '1) Peso 0,50  \u2192  ' in child(s, cls='Edit', nth=18)['text'])
+          and '1) Peso 0,50  \u2192  ' in child(s, cls='Edit', nth=20)['text'])
     p.key('ctrl+shift+Tab', 'ctrl+shift+Tab')
     s = wait_until('DATE by Ctrl+Shift+Tab', lambda s: s['main']['h'] >= 405 and s['main']['h'] < 455)
     dal = edit_state(s, nth=1)
@@ -153,7 +153,7 @@ def typing_journey(p):
     check('typing: Escape closes the report and the focus goes back where it was',
           s['focus'] >= 0 and s['children'][s['focus']] == child(s, cls='Edit', nth=1))
     p.key('ctrl+Tab', 'ctrl+Tab', 'ctrl+Tab')  # DATE to OPZIONI
-    s = wait_until('OPZIONI by Ctrl+Tab', lambda s: s['main']['h'] == 365)
+    s = wait_until('OPZIONI by Ctrl+Tab', lambda s: s['main']['h'] == 431)
     p.key('ctrl+Tab')
     s = wait_until('Ctrl+Tab wraps to CALC', lambda s: s['main']['h'] == 390)
     check('typing: Ctrl+Tab wraps round from OPZIONI to CALC', True)
