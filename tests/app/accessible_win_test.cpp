@@ -142,38 +142,37 @@ TEST_F(Accessible, MenuButtonsSayTheSettingAndTheValueInEffect)
 {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     MainWindowState& s = mainState;
+    HWND addVat = GetDlgItem(s.mainWindow, idAddVat);
     const struct {
         HWND button;
-        const wchar_t* name;
-        const wchar_t* caption;  // after a change
-        const wchar_t* renamed;
+        const wchar_t *name, *caption, *renamed;  // the name, and after the caption changes
     } cases[] = {
         {s.vatRateButton, L"Aliquota IVA: 22,00%", L"IVA 4,00%  \u25be", L"Aliquota IVA: 4,00%"},
-        {s.deadlineRuleButton, L"Regola dei termini: Civile", L"Processuale  \u25be",
-         L"Regola dei termini: Processuale"},
+        {s.deadlineRuleButton, L"Regola dei termini: Civile", L"Processuale  \u25be", L"Regola dei termini: Processuale"},
         {s.rateSourceButton, L"Fonte del tasso: Inserito", L"Rif. 231/02  \u25be", L"Fonte del tasso: Rif. 231/02"},
-        {GetDlgItem(s.mainWindow, idAddVat), L"+ IVA", L"+ IVA", L"+ IVA"},
+        {addVat, L"+ IVA", L"+ IVA", L"+ IVA"},
     };
     HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, onNameChange,
                                          GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    auto nameOf = [](IAccessible* object) {
+        BSTR name = nullptr;
+        object->get_accName(self(), &name);
+        const std::wstring text = name ? name : L"";
+        SysFreeString(name);
+        return text;
+    };
     for (const auto& c : cases) {
         IAccessible* object = objectOf(c.button);
         ASSERT_NE(nullptr, object) << c.name;
         VARIANT role{};
-        BSTR name = nullptr;
-        EXPECT_EQ(S_OK, object->get_accRole(self(), &role));
-        const bool menu = c.button != GetDlgItem(s.mainWindow, idAddVat);
-        EXPECT_EQ(menu ? ROLE_SYSTEM_BUTTONMENU : ROLE_SYSTEM_PUSHBUTTON, role.lVal) << c.name;
-        EXPECT_EQ(S_OK, object->get_accName(self(), &name));
-        EXPECT_EQ(std::wstring(c.name), name ? std::wstring(name) : L"");
-        SysFreeString(name);
+        object->get_accRole(self(), &role);
+        EXPECT_EQ(c.button == addVat ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_BUTTONMENU, role.lVal) << c.name;
+        EXPECT_EQ(c.name, nameOf(object));
         renamed.clear();
         SetWindowTextW(c.button, c.caption);
         pumpMessages();
         EXPECT_EQ(std::vector<HWND>{c.button}, renamed) << c.name << ": one name-change event";
-        EXPECT_EQ(S_OK, object->get_accName(self(), &name));
-        EXPECT_EQ(std::wstring(c.renamed), name ? std::wstring(name) : L"");
-        SysFreeString(name);
+        EXPECT_EQ(c.renamed, nameOf(object));
         object->Release();
     }
     UnhookWinEvent(hook);
