@@ -72,6 +72,8 @@ InterestOutcome interestAtOfficialRates(RateSource source, double C, double M, b
                                         DayNumber end)
 {
     const DayNumber firstDay = start < end ? start + 1 : end;
+    if (source == RateSource::reference && start < dateToDayNumber(lateProvisionsFrom))
+        return failure(L"Il D.Lgs. 231/2002 vale per i contratti dal " + formatDate(lateProvisionsFrom) + L".");
     if (firstDay < officialRatesFrom(source))
         return failure(L"Tassi ufficiali disponibili dal " + formatDate(dayNumberToDate(officialRatesFrom(source))) +
                        L".");
@@ -86,7 +88,9 @@ InterestOutcome interestAtOfficialRates(RateSource source, double C, double M, b
         total += rounded;
         const std::wstring rate = surcharge ? L"(" + formatNumber(p.rate, 2) + L"% + " + formatNumber(M, 2) + L" punti)"
                                             : formatNumber(p.rate, 2) + L"%";
-        formula += formatDate(dayNumberToDate(p.from)) + L" \u2013 " + formatDate(dayNumberToDate(p.to)) + L": " +
+        // From the first day counted: a piece that starts on the day its previous one ends reads as an overlap.
+        const DayNumber firstCounted = p.to > p.from ? p.from + 1 : p.from;
+        formula += formatDate(dayNumberToDate(firstCounted)) + L" \u2013 " + formatDate(dayNumberToDate(p.to)) + L": " +
                    formatNumber(C, -1) + L" \u00d7 " + rate + L" \u00d7 " + std::to_wstring(days) +
                    L" / 365 = " + formatNumber(rounded, -1) + L" \u20ac\r\n";
     }
@@ -104,7 +108,43 @@ InterestOutcome interestAtOfficialRates(RateSource source, double C, double M, b
 
 } // namespace
 
+namespace {
+
+void addLine(std::wstring& lines, const std::wstring& line)
+{
+    if (line.empty()) return;
+    if (!lines.empty()) lines += L"\r\n";
+    lines += line;
+}
+
+// A set-up the law would not use, said on the result: the reference rate
+// without the points D.Lgs. 231/2002 adds, or the legal rate with them.
+std::wstring setUpWarning(const InterestInput& in, double M)
+{
+    if (in.source == RateSource::reference && !in.surchargeApplied)
+        return L"Senza maggiorazione: solo tasso di riferimento BCE (D.Lgs. 231/2002: + 8 punti).";
+    if (in.source == RateSource::legal && in.surchargeApplied)
+        return L"Tasso legale maggiorato di " + formatNumber(M, 2) + L" punti: verifica che la maggiorazione sia dovuta.";
+    return std::wstring();
+}
+
+InterestOutcome computeInterestLines(const InterestInput& in);
+
+} // namespace
+
 InterestOutcome computeInterest(const InterestInput& in)
+{
+    InterestOutcome out = computeInterestLines(in);
+    if (!out.ok) return out;
+    double M = 0;
+    if (in.surchargeApplied) M = parseNumber(in.surchargeText).value;
+    addLine(out.note, setUpWarning(in, M));
+    return out;
+}
+
+namespace {
+
+InterestOutcome computeInterestLines(const InterestInput& in)
 {
     const wchar_t* const badCapital = L"Capitale o tasso base non valido.";
     const bool fromTable = in.source != RateSource::entered;
@@ -168,3 +208,5 @@ InterestOutcome computeInterest(const InterestInput& in)
                       L" \u20ac" + warning;
     return out;
 }
+
+} // namespace

@@ -96,7 +96,7 @@ const RateChange referenceRates[] = {
     {{2025, 1, 1}, 3.15},  // Comunicato MEF (studiotisi.it, dsgaonline.it)
     {{2025, 7, 1}, 2.15},  // Comunicato MEF (fenailp.it)
     {{2026, 1, 1}, 2.15},  // Comunicato MEF, GU n. 15 del 20/01/2026 (news.avvocatoandreani.it)
-    // 2026 H2: not confirmed by any source found.
+    {{2026, 7, 1}, 2.40},  // ECB main refinancing rate in force on 1 July: 2,15 -> 2,40 on 11/06/2026 (ECB press release)
 };
 
 struct Table {
@@ -136,6 +136,8 @@ double rateOn(RateSource source, DayNumber day)
 }
 
 } // namespace
+
+const CivilDate lateProvisionsFrom{2002, 8, 8};  // D.Lgs. 231/2002, art. 11
 
 DayNumber officialRatesFrom(RateSource source) { return dayOf(tableOf(source).first->from); }
 

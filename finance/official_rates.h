@@ -12,6 +12,10 @@
 enum class RateSource { entered = 0, legal = 1, reference = 2 };
 constexpr int rateSourceCount = 3;
 
+// D.Lgs. 231/2002 applies to contracts concluded from this day (art. 11):
+// no late-payment interest at its rate runs before it.
+extern const CivilDate lateProvisionsFrom;
+
 // The first day a table has a rate for, and the last day it is known to hold.
 DayNumber officialRatesFrom(RateSource source);
 DayNumber officialRatesUntil(RateSource source);

@@ -56,10 +56,10 @@ LEGAL = [((1942, 4, 21), 5), ((1990, 12, 16), 10), ((1997, 1, 1), 5), ((1999, 1,
          ((2017, 1, 1), 0.1), ((2018, 1, 1), 0.3), ((2019, 1, 1), 0.8), ((2020, 1, 1), 0.05),
          ((2021, 1, 1), 0.01), ((2022, 1, 1), 1.25), ((2023, 1, 1), 5), ((2024, 1, 1), 2.5),
          ((2025, 1, 1), 2), ((2026, 1, 1), 1.6)]
-# Reference rate (D.Lgs. 231/2002) per half-year, from 2002 H2 to 2026 H1.
+# Reference rate (D.Lgs. 231/2002) per half-year, from 2002 H2 to 2026 H2.
 REFERENCE = ([3.35, 2.85, 2.10, 2.02, 2.01, 2.09, 2.05, 2.25, 2.83, 3.58, 4.07, 4.20, 4.10, 2.50]
              + [1.00] * 4 + [1.25, 1.00, 1.00, 0.75, 0.50, 0.25, 0.15, 0.05, 0.05, 0.05] + [0.00] * 13
-             + [2.50, 4.00, 4.50, 4.25, 3.15, 2.15, 2.15])
+             + [2.50, 4.00, 4.50, 4.25, 3.15, 2.15, 2.15, 2.40])
 D = datetime.date
 
 
@@ -71,7 +71,7 @@ def table_rows(source):
     """The table as (first day, rate) rows, and the last day it is known to hold."""
     if source == 1:
         return [(D(*f), r) for f, r in LEGAL], D(2026, 12, 31)
-    return [(half_start(2002 + (i + 1) // 2, (i + 1) % 2), r) for i, r in enumerate(REFERENCE)], D(2026, 6, 30)
+    return [(half_start(2002 + (i + 1) // 2, (i + 1) % 2), r) for i, r in enumerate(REFERENCE)], D(2026, 12, 31)
 
 
 FIRST_DAY, LAST_DAY = D(1942, 1, 1), D(2040, 12, 31)
@@ -140,6 +140,8 @@ def expected_from_tables(f):
     b = datetime.datetime.strptime(end, '%d/%m/%Y').date()
     if b < a:
         return 'La data finale precede quella iniziale.\t'
+    if source == 2 and a < D(2002, 8, 8):
+        return 'Il D.Lgs. 231/2002 vale per i contratti dal 08/08/2002.\t'
     first_table_day = D(1942, 4, 21) if source == 1 else D(2002, 7, 1)
     if (a + datetime.timedelta(1) if a < b else b) < first_table_day:
         return 'Tassi ufficiali disponibili dal %s.\t' % first_table_day.strftime('%d/%m/%Y')
@@ -153,7 +155,8 @@ def expected_from_tables(f):
         shown = float(rounded(I, d))
         total += shown
         r = '(%s%% + %s punti)' % (fmt(p[2], 2), fmt(M, 2)) if applied == '1' else '%s%%' % fmt(p[2], 2)
-        lines.append('%s – %s: %s × %s × %d / 365 = %s €' % (p[0].strftime('%d/%m/%Y'), p[1].strftime('%d/%m/%Y'),
+        first = p[0] + datetime.timedelta(1) if p[1] > p[0] else p[0]
+        lines.append('%s – %s: %s × %s × %d / 365 = %s €' % (first.strftime('%d/%m/%Y'), p[1].strftime('%d/%m/%Y'),
                                                             fmt(C, d), r, n, fmt(shown, d)))
         if not p[3]:
             unknown.append(p)
@@ -166,6 +169,10 @@ def expected_from_tables(f):
         note = '%s non in tabella: usato %s%% (ultimo noto).' % (periods, fmt(unknown[0][2], 2))
         line += '|' + note
         lines.append(note)
+    if source == 2 and applied != '1':
+        line += '|Senza maggiorazione: solo tasso di riferimento BCE (D.Lgs. 231/2002: + 8 punti).'
+    if source == 1 and applied == '1':
+        line += '|Tasso legale maggiorato di %s punti: verifica che la maggiorazione sia dovuta.' % fmt(M, 2)
     return line + '\t' + '|'.join(lines)
 
 

@@ -190,7 +190,8 @@ void interestMode()
         InterestOutcome out = computeInterest(in);
         std::string formula = toUtf8(out.formulaText);
         for (size_t at; (at = formula.find("\r\n")) != std::string::npos;) formula.replace(at, 2, "|");
-        const std::string note = out.note.empty() ? std::string() : "|" + toUtf8(out.note);
+        std::string note = out.note.empty() ? std::string() : "|" + toUtf8(out.note);
+        for (size_t at; (at = note.find("\r\n")) != std::string::npos;) note.replace(at, 2, "|");
         put(toUtf8(out.resultLine) + note + "\t" + (out.ok ? formula : std::string()) + "\n");
     }
 }

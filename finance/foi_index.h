@@ -1,0 +1,39 @@
+// The ISTAT FOI index as data, and the coefficient that revalues an amount
+// from one month to another (istat.it: "Indice dei prezzi per le
+// rivalutazioni monetarie").
+#pragma once
+
+#include <optional>
+#include <string>
+
+// A calendar month.
+struct YearMonth {
+    int year = 0;
+    int month = 1;  // 1 to 12
+};
+bool operator<(YearMonth a, YearMonth b);
+bool operator==(YearMonth a, YearMonth b);
+
+// The first and the last month the table has an index for.
+YearMonth foiFirstMonth();
+YearMonth foiLastMonth();
+
+// The index of a month in hundredths, in the base in force that month.
+std::optional<long long> foiIndex(YearMonth m);
+
+// The coefficient from one month to a later one: the ratio of the two
+// indices times the linkage coefficient of every base begun after the first
+// month and not after the last, and times 1,0009 from a month with tobacco to
+// one without, in one pass; then rounded half up to 3 decimals. A month past
+// the table uses the table's last month (`from` and `to` say which months
+// were used). Not ok when the first month is before the table.
+struct FoiCoefficient {
+    bool ok = false;
+    YearMonth from, to;
+    double ratio = 0;        // unrounded
+    double coefficient = 0;  // to 3 decimals
+};
+FoiCoefficient foiCoefficient(YearMonth from, YearMonth to);
+
+// "dic 2021".
+std::wstring monthAbbreviation(YearMonth m);
