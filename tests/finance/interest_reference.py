@@ -16,10 +16,13 @@ and the total is their sum.
 Usage: interest_reference.py COMMAND... (the reference_cli to run).
 """
 import datetime
+import math
 import os
 import random
 import subprocess
 import sys
+from decimal import Decimal
+from fractions import Fraction
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tools'))
 from italian_amounts import fmt, rounded  # noqa: E402
@@ -148,11 +151,10 @@ def expected_from_tables(f):
     lines, total, unknown = [], 0.0, []
     for p in pieces(source, a, b):
         n = (p[1] - p[0]).days
-        I = C * (p[2] + M)
-        I = I / 100
-        I = I * float(n)
-        I = I / 365
-        shown = float(rounded(I, d))
+        # Exact: the capital and the rate as the decimals typed, rounded once, half up.
+        exact = Fraction(Decimal(capital.replace(',', '.'))) * (Fraction(Decimal(repr(p[2]))) + Fraction(
+            Decimal(surcharge.replace(',', '.')) if applied == '1' else 0)) * n / 36500
+        shown = float(Fraction(math.floor(exact * 10 ** d + Fraction(1, 2)), 10 ** d))
         total += shown
         r = '(%s%% + %s punti)' % (fmt(p[2], 2), fmt(M, 2)) if applied == '1' else '%s%%' % fmt(p[2], 2)
         first = p[0] + datetime.timedelta(1) if p[1] > p[0] else p[0]

@@ -110,6 +110,11 @@ TEST(OfficialRates, WorkedExamplesAndEdges)
         for (size_t at; (at = formula.find(L"\r\n")) != std::wstring::npos;) formula.replace(at, 2, L" | ");
         EXPECT_EQ(std::wstring(c.formula), formula) << c.from << " - " << c.to;
     }
+    // Each piece rounded once on its exact decimal value, at six decimals too (binary gave …039969).
+    settings.decimals = 6;
+    EXPECT_EQ(L"Interessi: 14.040.580,039968 €    |    Capitale + interessi: 20.547.038,129968 €",
+              atOfficialRates(legal, L"6.506.458,09", L"15/07/1945", L"31/08/1988").resultLine);
+    settings = Settings{};
 }
 
 TEST(OfficialRates, DaysTypedNeedDatesAndLongPeriodsSplitEverywhere)
