@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
+#include <optional>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -98,11 +100,37 @@ Digits decimalOf(double value, int& exponent)
 // Capital × rate / 100 × days / 365 on the decimals the capital and the rate
 // stand for, rounded once, half up, to `decimals` places: the same figure at
 // any number of decimals, with nothing lost to binary fractions.
-double exactPieceInterest(double capital, double rate, std::int64_t days, int decimals)
+// a × b, or nothing when it does not fit in 64 bits.
+std::optional<std::uint64_t> product64(std::uint64_t a, std::uint64_t b)
 {
-    int capitalPower = 0, ratePower = 0;
-    const Digits product = times(times(decimalOf(capital, capitalPower), decimalOf(rate, ratePower)),
-                                 std::to_string(days) + Digits(static_cast<size_t>(decimals), '0'));
+    if (b != 0 && a > UINT64_MAX / b) return std::nullopt;
+    return a * b;
+}
+
+// A double's decimal, kept: the capital stays the same over a long split, and
+// its rates repeat.
+struct ExactDecimal {
+    int power = 0;  // before the digits, which set it
+    Digits digits;
+    explicit ExactDecimal(double value) : digits(decimalOf(value, power)) {}
+};
+
+double exactPieceInterest(const ExactDecimal& capital, const ExactDecimal& rate, std::int64_t days, int decimals)
+{
+    const int capitalPower = capital.power, ratePower = rate.power;
+    const Digits &capitalDigits = capital.digits, &rateDigits = rate.digits;
+    std::uint64_t scale = 1;
+    for (int i = 0; i < decimals; ++i) scale *= 10;
+    Digits product;
+    // Most pieces fit in 64 bits: long multiplication only for the others.
+    std::optional<std::uint64_t> small = product64(std::stoull(capitalDigits), std::stoull(rateDigits));
+    if (small) small = product64(*small, static_cast<std::uint64_t>(days));
+    if (small) small = product64(*small, scale);
+    if (small)
+        product = std::to_string(*small);
+    else
+        product = times(times(capitalDigits, rateDigits),
+                        std::to_string(days) + Digits(static_cast<size_t>(decimals), '0'));
     // value × 10^decimals = product × 10^shift / 36500
     const int shift = capitalPower + ratePower;
     Digits scaled = product;
@@ -168,11 +196,26 @@ InterestOutcome interestAtOfficialRates(RateSource source, double C, double M, b
     const std::vector<RatePiece> pieces = ratePieces(source, start, end);
     std::wstring formula;
     double total = 0;
-    for (const RatePiece& p : pieces) {
+    // A formula of thousands of lines is read by nobody and freezes a window
+    // (a multi-line field lays out some 170 µs a line under Wine): it shows
+    // the first and the last fifty, the sum is over every piece.
+    const size_t shownAtEachEnd = 50, count = pieces.size();
+    const ExactDecimal capital(C);
+    std::optional<ExactDecimal> rate;
+    double rateValue = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const RatePiece& p = pieces[i];
         const std::int64_t days = p.to - p.from;
         if (!std::isfinite(simpleInterest(C, p.rate + M, days))) return failure(L"Importo fuori intervallo.");
-        const double rounded = exactPieceInterest(C, p.rate + M, days, settings.decimals);
+        if (!rate || rateValue != p.rate + M) rate.emplace(rateValue = p.rate + M);
+        const double rounded = exactPieceInterest(capital, *rate, days, settings.decimals);
         total += rounded;
+        if (count > 2 * shownAtEachEnd && i >= shownAtEachEnd && i < count - shownAtEachEnd) {
+            if (i == shownAtEachEnd)
+                formula += L"\u2026 " + formatNumber(static_cast<double>(count - 2 * shownAtEachEnd), 0) +
+                           L" periodi omessi \u2026\r\n";
+            continue;
+        }
         const std::wstring rate = surcharge ? L"(" + formatNumber(p.rate, 2) + L"% + " + formatNumber(M, 2) + L" punti)"
                                             : formatNumber(p.rate, 2) + L"%";
         // From the first day counted: a piece that starts on the day its previous one ends reads as an overlap.

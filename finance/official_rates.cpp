@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -112,6 +113,20 @@ Table tableOf(RateSource source)
 
 DayNumber dayOf(const CivilDate& d) { return dateToDayNumber(d); }
 
+// The first day of every row, worked out once: a long split looks them up
+// for each of its thousands of pieces.
+const std::vector<DayNumber>& rowDays(RateSource source)
+{
+    static const auto days = [](RateSource s) {
+        const Table t = tableOf(s);
+        std::vector<DayNumber> out;
+        for (const RateChange* row = t.first; row != t.last; ++row) out.push_back(dayOf(row->from));
+        return out;
+    };
+    static const std::vector<DayNumber> legal = days(RateSource::legal), reference = days(RateSource::reference);
+    return source == RateSource::reference ? reference : legal;
+}
+
 // Where the stretch of the day ends: at the next change of the table, or at
 // the year's end (past the legal table) or the half-year's (the reference
 // rate, whose every half-year is a rate of its own).
@@ -120,19 +135,19 @@ DayNumber stretchEnd(RateSource source, DayNumber day)
     const CivilDate d = dayNumberToDate(day);
     if (source == RateSource::reference)
         return dayOf(halfYear(d) == 1 ? CivilDate{d.year, 7, 1} : CivilDate{d.year + 1, 1, 1}) - 1;
-    const Table t = tableOf(source);
-    for (const RateChange* row = t.first; row != t.last; ++row)
-        if (dayOf(row->from) > day) return dayOf(row->from) - 1;
+    const std::vector<DayNumber>& days = rowDays(source);
+    const auto next = std::upper_bound(days.begin(), days.end(), day);
+    if (next != days.end()) return *next - 1;
     return dayOf({d.year + 1, 1, 1}) - 1;
 }
 
 // The rate in force on a day, or the table's last one past its end.
 double rateOn(RateSource source, DayNumber day)
 {
-    const Table t = tableOf(source);
-    double rate = t.first->rate;
-    for (const RateChange* row = t.first; row != t.last && dayOf(row->from) <= day; ++row) rate = row->rate;
-    return rate;
+    const std::vector<DayNumber>& days = rowDays(source);
+    const auto after = std::upper_bound(days.begin(), days.end(), day);
+    const auto row = after == days.begin() ? 0 : after - days.begin() - 1;
+    return tableOf(source).first[row].rate;
 }
 
 } // namespace

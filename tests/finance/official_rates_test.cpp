@@ -140,6 +140,14 @@ TEST(OfficialRates, DaysTypedNeedDatesAndLongPeriodsSplitEverywhere)
         EXPECT_EQ(100000, days);
         EXPECT_FALSE(pieces.back().known);
     }
+
+    // The longest split shows its first and last fifty pieces and sums them all.
+    const InterestOutcome longest = atOfficialRates(reference, L"12.500", L"08/08/2002", L"31/12/9999", L"8");
+    size_t lines = 1;
+    for (wchar_t c : longest.formulaText) lines += c == L'\n';
+    EXPECT_EQ(50u + 1 + 50 + 2, lines) << "the pieces shown, the line between them, the total and the note";
+    EXPECT_NE(std::wstring::npos, longest.formulaText.find(L"\r\n\u2026 15.895 periodi omessi \u2026\r\n"));
+    EXPECT_GT(longest.interest, 12500 * 0.08 * 7997) << "every piece summed, also those left out of the formula";
 }
 
 } // namespace
