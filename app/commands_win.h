@@ -38,6 +38,7 @@ enum CommandId : int {
     idDeadlineRule = 212,
     idRateSource = 213,
     idPatronDay = 215,  // the field of the patron saint's day
+    idRevaluation = 216,  // the checkbox "Rivalutazione ISTAT"
     idKeypadFirst = 300,  // 300 to 315, row by row
 };
 

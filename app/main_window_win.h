@@ -76,6 +76,7 @@ struct MainWindowState {
     HWND interestToEdit = nullptr;
     HWND enterDaysCheck = nullptr;
     HWND interestDaysEdit = nullptr;
+    HWND revaluationCheck = nullptr;
     HWND interestResult = nullptr;
     bool interestResultIsFigure = false;  // a result, not a message: a new rate source computes it again
     HWND formulaButton = nullptr;

@@ -273,6 +273,7 @@ void createInterestTab()
     s.enterDaysCheck = createCheckbox(L"Inserisco i giorni", 16, 267, 181, 24, list);
     s.interestDaysEdit = createField(L"60", 206, 262, 77, 30, list);
     nameControl(s.interestDaysEdit, L"Giorni");
+    s.revaluationCheck = added(createChild(L"BUTTON", L"Rivalutazione ISTAT", 300, 267, 170, 24, idRevaluation, BS_AUTOCHECKBOX), list);
     createFlatButton(L"CALCOLA INTERESSI", 16, 305, 192, 33, idCalculateInterest, &list, 1);
     s.interestResult = createResultField(L"Risultato: \u2014", 16, 349, 457, 28, list);
     s.formulaButton =
@@ -367,7 +368,8 @@ void fitInterestResult(int width)
 {
     HWND label = mainState.interestResult;
     const std::wstring text = controlText(label);
-    const size_t total = text.find(interestTotalLabel);
+    size_t total = text.find(interestTotalLabel);
+    if (total == std::wstring::npos) total = text.find(interestRevaluedTotalLabel);
     if (total == std::wstring::npos) return;
     const size_t noteAt = text.find(resultLineBreak, total);
     std::wstring oneLine = text.substr(0, noteAt);

@@ -13,9 +13,15 @@
 #include "calc/numtext.h"
 #include "dates/calendar.h"
 #include "finance/exact_interest.h"
+#include "finance/foi_index.h"
 
 const wchar_t* const interestResultSeparator = L"    |    ";
 const wchar_t* const interestTotalLabel = L"Capitale + interessi: ";
+const wchar_t* const interestRevaluedTotalLabel = L"Rivalutato + interessi: ";
+
+namespace {
+const wchar_t* const severalHalfYearsNote = L"Periodo su pi\u00f9 semestri: i tassi ufficiali possono cambiare.";
+}
 
 namespace {
 
@@ -73,33 +79,96 @@ std::wstring unknownRatesNote(RateSource source, const std::vector<RatePiece>& p
     return periods + L" non in tabella: usato " + formatNumber(first->rate, 2) + L"% (ultimo noto).";
 }
 
-// The period cut where the official rate changes: a formula line per piece,
-// each piece's interest rounded as shown, the total their sum.
-InterestOutcome interestAtOfficialRates(RateSource source, double C, double M, bool surcharge, DayNumber start,
-                                        DayNumber end)
+// The pieces split again at every 31 December: each year of a revaluation
+// bears interest on the capital revalued to its own last month.
+std::vector<RatePiece> splitAtYearEnds(const std::vector<RatePiece>& pieces)
 {
+    std::vector<RatePiece> out;
+    for (const RatePiece& p : pieces) {
+        DayNumber from = p.from;
+        while (from < p.to) {
+            const DayNumber yearEnd = dateToDayNumber({dayNumberToDate(from + 1).year, 12, 31});
+            const DayNumber to = std::min(p.to, yearEnd);
+            out.push_back({from, to, p.rate, p.known});
+            from = to;
+        }
+        if (p.from >= p.to) out.push_back(p);
+    }
+    return out;
+}
+
+YearMonth monthOf(DayNumber day)
+{
+    const CivilDate d = dayNumberToDate(day);
+    return {d.year, d.month};
+}
+
+// The capital revalued from the month of the start to a month, rounded as
+// amounts are; the coefficient is rounded to 3 decimals first.
+double revaluedCapital(double C, YearMonth from, YearMonth to)
+{
+    return roundedValue(C * foiCoefficient(from, to).coefficient, settings.decimals);
+}
+
+// What the revaluation of the whole period says on the result and opens the
+// formula with, and what stands in for indices past the table.
+struct RevaluationLines {
+    double capital = 0;
+    std::wstring result, formula, note;
+};
+
+RevaluationLines revaluationLines(double C, DayNumber start, DayNumber end)
+{
+    RevaluationLines out;
+    const FoiCoefficient k = foiCoefficient(monthOf(start), monthOf(end));
+    out.capital = roundedValue(C * k.coefficient, settings.decimals);
+    const std::wstring months = monthAbbreviation(k.from) + L" \u2192 " + monthAbbreviation(k.to);
+    const double percent = (k.ratio - 1) * 100;
+    out.result = L"Rivalutazione FOI " + months + L": \u00d7 " + formatNumber(k.coefficient, 3) + L" (" +
+                 (percent >= 0 ? L"+" : L"") + formatNumber(percent, 1) + L"%) = " + formatNumber(out.capital, -1) +
+                 L" \u20ac";
+    out.formula = L"Rivalutazione: " + formatNumber(C, -1) + L" \u00d7 " + formatNumber(k.coefficient, 3) + L" (FOI " +
+                  months + L") = " + formatNumber(out.capital, -1) + L" \u20ac\r\n";
+    if (!(monthOf(end) == k.to))
+        out.note = L"Indice FOI di " + monthAbbreviation(monthOf(end)) + L" non in tabella: usato " +
+                   monthAbbreviation(k.to) + L" (ultimo noto).";
+    return out;
+}
+
+// The period cut where the official rate changes (a typed rate: one piece),
+// and with a revaluation at every 31 December too: a formula line per piece,
+// each piece's interest rounded as shown, the total their sum.
+InterestOutcome interestInPieces(const InterestInput& in, double C, double T, double M, DayNumber start,
+                                 DayNumber end)
+{
+    const RateSource source = in.source;
+    const bool fromTable = source != RateSource::entered;
     const DayNumber firstDay = start < end ? start + 1 : end;
     if (source == RateSource::reference && start < dateToDayNumber(lateProvisionsFrom))
         return failure(L"Il D.Lgs. 231/2002 vale per i contratti dal " + formatDate(lateProvisionsFrom) + L".");
-    if (firstDay < officialRatesFrom(source))
+    if (fromTable && firstDay < officialRatesFrom(source))
         return failure(L"Tassi ufficiali disponibili dal " + formatDate(dayNumberToDate(officialRatesFrom(source))) +
                        L".");
-    const std::vector<RatePiece> pieces = ratePieces(source, start, end);
-    std::wstring formula;
+    std::vector<RatePiece> pieces =
+        fromTable ? ratePieces(source, start, end) : std::vector<RatePiece>{{start, end, T, true}};
+    if (in.revaluation) pieces = splitAtYearEnds(pieces);
+    const RevaluationLines revaluation = in.revaluation ? revaluationLines(C, start, end) : RevaluationLines{};
+    std::wstring formula = revaluation.formula;
     double total = 0;
     // A formula of thousands of lines is read by nobody and freezes a window
     // (a multi-line field lays out some 170 µs a line under Wine): it shows
     // the first and the last fifty, the sum is over every piece.
     const size_t shownAtEachEnd = 50, count = pieces.size();
-    const ExactDecimal capital(C);
-    std::optional<ExactDecimal> rate;
-    double rateValue = 0;
+    std::optional<ExactDecimal> capital, rate;
+    double capitalValue = 0, rateValue = 0;
     for (size_t i = 0; i < count; ++i) {
         const RatePiece& p = pieces[i];
         const std::int64_t days = p.to - p.from;
-        if (!std::isfinite(simpleInterest(C, p.rate + M, days))) return failure(L"Importo fuori intervallo.");
+        const double pieceCapital = in.revaluation ? revaluedCapital(C, monthOf(start), monthOf(p.to)) : C;
+        if (!std::isfinite(simpleInterest(pieceCapital, p.rate + M, days))) return failure(L"Importo fuori intervallo.");
+        if (!capital || capitalValue != pieceCapital) capital.emplace(capitalValue = pieceCapital);
         if (!rate || rateValue != p.rate + M) rate.emplace(rateValue = p.rate + M);
-        const double rounded = exactPieceInterest(capital, *rate, days, settings.decimals);
+        const double rounded = exactPieceInterest(*capital, *rate, days, settings.decimals);
         total += rounded;
         if (count > 2 * shownAtEachEnd && i >= shownAtEachEnd && i < count - shownAtEachEnd) {
             if (i == shownAtEachEnd)
@@ -107,23 +176,29 @@ InterestOutcome interestAtOfficialRates(RateSource source, double C, double M, b
                            L" periodi omessi \u2026\r\n";
             continue;
         }
-        const std::wstring rate = surcharge ? L"(" + formatNumber(p.rate, 2) + L"% + " + formatNumber(M, 2) + L" punti)"
-                                            : formatNumber(p.rate, 2) + L"%";
+        const std::wstring rateText = in.surchargeApplied
+                                          ? L"(" + formatNumber(p.rate, 2) + L"% + " + formatNumber(M, 2) + L" punti)"
+                                          : formatNumber(p.rate, 2) + L"%";
         // From the first day counted: a piece that starts on the day its previous one ends reads as an overlap.
         const DayNumber firstCounted = p.to > p.from ? p.from + 1 : p.from;
         formula += formatDate(dayNumberToDate(firstCounted)) + L" \u2013 " + formatDate(dayNumberToDate(p.to)) + L": " +
-                   formatNumber(C, -1) + L" \u00d7 " + rate + L" \u00d7 " + std::to_wstring(days) +
+                   formatNumber(pieceCapital, -1) + L" \u00d7 " + rateText + L" \u00d7 " + std::to_wstring(days) +
                    L" / 365 = " + formatNumber(rounded, -1) + L" \u20ac\r\n";
     }
-    const double A = C + total;
+    const double A = (in.revaluation ? revaluation.capital : C) + total;
     if (!std::isfinite(total) || !std::isfinite(A)) return failure(L"Importo fuori intervallo.");
     InterestOutcome out;
     out.ok = true;
     out.interest = total;
-    out.resultLine = resultLine(total, A);
-    out.note = unknownRatesNote(source, pieces);
+    out.resultLine = L"Interessi: " + formatNumber(total, -1) + L" \u20ac" + interestResultSeparator +
+                     (in.revaluation ? interestRevaluedTotalLabel : interestTotalLabel) + formatNumber(A, -1) +
+                     L" \u20ac";
+    const std::wstring ratesNote = fromTable ? unknownRatesNote(source, pieces) : std::wstring();
+    out.note = revaluation.result;
+    for (const std::wstring* line : {&revaluation.note, &ratesNote})
+        if (!line->empty()) out.note += (out.note.empty() ? L"" : L"\r\n") + *line;
     out.formulaText = formula + L"Totale: " + formatNumber(total, -1) + L" \u20ac";
-    if (!out.note.empty()) out.formulaText += L"\r\n" + out.note;
+    if (!ratesNote.empty()) out.formulaText += L"\r\n" + ratesNote;
     return out;
 }
 
@@ -188,6 +263,7 @@ InterestOutcome computeInterestLines(const InterestInput& in)
     DayNumber start = 0, end = 0;
     bool severalHalfYears = false;
     if (in.daysMode) {
+        if (in.revaluation) return failure(L"Con la rivalutazione servono le date.");
         if (fromTable) return failure(L"Con i tassi da tabella servono le date.");
         ParsedNumber days = parseNumber(in.daysText);
         if (!days.ok || days.value < 0 || days.value > 100000 || days.value != std::floor(days.value))
@@ -201,9 +277,17 @@ InterestOutcome computeInterestLines(const InterestInput& in)
         end = dateToDayNumber(to);
         n = end - start;
         if (n < 0) return failure(L"La data finale precede quella iniziale.");
+        if (in.revaluation && YearMonth{from.year, from.month} < foiFirstMonth())
+            return failure(L"Indici FOI disponibili da " + monthAbbreviation(foiFirstMonth()) + L".");
         severalHalfYears = from.year != to.year || halfYear(from) != halfYear(to);
     }
-    if (fromTable) return interestAtOfficialRates(in.source, C, M, in.surchargeApplied, start, end);
+    if (fromTable || in.revaluation) {
+        InterestOutcome out = interestInPieces(in, C, T, M, start, end);
+        // Said on the result, not only in the formula, which few open.
+        if (out.ok && !fromTable && severalHalfYears)
+            out.note += (out.note.empty() ? L"" : L"\r\n") + std::wstring(severalHalfYearsNote);
+        return out;
+    }
 
     const double I = simpleInterest(C, T + M, n);
     const double A = C + I;
@@ -214,7 +298,7 @@ InterestOutcome computeInterestLines(const InterestInput& in)
     out.interest = I;
     out.resultLine = resultLine(I, A);
     // Said on the result, not only in the formula, which few open.
-    if (severalHalfYears) out.note = L"Periodo su pi\u00f9 semestri: i tassi ufficiali possono cambiare.";
+    if (severalHalfYears) out.note = severalHalfYearsNote;
     std::wstring surchargePart =
         in.surchargeApplied ? L" + " + formatNumber(M, 2) + L" punti" : std::wstring();
     std::wstring warning;

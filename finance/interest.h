@@ -12,6 +12,7 @@ struct InterestInput {
     bool surchargeApplied = false;
     bool daysMode = false;  // "Inserisco i giorni": days typed instead of two dates
     RateSource source = RateSource::entered;  // a table source does not read the rate
+    bool revaluation = false;  // "Rivalutazione ISTAT": interest on the capital as the FOI index revalues it
 };
 
 // With a table source the period is split where the rate changes; each
@@ -31,3 +32,4 @@ InterestOutcome computeInterest(const InterestInput& in);
 // the window breaks the line when it is too long for one.
 extern const wchar_t* const interestResultSeparator;  // four blanks, "|", four blanks
 extern const wchar_t* const interestTotalLabel;       // "Capitale + interessi: "
+extern const wchar_t* const interestRevaluedTotalLabel;  // "Rivalutato + interessi: "

@@ -31,6 +31,7 @@ void calculateInterest()
     in.surchargeApplied = isChecked(s.surchargeCheck);
     in.daysMode = isChecked(s.enterDaysCheck);
     in.source = settings.rateSource;
+    in.revaluation = isChecked(s.revaluationCheck);
 
     InterestOutcome out = computeInterest(in);
     const std::wstring result = out.note.empty() ? out.resultLine : out.resultLine + L"\r\n" + out.note;

@@ -124,6 +124,7 @@ inline std::vector<Control> expectedControls()
         {interest, B, L"\u25a6", 363, 225, 24, 30, 211, false, none},
         {interest, L"Button", L"Inserisco i giorni", 16, 267, 181, 24, 0, true, body},
         {interest, L"Edit", L"60", 206, 262, 77, 30, 0, true, body},
+        {interest, L"Button", L"Rivalutazione ISTAT", 300, 267, 170, 24, 216, true, body},
         {interest, B, L"CALCOLA INTERESSI", 16, 305, 192, 33, 201, true, none},
         {interest, L"Edit", L"Risultato: \u2014", 16, 349, 457, 28, 0, false, heading},
         {interest, B, L"MOSTRA FORMULA \u25be", 255, 305, 206, 33, 207, true, none},

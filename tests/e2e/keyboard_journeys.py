@@ -7,7 +7,7 @@ from driver import *  # noqa: F401,F403 (the journeys' shared vocabulary)
 
 def keyboard_journey(p):
     # Every tab stop of every tab, each tab with the header's seven buttons.
-    tabs = [('CALC', 53, 390, 18), ('DATE', 140, 405, 16), ('INTERESSI', 232, 465, 18),
+    tabs = [('CALC', 53, 390, 18), ('DATE', 140, 405, 16), ('INTERESSI', 232, 465, 19),
             ('PROPORZIONI', 336, 534, 17), ('OPZIONI', 435, 431, 11)]
     for name, x, height, stops in tabs:
         visited = tab_cycle(p, x, height)

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/settings.h"
 #include "calc/numtext.h"
+#include "finance/interest.h"
 
 namespace {
 
@@ -40,6 +42,75 @@ TEST(FoiCoefficient, PublishedChecksAndTheEndsOfTheTable)
     EXPECT_TRUE(foiLastMonth() == (YearMonth{2026, 8}));
     EXPECT_EQ(10620, foiIndex({2021, 12}).value_or(0));
     EXPECT_EQ(L"dic 2021", monthAbbreviation({2021, 12}));
+}
+
+} // namespace
+
+namespace {
+
+// Interest on the capital as it grows: each year's piece on the capital
+// revalued to its own last month (Cass. SU 1712/1995), at each rate source.
+TEST(Revaluation, InterestOnTheCapitalAsItGrows)
+{
+    settings = Settings{};
+    const struct {
+        RateSource source;
+        const wchar_t *capital, *rate, *from, *to, *surcharge;
+        const wchar_t *result, *formula;  // lines joined by " | "; formula nullptr: not compared
+    } cases[] = {
+        {RateSource::legal, L"10.000", L"", L"31/12/2021", L"31/12/2024", nullptr,
+         L"Interessi: 982,91 €    |    Rivalutato + interessi: 12.302,91 € | Rivalutazione FOI dic 2021 → dic 2024: "
+         L"× 1,132 (+13,2%) = 11.320,00 €",
+         L"Rivalutazione: 10.000,00 × 1,132 (FOI dic 2021 → dic 2024) = 11.320,00 € | 01/01/2022 – 31/12/2022: "
+         L"11.130,00 × 1,25% × 365 / 365 = 139,13 € | 01/01/2023 – 31/12/2023: 11.200,00 × 5,00% × 365 / 365 = "
+         L"560,00 € | 01/01/2024 – 31/12/2024: 11.320,00 × 2,50% × 366 / 365 = 283,78 € | Totale: 982,91 €"},
+        {RateSource::legal, L"10.000", L"", L"31/12/2025", L"30/11/2026", nullptr,
+         L"Interessi: 151,68 €    |    Rivalutato + interessi: 10.511,68 € | Rivalutazione FOI dic 2025 → ago 2026: "
+         L"× 1,036 (+3,6%) = 10.360,00 € | Indice FOI di nov 2026 non in tabella: usato ago 2026 (ultimo noto).",
+         nullptr},
+        {RateSource::entered, L"10.000", L"2", L"15/06/2024", L"15/03/2025", nullptr,
+         L"Interessi: 150,90 €    |    Rivalutato + interessi: 10.310,90 € | Rivalutazione FOI giu 2024 → mar 2025: "
+         L"× 1,016 (+1,6%) = 10.160,00 € | Periodo su più semestri: i tassi ufficiali possono cambiare.",
+         L"Rivalutazione: 10.000,00 × 1,016 (FOI giu 2024 → mar 2025) = 10.160,00 € | 16/06/2024 – 31/12/2024: "
+         L"10.060,00 × 2,00% × 199 / 365 = 109,70 € | 01/01/2025 – 15/03/2025: 10.160,00 × 2,00% × 74 / 365 = "
+         L"41,20 € | Totale: 150,90 €"},
+        {RateSource::reference, L"10.000", L"", L"31/12/2025", L"30/06/2026", L"8",
+         L"Interessi: 516,92 €    |    Rivalutato + interessi: 10.786,92 € | Rivalutazione FOI dic 2025 → giu 2026: "
+         L"× 1,027 (+2,7%) = 10.270,00 €",
+         nullptr},
+        {RateSource::reference, L"10.000", L"", L"31/12/1946", L"30/06/2026", L"8", L"Indici FOI disponibili da gen 1947.",
+         nullptr},
+        {RateSource::legal, L"10.000", L"", L"01/01/1947", L"01/01/1947", nullptr,
+         L"Interessi: 0,00 €    |    Rivalutato + interessi: 10.000,00 € | Rivalutazione FOI gen 1947 → gen 1947: "
+         L"× 1,000 (+0,0%) = 10.000,00 €",
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        InterestInput in;
+        in.source = c.source;
+        in.revaluation = true;
+        in.capitalText = c.capital;
+        in.rateText = c.rate;
+        in.surchargeApplied = c.surcharge != nullptr;
+        in.surchargeText = c.surcharge ? c.surcharge : L"";
+        in.fromText = c.from;
+        in.toText = c.to;
+        const InterestOutcome out = computeInterest(in);
+        auto joined = [](std::wstring text) {
+            for (size_t at; (at = text.find(L"\r\n")) != std::wstring::npos;) text.replace(at, 2, L" | ");
+            return text;
+        };
+        EXPECT_EQ(c.result, joined(out.note.empty() ? out.resultLine : out.resultLine + L"\r\n" + out.note)) << c.from;
+        if (c.formula) {
+            EXPECT_EQ(c.formula, joined(out.formulaText)) << c.from;
+        }
+    }
+    InterestInput days;
+    days.revaluation = true;
+    days.source = RateSource::legal;
+    days.daysMode = true;
+    days.capitalText = L"1000";
+    EXPECT_EQ(L"Con la rivalutazione servono le date.", computeInterest(days).resultLine) << "before the source's message";
 }
 
 } // namespace
