@@ -1,8 +1,10 @@
 #include "finance/foi_index.h"
 
+#include <cmath>
 #include <iterator>
 
 #include "calc/numtext.h"
+#include "finance/added_rows.h"
 
 namespace {
 
@@ -141,7 +143,8 @@ bool operator==(YearMonth a, YearMonth b) { return monthNumber(a) == monthNumber
 
 YearMonth foiFirstMonth() { return {foiYears[0].year, 1}; }
 
-YearMonth foiLastMonth()
+// The last month of the built-in table.
+YearMonth builtInLastMonth()
 {
     const FoiYear& last = std::end(foiYears)[-1];
     int month = 12;
@@ -149,9 +152,22 @@ YearMonth foiLastMonth()
     return {last.year, month};
 }
 
+YearMonth foiLastMonth()
+{
+    if (addedRows.foi.empty()) return builtInLastMonth();
+    const CivilDate& last = addedRows.foi.back().from;
+    return {last.year, last.month};
+}
+
+bool isAddedMonth(YearMonth m) { return builtInLastMonth() < m; }
+
 std::optional<long long> foiIndex(YearMonth m)
 {
     if (m < foiFirstMonth() || foiLastMonth() < m) return std::nullopt;
+    if (isAddedMonth(m)) {
+        const size_t index = static_cast<size_t>(monthNumber(m) - monthNumber(builtInLastMonth()) - 1);
+        return std::llround(addedRows.foi[index].value * 100);
+    }
     return foiYears[m.year - foiYears[0].year].hundredths[m.month - 1];
 }
 
@@ -171,6 +187,7 @@ FoiCoefficient foiCoefficient(YearMonth from, YearMonth to)
     if (out.from < tobaccoFreeFrom && !(out.to < tobaccoFreeFrom)) ratio *= tobaccoCoefficient;
     out.ratio = ratio;
     out.coefficient = roundedValue(ratio, 3);
+    out.usesAdded = isAddedMonth(out.from) || isAddedMonth(out.to);
     return out;
 }
 

@@ -14,7 +14,8 @@ struct YearMonth {
 bool operator<(YearMonth a, YearMonth b);
 bool operator==(YearMonth a, YearMonth b);
 
-// The first and the last month the table has an index for.
+// The first and the last month the table has an index for, the office's
+// added months included.
 YearMonth foiFirstMonth();
 YearMonth foiLastMonth();
 
@@ -32,7 +33,11 @@ struct FoiCoefficient {
     YearMonth from, to;
     double ratio = 0;        // unrounded
     double coefficient = 0;  // to 3 decimals
+    bool usesAdded = false;  // an index the office added
 };
+
+// A month past the built-in table, whose index the office added.
+bool isAddedMonth(YearMonth m);
 FoiCoefficient foiCoefficient(YearMonth from, YearMonth to);
 
 // "dic 2021".

@@ -105,10 +105,16 @@ YearMonth monthOf(DayNumber day)
 
 // The capital revalued from the month of the start to a month, rounded as
 // amounts are; the coefficient is rounded to 3 decimals first.
-double revaluedCapital(double C, YearMonth from, YearMonth to)
+double revaluedCapital(double C, YearMonth from, YearMonth to, bool& addedIndex)
 {
-    return roundedValue(C * foiCoefficient(from, to).coefficient, settings.decimals);
+    const FoiCoefficient k = foiCoefficient(from, to);
+    addedIndex = k.usesAdded;
+    return roundedValue(C * k.coefficient, settings.decimals);
 }
+
+// What ends a formula line that rests on a row the office added.
+const wchar_t* const addedRateMark = L" (tasso aggiunto)";
+const wchar_t* const addedIndexMark = L" (indice aggiunto)";
 
 // What the revaluation of the whole period says on the result and opens the
 // formula with, and what stands in for indices past the table.
@@ -128,7 +134,8 @@ RevaluationLines revaluationLines(double C, DayNumber start, DayNumber end)
                  (percent >= 0 ? L"+" : L"") + formatNumber(percent, 1) + L"%) = " + formatNumber(out.capital, -1) +
                  L" \u20ac";
     out.formula = L"Rivalutazione: " + formatNumber(C, -1) + L" \u00d7 " + formatNumber(k.coefficient, 3) + L" (FOI " +
-                  months + L") = " + formatNumber(out.capital, -1) + L" \u20ac\r\n";
+                  months + L") = " + formatNumber(out.capital, -1) + L" \u20ac" + (k.usesAdded ? addedIndexMark : L"") +
+                  L"\r\n";
     if (!(monthOf(end) == k.to))
         out.note = L"Indice FOI di " + monthAbbreviation(monthOf(end)) + L" non in tabella: usato " +
                    monthAbbreviation(k.to) + L" (ultimo noto).";
@@ -164,7 +171,9 @@ InterestOutcome interestInPieces(const InterestInput& in, double C, double T, do
     for (size_t i = 0; i < count; ++i) {
         const RatePiece& p = pieces[i];
         const std::int64_t days = p.to - p.from;
-        const double pieceCapital = in.revaluation ? revaluedCapital(C, monthOf(start), monthOf(p.to)) : C;
+        bool addedIndex = false;
+        const double pieceCapital =
+            in.revaluation ? revaluedCapital(C, monthOf(start), monthOf(p.to), addedIndex) : C;
         if (!std::isfinite(simpleInterest(pieceCapital, p.rate + M, days))) return failure(L"Importo fuori intervallo.");
         if (!capital || capitalValue != pieceCapital) capital.emplace(capitalValue = pieceCapital);
         if (!rate || rateValue != p.rate + M) rate.emplace(rateValue = p.rate + M);
@@ -183,7 +192,8 @@ InterestOutcome interestInPieces(const InterestInput& in, double C, double T, do
         const DayNumber firstCounted = p.to > p.from ? p.from + 1 : p.from;
         formula += formatDate(dayNumberToDate(firstCounted)) + L" \u2013 " + formatDate(dayNumberToDate(p.to)) + L": " +
                    formatNumber(pieceCapital, -1) + L" \u00d7 " + rateText + L" \u00d7 " + std::to_wstring(days) +
-                   L" / 365 = " + formatNumber(rounded, -1) + L" \u20ac\r\n";
+                   L" / 365 = " + formatNumber(rounded, -1) + L" \u20ac" + (p.added ? addedRateMark : L"") +
+                   (addedIndex ? addedIndexMark : L"") + L"\r\n";
     }
     const double A = (in.revaluation ? revaluation.capital : C) + total;
     if (!std::isfinite(total) || !std::isfinite(A)) return failure(L"Importo fuori intervallo.");

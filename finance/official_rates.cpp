@@ -1,5 +1,7 @@
 #include "finance/official_rates.h"
 
+#include "finance/added_rows.h"
+
 #include <algorithm>
 #include <iterator>
 #include <vector>
@@ -100,76 +102,81 @@ const RateChange referenceRates[] = {
     {{2026, 7, 1}, 2.40},  // ECB main refinancing rate in force on 1 July: 2,15 -> 2,40 on 11/06/2026 (ECB press release)
 };
 
-struct Table {
-    const RateChange* first;
-    const RateChange* last;  // one past the end
+// A table as the calculations read it: the built-in rows, then the rows the
+// office added past them.
+struct Row {
+    DayNumber from;
+    double rate;
+    bool added;
 };
 
-Table tableOf(RateSource source)
+std::vector<Row> tableOf(RateSource source)
 {
-    if (source == RateSource::reference) return {std::begin(referenceRates), std::end(referenceRates)};
-    return {std::begin(legalRates), std::end(legalRates)};
+    const bool reference = source == RateSource::reference;
+    std::vector<Row> rows;
+    auto builtIn = [&rows](const auto& table) {
+        for (const RateChange& r : table) rows.push_back({dateToDayNumber(r.from), r.rate, false});
+    };
+    if (reference)
+        builtIn(referenceRates);
+    else
+        builtIn(legalRates);
+    for (const AddedRow& r : reference ? addedRows.reference : addedRows.legal)
+        rows.push_back({dateToDayNumber(r.from), r.value, true});
+    return rows;
 }
 
 DayNumber dayOf(const CivilDate& d) { return dateToDayNumber(d); }
 
-// The first day of every row, worked out once: a long split looks them up
-// for each of its thousands of pieces.
-const std::vector<DayNumber>& rowDays(RateSource source)
-{
-    static const auto days = [](RateSource s) {
-        const Table t = tableOf(s);
-        std::vector<DayNumber> out;
-        for (const RateChange* row = t.first; row != t.last; ++row) out.push_back(dayOf(row->from));
-        return out;
-    };
-    static const std::vector<DayNumber> legal = days(RateSource::legal), reference = days(RateSource::reference);
-    return source == RateSource::reference ? reference : legal;
-}
-
 // Where the stretch of the day ends: at the next change of the table, or at
 // the year's end (past the legal table) or the half-year's (the reference
 // rate, whose every half-year is a rate of its own).
-DayNumber stretchEnd(RateSource source, DayNumber day)
+DayNumber stretchEnd(const std::vector<Row>& rows, RateSource source, DayNumber day)
 {
     const CivilDate d = dayNumberToDate(day);
     if (source == RateSource::reference)
         return dayOf(halfYear(d) == 1 ? CivilDate{d.year, 7, 1} : CivilDate{d.year + 1, 1, 1}) - 1;
-    const std::vector<DayNumber>& days = rowDays(source);
-    const auto next = std::upper_bound(days.begin(), days.end(), day);
-    if (next != days.end()) return *next - 1;
+    const auto next = std::upper_bound(rows.begin(), rows.end(), day, [](DayNumber n, const Row& r) { return n < r.from; });
+    if (next != rows.end()) return next->from - 1;
     return dayOf({d.year + 1, 1, 1}) - 1;
 }
 
-// The rate in force on a day, or the table's last one past its end.
-double rateOn(RateSource source, DayNumber day)
+// The row in force on a day, or the table's last one past its end.
+const Row& rowOn(const std::vector<Row>& rows, DayNumber day)
 {
-    const std::vector<DayNumber>& days = rowDays(source);
-    const auto after = std::upper_bound(days.begin(), days.end(), day);
-    const auto row = after == days.begin() ? 0 : after - days.begin() - 1;
-    return tableOf(source).first[row].rate;
+    const auto after = std::upper_bound(rows.begin(), rows.end(), day, [](DayNumber n, const Row& r) { return n < r.from; });
+    return after == rows.begin() ? rows.front() : *(after - 1);
 }
+
+DayNumber until(const std::vector<Row>& rows, RateSource source) { return stretchEnd(rows, source, rows.back().from); }
 
 } // namespace
 
 const CivilDate lateProvisionsFrom{2002, 8, 8};  // D.Lgs. 231/2002, art. 11
 
-DayNumber officialRatesFrom(RateSource source) { return dayOf(tableOf(source).first->from); }
+DayNumber officialRatesFrom(RateSource source) { return tableOf(source).front().from; }
 
-DayNumber officialRatesUntil(RateSource source) { return stretchEnd(source, dayOf((tableOf(source).last - 1)->from)); }
+DayNumber officialRatesUntil(RateSource source)
+{
+    const std::vector<Row> rows = tableOf(source);
+    return until(rows, source);
+}
 
 std::vector<RatePiece> ratePieces(RateSource source, DayNumber start, DayNumber end)
 {
-    const DayNumber until = officialRatesUntil(source);
+    const std::vector<Row> rows = tableOf(source);
+    const DayNumber last = until(rows, source);
     std::vector<RatePiece> pieces;
     if (start >= end) {
-        pieces.push_back({start, end, rateOn(source, end), end <= until});
+        const Row& row = rowOn(rows, end);
+        pieces.push_back({start, end, row.rate, end <= last, row.added});
         return pieces;
     }
     for (DayNumber from = start; from < end;) {
         const DayNumber first = from + 1;  // the piece's first counted day
-        const DayNumber to = std::min(end, stretchEnd(source, first));
-        pieces.push_back({from, to, rateOn(source, first), first <= until});
+        const DayNumber to = std::min(end, stretchEnd(rows, source, first));
+        const Row& row = rowOn(rows, first);
+        pieces.push_back({from, to, row.rate, first <= last, row.added && first <= last});
         from = to;
     }
     return pieces;

@@ -27,6 +27,7 @@ struct RatePiece {
     DayNumber to = 0;
     double rate = 0;     // percent a year, before any surcharge
     bool known = true;   // false past the table, where its last rate stands in
+    bool added = false;  // the rate is a row the office added
 };
 
 // The period from `start` (not counted) to `end` (counted), cut where the

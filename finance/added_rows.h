@@ -1,0 +1,49 @@
+// Rates and indices the office adds after the built-in tables end: next
+// year's legal rate, next half-year's reference rate, next month's FOI index.
+// They extend the tables in this one place, which every calculation reads,
+// and are kept as the registry value "TassiAggiunti".
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "dates/calendar.h"
+
+enum class AddedTable { legal = 0, reference = 1, foi = 2 };
+
+struct AddedRow {
+    CivilDate from;  // the first day (the month's first for the index)
+    double value = 0;  // a rate in percent, or an index
+};
+
+// The process-wide record of the added rows, each table in date order.
+struct AddedRows {
+    std::vector<AddedRow> legal, reference, foi;
+};
+extern AddedRows addedRows;
+
+std::vector<AddedRow>& rowsOf(AddedRows& rows, AddedTable table);
+
+// "L 01/01/2027 1,60;R 01/07/2027 2,40;F 09/2026 104,1": by table (L, R, F),
+// then by date, joined by ";" with nothing else.
+std::wstring addedRowsText(const AddedRows& rows);
+
+// The stored text read back: an entry that does not follow its table is
+// dropped with the later entries of the same table; the other tables keep
+// theirs.
+AddedRows readAddedRows(const std::wstring& text);
+
+// A new row checked against its table as it stands (built-in and added
+// rows): a legal rate from 01/01 of the year after the last row, a reference
+// rate for the half-year after the last, an index for the month after the
+// last; rates 0 to 100, indices 1 to 1000, typed the Italian way. `message`
+// says what does not fit.
+struct NewRow {
+    bool ok = false;
+    AddedRow row;
+    std::wstring message;
+};
+NewRow checkNewRow(AddedTable table, const std::wstring& fromText, const std::wstring& valueText);
+
+// The first day a new row of the table must start on.
+CivilDate nextRowFrom(AddedTable table);
