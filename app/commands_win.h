@@ -48,6 +48,8 @@ enum MenuCommandId : int {
     menuVatOptions = 405,    // "Personalizza in Opzioni..."
     menuRuleFirst = 411,     // 411 to 413, in the deadline rules' order
     menuSourceFirst = 421,   // 421 to 423, in the rate sources' order
+    menuAddValue = 424,      // "Aggiungi valore…"
+    menuRemoveAddedValues = 425,
     menuCopyTapeLines = 431,
     menuCopyTape = 432,
     menuCopyTapeForSpreadsheet = 433,

@@ -3,8 +3,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cwchar>
+#include <string>
+
 #include "app/main_window_win.h"
 #include "app/settings.h"
+#include "finance/added_rows.h"
 #include "calc/numtext.h"
 #include "calc/vat_win.h"
 
@@ -54,6 +59,18 @@ void loadSettings()
     size = sizeof patron;
     if (RegQueryValueExW(key, L"Patrono", nullptr, &type, patron, &size) == ERROR_SUCCESS)
         if (auto value = storedPatronDay(type, patron, size)) settings.patronDay = *value;
+    DWORD added = 0;  // "TassiAggiunti": its size first, then the text
+    if (RegQueryValueExW(key, L"TassiAggiunti", nullptr, &type, nullptr, &added) == ERROR_SUCCESS &&
+        type == REG_SZ && added <= 1024 * 1024) {
+        std::wstring text(added / sizeof(wchar_t) + 1, L'\0');
+        DWORD size2 = added;
+        if (RegQueryValueExW(key, L"TassiAggiunti", nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size2) ==
+                ERROR_SUCCESS &&
+            type == REG_SZ) {
+            text.resize(std::min<size_t>(wcsnlen(text.c_str(), text.size()), size2 / sizeof(wchar_t)));
+            addedRows = readAddedRows(text);
+        }
+    }
     const StoredBytes x = storedBytes(key, L"FinestraX"), y = storedBytes(key, L"FinestraY");
     const auto left = storedCoordinate(x.type, x.bytes, x.size), top = storedCoordinate(y.type, y.bytes, y.size);
     if (left && top) settings.windowPosition = ScreenPoint{*left, *top};
@@ -86,6 +103,12 @@ void saveRateSource()
 {
     const auto source = static_cast<DWORD>(settings.rateSource);
     storeValue(L"Tassi", REG_DWORD, &source, sizeof source);
+}
+
+void saveAddedRows()
+{
+    const std::wstring text = addedRowsText(addedRows);
+    storeValue(L"TassiAggiunti", REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 void saveWindowPosition(int x, int y)

@@ -11,5 +11,8 @@ void saveSettingsCommand();
 void saveDeadlineRule();
 void saveRateSource();
 
+// "TassiAggiunti": the rates and indices the office added, written alone.
+void saveAddedRows();
+
 // "FinestraX" and "FinestraY": where the main window was when it was closed.
 void saveWindowPosition(int x, int y);

@@ -9,6 +9,8 @@
 #include "app/settings.h"
 #include "app/settings_win.h"
 #include "calc/calculator_win.h"
+#include "finance/added_rows.h"
+#include "finance/added_rows_win.h"
 #include "finance/interest.h"
 
 namespace {
@@ -65,9 +67,24 @@ void showRateSourceMenu()
 {
     static const wchar_t* const choices[rateSourceCount] = {L"Tasso inserito", L"Tasso legale (art. 1284 c.c.)",
                                                             L"Tasso di riferimento (D.Lgs. 231/2002)"};
-    const int picked = pickFromButtonMenu(mainState.rateSourceButton, choices, rateSourceCount,
-                                          static_cast<int>(settings.rateSource), menuSourceFirst);
-    if (picked < 0) return;
+    HMENU menu = CreatePopupMenu();
+    for (int i = 0; i < rateSourceCount; ++i) {
+        const auto mark = static_cast<UINT>(i == static_cast<int>(settings.rateSource) ? MF_CHECKED : MF_UNCHECKED);
+        AppendMenuW(menu, MF_STRING | mark, static_cast<UINT_PTR>(menuSourceFirst + i), choices[i]);
+    }
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, menuAddValue, L"Aggiungi valore\u2026");
+    const bool anyAdded = !addedRows.legal.empty() || !addedRows.reference.empty() || !addedRows.foi.empty();
+    AppendMenuW(menu, MF_STRING | (anyAdded ? 0u : static_cast<UINT>(MF_GRAYED)), menuRemoveAddedValues,
+                L"Togli valori aggiunti");
+    const int command = trackButtonMenu(mainState.rateSourceButton, menu);
+    if (command == menuAddValue || command == menuRemoveAddedValues) {
+        const bool changed = command == menuAddValue ? showAddValueDialog() : removeAddedRows();
+        if (changed && mainState.interestResultIsFigure) calculateInterest();
+        return;
+    }
+    const int picked = command - menuSourceFirst;
+    if (picked < 0 || picked >= rateSourceCount) return;
     settings.rateSource = static_cast<RateSource>(picked);
     saveRateSource();
     SetWindowTextW(mainState.rateSourceButton, rateSourceLabel().c_str());

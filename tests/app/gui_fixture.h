@@ -12,6 +12,7 @@
 #include "app/settings_win.h"
 #include "calc/calculator.h"
 #include "calc/calculator_win.h"
+#include "finance/added_rows.h"
 
 inline int beepCount = 0;
 inline void countBeep() { ++beepCount; }
@@ -28,6 +29,7 @@ inline void resetProcessState()
     RegDeleteTreeW(HKEY_CURRENT_USER, settingsKeyPath);
     settings = Settings{};
     calculator = CalculatorState{};
+    addedRows = AddedRows{};
     mainState = MainWindowState{};
     rejectBeep = countBeep;
     beepCount = 0;

@@ -41,6 +41,8 @@ def probe(*args):
             state['main'] = item
         elif kind == 'child' and 'window_children' not in state:
             state['children'].append(item)
+        elif kind == 'child' and state['windows']:
+            state['windows'][-1].setdefault('children', []).append(item)
         elif kind == 'focus':
             state['focus'] = item['index']
             state['focus_class'] = item['class']

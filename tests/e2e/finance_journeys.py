@@ -1,6 +1,8 @@
 """INTERESSI and PROPORZIONI driven with real keys and clicks: interest at a
 typed rate and at the official rates, the split."""
 
+import subprocess
+
 from driver import *  # noqa: F401,F403 (the journeys' shared vocabulary)
 
 
@@ -78,3 +80,54 @@ def finance_journey(p):
     s = wait_until('split 2', lambda s: 'TOTALE: 100,00 \u20ac' in child(s, cls='Edit', nth=20)['text'])
     check('PROPORZIONI: total and a weight typed over the defaults',
           '6) Peso 1,00  \u2192  0,99 \u20ac' in child(s, cls='Edit', nth=20)['text'])
+
+
+def added_values_journey(p):
+    """A rate the office adds through the source's menu and its dialog, with real keys, then removes."""
+    result = lambda s: next((c['text'] for c in s['children'] if c['text'].startswith('Interessi: ')), '')
+    dialog = lambda s: next((w for w in s['windows'] if w['text'] == 'Aggiungi valore'), None)
+    stored = lambda: subprocess.run([WINE_RUN, 'reg', 'query', 'HKCU\\Software\\Ferlan\\Zentolo', '/v', 'TassiAggiunti'],
+                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                    check=False).stdout.decode('utf-8', 'replace').partition('REG_SZ')[2].strip()
+    p.click(410, 198)  # the source's button
+    wait_until('source menu', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    p.key('Down', 'Down', 'Down', 'Down', 'Return')  # past the three sources and the separator
+    wait_until('dialog', lambda s: dialog(s) is not None)
+    p.type('01/01/2028')
+    p.key('Tab')
+    p.type('1,5')
+    p.key('Return')
+    s = wait_until('refused', lambda s: any(c['text'].startswith('Il valore deve seguire')
+                                            for c in dialog(s).get('children', [])))
+    check('added values: a legal rate that skips a year is refused in the dialog, which stays open',
+          any(c['text'] == "Il valore deve seguire l'ultimo in tabella: dal 01/01/2027." for c in dialog(s)['children']))
+    p.key('shift+Tab')
+    p.type('01/01/2027')
+    p.key('Tab')
+    p.type('1,5')
+    p.key('Return')
+    wait_until('dialog closed', lambda s: dialog(s) is None)
+    check('added values: the row is kept as TassiAggiunti', stored() == 'L 01/01/2027 1,50')
+    p.click(410, 198)
+    wait_until('source menu', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    p.key('Down', 'Down', 'Return')  # Legale
+    p.click(120, 240)  # "Dal"
+    p.key('ctrl+a')
+    p.type('31/12/2026')
+    p.key('Tab', 'ctrl+a')
+    p.type('31/12/2027')
+    p.key('Return')
+    s = wait_until('2027', lambda s: result(s).startswith('Interessi: 187,50'))
+    check('added values: 2027 at the added 1,50 %, no "non in tabella", the line marked',
+          'non in tabella' not in result(s) and '(tasso aggiunto)' in child(s, cls='Edit', nth=12)['text'])
+    p.click(410, 198)
+    wait_until('source menu', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    p.key('Down', 'Down', 'Down', 'Down', 'Down', 'Return')  # "Togli valori aggiunti"
+    wait_until('question', lambda s: 'Togliere tutti i valori aggiunti?' in s['messages'])
+    p.key('Return')  # Sì
+    s = wait_until('removed', lambda s: 'non in tabella' in result(s))
+    check('added values: removed after the question, the result computed again past the table', stored() == '')
+    p.click(410, 198)
+    wait_until('source menu', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    p.key('Down', 'Return')  # back to "Inserito"
+    wait_until('Inserito', lambda s: child(s, cid=213)['text'] == 'Inserito  \u25be')

@@ -20,7 +20,7 @@ import driver
 from calc_journeys import calc_journey, rounding_journey, tape_journey, vat_menu_journey
 from date_journeys import date_journey, deadline_journey, deadline_office_journey
 from driver import WINE_RUN, Program, check, child, failures, registry_value, tape, wait_until, xdo
-from finance_journeys import finance_journey, official_rates_journey
+from finance_journeys import added_values_journey, finance_journey, official_rates_journey
 from keyboard_journeys import keyboard_journey, nothing_lost_journey, typing_journey
 
 
@@ -60,7 +60,7 @@ def main():
     subprocess.run([WINE_RUN, 'reg', 'delete', 'HKCU\\Software\\Ferlan\\Zentolo', '/f'],
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
     journeys = [calc_journey, vat_menu_journey, rounding_journey, tape_journey, date_journey, deadline_journey,
-                deadline_office_journey, finance_journey, official_rates_journey, keyboard_journey,
+                deadline_office_journey, finance_journey, official_rates_journey, added_values_journey, keyboard_journey,
                 typing_journey, nothing_lost_journey, options_journey]
     p = Program()
     for journey in journeys:
