@@ -62,7 +62,9 @@ std::wstring clipboardText()
     if (!OpenClipboard(mainState.mainWindow)) return text;
     if (HANDLE block = GetClipboardData(CF_UNICODETEXT))
         if (const auto* p = static_cast<const wchar_t*>(GlobalLock(block))) {
-            text = p;
+            // No further than the block, even when another program left out the final zero.
+            const size_t units = GlobalSize(block) / sizeof(wchar_t);
+            text.assign(p, std::find(p, p + units, L'\0'));
             GlobalUnlock(block);
         }
     CloseClipboard();
