@@ -119,8 +119,10 @@ std::optional<std::wstring> InputHistory::newer()
     return shown_ == entries_.size() ? draft_ : entries_[shown_];
 }
 
-std::wstring pickedUpInput(const std::wstring& result)
+std::wstring pickedUpInput(const std::wstring& result, const std::wstring& beforeCaret)
 {
-    if (!result.empty() && result[0] == L'-') return L"(" + result + L")";
-    return result;
+    const wchar_t last = beforeCaret.empty() ? L'\0' : beforeCaret.back();
+    const bool afterNumber = isAsciiDigit(last) || last == L',' || last == L'%' || last == L')';
+    const std::wstring value = !result.empty() && result[0] == L'-' ? L"(" + result + L")" : result;
+    return afterNumber ? L"+" + value : value;
 }

@@ -59,7 +59,9 @@ private:
     std::wstring draft_;
 };
 
-// What a tape pick-up puts into the input line: the result itself, and a
-// negative one in brackets, so that Enter reads -5,00 as -5 and not as a
-// continuation that subtracts 5 from the last result.
-std::wstring pickedUpInput(const std::wstring& result);
+// What a tape pick-up puts into the input line at the caret: the result
+// itself, and a negative one in brackets, so that Enter reads -5,00 as -5 and
+// not as a continuation that subtracts 5 from the last result; after a number
+// (the text before the caret ending in a digit, ",", "%" or ")") a "+" first,
+// so that "100" and a pick-up of 5,00 give "100+5,00".
+std::wstring pickedUpInput(const std::wstring& result, const std::wstring& beforeCaret = std::wstring());

@@ -159,13 +159,21 @@ TEST(PickedUpInput, EnterGivesThePickedValueWhateverItsSign)
         const wchar_t* result;
         const wchar_t* input;
         double value;
+        const wchar_t* before = L"";  // the line before the caret
     } cases[] = {{L"-5,00", L"(-5,00)", -5},
                  {L"-1.234,56", L"(-1.234,56)", -1234.56},
                  {L"5,00", L"5,00", 5},
-                 {L"1.220,00", L"1.220,00", 1220}};
+                 {L"1.220,00", L"1.220,00", 1220},
+                 // After a number the pick-up adds to it; after an operator or "(" it is inserted as it is.
+                 {L"5,00", L"+5,00", 105, L"100"},
+                 {L"10,66", L"+10,66", 17.66, L"7,00"},
+                 {L"-5,00", L"+(-5,00)", 95, L"100"},
+                 {L"5,00", L"+5,00", 8, L"(1+2)"},
+                 {L"5,00", L"5,00", 35, L"7*"},
+                 {L"5,00", L"5,00", 5, L"("}};
     for (const auto& c : cases) {
-        EXPECT_EQ(c.input, pickedUpInput(c.result));
-        Evaluation e = evaluateLine(pickedUpInput(c.result), 10);
+        EXPECT_EQ(c.input, pickedUpInput(c.result, c.before));
+        Evaluation e = evaluateLine(c.before + pickedUpInput(c.result, c.before) + (std::wstring(c.before) == L"(" ? L")" : L""), 10);
         ASSERT_EQ(Evaluation::accepted, e.kind) << c.result;
         EXPECT_EQ(c.value, e.value) << c.result << " with a last result of 10";
     }
