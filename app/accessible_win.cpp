@@ -11,6 +11,7 @@
 
 #include "app/accessible.h"
 #include "app/button_win.h"
+#include "app/commands_win.h"
 #include "app/main_window_win.h"
 #include "app/system_library_win.h"
 
@@ -297,6 +298,11 @@ public:
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* out) override
     {
         clear(out);
+        if (isSelf(child) && isButton()) {
+            const int id = GetDlgCtrlID(window_);
+            if (id == idAddVat || id == idRemoveVat || id == idVatOnly)
+                return textResult(id == idAddVat ? L"F7" : id == idRemoveVat ? L"F8" : L"F9", out);
+        }
         return standard_ ? standard_->get_accKeyboardShortcut(child, out) : E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override

@@ -6,6 +6,7 @@
 
 #include "app/accessible_win.h"
 #include "app/dpi_win.h"
+#include "app/main_window_win.h"
 
 const wchar_t* const buttonClassName = L"FerlanButtonV06";
 const wchar_t* const buttonHoverProperty = L"ZT_HOVER";
@@ -97,6 +98,13 @@ void onLeftButtonUp(HWND button, LPARAM lParam)
 void onCaptureChanged(HWND button)
 {
     if (RemovePropW(button, buttonDownProperty)) invalidate(button);
+}
+
+// A button of the main window while CALC is shown.
+bool forwardsTyping(HWND button)
+{
+    const MainWindowState& s = mainState;
+    return s.currentTab == tabCalc && s.inputEdit && GetParent(button) == s.mainWindow;
 }
 
 void onNcDestroy(HWND button)
@@ -205,6 +213,14 @@ LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CAPTURECHANGED:
         onCaptureChanged(button);
         return 0;
+    case WM_CHAR:
+        // Digits and operators typed on a button of CALC go on in the input line.
+        if (wParam > L' ' && forwardsTyping(button)) {
+            SetFocus(mainState.inputEdit);
+            SendMessageW(mainState.inputEdit, WM_CHAR, wParam, lParam);
+            return 0;
+        }
+        break;
     case WM_KEYDOWN:
         if (wParam == VK_SPACE || wParam == VK_RETURN) {
             // The key's character is the button's, not the next window's: a

@@ -139,6 +139,13 @@ void enterControl(HWND control)
 {
     SetFocus(control);
     if (control != mainState.inputEdit && isEditableField(control)) SendMessageW(control, EM_SETSEL, 0, -1);
+    // The tape is entered at its newest line, alone.
+    const LRESULT lines = control == mainState.tapeList ? SendMessageW(control, LB_GETCOUNT, 0, 0) : 0;
+    if (lines > 0) {
+        SendMessageW(control, LB_SETSEL, FALSE, -1);
+        SendMessageW(control, LB_SETSEL, TRUE, lines - 1);
+        SendMessageW(control, LB_SETCARETINDEX, static_cast<WPARAM>(lines - 1), FALSE);
+    }
 }
 
 namespace {
@@ -213,6 +220,15 @@ bool onMainWindowKey(const MSG& msg)
         if (!isEditableField(msg.hwnd)) return false;
         SendMessageW(msg.hwnd, WM_CHAR, isDateField(msg.hwnd) ? L'/' : L',', msg.lParam);
         return true;
+    case VK_F7:  // the VAT keys, wherever the focus is on CALC
+    case VK_F8:
+    case VK_F9: {
+        if (s.currentTab != tabCalc || ctrl || shift || GetKeyState(VK_MENU) < 0) return false;
+        static const int vatKeys[3] = {idAddVat, idRemoveVat, idVatOnly};
+        if (!(msg.lParam & autoRepeatBit))
+            SendMessageW(s.mainWindow, WM_COMMAND, MAKEWPARAM(vatKeys[msg.wParam - VK_F7], 0), 0);
+        return true;
+    }
     case VK_RETURN: {
         const int command = enterCommandOf(msg.hwnd);
         if (!command) return false;

@@ -173,6 +173,12 @@ TEST_F(Accessible, MenuButtonsSayTheSettingAndTheValueInEffect)
         pumpMessages();
         EXPECT_EQ(std::vector<HWND>{c.button}, renamed) << c.name << ": one name-change event";
         EXPECT_EQ(c.renamed, nameOf(object));
+        if (c.button == addVat) {
+            BSTR shortcut = nullptr;
+            object->get_accKeyboardShortcut(self(), &shortcut);
+            EXPECT_EQ(std::wstring(L"F7"), shortcut ? std::wstring(shortcut) : L"") << "the VAT key's own key";
+            SysFreeString(shortcut);
+        }
         object->Release();
     }
     UnhookWinEvent(hook);

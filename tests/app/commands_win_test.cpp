@@ -236,9 +236,14 @@ TEST_F(Keyboard, AfterMinimiseAndRestoreTheFieldHasTheFocusNeverTheHeader)
 TEST_F(Keyboard, TabFromTheInputGoesToTheTapeThenCopyAndWrapsAround)
 {
     HWND copy = GetDlgItem(mainState.mainWindow, idCopy);
+    for (const wchar_t* line : {L"1 = 1,00", L"2 = 2,00", L"3 = 3,00"}) appendTapeLine(line);
+    SendMessageW(mainState.tapeList, LB_SETSEL, TRUE, 0);
     ASSERT_EQ(mainState.inputEdit, GetFocus());
     key(VK_TAB);
     EXPECT_EQ(mainState.tapeList, GetFocus()) << "the tape right after the input line";
+    EXPECT_EQ(1, SendMessageW(mainState.tapeList, LB_GETSELCOUNT, 0, 0)) << "its newest line alone";
+    EXPECT_EQ(2, SendMessageW(mainState.tapeList, LB_GETCARETINDEX, 0, 0));
+    EXPECT_GT(SendMessageW(mainState.tapeList, LB_GETSEL, 2, 0), 0);
     key(VK_TAB);
     EXPECT_EQ(copy, GetFocus());
     key(VK_TAB, false, true);
@@ -250,6 +255,37 @@ TEST_F(Keyboard, TabFromTheInputGoesToTheTapeThenCopyAndWrapsAround)
     EXPECT_EQ(GetDlgItem(mainState.mainWindow, idMinimise), GetFocus()) << "wraps to the first stop";
     key(VK_TAB, false, true);
     EXPECT_EQ(mainState.topmostCheck, GetFocus());
+}
+
+// F7, F8 and F9 press the VAT keys wherever the focus is on CALC; a digit
+// typed on a button goes on in the input line.
+TEST_F(Keyboard, VatKeysAndTypingOnAButton)
+{
+    MainWindowState& s = mainState;
+    HWND copy = GetDlgItem(s.mainWindow, idCopy);
+    const struct {
+        WPARAM vk;
+        const wchar_t* line;
+    } cases[] = {{VK_F7, L"+IVA 22,00% su 100,00 = 122,00"}, {VK_F8, L"Scorporo 22,00% su 100,00 = 81,97 (IVA 18,03)"},
+                 {VK_F9, L"Solo IVA 22,00% su 100,00 = 22,00"}};
+    for (const auto& c : cases) {
+        SetWindowTextW(s.inputEdit, L"100");
+        SetFocus(copy);
+        key(c.vk);
+        wchar_t line[80] = {};
+        SendMessageW(s.tapeList, LB_GETTEXT, static_cast<WPARAM>(SendMessageW(s.tapeList, LB_GETCOUNT, 0, 0) - 1),
+                     reinterpret_cast<LPARAM>(line));
+        EXPECT_EQ(std::wstring(c.line), line);
+    }
+    SetFocus(copy);
+    SendMessageW(copy, WM_CHAR, L'7', 1);
+    SendMessageW(GetFocus(), WM_CHAR, L'+', 1);
+    EXPECT_EQ(s.inputEdit, GetFocus());
+    EXPECT_EQ(L"7+", controlText(s.inputEdit));
+    switchTab(tabDate);
+    const LRESULT lines = SendMessageW(s.tapeList, LB_GETCOUNT, 0, 0);
+    key(VK_F7);
+    EXPECT_EQ(lines, SendMessageW(s.tapeList, LB_GETCOUNT, 0, 0)) << "not on another tab";
 }
 
 TEST_F(Keyboard, HiddenTabStopsAreSkipped)

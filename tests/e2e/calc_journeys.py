@@ -142,3 +142,10 @@ def tape_journey(p):
     check('tape: Ctrl+C on the tape copies the selected line', True)
     p.click(213, 321)  # PULISCI
     wait_until('cleared again', lambda s: tape(s) == [] and display(s) == '0,00')
+    p.type('100')
+    p.key('F9', 'Tab', 'F7')  # "Solo IVA" from the input line, "+ IVA" from the tape
+    s = wait_until('VAT keys', lambda s: len(tape(s)) == 2)
+    check('tape: F9 and F7 press "Solo IVA" and "+ IVA" wherever the focus is on CALC',
+          tape(s)[0].startswith('Solo IVA 10,00% su 100,00 = 10,00') and tape(s)[1].startswith('+IVA 10,00% su 10,00'))
+    p.click(213, 321)
+    wait_until('cleared at last', lambda s: tape(s) == [] and display(s) == '0,00')
