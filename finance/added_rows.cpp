@@ -39,6 +39,11 @@ std::vector<AddedRow>& rowsOf(AddedRows& rows, AddedTable table)
     return table == AddedTable::legal ? rows.legal : table == AddedTable::reference ? rows.reference : rows.foi;
 }
 
+const std::vector<AddedRow>& rowsOf(const AddedRows& rows, AddedTable table)
+{
+    return rowsOf(const_cast<AddedRows&>(rows), table);
+}
+
 CivilDate nextRowFrom(AddedTable table)
 {
     if (table == AddedTable::foi) {
@@ -72,7 +77,7 @@ std::wstring addedRowsText(const AddedRows& rows)
 {
     std::wstring text;
     for (AddedTable table : {AddedTable::legal, AddedTable::reference, AddedTable::foi})
-        for (const AddedRow& row : rowsOf(const_cast<AddedRows&>(rows), table))
+        for (const AddedRow& row : rowsOf(rows, table))
             text += (text.empty() ? L"" : L";") + std::wstring(1, tableLetters[static_cast<int>(table)]) + L" " +
                     fromText(table, row.from) + L" " + valueText(table, row.value);
     return text;

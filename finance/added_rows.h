@@ -23,6 +23,7 @@ struct AddedRows {
 extern AddedRows addedRows;
 
 std::vector<AddedRow>& rowsOf(AddedRows& rows, AddedTable table);
+const std::vector<AddedRow>& rowsOf(const AddedRows& rows, AddedTable table);
 
 // "L 01/01/2027 1,60;R 01/07/2027 2,40;F 09/2026 104,1": by table (L, R, F),
 // then by date, joined by ";" with nothing else.

@@ -1,10 +1,8 @@
 #include "finance/interest.h"
 
 #include <algorithm>
-#include <charconv>
-#include <climits>
-#include <optional>
 #include <cmath>
+#include <optional>
 #include <cstdint>
 #include <string>
 #include <vector>
