@@ -126,6 +126,7 @@ void onDpiChanged(HWND window, int dpi, const RECT& suggested)
     s.dpi = dpi;
     setTopLevelDpi(window, dpi);
     replaceFonts();
+    forgetFittedDisplayFonts();  // made for the old scale
     for (const ControlPlace& p : s.controlPlaces)
         placeScaled(p.control, p.x, p.y, p.width, p.height, dpi);
     s.windowHeight = scaled(placeTabControls(s.currentTab));
@@ -211,13 +212,13 @@ void onDestroy(HWND window)
 {
     MainWindowState& s = mainState;
     saveNormalPosition(window);
+    forgetFittedDisplayFonts();
     deleteObject(s.windowBrush);
     deleteObject(s.fieldBrush);
     deleteObject(s.bodyFont);
     deleteObject(s.headingFont);
     deleteObject(s.displayFont);
     deleteObject(s.smallFont);
-    if (s.fittedDisplayFont) deleteObject(s.fittedDisplayFont);
     stopWatchingApartment();
     PostQuitMessage(0);
 }

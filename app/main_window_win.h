@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <map>
 #include <vector>
 
 extern const wchar_t* const mainClassName;  // "FerlanZentoloV063"
@@ -37,7 +38,7 @@ struct MainWindowState {
     HFONT headingFont = nullptr;
     HFONT displayFont = nullptr;
     HFONT smallFont = nullptr;
-    HFONT fittedDisplayFont = nullptr;  // a smaller display font for a long result, or none
+    std::map<int, HFONT> fittedDisplayFonts;  // smaller display fonts for long results, by height, made once
 
     HWND tabButtons[5] = {};
     std::vector<HWND> tabControls[5];

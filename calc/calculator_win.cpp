@@ -233,9 +233,9 @@ void showDisplayText(const std::wstring& text)
     HFONT font = s.displayFont;
     std::wstring shown = text;
     for (int height = displayFontHeight; width(font, text) > box.right && height > displayFontHeight / 2;) {
-        --height;
-        if (font != s.displayFont) DeleteObject(font);
-        font = createUiFont(height, 700, s.dpi);
+        HFONT& smaller = s.fittedDisplayFonts[--height];
+        if (!smaller) smaller = createUiFont(height, 700, s.dpi);
+        font = smaller;
     }
     if (width(font, text) > box.right) {
         const size_t middle = text.find(L'.', text.size() / 2 - std::min(text.size() / 2, size_t{2}));
@@ -244,8 +244,15 @@ void showDisplayText(const std::wstring& text)
     ReleaseDC(s.display, dc);
     SendMessageW(s.display, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SetWindowTextW(s.display, shown.c_str());
-    if (s.fittedDisplayFont && s.fittedDisplayFont != font) DeleteObject(s.fittedDisplayFont);
-    s.fittedDisplayFont = font == s.displayFont ? nullptr : font;
+
+}
+
+void forgetFittedDisplayFonts()
+{
+    MainWindowState& s = mainState;
+    if (s.display) SendMessageW(s.display, WM_SETFONT, reinterpret_cast<WPARAM>(s.displayFont), FALSE);
+    for (auto& fitted : s.fittedDisplayFonts) DeleteObject(fitted.second);
+    s.fittedDisplayFonts.clear();
 }
 
 void showResult(double value)

@@ -12,6 +12,10 @@ void showResult(double value);
 void showDisplayText(const std::wstring& text);
 // Fits the display's text again, after the display scale changed.
 void fitDisplay();
+
+// The display back to its own font, and the smaller ones made for long
+// results deleted: at the window's end and at a change of scale.
+void forgetFittedDisplayFonts();
 void appendTapeLine(const std::wstring& text);
 // The tape's lines from the first, or only those selected.
 std::vector<std::wstring> tapeLines(bool selectedOnly);

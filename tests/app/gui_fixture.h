@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <winternl.h>
+
 #include <gtest/gtest.h>
 
 #include "app/app_win.h"
@@ -75,6 +77,21 @@ inline std::wstring clipboardText()
     }
     CloseClipboard();
     return text;
+}
+
+// The process's fonts, counted in the GDI handle table that the process
+// environment block points to (Wine keeps it as Windows does).
+inline int fontCount()
+{
+    const auto* peb = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+    const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + 0xF8);
+    if (!table) return -1;
+    int fonts = 0;
+    for (size_t i = 0; i < 0x10000; ++i) {
+        const BYTE* entry = table + i * 24;
+        if (entry[14] && !(entry[12] & 0x80) && (entry[12] & 0x7f) == 0x0a) ++fonts;
+    }
+    return fonts;
 }
 
 class MainWindow : public ::testing::Test {

@@ -77,6 +77,25 @@ TEST_F(Calc, EnterEvaluatesAndContinuesFromTheLastResult)
     EXPECT_EQ(0, beepCount) << "an accepted calculation is silent";
 }
 
+// A long result takes a smaller font, then two lines; the smaller fonts are
+// made once and kept, not made again at every Enter.
+TEST_F(Calc, LongResultsReuseTheirFittedFonts)
+{
+    enterLine(L"123456789012345*1000000000000000000000000000000");
+    EXPECT_NE(std::wstring::npos, display().find(L"\r\n")) << "on two lines";
+    EXPECT_NE(mainState.displayFont, reinterpret_cast<HFONT>(SendMessageW(mainState.display, WM_GETFONT, 0, 0)));
+    const int fonts = fontCount();
+    const auto fitted = reinterpret_cast<HFONT>(SendMessageW(mainState.display, WM_GETFONT, 0, 0));
+    for (int i = 0; i < 5; ++i) {
+        enterLine(L"1");
+        enterLine(L"123456789012345*1000000000000000000000000000000");
+        EXPECT_EQ(fitted, reinterpret_cast<HFONT>(SendMessageW(mainState.display, WM_GETFONT, 0, 0))) << "kept";
+    }
+    EXPECT_EQ(fonts, fontCount());
+    enterLine(L"1");
+    EXPECT_EQ(mainState.displayFont, reinterpret_cast<HFONT>(SendMessageW(mainState.display, WM_GETFONT, 0, 0)));
+}
+
 TEST_F(Calc, UnreadableLineBeepsAndStays)
 {
     enterLine(L"2+3");

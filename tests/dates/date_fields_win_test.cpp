@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <winternl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -30,20 +29,6 @@ int shownPopupCount()
     return n;
 }
 
-// The process's fonts, counted in the GDI handle table that the process
-// environment block points to (Wine keeps it as Windows does).
-int fontCount()
-{
-    const auto* peb = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
-    const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + 0xF8);
-    if (!table) return -1;
-    int fonts = 0;
-    for (size_t i = 0; i < 0x10000; ++i) {
-        const BYTE* entry = table + i * 24;
-        if (entry[14] && !(entry[12] & 0x80) && (entry[12] & 0x7f) == 0x0a) ++fonts;
-    }
-    return fonts;
-}
 
 void click(int id)
 {
