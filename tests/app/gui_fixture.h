@@ -83,7 +83,12 @@ inline std::wstring clipboardText()
 // environment block points to (Wine keeps it as Windows does).
 inline int fontCount()
 {
-    const auto* peb = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+    using QueryProcess = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<QueryProcess>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION info{};
+    if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr) != 0) return -1;
+    const auto* peb = reinterpret_cast<const BYTE*>(info.PebBaseAddress);
     const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + 0xF8);
     if (!table) return -1;
     int fonts = 0;
