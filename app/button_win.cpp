@@ -304,13 +304,19 @@ int trackButtonMenu(HWND button, HMENU menu)
     return trackMenuAt(menu, POINT{place.left, place.bottom}, GetAncestor(button, GA_ROOT));
 }
 
-int pickFromButtonMenu(HWND button, const wchar_t* const* choices, int count, int checked, int firstCommand)
+HMENU choiceMenu(const wchar_t* const* choices, int count, int checked, int firstCommand)
 {
     HMENU menu = CreatePopupMenu();
     for (int i = 0; i < count; ++i) {
         const auto mark = static_cast<UINT>(i == checked ? MF_CHECKED : MF_UNCHECKED);
         AppendMenuW(menu, MF_STRING | mark, static_cast<UINT_PTR>(firstCommand + i), choices[i]);
     }
+    return menu;
+}
+
+int pickFromButtonMenu(HWND button, const wchar_t* const* choices, int count, int checked, int firstCommand)
+{
+    HMENU menu = choiceMenu(choices, count, checked, firstCommand);
     const int picked = trackButtonMenu(button, menu) - firstCommand;
     return picked >= 0 && picked < count ? picked : -1;
 }

@@ -51,6 +51,10 @@ int trackMenuAt(HMENU menu, POINT at, HWND owner);
 // picked, or 0 when the menu was dismissed. Takes over the menu.
 int trackButtonMenu(HWND button, HMENU menu);
 
+// A pop-up menu of `count` choices, commands from `firstCommand` on, the
+// choice in effect checked; more items may follow before it is shown.
+HMENU choiceMenu(const wchar_t* const* choices, int count, int checked, int firstCommand);
+
 // A menu of `count` choices under the button, commands from `firstCommand`
 // on, the choice in effect checked: the index picked, or -1.
 int pickFromButtonMenu(HWND button, const wchar_t* const* choices, int count, int checked, int firstCommand);

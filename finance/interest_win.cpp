@@ -67,11 +67,7 @@ void showRateSourceMenu()
 {
     static const wchar_t* const choices[rateSourceCount] = {L"Tasso inserito", L"Tasso legale (art. 1284 c.c.)",
                                                             L"Tasso di riferimento (D.Lgs. 231/2002)"};
-    HMENU menu = CreatePopupMenu();
-    for (int i = 0; i < rateSourceCount; ++i) {
-        const auto mark = static_cast<UINT>(i == static_cast<int>(settings.rateSource) ? MF_CHECKED : MF_UNCHECKED);
-        AppendMenuW(menu, MF_STRING | mark, static_cast<UINT_PTR>(menuSourceFirst + i), choices[i]);
-    }
+    HMENU menu = choiceMenu(choices, rateSourceCount, static_cast<int>(settings.rateSource), menuSourceFirst);
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, menuAddValue, L"Aggiungi valore\u2026");
     const bool anyAdded = !addedRows.legal.empty() || !addedRows.reference.empty() || !addedRows.foi.empty();
