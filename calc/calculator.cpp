@@ -1,5 +1,7 @@
 #include "calc/calculator.h"
 
+#include <algorithm>
+
 #include "calc/numtext.h"
 
 CalculatorState calculator;
@@ -18,6 +20,12 @@ std::wstring expandContinuation(const std::wstring& text, double displayValue)
     default:
         return text;
     }
+}
+
+double shownValue(const CalculatorState& state)
+{
+    const ParsedNumber shown = parseNumber(state.displayText);
+    return shown.ok ? shown.value : state.displayValue;
 }
 
 Evaluation evaluateLine(const std::wstring& input, double displayValue)
@@ -52,13 +60,11 @@ bool resultSpan(const std::wstring& line, size_t& begin, size_t& end)
     return true;
 }
 
-bool isBlankOrTab(wchar_t c) { return c == L' ' || c == L'\t'; }
-
 std::wstring trimmed(const std::wstring& text)
 {
     size_t begin = 0, end = text.size();
-    while (begin < end && isBlankOrTab(text[begin])) ++begin;
-    while (end > begin && isBlankOrTab(text[end - 1])) --end;
+    while (begin < end && isBlank(text[begin])) ++begin;
+    while (end > begin && isBlank(text[end - 1])) --end;
     return text.substr(begin, end - begin);
 }
 
@@ -79,23 +85,51 @@ std::wstring spreadsheetRow(const std::wstring& line)
     return line.substr(0, begin - 3) + line.substr(end) + L"\t" + line.substr(begin, end - begin);
 }
 
+namespace {
+
+bool isDash(wchar_t c) { return c == L'-' || c == 0x2012 || c == 0x2013 || c == 0x2014 || c == 0x2212; }
+
+// One pasted cell as a term of the sum: a spreadsheet's zero in accounting
+// format ("-", "€ -") is 0, a negative in brackets ("(12,30)") takes a "-".
+std::wstring pastedCell(const std::wstring& cell)
+{
+    if (cell.empty()) return cell;
+    bool onlyDash = false, otherThanDash = false;
+    for (wchar_t c : cell) {
+        if (isDash(c))
+            onlyDash = true;
+        else if (c != 0x20AC && !isBlank(c))
+            otherThanDash = true;
+    }
+    if (onlyDash && !otherThanDash) return L"0";
+    if (cell.size() >= 2 && cell.front() == L'(' && cell.back() == L')') return L"-" + trimmed(cell.substr(1, cell.size() - 2));
+    return cell;
+}
+
+} // namespace
+
 std::optional<std::wstring> pastedColumn(const std::wstring& text)
 {
-    std::vector<std::wstring> cells;
+    std::wstring sum = L"(";
+    size_t cells = 0;
     for (size_t start = 0; start <= text.size();) {
         size_t end = text.find_first_of(L"\r\n", start);
         if (end == std::wstring::npos) end = text.size();
-        std::wstring line = trimmed(text.substr(start, end - start));
+        std::wstring line = text.substr(start, end - start);
+        // A no-break space, as spreadsheets write beside the euro, is a blank too.
+        std::replace_if(line.begin(), line.end(), [](wchar_t c) { return c == 0x00A0 || c == 0x202F; }, L' ');
+        line = trimmed(line);
         const size_t tab = line.rfind(L'\t');
-        if (tab != std::wstring::npos) line = trimmed(line.substr(tab + 1));
-        if (!line.empty()) cells.push_back(line);
+        const std::wstring cell = pastedCell(tab == std::wstring::npos ? line : trimmed(line.substr(tab + 1)));
+        if (!cell.empty()) {
+            if (cells++ > 0 && cell[0] != L'-') sum += L'+';
+            sum += cell;
+        }
         // CR LF is one line end.
         start = end + (end + 1 < text.size() && text[end] == L'\r' && text[end + 1] == L'\n' ? 2 : 1);
     }
-    if (cells.size() < 2) return std::nullopt;
-    std::wstring sum = cells[0];
-    for (size_t i = 1; i < cells.size(); ++i) sum += L"+" + cells[i];
-    return sum;
+    if (cells < 2) return std::nullopt;
+    return sum + L")";
 }
 
 void InputHistory::add(const std::wstring& expression)

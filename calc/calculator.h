@@ -12,8 +12,13 @@ struct CalculatorState {
 
 extern CalculatorState calculator;
 
+// The last result as the display shows it, rounded to the decimals set: the
+// value a result used again stands for, so that the tape reads true.
+double shownValue(const CalculatorState& state);
+
 // A line that begins with an operator continues from the last result:
-// "+5" with 10 becomes "10+5".
+// "+5" with 10 becomes "10+5", the value written as shown without
+// thousands points.
 std::wstring expandContinuation(const std::wstring& text, double displayValue);
 
 struct Evaluation {
@@ -36,10 +41,11 @@ bool tapeLineResult(const std::wstring& line, std::wstring& result);
 std::wstring spreadsheetRow(const std::wstring& line);
 
 // Text pasted into the input line: a column of several lines (a spreadsheet's
-// cells, a list of amounts) becomes their sum, "12,50+7+3,20", with blanks and
-// tabs trimmed, the last cell of a line that holds several, and empty lines
-// left out; nothing when the text holds a single line (a spreadsheet's cell
-// ends in a line break), which pastes as it is.
+// cells, a list of amounts) becomes their sum in brackets, "(12,50+7-3,20)",
+// with blanks (no-break spaces too) trimmed, the last cell of a line that
+// holds several, and empty lines left out; a cell that is only a dash ("€ -")
+// is 0, one in brackets ("(12,30)") negative. Nothing when the text holds a
+// single line (a spreadsheet's cell ends in a line break), which pastes as it is.
 std::optional<std::wstring> pastedColumn(const std::wstring& text);
 
 // The expressions entered since start, for Up and Down in the input line, as

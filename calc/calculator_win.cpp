@@ -207,6 +207,8 @@ void installTapeProc(HWND tape)
 
 void installInputEditProc(HWND edit)
 {
+    // Any length: a long pasted column is summed whole, never cut.
+    SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
     inputEditBaseProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(inputEditProc)));
 }
@@ -281,7 +283,7 @@ void appendTapeLine(const std::wstring& text)
 void evaluateInput()
 {
     HWND input = mainState.inputEdit;
-    Evaluation e = evaluateLine(controlText(input), calculator.displayValue);
+    Evaluation e = evaluateLine(controlText(input), shownValue(calculator));
     if (e.kind == Evaluation::nothing) return;
     if (e.kind == Evaluation::rejected) {
         rejectBeep();

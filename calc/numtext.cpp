@@ -45,6 +45,7 @@ struct NumberReader {
     size_t pos = 0;
     bool ok = true;
     int depth = 0;
+    bool exponents = true;
 };
 
 void skipBlanks(NumberReader& r)
@@ -108,6 +109,18 @@ double readLiteral(NumberReader& r)
         ++r.pos;
     }
     if (digitCount == 0) return fail(r);
+    // The E form of large amounts, "1,5E+23" or "2e-3", where it is allowed.
+    if (r.exponents && r.pos + 1 < r.text.size() && (r.text[r.pos] == L'E' || r.text[r.pos] == L'e')) {
+        size_t at = r.pos + 1;
+        const bool signed_ = r.text[at] == L'+' || r.text[at] == L'-';
+        if (signed_) ++at;
+        if (at < r.text.size() && isAsciiDigit(r.text[at])) {
+            digits += 'e';
+            if (signed_) digits += static_cast<char>(r.text[at - 1]);
+            for (; at < r.text.size() && isAsciiDigit(r.text[at]); ++at) digits += static_cast<char>(r.text[at]);
+            r.pos = at;
+        }
+    }
 
     double value = 0.0;
     auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
@@ -223,65 +236,66 @@ double readSum(NumberReader& r)
     return value;
 }
 
-std::wstring widen(const char* begin, const char* end)
-{
-    return std::wstring(begin, end);
-}
-
 // Counts above this are never asked for by the program; they are clamped.
 constexpr int maxDecimals = 20;
 
 // Decimal digits of a magnitude, `fraction` of them after the point.
 struct DecimalDigits {
-    char digits[400];  // 309 integer digits and up to 74 exact decimals fit
+    char digits[400];  // 309 integer digits, or 324 zeros and 15 digits, and 20 decimals
     int count = 0;
     int fraction = 0;
 };
 
-// |value|, finite and nonzero, as the decimal number that is rounded for
-// display: its 15 significant digits while they reach at least one place past
-// `decimals` (every amount below 10^12 at two decimals), otherwise the exact
-// value of the double; from 10^15 on, where a double's digits past the
-// fifteenth are binary noise, the 15 significant digits followed by zeros, as
-// spreadsheets show them.
-void digitsToRound(double value, int decimals, DecimalDigits& out)
-{
-    const double magnitude = std::fabs(value);
-    char sci[32];  // d.dddddddddddddde+ddd
-    auto sciEnd = std::to_chars(sci, sci + sizeof sci, magnitude, std::chars_format::scientific, 14).ptr;
-    const char* e = sci;
-    while (*e != 'e') ++e;
+// A nonzero magnitude to 15 significant digits, halves away from zero on its
+// exact binary value: digits d.dddddddddddddd × 10^exponent. The digits past
+// the fifteenth are binary noise, so no amount ever shows them.
+struct FifteenDigits {
+    char digits[15];
     int exponent = 0;
-    std::from_chars(e + (e[1] == '+' ? 2 : 1), sciEnd, exponent);
+};
 
-    if (magnitude >= 1e15) {
-        // The largest doubles round up past the double range (1,79769313486232
-        // × 10^308): one less in the last place keeps the text readable back.
-        double back = 0.0;
-        if (std::from_chars(sci, sciEnd, back).ec == std::errc::result_out_of_range) --sci[e - sci - 1];
-        for (const char* p = sci; p != e; ++p)
-            if (*p != '.') out.digits[out.count++] = *p;
-        for (int i = 14; i < exponent; ++i) out.digits[out.count++] = '0';
-        return;
+FifteenDigits fifteenDigits(double magnitude)
+{
+    FifteenDigits out;
+    char sci[800];  // d.ddd…e+ddd: a double's exact expansion has at most 767 digits
+    // Correctly rounded to 16 digits; only a 16th digit of 5 can hide a tie
+    // that to_chars would give to the even digit, and then the exact digits decide.
+    auto end = std::to_chars(sci, sci + sizeof sci, magnitude, std::chars_format::scientific, 15).ptr;
+    if (sci[16] == '5') end = std::to_chars(sci, sci + sizeof sci, magnitude, std::chars_format::scientific, 766).ptr;
+    const bool up = sci[16] >= '5';
+    const char* e = std::find(sci, end, 'e');
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, out.exponent);
+    out.digits[0] = sci[0];
+    std::memcpy(out.digits + 1, sci + 2, 14);
+    if (up) {
+        int i = 14;
+        for (; i >= 0 && out.digits[i] == '9'; --i) out.digits[i] = '0';
+        if (i >= 0) {
+            ++out.digits[i];
+        } else {
+            out.digits[0] = '1';
+            ++out.exponent;
+        }
     }
-    if (14 - exponent >= decimals + 1) {
-        // value = d.dddddddddddddd × 10^exponent; zeros in front keep one integer digit.
-        int zeros = exponent < 0 ? -exponent : 0;
-        for (int i = 0; i < zeros; ++i) out.digits[out.count++] = '0';
-        for (const char* p = sci; p != e; ++p)
-            if (*p != '.') out.digits[out.count++] = *p;
-        out.fraction = 14 - exponent;
-        return;
-    }
-    // A double has 52 - ilogb binary places, and as many decimal ones: with that
-    // precision the fixed form is exact.
-    int places = 52 - std::ilogb(magnitude);
-    if (places < 0) places = 0;
-    char fixed[400];
-    auto fixedEnd = std::to_chars(fixed, fixed + sizeof fixed, magnitude, std::chars_format::fixed, places).ptr;
-    for (const char* p = fixed; p != fixedEnd; ++p)
-        if (*p != '.') out.digits[out.count++] = *p;
-    out.fraction = places;
+    // The largest doubles round up past the double range (1,79769313486232
+    // × 10^308): one less in the last place keeps the text readable back.
+    if (out.exponent == 308 && std::memcmp(out.digits, "179769313486232", 15) == 0) out.digits[14] = '1';
+    return out;
+}
+
+// |value|, finite and nonzero, as the decimal number that is rounded for
+// display: its 15 significant digits, followed by zeros where they end before
+// the units (999.999.999.999.999.000), as spreadsheets show them. Rounded
+// again to the places shown, 2,255 (stored as 2,25499...) is 2,26.
+void digitsToRound(double value, DecimalDigits& out)
+{
+    const FifteenDigits f = fifteenDigits(std::fabs(value));
+    // Zeros in front keep one integer digit.
+    for (int i = f.exponent; i < 0; ++i) out.digits[out.count++] = '0';
+    std::memcpy(out.digits + out.count, f.digits, 15);
+    out.count += 15;
+    out.fraction = 14 - f.exponent;
+    for (; out.fraction < 0; ++out.fraction) out.digits[out.count++] = '0';
 }
 
 // Rounds to `decimals` places, halves away from zero, and pads with zeros.
@@ -309,11 +323,10 @@ void roundHalfUp(DecimalDigits& n, int decimals)
     }
 }
 
-} // namespace
-
-ParsedNumber parseNumber(const std::wstring& text)
+ParsedNumber readNumber(const std::wstring& text, bool exponents)
 {
     NumberReader r;
+    r.exponents = exponents;
     r.text.reserve(text.size());
     for (wchar_t c : text)
         if (c != euroSign) r.text += c;
@@ -325,6 +338,12 @@ ParsedNumber parseNumber(const std::wstring& text)
     result.ok = atEnd(r) && r.ok && std::isfinite(value);
     return result;
 }
+
+} // namespace
+
+ParsedNumber parseNumber(const std::wstring& text) { return readNumber(text, true); }
+
+ParsedNumber parseNumberWithoutExponent(const std::wstring& text) { return readNumber(text, false); }
 
 namespace {
 
@@ -346,7 +365,7 @@ void roundAmount(double value, int decimals, RoundedAmount& out)
     if (value == 0) {
         n.digits[n.count++] = '0';
     } else {
-        digitsToRound(value, d, n);
+        digitsToRound(value, n);
     }
     roundHalfUp(n, d);
 
@@ -473,12 +492,40 @@ std::wstring shownDifference(double a, double b)
     const size_t first = std::min(digits.find_first_not_of('0'), digits.size() - static_cast<size_t>(fraction) - 1);
     digits.erase(0, first);
     const bool zero = digits.find_first_not_of('0') == std::string::npos;
+    if (digits.size() - static_cast<size_t>(fraction) > 21) {
+        std::string plain = (negative ? "-" : "") + digits;
+        if (fraction > 0) plain.insert(plain.size() - static_cast<size_t>(fraction), ".");
+        double difference = 0.0;
+        std::from_chars(plain.data(), plain.data() + plain.size(), difference);
+        return formatNumber(difference, -1);
+    }
     return italianAmount(digits.data(), static_cast<int>(digits.size()), fraction, negative && !zero);
 }
+
+namespace {
+
+// From 10^21 on an amount is written as spreadsheets write it: its 15
+// significant digits without the zeros at their end, "1,5E+23".
+std::wstring exponentForm(double value)
+{
+    const FifteenDigits f = fifteenDigits(std::fabs(value));
+    int count = 15;
+    while (count > 1 && f.digits[count - 1] == '0') --count;
+    std::wstring text = value < 0 ? L"-" : L"";
+    text += static_cast<wchar_t>(f.digits[0]);
+    if (count > 1) text += L',';
+    for (int i = 1; i < count; ++i) text += static_cast<wchar_t>(f.digits[i]);
+    return text + L"E+" + std::to_wstring(f.exponent);
+}
+
+bool writtenWithExponent(double value) { return value != 0 && fifteenDigits(std::fabs(value)).exponent >= 21; }
+
+} // namespace
 
 std::wstring formatNumber(double value, int decimals)
 {
     if (!std::isfinite(value)) return L"Errore";
+    if (writtenWithExponent(value)) return exponentForm(value);
     RoundedAmount r;
     roundAmount(value, decimals, r);
     return italianAmount(r.n.digits + r.first, r.n.count - r.first, r.n.fraction, r.negative);
@@ -486,10 +533,7 @@ std::wstring formatNumber(double value, int decimals)
 
 std::wstring formatPlainNumber(double value)
 {
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
-    std::wstring out = widen(buf, res.ptr);
-    for (wchar_t& c : out)
-        if (c == L'.') c = L',';
-    return out;
+    std::wstring text = formatNumber(value, -1);
+    text.erase(std::remove(text.begin(), text.end(), L'.'), text.end());
+    return text;
 }

@@ -4,22 +4,25 @@
 #include <string>
 
 // Reads a whole text as an arithmetic expression (+ - × ÷ * /, parentheses,
-// percentages, "€" ignored). ok is true only when the entire text is one
-// well-formed expression with a finite value; value is meaningful only then.
+// percentages, "€" ignored); a number may be written in the E form, "1,5E+23".
+// ok is true only when the entire text is one well-formed expression with a
+// finite value; value is meaningful only then.
 struct ParsedNumber {
     bool ok = false;
     double value = 0.0;
 };
 ParsedNumber parseNumber(const std::wstring& text);
+// The same without the E form, for counts of days.
+ParsedNumber parseNumberWithoutExponent(const std::wstring& text);
 
 // 1.234.567,89-style text with exactly `decimals` digits after the comma; a
 // negative count means the decimal-places setting. "Errore" when not finite.
 // Amounts are rounded the accountant's way: halves away from zero, on the 15
 // significant digits the value stands for (2,255 is 2,26 though the double is
-// 2,25499...), or on the exact double where those digits do not reach past
-// the last place shown (from 10^12 at two decimals). From 10^15 on, the 15
-// significant digits and then zeros (999.999.999.999.999.000,00), as
-// spreadsheets show them. A value that rounds to zero has no sign.
+// 2,25499...); where those digits end before the last place shown, zeros
+// follow them (98.765.432.109.876,50), as spreadsheets show them. From 10^21
+// on, the E form with those digits: "1,23456789012346E+23". A value that
+// rounds to zero has no sign.
 std::wstring formatNumber(double value, int decimals);
 
 // The same rounding as plain C-locale text: "-1234.57", no grouping, "." as
@@ -35,7 +38,8 @@ std::wstring shownDifference(double a, double b);
 // double: what adds up when rounded amounts are summed. `value` must be finite.
 double roundedValue(double value, int decimals);
 
-// 15 significant digits, decimal comma, no grouping (1234,5; 1e+15; 1,5e-05).
+// The amount as formatNumber writes it with the decimal-places setting, without
+// thousands points: "1234,57", "1E+21". How a result used again is written.
 std::wstring formatPlainNumber(double value);
 
 // The white space that separates tokens in number and date text. A fixed set,

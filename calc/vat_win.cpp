@@ -15,7 +15,8 @@ void applyVat(VatOperation kind)
 {
     HWND input = mainState.inputEdit;
     std::wstring text = controlText(input);
-    double operand = calculator.displayValue;
+    // On an empty line the result as shown, so that the tape reads true.
+    double operand = shownValue(calculator);
     if (!text.empty()) {
         ParsedNumber parsed = parseNumber(text);
         if (!parsed.ok) {

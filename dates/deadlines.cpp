@@ -286,7 +286,7 @@ bool isClosedDay(DayNumber day, DeadlineRule rule)
 TermReading readTerm(const std::wstring& text)
 {
     if (const auto reading = readCountAndUnit(text)) return *reading;
-    const ParsedNumber days = parseNumber(text);
+    const ParsedNumber days = parseNumberWithoutExponent(text);
     TermReading reading;
     if (days.ok) {
         // !(|k| <= limit) also turns away NaN.

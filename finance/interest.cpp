@@ -273,7 +273,7 @@ InterestOutcome computeInterestLines(const InterestInput& in)
     if (in.daysMode) {
         if (in.revaluation) return failure(L"Con la rivalutazione servono le date.");
         if (fromTable) return failure(L"Con i tassi da tabella servono le date.");
-        ParsedNumber days = parseNumber(in.daysText);
+        ParsedNumber days = parseNumberWithoutExponent(in.daysText);
         if (!days.ok || days.value < 0 || days.value > 100000 || days.value != std::floor(days.value))
             return failure(L"Numero giorni non valido.");
         n = static_cast<std::int64_t>(days.value);

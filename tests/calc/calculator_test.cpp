@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app/settings.h"
+#include "calc/numtext.h"
+#include "calc/vat.h"
 
 namespace {
 
@@ -24,13 +26,15 @@ TEST_P(ExpandContinuation, OperatorFirstContinuesFromTheLastResult)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ExpandContinuation,
-    ::testing::Values(ContinuationCase{L"+5", 10, L"10+5"}, ContinuationCase{L"  *2", 10, L"10*2"},
-                      ContinuationCase{L"\u22123", 10, L"10-3"}, ContinuationCase{L"5+5", 10, L"5+5"},
-                      ContinuationCase{L"(1+2)", 10, L"(1+2)"}, ContinuationCase{L"\t/4", 14, L"14/4"},
-                      ContinuationCase{L"\u00d72", 2.5, L"2,5\u00d72"}, ContinuationCase{L"\u00f72", -5, L"-5\u00f72"},
-                      ContinuationCase{L"*3", 10.0 / 3, L"3,33333333333333*3"},
-                      ContinuationCase{L"+1", 1e15, L"1e+15+1"}, ContinuationCase{L"   ", 10, L"   "},
-                      ContinuationCase{L"", 10, L""}, ContinuationCase{L" \u2212 3", 1, L"1- 3"}));
+    ::testing::Values(ContinuationCase{L"+5", 10, L"10,00+5"}, ContinuationCase{L"  *2", 10, L"10,00*2"},
+                      ContinuationCase{L"\u22123", 10, L"10,00-3"}, ContinuationCase{L"5+5", 10, L"5+5"},
+                      ContinuationCase{L"(1+2)", 10, L"(1+2)"}, ContinuationCase{L"\t/4", 14, L"14,00/4"},
+                      ContinuationCase{L"\u00d72", 2.5, L"2,50\u00d72"}, ContinuationCase{L"\u00f72", -5, L"-5,00\u00f72"},
+                      // The value as shown, without thousands points: what the tape then reads.
+                      ContinuationCase{L"*3", 10.0 / 3, L"3,33*3"}, ContinuationCase{L"*2", 1234567.891, L"1234567,89*2"},
+                      ContinuationCase{L"+1", 1e15, L"1000000000000000,00+1"}, ContinuationCase{L"*2", 2e21, L"2E+21*2"},
+                      ContinuationCase{L"   ", 10, L"   "},
+                      ContinuationCase{L"", 10, L""}, ContinuationCase{L" \u2212 3", 1, L"1,00- 3"}));
 
 struct LineCase {
     const wchar_t* input;
@@ -61,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
     Table, EvaluateLine,
     ::testing::Values(
         LineCase{L"2+3*4", 0, 2, Evaluation::accepted, L"2+3*4 = 14,00", 14},
-        LineCase{L"/4", 14, 2, Evaluation::accepted, L"14/4 = 3,50", 3.5},
+        LineCase{L"/4", 14, 2, Evaluation::accepted, L"14,00/4 = 3,50", 3.5},
         LineCase{L"1.000 + 22%", 0, 2, Evaluation::accepted, L"1.000 + 22% = 1.220,00", 1220},
         LineCase{L"  2+3 ", 0, 2, Evaluation::accepted, L"  2+3  = 5,00", 5},
         // 2,5 is half a unit: it rounds up, and the next input continues from 2,5.
@@ -69,14 +73,15 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{L"6,25*10%", 0, 2, Evaluation::accepted, L"6,25*10% = 0,63", 0.625},
         LineCase{L"0,015-0,01", 0, 2, Evaluation::accepted, L"0,015-0,01 = 0,01", 0.015 - 0.01},
         LineCase{L"(-2,255)", 0, 2, Evaluation::accepted, L"(-2,255) = -2,26", -2.255},
-        LineCase{L"*2", 2.5, 0, Evaluation::accepted, L"2,5*2 = 5", 5},
-        LineCase{L"+5", 0, 2, Evaluation::accepted, L"0+5 = 5,00", 5},
-        LineCase{L"*3", 10.0 / 3, 2, Evaluation::accepted, L"3,33333333333333*3 = 10,00", 9.99999999999999},
+        LineCase{L"*2", 2.5, 0, Evaluation::accepted, L"3*2 = 6", 6},
+        LineCase{L"+5", 0, 2, Evaluation::accepted, L"0,00+5 = 5,00", 5},
+        LineCase{L"*3", 10.0 / 3, 2, Evaluation::accepted, L"3,33*3 = 9,99", 9.99},
+        LineCase{L"1,5E+23*2", 0, 2, Evaluation::accepted, L"1,5E+23*2 = 3E+23", 3e23},
         LineCase{L"\u20ac 1.000", 0, 2, Evaluation::accepted, L"\u20ac 1.000 = 1.000,00", 1000},
         LineCase{L"", 0, 2, Evaluation::nothing, L"", 0},
         LineCase{L"   ", 0, 2, Evaluation::rejected, L"", 0},
         LineCase{L"5/0", 0, 2, Evaluation::rejected, L"", 0},
-        LineCase{L"+1", 1e15, 2, Evaluation::rejected, L"", 0},
+        LineCase{L"+1", 1e15, 2, Evaluation::accepted, L"1000000000000000,00+1 = 1.000.000.000.000.000,00", 1e15 + 1},
         LineCase{L"abc", 0, 2, Evaluation::rejected, L"", 0}));
 
 TEST(EvaluateLine, PastedLongLineEvaluatesOrFailsQuickly)
@@ -113,16 +118,22 @@ TEST(SpreadsheetRow, ExpressionTabResult)
     EXPECT_EQ(L"a = b\t7,00", spreadsheetRow(L"a = b = 7,00"));
 }
 
-TEST(PastedColumn, SeveralLinesAddUp)
+TEST(PastedColumn, SeveralLinesAreOneBracketedSum)
 {
     const struct {
         const wchar_t *pasted, *joined;  // nullptr: pasted as it is
+        double sum = 0;                  // Enter after it, with a last result of 100
     } cases[] = {
-        {L"12,50\r\n7\r\n3,20\r\n", L"12,50+7+3,20"},
-        {L"  12,50 \n\n\t7\t\r\n", L"12,50+7"},
-        {L"Affitto\t1.200,00 \u20ac\r\nLuce\t-85,40\r\n", L"1.200,00 \u20ac+-85,40"},
-        {L"12,50\t\r\nTotale\t\r\n", L"12,50+Totale"},  // trimmed first; Enter then beeps at "Totale"
-        {L"1\r2", L"1+2"},
+        {L"12,50\r\n7\r\n3,20\r\n", L"(12,50+7+3,20)", 22.7},
+        {L"  12,50 \n\n\t7\t\r\n", L"(12,50+7)", 19.5},
+        {L"Affitto\t1.200,00 \u20ac\r\nLuce\t-85,40\r\n", L"(1.200,00 \u20ac-85,40)", 1114.6},
+        {L"12,50\t\r\nTotale\t\r\n", L"(12,50+Totale)"},  // trimmed first; Enter then beeps at "Totale"
+        {L"1\r2", L"(1+2)", 3},
+        // A negative first cell does not continue from the last result.
+        {L"-5,00\r\n3,00", L"(-5,00+3,00)", -2},
+        // Dashes are zeros, brackets negatives, no-break spaces blanks.
+        {L"10\n-\n5\n(12,30)\n\u20ac\u00a01,00", L"(10+0+5-12,30+\u20ac 1,00)", 3.7},
+        {L"\u20ac -\n- \u20ac\n\u2013\n\u00a0(\u20ac 12,30)\u00a0\n1\u00a0", L"(0+0+0-\u20ac 12,30+1)", -11.3},
         {L"12,50\r\n", nullptr},
         {L"12,50", nullptr},
         {L"\r\n \r\n", nullptr},
@@ -131,12 +142,20 @@ TEST(PastedColumn, SeveralLinesAddUp)
     for (const auto& c : cases) {
         const auto joined = pastedColumn(c.pasted);
         EXPECT_EQ(c.joined != nullptr, joined.has_value()) << c.pasted;
-        if (c.joined && joined) {
-            EXPECT_EQ(c.joined, *joined);
+        if (!c.joined || !joined) continue;
+        EXPECT_EQ(c.joined, *joined);
+        const Evaluation e = evaluateLine(*joined, 100);
+        EXPECT_EQ(c.sum != 0, e.kind == Evaluation::accepted) << c.pasted;
+        if (c.sum != 0) {
+            EXPECT_NEAR(c.sum, e.value, 1e-9) << c.pasted;
         }
     }
-    const auto sum = pastedColumn(L"Affitto\t1.200,00 \u20ac\r\nLuce\t-85,40\r\n");
-    EXPECT_EQ(1114.6, evaluateLine(*sum, 0).value) << "Enter sums the column";
+    EXPECT_EQ(366.0, evaluateLine(L"1,22*" + *pastedColumn(L"100\r\n200"), 0).value) << "the factor takes the whole column";
+    // A long column, far past the 30.000 characters a field used to take.
+    std::wstring column;
+    for (int i = 0; i < 10000; ++i) column += L"1.234,56\r\n";
+    const Evaluation total = evaluateLine(*pastedColumn(column), 0);
+    EXPECT_EQ(L"12.345.600,00", total.displayText);
 }
 
 TEST(InputHistory, NewestFirstAndTheDraftBelowIt)
@@ -176,6 +195,44 @@ TEST(PickedUpInput, EnterGivesThePickedValueWhateverItsSign)
         Evaluation e = evaluateLine(c.before + pickedUpInput(c.result, c.before) + (std::wstring(c.before) == L"(" ? L")" : L""), 10);
         ASSERT_EQ(Evaluation::accepted, e.kind) << c.result;
         EXPECT_EQ(c.value, e.value) << c.result << " with a last result of 10";
+    }
+}
+
+// A result used again is the value the display shows, so that every tape
+// line reads true: a line typed (continuing from the display when it starts
+// with an operator) or a VAT key on an empty line, at 22 %.
+TEST(ShownValue, EveryTapeLineReadsTrue)
+{
+    const struct {
+        const wchar_t* typed;  // nullptr: the VAT key
+        VatOperation vat;
+        const wchar_t* tapeLine;
+    } steps[] = {
+        {L"0,625", vatAdd, L"0,625 = 0,63"},
+        {nullptr, vatAdd, L"+IVA 22,00% su 0,63 = 0,77"},
+        {L"13", vatAdd, L"13 = 13,00"},
+        {nullptr, vatRemove, L"Scorporo 22,00% su 13,00 = 10,66 (IVA 2,34)"},
+        {nullptr, vatAdd, L"+IVA 22,00% su 10,66 = 13,01"},
+        {L"0,625", vatAdd, L"0,625 = 0,63"},
+        {L"*2", vatAdd, L"0,63*2 = 1,26"},
+        {L"1E+21", vatAdd, L"1E+21 = 1E+21"},
+        {nullptr, vatAdd, L"+IVA 22,00% su 1E+21 = 1,22E+21"},
+    };
+    CalculatorState state;
+    for (const auto& step : steps) {
+        double result = 0;
+        std::wstring line;
+        if (step.typed) {
+            const Evaluation e = evaluateLine(step.typed, shownValue(state));
+            result = e.value;
+            line = e.tapeLine;
+        } else {
+            result = vatResult(step.vat, 22, shownValue(state));
+            line = vatTapeLine(step.vat, 22, shownValue(state));
+        }
+        EXPECT_EQ(step.tapeLine, line);
+        state.displayValue = result;
+        state.displayText = formatNumber(result, -1);
     }
 }
 

@@ -1,14 +1,16 @@
 #!/usr/bin/python3
 """Checks number text against Python's decimal module and correct conversions.
 
-Formatting: the accountant's rounding of italian_amounts (decimals 0 to 6),
-computed with decimal, and '%.15g', for doubles spread over 1e-7 to 1e22, for
-exact and inexact ties and for amounts in cents. VAT keys: the tape line of
+Formatting: the accountant's rounding of italian_amounts (decimals 0 to 6) on
+15 significant digits, and the E form from 10^21, computed with decimal, for
+doubles spread over 1e-7 to 1e308, for exact and inexact ties and for amounts
+in cents. VAT keys: the tape line of
 "+ IVA", "- IVA" and "Solo IVA" at 4, 5, 10 and 22 % on random amounts, the
 results computed here in doubles in the program's order; for amounts in cents
 below 10^10 the cent shown must also be the exact decimal result rounded half
 up, the cent a spreadsheet's ROUND gives. Parsing: Italian texts must read as
-the nearest double, which Python's float() gives.
+the nearest double, which Python's float() gives, the E form included; E
+forms that are not numbers must fail.
 
 Usage: numtext_reference.py COMMAND... (the reference_cli to run, with any
 emulator in front of it). A fixed seed makes every run check the same values.
@@ -43,13 +45,14 @@ def italian_fixed(x, d):
 
 
 def italian_plain(x):
-    return ('%.15g' % x).replace('.', ',')
+    """What a result used again is written as: shown with 2 decimals, no points."""
+    return fmt(x, 2).replace('.', '')
 
 
 def sample_doubles(rng):
     values = []
     for _ in range(COUNT * 6 // 10):
-        x = 10.0 ** rng.uniform(-7.0, 22.0)
+        x = 10.0 ** rng.uniform(-7.0, 22.0 if rng.random() < 0.9 else 308.0)
         values.append(-x if rng.random() < 0.3 else x)
     # Exact ties: m / 2^(d+1) with m odd lies exactly halfway for d decimals.
     for _ in range(COUNT * 2 // 10):
@@ -96,6 +99,16 @@ def sample_texts(rng):
         d = rng.randrange(0, 7)
         text = italian_fixed(x, d)
         cases.append((text, float(text.replace('.', '').replace(',', '.'))))
+    for _ in range(COUNT // 5):
+        # The E form, as the program writes it and as it may be typed.
+        x = 10.0 ** rng.uniform(21.0, 308.0)
+        text = fmt(-x if rng.random() < 0.3 else x, 2)
+        cases.append((text, float(text.replace(',', '.'))))
+        mantissa = '%d,%d' % (rng.randrange(1, 10), rng.randrange(0, 10 ** 6))
+        text = mantissa + rng.choice('Ee') + rng.choice(['', '+', '-']) + str(rng.randrange(0, 300))
+        cases.append((text, float(text.replace(',', '.'))))
+    for text in ['1E', 'E+5', '1E+400', '1e+', '1,5E', '1E-400', 'e5', '1E+2,5', '1 E+5']:
+        cases.append((text, None))
     return cases
 
 
@@ -183,7 +196,7 @@ def main():
     if len(got) != len(texts):
         sys.exit('parse: %d lines for %d texts' % (len(got), len(texts)))
     for (text, want), line in zip(texts, got):
-        if line != 'ok ' + bits(want):
+        if line != ('fail' if want is None else 'ok ' + bits(want)):
             failures.append('parse %s: got %s want ok %r' % (text, line, want))
 
     for f in failures[:20]:

@@ -55,7 +55,11 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{L"(1.000)", 1000}, ParseCase{L"1.000+1", 1001}, ParseCase{L"1.000/4", 250},
         ParseCase{L"1.000-1", 999}, ParseCase{L"(40+35)/3", 25},
         ParseCase{L"\u20ac\u20ac5\u20ac", 5}, ParseCase{L"0,1+0,2", 0.30000000000000004},
-        ParseCase{L"8 / 2 / 2", 2}, ParseCase{L"10 - 2 - 3", 5}));
+        ParseCase{L"8 / 2 / 2", 2}, ParseCase{L"10 - 2 - 3", 5},
+        // The E form that large amounts are written in.
+        ParseCase{L"1E+21", 1e21}, ParseCase{L"1,5e-3", 0.0015}, ParseCase{L"-2,5E+30", -2.5e30},
+        ParseCase{L"1,23456789012346E+23", 1.23456789012346e23}, ParseCase{L"2e3+1", 2001},
+        ParseCase{L"1E+2%", 1}, ParseCase{L"(1E+21)*2", 2e21}));
 
 class ParseNumberRejects : public ::testing::TestWithParam<const wchar_t*> {};
 
@@ -68,7 +72,9 @@ INSTANTIATE_TEST_SUITE_P(
     Table, ParseNumberRejects,
     ::testing::Values(L"\u22125", L"1,2,3", L"1.000,5.3", L"1 000", L"2(3)", L"", L"   ", L"abc",
                       L"12a", L"5/0", L"0/0", L"5/(2-2)", L"(5", L"5)", L"5+", L"*5", L",",
-                      L".", L"+", L"-", L"()", L"5 %x", L"1e5", L"\u0661",
+                      L".", L"+", L"-", L"()", L"5 %x", L"\u0661",
+                      // E forms that are not numbers.
+                      L"1E", L"E+5", L"1E+400", L"1e+", L"1E+2,5", L"1,5E-400", L"1E 5",
                       L"\u20ac", L"1/(1-1)%", L"1.000,1.000", L"2 3",
                       // Literals outside the double range, and an overflowing product.
                       L"1000000000000000000000000000000000000000000000000000000000000000000000"
@@ -224,24 +230,44 @@ INSTANTIATE_TEST_SUITE_P(
         RoundingCase{0.0000005, {L"0", L"0,0", L"0,00", L"0,000", L"0,0000", L"0,00000", L"0,000001"}},
         RoundingCase{999.9995, {L"1.000", L"1.000,0", L"1.000,00", L"1.000,000", L"999,9995",
                                 L"999,99950", L"999,999500"}},
-        // Below 10^12 (two decimals) the fifteen digits decide, above it the exact
-        // double: ...,065 is stored as ...,06494140625 on both sides.
+        // Never more than the fifteen significant digits a double holds; zeros after them.
         RoundingCase{999999999999.065, {L"999.999.999.999", L"999.999.999.999,1", L"999.999.999.999,07",
-                                        L"999.999.999.999,065", L"999.999.999.999,0649",
-                                        L"999.999.999.999,06494", L"999.999.999.999,064941"}},
+                                        L"999.999.999.999,065", L"999.999.999.999,0650",
+                                        L"999.999.999.999,06500", L"999.999.999.999,065000"}},
         RoundingCase{1000000000000.065, {L"1.000.000.000.000", L"1.000.000.000.000,1",
-                                         L"1.000.000.000.000,06", L"1.000.000.000.000,065",
-                                         L"1.000.000.000.000,0649", L"1.000.000.000.000,06494",
-                                         L"1.000.000.000.000,064941"}},
+                                         L"1.000.000.000.000,06", L"1.000.000.000.000,060",
+                                         L"1.000.000.000.000,0600", L"1.000.000.000.000,06000",
+                                         L"1.000.000.000.000,060000"}},
+        // An exact tie at the sixteenth digit rounds up too.
         RoundingCase{1234567890123.125, {L"1.234.567.890.123", L"1.234.567.890.123,1",
-                                         L"1.234.567.890.123,13", L"1.234.567.890.123,125",
-                                         L"1.234.567.890.123,1250", L"1.234.567.890.123,12500",
-                                         L"1.234.567.890.123,125000"}},
-        // Every digit of a large double is shown.
+                                         L"1.234.567.890.123,13", L"1.234.567.890.123,130",
+                                         L"1.234.567.890.123,1300", L"1.234.567.890.123,13000",
+                                         L"1.234.567.890.123,130000"}},
+        RoundingCase{98765432109876.54, {L"98.765.432.109.877", L"98.765.432.109.876,5",
+                                         L"98.765.432.109.876,50", L"98.765.432.109.876,500",
+                                         L"98.765.432.109.876,5000", L"98.765.432.109.876,50000",
+                                         L"98.765.432.109.876,500000"}},
+        RoundingCase{987654321012.123456, {L"987.654.321.012", L"987.654.321.012,1",
+                                           L"987.654.321.012,12", L"987.654.321.012,123",
+                                           L"987.654.321.012,1230", L"987.654.321.012,12300",
+                                           L"987.654.321.012,123000"}},
         RoundingCase{70339409350130624.0,
                      {L"70.339.409.350.130.600", L"70.339.409.350.130.600,0", L"70.339.409.350.130.600,00",
                       L"70.339.409.350.130.600,000", L"70.339.409.350.130.600,0000",
                       L"70.339.409.350.130.600,00000", L"70.339.409.350.130.600,000000"}},
+        // From 10^21 the E form, whatever the decimals.
+        RoundingCase{1e21, {L"1E+21", L"1E+21", L"1E+21", L"1E+21", L"1E+21", L"1E+21", L"1E+21"}},
+        RoundingCase{123456789012345678901234.0,
+                     {L"1,23456789012346E+23", L"1,23456789012346E+23", L"1,23456789012346E+23",
+                      L"1,23456789012346E+23", L"1,23456789012346E+23", L"1,23456789012346E+23",
+                      L"1,23456789012346E+23"}},
+        RoundingCase{2.5e30, {L"2,5E+30", L"2,5E+30", L"2,5E+30", L"2,5E+30", L"2,5E+30", L"2,5E+30", L"2,5E+30"}},
+        // 999.999.999.999.999,95 × 10^6 has fifteen digits 1,00000000000000 × 10^21.
+        RoundingCase{999999999999999950000.0, {L"1E+21", L"1E+21", L"1E+21", L"1E+21", L"1E+21", L"1E+21", L"1E+21"}},
+        RoundingCase{999999999999999e6, {L"999.999.999.999.999.000.000", L"999.999.999.999.999.000.000,0",
+                                         L"999.999.999.999.999.000.000,00", L"999.999.999.999.999.000.000,000",
+                                         L"999.999.999.999.999.000.000,0000", L"999.999.999.999.999.000.000,00000",
+                                         L"999.999.999.999.999.000.000,000000"}},
         // 999.999.999.999.999 × 1000: the 15 digits a double holds, then zeros.
         RoundingCase{999999999999999.0 * 1000,
                      {L"999.999.999.999.999.000", L"999.999.999.999.999.000,0",
@@ -251,10 +277,10 @@ INSTANTIATE_TEST_SUITE_P(
         RoundingCase{1e15, {L"1.000.000.000.000.000", L"1.000.000.000.000.000,0", L"1.000.000.000.000.000,00",
                             L"1.000.000.000.000.000,000", L"1.000.000.000.000.000,0000",
                             L"1.000.000.000.000.000,00000", L"1.000.000.000.000.000,000000"}},
-        RoundingCase{999999999999999.875, {L"1.000.000.000.000.000", L"999.999.999.999.999,9",
-                                           L"999.999.999.999.999,88", L"999.999.999.999.999,875",
-                                           L"999.999.999.999.999,8750", L"999.999.999.999.999,87500",
-                                           L"999.999.999.999.999,875000"}},
+        RoundingCase{999999999999999.875, {L"1.000.000.000.000.000", L"1.000.000.000.000.000,0",
+                                           L"1.000.000.000.000.000,00", L"1.000.000.000.000.000,000",
+                                           L"1.000.000.000.000.000,0000", L"1.000.000.000.000.000,00000",
+                                           L"1.000.000.000.000.000,000000"}},
         RoundingCase{99999999999999.5, {L"100.000.000.000.000", L"99.999.999.999.999,5",
                                         L"99.999.999.999.999,50", L"99.999.999.999.999,500",
                                         L"99.999.999.999.999,5000", L"99.999.999.999.999,50000",
@@ -268,13 +294,11 @@ TEST(FormatNumber, RoundedDecimalIsPlainText)
     EXPECT_EQ("1234567.9", roundedDecimal(1234567.89, 1)) << "no grouping";
 }
 
-TEST(FormatNumber, LargestDoubleIsWrittenInFull)
+TEST(FormatNumber, LargestDoubleReadsBack)
 {
-    std::wstring text = formatNumber(std::numeric_limits<double>::max(), 6);
-    EXPECT_EQ(L"179.769.313.486.231.000.000", text.substr(0, 27))
-        << "15 digits, the last one down so that the text reads back, then zeros";
+    const std::wstring text = formatNumber(std::numeric_limits<double>::max(), 6);
+    EXPECT_EQ(L"1,79769313486231E+308", text) << "15 digits, the last one down so that the text reads back";
     EXPECT_TRUE(parseNumber(text).ok);
-    EXPECT_EQ(309u + 102u + 7u, text.size()) << "309 digits, 102 points, comma and 6 decimals";
 }
 
 struct PlainCase {
@@ -284,29 +308,30 @@ struct PlainCase {
 
 class FormatPlainNumberWrites : public ::testing::TestWithParam<PlainCase> {};
 
-TEST_P(FormatPlainNumberWrites, FifteenSignificantDigits)
+TEST_P(FormatPlainNumberWrites, AsShownWithoutThousandsPoints)
 {
     EXPECT_EQ(std::wstring(GetParam().text), formatPlainNumber(GetParam().value));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, FormatPlainNumberWrites,
-    ::testing::Values(PlainCase{1234.5, L"1234,5"}, PlainCase{0.1 + 0.2, L"0,3"},
-                      PlainCase{-5, L"-5"}, PlainCase{1e15, L"1e+15"},
-                      PlainCase{0.000015, L"1,5e-05"}, PlainCase{0.0001, L"0,0001"},
-                      PlainCase{123456789012345, L"123456789012345"},
-                      PlainCase{1234567.891, L"1234567,891"}, PlainCase{0, L"0"},
-                      PlainCase{2.0 / 3.0, L"0,666666666666667"}, PlainCase{1e300, L"1e+300"}));
+    ::testing::Values(PlainCase{1234.5, L"1234,50"}, PlainCase{0.1 + 0.2, L"0,30"},
+                      PlainCase{-5, L"-5,00"}, PlainCase{1e15, L"1000000000000000,00"},
+                      PlainCase{0.000015, L"0,00"}, PlainCase{0.625, L"0,63"},
+                      PlainCase{1234567.891, L"1234567,89"}, PlainCase{0, L"0,00"},
+                      PlainCase{-2.5e30, L"-2,5E+30"}, PlainCase{1e300, L"1E+300"}));
 
 TEST(FormatNumber, WrittenAmountsParseBack)
 {
-    const double values[] = {0, 1, -1, 0.5, 1234.5678, -98765.4321, 1e15, 123456789.125};
+    const double values[] = {0, 1, -1, 0.5, 1234.5678, -98765.4321, 1e15, 123456789.125, 1e21, -2.5e30,
+                             std::numeric_limits<double>::max()};
     for (double v : values) {
         for (int d = 0; d <= 6; ++d) {
             std::wstring text = formatNumber(v, d);
             ParsedNumber back = parseNumber(text);
             ASSERT_TRUE(back.ok) << "formatted text should read back";
             EXPECT_EQ(text, formatNumber(back.value, d)) << "and give the same text again";
+            EXPECT_EQ(std::fabs(v) < 1e21, parseNumberWithoutExponent(text).ok) << "counts of days take no E form";
         }
     }
 }

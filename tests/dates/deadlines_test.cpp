@@ -73,6 +73,7 @@ TEST(Deadlines, WorkedExamplesAndEdges)
         {L"01/01/1600", L"-1 mese", court, L"Data fuori intervallo."},
         {L"01/01/2000", L"100.001", civil, L"Inserisci giorni interi (max 100.000)."},
         {L"01/01/2000", L"1,5", civil, L"Inserisci giorni interi (max 100.000)."},
+        {L"01/01/2000", L"1E+2", civil, L"Inserisci giorni interi (max 100.000) o mesi/anni (es. 6 mesi)."},
         {L"01/01/2000", L"", civil, L"Inserisci giorni interi (max 100.000)."},
         {L"01/01/2000", L"6 settimane", civil, L"Scadenza: sabato 12/02/2000  (6 settimane, civile)"},
         {L"01/01/2000", L"abc", civil, L"Inserisci giorni interi (max 100.000) o mesi/anni (es. 6 mesi)."},

@@ -138,6 +138,8 @@ TEST(ComputeInterest, MessagesInTheirOrder)
         {"days 30*2", with([](InterestInput& i) { i.daysMode = true; i.daysText = L"30*2"; }), nullptr},
         {"days 100001", with([](InterestInput& i) { i.daysMode = true; i.daysText = L"100001"; }), days},
         {"days 1,5", with([](InterestInput& i) { i.daysMode = true; i.daysText = L"1,5"; }), days},
+        {"days in the E form", with([](InterestInput& i) { i.daysMode = true; i.daysText = L"1E+2"; }), days},
+        {"capital in the E form", with([](InterestInput& i) { i.capitalText = L"1,5E+3"; }), nullptr},
         {"days -1", with([](InterestInput& i) { i.daysMode = true; i.daysText = L"-1"; }), days},
         {"days empty", with([](InterestInput& i) { i.daysMode = true; i.daysText = L""; }), days},
         {"start date", with([](InterestInput& i) { i.fromText = L"13.10.1966"; i.toText = L"x"; }), L"Date non valide."},

@@ -1,12 +1,12 @@
 """Amounts written the Italian way and rounded as an accountant rounds, with
 Python's decimal module: the reference for the program's formatNumber.
 
-A value is rounded to d places, halves away from zero, on its 15 significant
-digits while they reach at least d + 1 decimals, else on the exact value of
-the double; from 10^15 on it is its 15 significant digits and zeros; a value
-that rounds to zero has no sign.
+A value is first taken to its 15 significant digits, halves away from zero on
+the exact value of the double (one less in the last place where that passes
+the double range), then rounded to d places, halves away from zero, with
+zeros after the 15 digits; a value that rounds to zero has no sign. From
+10^21 on (after the 15 digits) the E form: "1,5E+23".
 """
-import math
 from decimal import Decimal, Context, ROUND_HALF_UP
 
 WIDE = Context(prec=1000)
@@ -20,20 +20,29 @@ def group(integer):
     return sign + '.'.join(parts)
 
 
+FIFTEEN = Context(prec=15, rounding=ROUND_HALF_UP)
+
+
+def fifteen(x):
+    """|x| to 15 significant digits, as a Decimal."""
+    q = FIFTEEN.plus(Decimal(abs(x)))
+    if q > Decimal('1.79769313486231e308'):  # rounded past the double range
+        q = Decimal('1.79769313486231e308')
+    return q
+
+
 def rounded(x, d):
     """The decimal that x shows as with d places, sign included."""
-    if x == 0:
-        exact = Decimal(0)
-    else:
-        mantissa, exponent = ('%.14e' % abs(x)).split('e')
-        if math.isinf(float(mantissa + 'e' + exponent)):  # rounded past the double range
-            mantissa = mantissa[:-1] + str(int(mantissa[-1]) - 1)
-        if abs(x) >= 1e15 or 14 - int(exponent) >= d + 1:
-            exact = Decimal(mantissa).scaleb(int(exponent))
-        else:
-            exact = Decimal(abs(x))
+    exact = Decimal(0) if x == 0 else fifteen(x)
     q = exact.quantize(Decimal(1).scaleb(-d), rounding=ROUND_HALF_UP, context=WIDE)
     return -q if x < 0 and q != 0 else q
+
+
+def exponent_form(x):
+    """The E form of an amount of 10^21 or more: '1,23456789012346E+23'."""
+    sign, digits, exponent = fifteen(x).normalize().as_tuple()
+    text = str(digits[0]) + (',' + ''.join(map(str, digits[1:])) if len(digits) > 1 else '')
+    return ('-' if x < 0 else '') + text + 'E+%d' % (len(digits) - 1 + exponent)
 
 
 def italian(q, d):
@@ -44,4 +53,6 @@ def italian(q, d):
 
 def fmt(x, d):
     """formatNumber(x, d) for a finite x."""
+    if x != 0 and fifteen(x) >= Decimal('1e21'):
+        return exponent_form(x)
     return italian(rounded(x, d), d)
