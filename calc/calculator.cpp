@@ -1,6 +1,7 @@
 #include "calc/calculator.h"
 
 #include <algorithm>
+#include <cwchar>
 
 #include "calc/numtext.h"
 
@@ -82,7 +83,10 @@ std::wstring spreadsheetRow(const std::wstring& line)
 {
     size_t begin = 0, end = 0;
     if (!resultSpan(line, begin, end)) return line;
-    return line.substr(0, begin - 3) + line.substr(end) + L"\t" + line.substr(begin, end - begin);
+    const std::wstring cells = line.substr(0, begin - 3) + L"\t" + line.substr(begin, end - begin);
+    // A scorporo's VAT, " (IVA 2,34)", in a third column of its own.
+    if (end == line.size() || line.back() != L')') return cells;
+    return cells + L"\t" + line.substr(end + std::wcslen(vatPartStart), line.size() - end - std::wcslen(vatPartStart) - 1);
 }
 
 namespace {

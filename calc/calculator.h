@@ -36,8 +36,9 @@ Evaluation evaluateLine(const std::wstring& input, double displayValue);
 // part of a scorporo (" (IVA 2,34)"); false for a line without " = ".
 bool tapeLineResult(const std::wstring& line, std::wstring& result);
 
-// A tape line as two spreadsheet cells, "expression\tresult": the result a
-// number alone, the VAT part of a scorporo kept with the expression.
+// A tape line as spreadsheet cells, "expression\tresult": the result a number
+// alone; a scorporo gives its VAT a third cell, "Scorporo 22,00% su
+// 13,00\t10,66\t2,34".
 std::wstring spreadsheetRow(const std::wstring& line);
 
 // Text pasted into the input line: a column of several lines (a spreadsheet's

@@ -113,7 +113,7 @@ TEST(TapeLineResult, TextAfterTheLastEquals)
 TEST(SpreadsheetRow, ExpressionTabResult)
 {
     EXPECT_EQ(L"1.000 + 22%\t1.220,00", spreadsheetRow(L"1.000 + 22% = 1.220,00"));
-    EXPECT_EQ(L"Scorporo 22,00% su 13,00 (IVA 2,34)\t10,66",
+    EXPECT_EQ(L"Scorporo 22,00% su 13,00\t10,66\t2,34",
               spreadsheetRow(L"Scorporo 22,00% su 13,00 = 10,66 (IVA 2,34)"));
     EXPECT_EQ(L"a = b\t7,00", spreadsheetRow(L"a = b = 7,00"));
 }

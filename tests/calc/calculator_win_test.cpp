@@ -72,7 +72,7 @@ TEST_F(Calc, EnterEvaluatesAndContinuesFromTheLastResult)
     EXPECT_EQ(L"305,00", display());
     EXPECT_EQ(305.0, calculator.displayValue);
     EXPECT_EQ(L"305,00", calculator.displayText);
-    std::vector<std::wstring> want = {L"1.000 + 22% = 1.220,00", L"1220/4 = 305,00"};
+    std::vector<std::wstring> want = {L"1.000 + 22% = 1.220,00", L"1220,00/4 = 305,00"};
     EXPECT_EQ(want, tape());
     EXPECT_EQ(0, beepCount) << "an accepted calculation is silent";
 }
@@ -81,14 +81,15 @@ TEST_F(Calc, EnterEvaluatesAndContinuesFromTheLastResult)
 // made once and kept, not made again at every Enter.
 TEST_F(Calc, LongResultsReuseTheirFittedFonts)
 {
-    enterLine(L"123456789012345*1000000000000000000000000000000");
-    EXPECT_NE(std::wstring::npos, display().find(L"\r\n")) << "on two lines";
+    settings.decimals = 6;
+    enterLine(L"-999999999999999*100000");
+    EXPECT_EQ(L"-99.999.999.999.999.900.000,000000", display()) << "the longest text below the E form, on one line";
     EXPECT_NE(mainState.displayFont, reinterpret_cast<HFONT>(SendMessageW(mainState.display, WM_GETFONT, 0, 0)));
     const int fonts = fontCount();
     const auto fitted = reinterpret_cast<HFONT>(SendMessageW(mainState.display, WM_GETFONT, 0, 0));
     for (int i = 0; i < 5; ++i) {
         enterLine(L"1");
-        enterLine(L"123456789012345*1000000000000000000000000000000");
+        enterLine(L"-999999999999999*100000");
         EXPECT_EQ(fitted, reinterpret_cast<HFONT>(SendMessageW(mainState.display, WM_GETFONT, 0, 0))) << "kept";
     }
     EXPECT_EQ(fonts, fontCount());
@@ -122,21 +123,28 @@ TEST_F(Calc, EscapeEmptiesTheLineOnly)
     EXPECT_EQ(0, beepCount);
 }
 
-TEST_F(Calc, HalvesRoundUpButTheCalculationContinuesAtFullPrecision)
+// A result used again is the value the display shows, as a printing
+// calculator rounds it: every tape line reads true.
+TEST_F(Calc, AResultUsedAgainIsTheValueShown)
 {
     settings.decimals = 0;
     enterLine(L"10/4");
     EXPECT_EQ(L"3", display());
     enterLine(L"*2");
-    EXPECT_EQ(L"5", display());
-    std::vector<std::wstring> want = {L"10/4 = 3", L"2,5*2 = 5"};
-    EXPECT_EQ(want, tape());
-
+    EXPECT_EQ(L"6", display());
     settings.decimals = 2;
     enterLine(L"0,625");
-    EXPECT_EQ(L"0,63", display());
     command(idAddVat);
-    EXPECT_EQ(L"0,76", display()) << "22 % on 0,625 (0,7625), not on the 0,63 shown";
+    EXPECT_EQ(L"0,77", display()) << "22 % on the 0,63 shown";
+    enterLine(L"13");
+    command(idRemoveVat);
+    command(idAddVat);
+    enterLine(L"0,625");
+    enterLine(L"*2");
+    const std::vector<std::wstring> want = {L"10/4 = 3", L"3*2 = 6", L"0,625 = 0,63", L"+IVA 22,00% su 0,63 = 0,77",
+                                            L"13 = 13,00", L"Scorporo 22,00% su 13,00 = 10,66 (IVA 2,34)",
+                                            L"+IVA 22,00% su 10,66 = 13,01", L"0,625 = 0,63", L"0,63*2 = 1,26"};
+    EXPECT_EQ(want, tape());
 }
 
 TEST_F(Calc, CopyAndCtrlCPutTheDisplayTextOnTheClipboard)
@@ -217,7 +225,7 @@ TEST_F(Calc, ClearShowsTheFixedZeroWhateverTheDecimals)
     EXPECT_TRUE(tape().empty());
     enterLine(L"+5");
     EXPECT_EQ(L"5,0000", display());
-    EXPECT_EQ(L"0+5 = 5,0000", tape().at(0));
+    EXPECT_EQ(L"0,0000+5 = 5,0000", tape().at(0));
 }
 
 TEST_F(Calc, KeypadTypesAtTheCaretAndBackspaceDeletesBeforeIt)
@@ -330,7 +338,7 @@ TEST_F(Calc, TakingOutTenPercentShowsTheRoundedResultAndKeepsFullPrecision)
     EXPECT_EQ(L"100,00", display());
     EXPECT_EQ(99.99999999999999, calculator.displayValue);
     enterLine(L"+0");
-    EXPECT_EQ(L"100+0 = 100,00", tape().back());
+    EXPECT_EQ(L"100,00+0 = 100,00", tape().back()) << "continued from the value shown";
 }
 
 TEST_F(Calc, VatWithRateZeroAndDecimalsZero)
