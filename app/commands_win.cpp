@@ -53,10 +53,7 @@ void clearCalculator()
 {
     MainWindowState& s = mainState;
     SetWindowTextW(s.inputEdit, L"");
-    showDisplayText(L"0,00");
-    calculator.displayText = L"0,00";
-    calculator.displayValue = 0;
-    SendMessageW(s.tapeList, LB_RESETCONTENT, 0, 0);
+    clearTapeAndDisplay();
     SetFocus(s.inputEdit);
 }
 
@@ -96,13 +93,16 @@ void toggleFormula()
     switchTab(tabInterest);
 }
 
-// A keypad key types its caption at the caret; "⌫" deletes the character before it.
+// A keypad key types its caption at the caret; "⌫" deletes the character
+// before it, and "=" calculates, as Enter does.
 void keypadInput(int key)
 {
-    static const wchar_t* const texts[16] = {L"7", L"8", L"9", L"/", L"4", L"5", L"6", L"*",
-                                             L"1", L"2", L"3", L"-", L"0", L",", nullptr, L"+"};
+    static const wchar_t* const texts[keypadKeys] = {L"7", L"8", L"9", L"/", L"4", L"5", L"6", L"*", L"1", L"2",
+                                                     L"3", L"-", L"0", L",", nullptr, L"+", L"(", L")", L"%"};
     HWND input = mainState.inputEdit;
-    if (key == 14) {
+    if (idKeypadFirst + key == idKeypadEquals) {
+        evaluateInput();
+    } else if (key == 14) {
         SendMessageW(input, EM_SETSEL, static_cast<WPARAM>(-1), -1);
         DWORD caret = 0;
         SendMessageW(input, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
@@ -334,7 +334,7 @@ bool carryOutCommand(int id, int notification, HWND control)
         toggleFormula();
         return true;
     default:
-        if (id >= idKeypadFirst && id < idKeypadFirst + 16) {
+        if (id >= idKeypadFirst && id < idKeypadFirst + keypadKeys) {
             keypadInput(id - idKeypadFirst);
             return true;
         }

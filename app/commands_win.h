@@ -39,8 +39,12 @@ enum CommandId : int {
     idRateSource = 213,
     idPatronDay = 215,  // the field of the patron saint's day
     idRevaluation = 216,  // the checkbox "Rivalutazione ISTAT"
-    idKeypadFirst = 300,  // 300 to 315, row by row
+    idKeepTape = 217,     // the checkbox "Conserva il nastro alla chiusura"
+    idKeypadFirst = 300,  // 300 to 319, row by row
+    idKeypadEquals = 319,  // "=", Enter of the input line
 };
+
+constexpr int keypadKeys = 20;  // five rows of four
 
 // The commands of the drop-down and context menus, as TrackPopupMenu returns them.
 enum MenuCommandId : int {

@@ -14,6 +14,7 @@
 #include "app/tab_layouts_win.h"
 #include "app/window_position.h"
 #include "calc/calculator_win.h"
+#include "calc/tape_store_win.h"
 #include "calc/vat_win.h"
 #include "dates/date_fields_win.h"
 
@@ -196,6 +197,7 @@ void onCreate(HWND window)
     // shown, or earlier while the program waits for input.
     createHeader();
     buildGroup(tabCalc);
+    restoreKeptTape();
     refreshVatLabel();
     startupStamp("header and CALC built");
     switchTab(tabCalc);
@@ -211,6 +213,7 @@ template <typename Handle> void deleteObject(Handle& object)
 void onDestroy(HWND window)
 {
     MainWindowState& s = mainState;
+    keepTapeAtClose();
     saveNormalPosition(window);
     forgetFittedDisplayFonts();
     deleteObject(s.windowBrush);
@@ -523,6 +526,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_DPICHANGED:
         onDpiChanged(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_ENDSESSION:  // Windows is closing: no WM_DESTROY will come
+        if (wParam) keepTapeAtClose();
         return 0;
     case WM_DESTROY:
         onDestroy(window);

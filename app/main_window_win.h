@@ -90,6 +90,7 @@ struct MainWindowState {
     HWND vatSettingEdit = nullptr;
     HWND decimalsSettingEdit = nullptr;
     HWND patronDayEdit = nullptr;
+    HWND keepTapeCheck = nullptr;  // "Conserva il nastro alla chiusura"
     HWND settingsStatus = nullptr;
 };
 

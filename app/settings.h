@@ -18,6 +18,7 @@ struct Settings {
     DeadlineRule deadlineRule = DeadlineRule::civil;  // "Termini"
     RateSource rateSource = RateSource::entered;      // "Tassi"
     MonthDay patronDay;                               // "Patrono"; none by default
+    bool keepTape = false;  // "ConservaNastro": the tape holds client figures, so not kept unless asked
 };
 
 // The one process-wide record; it holds its defaults from process start.

@@ -11,6 +11,7 @@
 #include "app/settings.h"
 #include "finance/added_rows.h"
 #include "calc/numtext.h"
+#include "calc/tape_store_win.h"
 #include "calc/vat_win.h"
 
 const wchar_t* const settingsKeyPath = L"Software\\Ferlan\\Zentolo";
@@ -55,6 +56,8 @@ void loadSettings()
     const StoredBytes source = storedBytes(key, L"Tassi");
     if (auto value = storedChoice(source.type, source.bytes, source.size, rateSourceCount))
         settings.rateSource = static_cast<RateSource>(*value);
+    const StoredBytes keep = storedBytes(key, L"ConservaNastro");
+    if (auto value = storedChoice(keep.type, keep.bytes, keep.size, 2)) settings.keepTape = *value == 1;
     unsigned char patron[32] = {};  // "29/06" and its NUL take 12 bytes; a longer value is no day
     size = sizeof patron;
     if (RegQueryValueExW(key, L"Patrono", nullptr, &type, patron, &size) == ERROR_SUCCESS)
@@ -127,6 +130,8 @@ void saveSettings()
     storeValue(L"Decimali", REG_DWORD, &places, sizeof places);
     const std::wstring patron = patronDayText(settings.patronDay);
     storeValue(L"Patrono", REG_SZ, patron.c_str(), static_cast<DWORD>((patron.size() + 1) * sizeof(wchar_t)));
+    const DWORD keep = settings.keepTape ? 1 : 0;
+    storeValue(L"ConservaNastro", REG_DWORD, &keep, sizeof keep);
 }
 
 void saveSettingsCommand()
@@ -142,7 +147,9 @@ void saveSettingsCommand()
     settings.vatRate = input.vatRate;
     settings.decimals = input.decimals;
     settings.patronDay = *patron;
+    settings.keepTape = SendMessageW(mainState.keepTapeCheck, BM_GETCHECK, 0, 0) == BST_CHECKED;
     saveSettings();
+    if (!settings.keepTape) forgetKeptTape();
     refreshVatLabel();
     // The rate field shows the rate in effect: 2,675 was saved as 2,68.
     SetWindowTextW(mainState.vatSettingEdit, formatNumber(settings.vatRate, 2).c_str());

@@ -162,8 +162,9 @@ void createHeader()
     MainWindowState& s = mainState;
     s.headerTitle = createChild(L"STATIC", L"ZENTOLO   by Ferlan", 41, 10, 334, 24, 0, 0);
     setFont(s.headerTitle, s.headingFont);
-    createFlatButton(L"\u2014", 404, 5, 34, 27, idMinimise, nullptr, 0);
-    createFlatButton(L"\u00d7", 442, 5, 34, 27, idClose, nullptr, 0);
+    // Clicked, like a title bar's buttons, not tabbed to.
+    leaveTabOrder(createFlatButton(L"\u2014", 404, 5, 34, 27, idMinimise, nullptr, 0));
+    leaveTabOrder(createFlatButton(L"\u00d7", 442, 5, 34, 27, idClose, nullptr, 0));
     s.tabButtons[0] = createFlatButton(L"CALC", 12, 40, 83, 32, idTabCalc, nullptr, 0);
     s.tabButtons[1] = createFlatButton(L"DATE", 99, 40, 82, 32, idTabDate, nullptr, 0);
     s.tabButtons[2] = createFlatButton(L"INTERESSI", 185, 40, 94, 32, idTabInterest, nullptr, 0);
@@ -207,9 +208,10 @@ void createCalcTab()
 
 void createKeypad()
 {
-    static const wchar_t* const captions[16] = {L"7", L"8", L"9", L"/", L"4", L"5", L"6", L"*",
-                                                L"1", L"2", L"3", L"-", L"0", L",", L"\u232b", L"+"};
-    for (int row = 0; row < 4; ++row)
+    static const wchar_t* const captions[keypadKeys] = {L"7", L"8", L"9", L"/", L"4", L"5", L"6", L"*",
+                                                        L"1", L"2", L"3", L"-", L"0", L",", L"\u232b", L"+",
+                                                        L"(", L")", L"%", L"="};
+    for (int row = 0; row < keypadKeys / 4; ++row)
         for (int column = 0; column < 4; ++column) {
             int k = 4 * row + column;
             createFlatButton(captions[k], 14 + 117 * column, 350 + 37 * row, 110, 32,
@@ -323,6 +325,10 @@ void createOptionsTab()
     s.decimalsSettingEdit = createField(L"2", 298, 179, 164, 31, list);
     createLabel(L"Festa patronale (gg/mm)", 16, 231, 270, 22, list);
     s.patronDayEdit = added(createChild(L"EDIT", L"", 298, 225, 164, 31, idPatronDay, WS_TABSTOP | ES_AUTOHSCROLL), list);
+    s.keepTapeCheck = added(createChild(L"BUTTON", L"Conserva il nastro alla chiusura", 16, 268, 440, 24, idKeepTape,
+                                        BS_AUTOCHECKBOX),
+                            list);
+    SendMessageW(s.keepTapeCheck, BM_SETCHECK, settings.keepTape ? BST_CHECKED : BST_UNCHECKED, 0);
     createFlatButton(L"SALVA IMPOSTAZIONI", 16, 305, 210, 34, idSaveSettings, &list, 1);
     s.settingsStatus = createLabel(L"IVA selezionabile anche dal menu Calc.", 16, 362, 457, 29, list);
     SetWindowTextW(s.vatSettingEdit, formatNumber(settings.vatRate, 2).c_str());
@@ -408,7 +414,7 @@ int placeTabControls(int n)
     MainWindowState& s = mainState;
     switch (n) {
     case tabCalc:
-        return s.keypadVisible ? 555 : 390;
+        return s.keypadVisible ? 592 : 390;
     case tabDate: {
         const int grow = labelGrowth(s.dateResult, 454, 35);
         placeScaled(s.dateResult, 16, 314, 454, 35 + grow, s.dpi);

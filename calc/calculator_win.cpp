@@ -18,6 +18,14 @@ namespace {
 
 void messageBeep() { MessageBeep(MB_ICONEXCLAMATION); }
 
+// What PULISCI emptied, until the next calculation.
+struct ClearedCalculator {
+    std::vector<std::wstring> tape;
+    CalculatorState calculator;
+};
+std::optional<ClearedCalculator> cleared;
+bool undoCharPending = false;  // the Ctrl+Z that undid PULISCI has its character to come
+
 WNDPROC inputEditBaseProc = nullptr;
 WNDPROC tapeBaseProc = nullptr;
 InputHistory history;  // the expressions entered since start
@@ -46,6 +54,12 @@ LRESULT onInputKeyDown(HWND edit, WPARAM key, LPARAM lParam)
     case VK_DOWN:
         recall(edit, history.newer());
         return 0;
+    case 'Z':
+        if (GetKeyState(VK_CONTROL) < 0 && GetWindowTextLengthW(edit) == 0 && undoClear()) {
+            undoCharPending = true;
+            return 0;
+        }
+        break;
     case 'C':
         if (GetKeyState(VK_CONTROL) < 0 && GetWindowTextLengthW(edit) == 0) {
             copyTextToClipboard(calculator.displayText);
@@ -90,6 +104,10 @@ LRESULT CALLBACK inputEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
         // The characters of Enter and Escape were handled as keys; the
         // standard field would answer them with a beep of its own.
         if (wParam == L'\r' || wParam == 0x1B) return 0;
+        if (wParam == 0x1A && undoCharPending) {  // Ctrl+Z's own, not the field's undo
+            undoCharPending = false;
+            return 0;
+        }
         break;
     case WM_PASTE:
         if (onPaste(edit)) return 0;
@@ -259,6 +277,7 @@ void forgetFittedDisplayFonts()
 
 void showResult(double value)
 {
+    cleared.reset();  // a new calculation: PULISCI can no longer be undone
     calculator.displayValue = value;
     calculator.displayText = formatNumber(value, -1);
     showDisplayText(calculator.displayText);
@@ -278,6 +297,26 @@ void appendTapeLine(const std::wstring& text)
     SendMessageW(tape, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     LRESULT count = SendMessageW(tape, LB_GETCOUNT, 0, 0);
     if (count > 0) SendMessageW(tape, LB_SETTOPINDEX, static_cast<WPARAM>(count - 1), 0);
+}
+
+void clearTapeAndDisplay()
+{
+    std::vector<std::wstring> lines = tapeLines(false);
+    // A second PULISCI on an empty tape keeps what the first one can bring back.
+    if (!lines.empty() || calculator.displayText != L"0,00") cleared = ClearedCalculator{std::move(lines), calculator};
+    calculator = CalculatorState();
+    showDisplayText(calculator.displayText);
+    SendMessageW(mainState.tapeList, LB_RESETCONTENT, 0, 0);
+}
+
+bool undoClear()
+{
+    if (!cleared) return false;
+    calculator = cleared->calculator;
+    showDisplayText(calculator.displayText);
+    for (const std::wstring& line : cleared->tape) appendTapeLine(line);
+    cleared.reset();
+    return true;
 }
 
 void evaluateInput()

@@ -17,6 +17,10 @@ void fitDisplay();
 // results deleted: at the window's end and at a change of scale.
 void forgetFittedDisplayFonts();
 void appendTapeLine(const std::wstring& text);
+// PULISCI: the tape and the display emptied, and kept until the next
+// calculation, for Ctrl+Z in the empty input line to bring them back.
+void clearTapeAndDisplay();
+bool undoClear();
 // The tape's lines from the first, or only those selected.
 std::vector<std::wstring> tapeLines(bool selectedOnly);
 void evaluateInput();

@@ -252,7 +252,7 @@ TEST_F(Keyboard, TabFromTheInputGoesToTheTapeThenCopyAndWrapsAround)
 
     SetFocus(mainState.topmostCheck);
     key(VK_TAB);
-    EXPECT_EQ(GetDlgItem(mainState.mainWindow, idMinimise), GetFocus()) << "wraps to the first stop";
+    EXPECT_EQ(GetDlgItem(mainState.mainWindow, idTabCalc), GetFocus()) << "wraps to the first stop, past the header's \u2014 and \u00d7";
     key(VK_TAB, false, true);
     EXPECT_EQ(mainState.topmostCheck, GetFocus());
 }

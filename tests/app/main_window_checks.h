@@ -65,8 +65,8 @@ inline std::vector<Control> expectedControls()
 {
     std::vector<Control> c = {
         {header, L"Static", L"ZENTOLO   by Ferlan", 41, 10, 334, 24, 0, false, heading},
-        {header, B, L"\u2014", 404, 5, 34, 27, 148, true, none},
-        {header, B, L"\u00d7", 442, 5, 34, 27, 149, true, none},
+        {header, B, L"\u2014", 404, 5, 34, 27, 148, false, none},
+        {header, B, L"\u00d7", 442, 5, 34, 27, 149, false, none},
         {header, B, L"CALC", 12, 40, 83, 32, 110, true, none},
         {header, B, L"DATE", 99, 40, 82, 32, 111, true, none},
         {header, B, L"INTERESSI", 185, 40, 94, 32, 112, true, none},
@@ -85,9 +85,9 @@ inline std::vector<Control> expectedControls()
         {calc, B, L"TASTI \u25be", 257, 306, 78, 30, 146, true, none},
         {calc, L"Button", L"In primo piano", 340, 310, 138, 23, 147, true, body},
     };
-    const wchar_t* keys[16] = {L"7", L"8", L"9", L"/", L"4", L"5", L"6", L"*",
-                               L"1", L"2", L"3", L"-", L"0", L",", L"\u232b", L"+"};
-    for (int k = 0; k < 16; ++k)
+    const wchar_t* keys[20] = {L"7", L"8", L"9", L"/", L"4", L"5", L"6", L"*", L"1", L"2",
+                               L"3", L"-", L"0", L",", L"\u232b", L"+", L"(", L")", L"%", L"="};
+    for (int k = 0; k < 20; ++k)
         c.push_back({keypad, B, keys[k], 14 + 117 * (k % 4), 350 + 37 * (k / 4), 110, 32, 300 + k,
                      true, none});
     std::vector<Control> rest = {
@@ -154,6 +154,7 @@ inline std::vector<Control> expectedControls()
         {options, L"Edit", L"2", 298, 179, 164, 31, 0, true, body},
         {options, L"Static", L"Festa patronale (gg/mm)", 16, 231, 270, 22, 0, false, body},
         {options, L"Edit", L"", 298, 225, 164, 31, 215, true, body},
+        {options, L"Button", L"Conserva il nastro alla chiusura", 16, 268, 440, 24, 217, true, body},
         {options, B, L"SALVA IMPOSTAZIONI", 16, 305, 210, 34, 203, true, none},
         {options, L"Static", L"IVA selezionabile anche dal menu Calc.", 16, 362, 457, 29, 0, false, body},
     };

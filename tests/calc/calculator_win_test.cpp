@@ -10,48 +10,9 @@
 #include "app/commands_win.h"
 #include "calc/vat_win.h"
 #include "tests/app/gui_fixture.h"
+#include "tests/calc/calc_checks.h"
 
 namespace {
-
-void command(int id, int notification = 0)
-{
-    SendMessageW(mainState.mainWindow, WM_COMMAND, MAKEWPARAM(id, notification), 0);
-}
-
-void setKey(int key, bool down)
-{
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[key] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
-// What a keystroke gives the focused field: the key, then its character.
-void press(HWND w, WPARAM key, wchar_t character = 0)
-{
-    SendMessageW(w, WM_KEYDOWN, key, 1);
-    if (character) SendMessageW(w, WM_CHAR, character, 1);
-    SendMessageW(w, WM_KEYUP, key, 0xC0000001);
-}
-
-void enterLine(const wchar_t* text)
-{
-    SetWindowTextW(mainState.inputEdit, text);
-    press(mainState.inputEdit, VK_RETURN, L'\r');
-}
-
-std::vector<std::wstring> tape()
-{
-    std::vector<std::wstring> lines;
-    LRESULT n = SendMessageW(mainState.tapeList, LB_GETCOUNT, 0, 0);
-    std::wstring line;
-    for (LRESULT i = 0; i < n; ++i)
-        if (listBoxLine(mainState.tapeList, static_cast<int>(i), line)) lines.push_back(line);
-    return lines;
-}
-
-std::wstring display() { return controlText(mainState.display); }
-std::wstring input() { return controlText(mainState.inputEdit); }
 
 int outerHeight()
 {
@@ -244,12 +205,22 @@ TEST_F(Calc, KeypadTypesAtTheCaretAndBackspaceDeletesBeforeIt)
     command(313);
     EXPECT_EQ(L"7+,", input());
     EXPECT_EQ(mainState.inputEdit, GetFocus());
+    // The fifth row: brackets, percent, and "=" that calculates as Enter does.
+    SetWindowTextW(mainState.inputEdit, L"");
+    for (int id : {316, 300, 315, 301, 317, 303, 309, 318}) command(id);  // ( 7 + 8 ) / 2 %
+    EXPECT_EQ(L"(7+8)/2%", input());
+    command(319);
+    EXPECT_EQ(L"750,00", display());
+    EXPECT_EQ(L"(7+8)/2% = 750,00", tape().back());
+    EXPECT_EQ(L"", input());
+    command(319);
+    EXPECT_EQ(0, beepCount) << "\"=\" on an empty line does nothing, as Enter";
 }
 
 TEST_F(Calc, KeypadToggleTwiceReturnsTo390)
 {
     command(idKeypadToggle);
-    EXPECT_EQ(555, outerHeight());
+    EXPECT_EQ(592, outerHeight());
     command(idKeypadToggle);
     EXPECT_EQ(390, outerHeight());
     EXPECT_EQ(L"TASTI \u25be", controlText(GetDlgItem(mainState.mainWindow, idKeypadToggle)));

@@ -1,0 +1,123 @@
+// The tape kept across a restart, and PULISCI undone, in the real window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/commands_win.h"
+#include "calc/tape_store_win.h"
+#include "tests/app/gui_fixture.h"
+#include "tests/calc/calc_checks.h"
+
+namespace {
+
+std::string fileText(const std::wstring& path)
+{
+    std::string text;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<none>";
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+    CloseHandle(file);
+    return text;
+}
+
+void writeFile(const std::wstring& path, const std::string& text)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+// Ctrl+Z in the input line.
+void undo()
+{
+    setKey(VK_CONTROL, true);
+    press(mainState.inputEdit, 'Z', 0x1A);
+    setKey(VK_CONTROL, false);
+}
+
+// The program started again with what the registry holds.
+void reopen()
+{
+    settings = Settings{};
+    calculator = CalculatorState{};
+    mainState = MainWindowState{};
+    ASSERT_NE(nullptr, openMainWindow());
+}
+
+void restart()
+{
+    closeMainWindow();
+    reopen();
+}
+
+class KeptTapeWindow : public MainWindow {
+protected:
+    void SetUp() override
+    {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        folder = std::wstring(temp) + L"zentolo-appdata-" + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(folder.c_str(), nullptr);
+        SetEnvironmentVariableW(L"APPDATA", folder.c_str());
+        DeleteFileW(keptTapePath().c_str());
+        MainWindow::SetUp();
+    }
+    std::wstring folder;
+};
+
+TEST_F(KeptTapeWindow, PulisciIsUndoneAndTheTapeSurvivesARestart)
+{
+    const std::wstring path = keptTapePath();
+    EXPECT_EQ(folder + L"\\Zentolo\\nastro.txt", path);
+    EXPECT_EQ(BST_UNCHECKED, SendMessageW(mainState.keepTapeCheck, BM_GETCHECK, 0, 0)) << "clear by default";
+    enterLine(L"1+1");
+    enterLine(L"*3");
+    restart();
+    EXPECT_TRUE(tape().empty()) << "not kept unless asked";
+    EXPECT_EQ("<none>", fileText(path));
+
+    SendMessageW(mainState.keepTapeCheck, BM_CLICK, 0, 0);
+    command(idSaveSettings);
+    enterLine(L"1+1");
+    enterLine(L"*3");
+    command(idClear);
+    EXPECT_TRUE(tape().empty());
+    undo();
+    const std::vector<std::wstring> both = {L"1+1 = 2,00", L"2,00*3 = 6,00"};
+    EXPECT_EQ(both, tape()) << "Ctrl+Z right after PULISCI brings the tape back";
+    EXPECT_EQ(L"6,00", display());
+    enterLine(L"+1");
+    EXPECT_EQ(L"6,00+1 = 7,00", tape().back()) << "and the display it continues from";
+    command(idClear);
+    enterLine(L"5");
+    undo();
+    EXPECT_EQ(std::vector<std::wstring>{L"5 = 5,00"}, tape()) << "the next calculation ends the undo";
+    EXPECT_EQ(L"", input());
+
+    restart();
+    EXPECT_EQ("5 = 5,00\r\n", fileText(path));
+    EXPECT_EQ(std::vector<std::wstring>{L"5 = 5,00"}, tape()) << "read back at start";
+    EXPECT_EQ(BST_CHECKED, SendMessageW(mainState.keepTapeCheck, BM_GETCHECK, 0, 0));
+    EXPECT_EQ("<none>", fileText(path + L".nuovo")) << "written aside, then renamed over the old tape";
+
+    closeMainWindow();
+    writeFile(path, "1 = 1,00\r\n\xFF damaged");
+    reopen();
+    EXPECT_TRUE(tape().empty()) << "a damaged file gives an empty tape";
+
+    SendMessageW(mainState.keepTapeCheck, BM_CLICK, 0, 0);
+    command(idSaveSettings);
+    EXPECT_EQ("<none>", fileText(path)) << "clearing the box deletes the kept tape";
+    enterLine(L"9");
+    restart();
+    EXPECT_TRUE(tape().empty());
+    EXPECT_EQ("<none>", fileText(path));
+}
+
+} // namespace
