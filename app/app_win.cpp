@@ -34,7 +34,7 @@ bool initCommonControls()
     using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     static const bool done = [] {
         auto init = systemFunction<InitFn>(L"comctl32.dll", "InitCommonControlsEx");
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES};
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
         return init && init(&icc);
     }();
     return done;
@@ -42,8 +42,8 @@ bool initCommonControls()
 
 int registerWindowClasses(HINSTANCE instance)
 {
-    // The common controls (only the calendar pop-up uses them) are loaded
-    // when the first pop-up opens: see initCommonControls.
+    // The common controls (the calendar pop-up and the tape's tip use them)
+    // are loaded when first needed: see initCommonControls.
     loadIcons(instance);
 
     WNDCLASSEXW wc{};

@@ -507,6 +507,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CTLCOLORSTATIC:
         return onControlColour(message, reinterpret_cast<HDC>(wParam),
                                reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM:
+        if (wParam != idTape) break;
+        drawTapeLine(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     case WM_COMMAND:
         if (onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
         break;

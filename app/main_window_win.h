@@ -54,6 +54,8 @@ struct MainWindowState {
     // CALC
     HWND vatRateButton = nullptr;
     HWND tapeList = nullptr;
+    HWND tapeTip = nullptr;  // the tip that shows a tape line whole, made at the first pointing
+    int tapeTipLine = -1;    // the line it shows
     HWND display = nullptr;
     HWND inputEdit = nullptr;
     HWND topmostCheck = nullptr;

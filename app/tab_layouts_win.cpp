@@ -190,7 +190,8 @@ void createCalcTab()
     installInputEditProc(s.inputEdit);
     // Created after the input line: the next stop of the Tab key.
     s.tapeList = added(createChild(L"LISTBOX", L"", 14, 121, 462, 98, idTape,
-                                   WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL),
+                                   WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL |
+                                       LBS_OWNERDRAWFIXED | LBS_HASSTRINGS),
                        list);
     installTapeProc(s.tapeList);
     // The controls that no label right before them names for a screen reader.

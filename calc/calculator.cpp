@@ -79,6 +79,34 @@ bool tapeLineResult(const std::wstring& line, std::wstring& result)
     return true;
 }
 
+namespace {
+
+// "…" and the end of `text` that fits in `room`, or the whole text when it fits.
+std::wstring cutAtLeft(const std::wstring& text, int room, const std::function<int(const std::wstring&)>& width)
+{
+    if (width(text) <= room) return text;
+    const std::wstring ellipsis = L"\u2026";
+    // The shortest end that fits is found by halving: a longer end is never narrower.
+    size_t fits = text.size(), wider = text.size() > 1000 ? text.size() - 1000 : 0;  // starts of ends
+    while (fits - wider > 1) {
+        const size_t middle = wider + (fits - wider) / 2;
+        (width(ellipsis + text.substr(middle)) <= room ? fits : wider) = middle;
+    }
+    return ellipsis + text.substr(fits);
+}
+
+} // namespace
+
+FittedTapeLine fittedTapeLine(const std::wstring& line, int room, const std::function<int(const std::wstring&)>& width)
+{
+    if (width(line) <= room) return {line, std::wstring()};
+    const size_t equals = line.rfind(L" = ");
+    const std::wstring result = equals == std::wstring::npos ? std::wstring() : line.substr(equals);
+    const int resultWidth = width(result);
+    if (result.empty() || resultWidth + width(L"\u2026") > room) return {cutAtLeft(line, room, width), std::wstring()};
+    return {cutAtLeft(line.substr(0, equals), room - resultWidth, width), result};
+}
+
 std::wstring spreadsheetRow(const std::wstring& line)
 {
     size_t begin = 0, end = 0;

@@ -1,6 +1,7 @@
 // The desk calculator's state and the evaluation of its input line.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +41,17 @@ bool tapeLineResult(const std::wstring& line, std::wstring& result);
 // alone; a scorporo gives its VAT a third cell, "Scorporo 22,00% su
 // 13,00\t10,66\t2,34".
 std::wstring spreadsheetRow(const std::wstring& line);
+
+// A tape line in `room` pixels, as `width` measures text: the whole line when
+// it fits; else its result in full at the right (" = 1.234,00", a scorporo's
+// VAT with it) and the expression's end after a "…" at the left; a result too
+// wide for that is itself cut at the left. No screen shows more than the last
+// thousand characters of a line.
+struct FittedTapeLine {
+    std::wstring left;
+    std::wstring right;  // drawn against the right edge; empty when the line fits
+};
+FittedTapeLine fittedTapeLine(const std::wstring& line, int room, const std::function<int(const std::wstring&)>& width);
 
 // Text pasted into the input line: a column of several lines (a spreadsheet's
 // cells, a list of amounts) becomes their sum in brackets, "(12,50+7-3,20)",

@@ -2,6 +2,8 @@
 // the tape, sound the beep and use the clipboard.
 #include "calc/calculator_win.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -10,6 +12,7 @@
 #include "app/button_win.h"
 #include "app/commands_win.h"
 #include "app/dpi_win.h"
+#include "app/app_win.h"
 #include "app/main_window_win.h"
 #include "calc/calculator.h"
 #include "calc/numtext.h"
@@ -163,10 +166,72 @@ void selectLineUnder(HWND tape, LPARAM at)
     SendMessageW(tape, LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE);
 }
 
+// The lines are drawn by the program, which measures them: as tall as the
+// font, as a standard list makes them.
+void fitTapeLinesToFont(HWND tape)
+{
+    HDC dc = GetDC(tape);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(tape, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(tape, dc);
+    SendMessageW(tape, LB_SETITEMHEIGHT, 0, MAKELPARAM(metrics.tmHeight, 0));
+}
+
+// Pointing at a line shows the whole of it: the tip follows the line under
+// the mouse. Lines past a screenful of text are shown up to there.
+void pointAtTapeLine(HWND tape, LPARAM at)
+{
+    MainWindowState& s = mainState;
+    if (!s.tapeTip) {
+        initCommonControls();
+        s.tapeTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, tape, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+        if (!s.tapeTip) return;
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = GetParent(tape);
+        tool.uId = reinterpret_cast<UINT_PTR>(tape);
+        tool.lpszText = const_cast<wchar_t*>(L"");
+        SendMessageW(s.tapeTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(s.tapeTip, TTM_SETMAXTIPWIDTH, 0, scaledTo(600, s.dpi));
+        s.tapeTipLine = -1;
+        // The tip watches the mouse from now on; this first move it is told of.
+        MSG move{tape, WM_MOUSEMOVE, 0, at, 0, {}};
+        SendMessageW(s.tapeTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+    }
+    const auto hit = static_cast<DWORD>(SendMessageW(tape, LB_ITEMFROMPOINT, 0, at));
+    const int index = HIWORD(hit) ? -1 : static_cast<int>(LOWORD(hit));
+    if (index == s.tapeTipLine) return;
+    s.tapeTipLine = index;
+    std::wstring line;
+    if (index < 0 || !listBoxLine(tape, index, line)) line.clear();
+    constexpr size_t longestTip = 2000;
+    if (line.size() > longestTip) line = line.substr(0, longestTip) + L"\u2026";
+    SendMessageW(s.tapeTip, TTM_POP, 0, 0);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = GetParent(tape);
+    tool.uId = reinterpret_cast<UINT_PTR>(tape);
+    tool.lpszText = line.data();
+    SendMessageW(s.tapeTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 LRESULT CALLBACK tapeProc(HWND tape, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
     switch (message) {
+    case WM_SETFONT: {
+        const LRESULT result = CallWindowProcW(tapeBaseProc, tape, message, wParam, lParam);
+        fitTapeLinesToFont(tape);
+        return result;
+    }
+    case WM_MOUSEMOVE:
+        pointAtTapeLine(tape, lParam);
+        break;
     case WM_KEYDOWN:
         if (wParam == VK_RETURN) {  // as a double-click
             SendMessageW(GetParent(tape), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(tape), LBN_DBLCLK),
@@ -215,6 +280,37 @@ std::vector<std::wstring> tapeLines(bool selectedOnly)
             listBoxLine(tape, i, line))
             lines.push_back(line);
     return lines;
+}
+
+void drawTapeLine(const DRAWITEMSTRUCT& item)
+{
+    HDC dc = item.hDC;
+    const RECT& r = item.rcItem;
+    if (item.itemID == static_cast<UINT>(-1) || item.itemAction == ODA_FOCUS) {
+        if (item.itemState & ODS_FOCUS || item.itemAction == ODA_FOCUS) DrawFocusRect(dc, &r);
+        return;
+    }
+    std::wstring line;
+    listBoxLine(item.hwndItem, static_cast<int>(item.itemID), line);
+    // The list's own colours, or the selection's.
+    SendMessageW(GetParent(item.hwndItem), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(item.hwndItem));
+    if (item.itemState & ODS_SELECTED) {
+        SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+    }
+    const auto width = [dc](const std::wstring& text) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    const FittedTapeLine fitted = fittedTapeLine(line, r.right - r.left - 1, width);
+    // Where a standard list draws its text; the result, if apart, against the right edge.
+    ExtTextOutW(dc, r.left + 1, r.top, ETO_OPAQUE | ETO_CLIPPED, &r, fitted.left.c_str(),
+                static_cast<UINT>(fitted.left.size()), nullptr);
+    ExtTextOutW(dc, r.right - width(fitted.right), r.top, ETO_CLIPPED, &r, fitted.right.c_str(),
+                static_cast<UINT>(fitted.right.size()), nullptr);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
 }
 
 void installTapeProc(HWND tape)

@@ -31,6 +31,9 @@ void installInputEditProc(HWND edit);
 // The tape's own keys: Enter picks the line up, Ctrl+C copies the selected
 // lines, typing goes on in the input line; a right-click offers the copies.
 void installTapeProc(HWND tape);
+// A tape line that does not fit shows its result in full at the right, " = "
+// before it, and its expression cut at the left with "…".
+void drawTapeLine(const DRAWITEMSTRUCT& item);
 
 // The exclamation beep that answers unreadable input; a seam for tests.
 extern void (*rejectBeep)();

@@ -118,6 +118,32 @@ TEST(SpreadsheetRow, ExpressionTabResult)
     EXPECT_EQ(L"a = b\t7,00", spreadsheetRow(L"a = b = 7,00"));
 }
 
+// A long tape line keeps its result in view; text is measured here at 10
+// pixels a character.
+TEST(FittedTapeLine, TheResultInFullAndTheExpressionCutAtTheLeft)
+{
+    const auto width = [](const std::wstring& text) { return static_cast<int>(text.size()) * 10; };
+    const struct {
+        const wchar_t* line;
+        int room;
+        const wchar_t *left, *right;
+    } cases[] = {
+        {L"1+2 = 3,00", 100, L"1+2 = 3,00", L""},
+        {L"1+2+3+4+5+6 = 21,00", 150, L"\u2026+4+5+6", L" = 21,00"},
+        {L"Scorporo 22,00% su 13,00 = 10,66 (IVA 2,34)", 300, L"\u2026% su 13,00", L" = 10,66 (IVA 2,34)"},
+        {L"1+1 = 123456789", 120, L"\u2026= 123456789", L""},  // the result alone does not fit: cut too
+        {L"senza uguale 123", 80, L"\u2026ale 123", L""},
+    };
+    for (const auto& c : cases) {
+        const FittedTapeLine f = fittedTapeLine(c.line, c.room, width);
+        EXPECT_EQ(c.left, f.left) << c.line;
+        EXPECT_EQ(c.right, f.right) << c.line;
+        EXPECT_LE(width(f.left) + width(f.right), c.room) << c.line;
+    }
+    const FittedTapeLine huge = fittedTapeLine(std::wstring(100000, L'1') + L" = 2,00", 400, width);
+    EXPECT_EQ(L"\u2026" + std::wstring(32, L'1'), huge.left) << "the longest line still fits its room";
+}
+
 TEST(PastedColumn, SeveralLinesAreOneBracketedSum)
 {
     const struct {
