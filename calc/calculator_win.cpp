@@ -51,6 +51,12 @@ LRESULT onInputKeyDown(HWND edit, WPARAM key, LPARAM lParam)
     case VK_ESCAPE:
         SetWindowTextW(edit, L"");
         return 0;
+    case VK_INSERT:  // Shift+Ins pastes as Ctrl+V does, a column summed
+        if (GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0) {
+            SendMessageW(edit, WM_PASTE, 0, 0);
+            return 0;
+        }
+        break;
     case VK_UP:
         recall(edit, history.older(controlText(edit)));
         return 0;

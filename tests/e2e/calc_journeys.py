@@ -14,7 +14,7 @@ def calc_journey(p):
     p.type('/4')
     p.key('Return')
     s = wait_until('305,00', lambda s: display(s) == '305,00')
-    check('CALC: /4 continues from the result', tape(s)[-1] == '1220/4 = 305,00')
+    check('CALC: /4 continues from the result as shown', tape(s)[-1] == '1220,00/4 = 305,00')
     p.type('5/0')
     p.key('Return')
     s = wait_until('5/0 typed', lambda s: input_text(s) == '5/0')
@@ -38,13 +38,13 @@ def calc_journey(p):
     s = wait_until('clipboard', lambda s: s['clipboard'] == '67,10')
     check('CALC: COPIA puts the last result on the clipboard', True)
     p.click(295, 321)  # TASTI
-    s = wait_until('keypad', lambda s: s['main']['h'] == 555)
-    for x, y in ((72, 366), (189, 440), (423, 477), (306, 440)):  # 7 2 + 3
+    s = wait_until('keypad', lambda s: s['main']['h'] == 592)
+    for x, y in ((72, 514), (72, 366), (189, 440), (423, 477), (306, 440), (189, 514)):  # ( 7 2 + 3 )
         p.click(x, y)
-    s = wait_until('keypad typed', lambda s: input_text(s) == '72+3')
-    p.key('Return')
+    s = wait_until('keypad typed', lambda s: input_text(s) == '(72+3)')
+    p.click(423, 514)  # "="
     s = wait_until('75,00', lambda s: display(s) == '75,00')
-    check('CALC: the keypad keys an expression', tape(s)[-1] == '72+3 = 75,00')
+    check('CALC: the keypad keys an expression and "=" calculates it', tape(s)[-1] == '(72+3) = 75,00')
     p.click(295, 321)
     wait_until('keypad hidden', lambda s: s['main']['h'] == 390)
     # Double-click the newest line, wherever the list has scrolled it.
@@ -119,21 +119,21 @@ def tape_journey(p):
     rows = s['clipboard'].split('\r\n')
     with open(os.path.join(os.environ.get('TMPDIR', '/tmp'), 'zentolo-tape.tsv'), 'w', encoding='utf-8') as f:
         f.write(s['clipboard'])
-    check('tape: the spreadsheet copy is tab-separated, expression then result',
-          rows[-1] == '' and all(r.count('\t') == 1 for r in rows[:-1])
-          and rows[3] == 'Scorporo 10,00% su 13,00 (IVA 1,18)\t11,82')
+    check('tape: the spreadsheet copy is tab-separated, expression then result, a scorporo\'s VAT apart',
+          rows[-1] == '' and all(r.count('\t') == (2 if i == 3 else 1) for i, r in enumerate(rows[:-1]))
+          and rows[3] == 'Scorporo 10,00% su 13,00\t11,82\t1,18')
     p.click(100, 283)  # the input line, then the column pasted with Ctrl+V
     p.key('ctrl+v')
     s = wait_until('column pasted', lambda s: input_text(s).count('+') == 4)
-    check('tape: a pasted column becomes the sum of its amounts',
-          input_text(s) == '1.200,50+99,50+13,00+11,82+1.399,50')
+    check('tape: a pasted column becomes the bracketed sum of its last cells',
+          input_text(s) == '(1.200,50+99,50+13,00+1,18+1.399,50)')
     p.key('Return')
-    wait_until('summed', lambda s: display(s) == '2.724,32')
+    wait_until('summed', lambda s: display(s) == '2.713,68')
     p.type('123456789012345*1000000000000000000000000000000')
     p.key('Return')
     s = wait_until('a long result', lambda s: tape(s)[-1].startswith('123456789012345*'))
-    check('tape: past 10^15 the 15 digits and zeros, none of them hidden on the display',
-          display(s).replace('\r\n', '') == '123.456.789.012.345' + '.000' * 10 + ',00')
+    check('tape: from 10^21 the E form with the 15 digits, on the display and the tape',
+          display(s) == '1,23456789012345E+44' and tape(s)[-1].endswith(' = 1,23456789012345E+44'))
     s = probe()
     top_line = tape(s)[child(s, cid=141)['top']]
     p.click(100, tape_list['y'] + 8)  # the line at the top, selected: Ctrl+C copies it
@@ -149,3 +149,64 @@ def tape_journey(p):
           tape(s)[0].startswith('Solo IVA 10,00% su 100,00 = 10,00') and tape(s)[1].startswith('+IVA 10,00% su 10,00'))
     p.click(213, 321)
     wait_until('cleared at last', lambda s: tape(s) == [] and display(s) == '0,00')
+
+
+def bookkeeper_journey(p):
+    """A morning of invoices: columns pasted from a spreadsheet, pick-ups that
+    add, lines that read true, PULISCI taken back, a long line pointed at."""
+    p.type('100')
+    p.key('Return')
+    wait_until('100,00', lambda s: display(s) == '100,00')
+    set_clipboard('-5,00\r\n3,00\r\n')
+    p.key('ctrl+v')
+    wait_until('column pasted', lambda s: input_text(s) == '(-5,00+3,00)')
+    p.key('Return')
+    s = wait_until('-2,00', lambda s: display(s) == '-2,00')
+    check('bookkeeper: a column starting with a negative cell sums on its own',
+          tape(s)[-1] == '(-5,00+3,00) = -2,00')
+    set_clipboard('10\n-\n5\n(12,30)\n\u20ac\u00a01,00\n')
+    p.key('ctrl+v', 'Return')
+    s = wait_until('3,70', lambda s: display(s) == '3,70')
+    check('bookkeeper: a dash is 0, brackets are negative, a no-break space is a blank',
+          tape(s)[-1] == '(10+0+5-12,30+\u20ac 1,00) = 3,70')
+    p.type('1,22*')
+    set_clipboard('100\r\n200\r\n')
+    p.key('shift+Insert')
+    wait_until('factor and column', lambda s: input_text(s) == '1,22*(100+200)')
+    p.key('Return')
+    s = wait_until('366,00', lambda s: display(s) == '366,00')
+    check('bookkeeper: Shift+Ins pastes a column that the factor multiplies whole', True)
+    p.type('100')
+    p.key('Tab', 'Return')  # the tape's newest line, picked up after the number
+    s = wait_until('picked up', lambda s: input_text(s) == '100+366,00')
+    check('bookkeeper: a pick-up after a number adds it', focused(s).get('id') == 140)
+    p.key('Escape')
+    p.type('0,625')
+    p.key('Return', 'F7')
+    s = wait_until('+ IVA on 0,63', lambda s: tape(s)[-1].startswith('+IVA'))
+    p.type('*2')
+    p.key('Return')
+    s = wait_until('*2', lambda s: tape(s)[-1].endswith('*2 = 1,38'))
+    check('bookkeeper: a result used again is the value shown, so every line reads true',
+          tape(s)[-2:] == ['+IVA 10,00% su 0,63 = 0,69', '0,69*2 = 1,38'])
+    lines = tape(s)
+    p.click(213, 321)  # PULISCI
+    wait_until('cleared', lambda s: tape(s) == [])
+    p.key('ctrl+z')
+    s = wait_until('undone', lambda s: tape(s) == lines)
+    check('bookkeeper: Ctrl+Z right after PULISCI brings back the tape and the display', display(s) == '1,38')
+    # A line longer than the tape: pointing at it shows it whole.
+    p.type('+'.join(str(n) for n in range(1, 41)))
+    p.key('Return')
+    s = wait_until('long line', lambda s: tape(s)[-1].endswith(' = 820,00'))
+    tape_list = child(s, cid=141)
+    row = len(tape_list['lines']) - 1 - tape_list['top']
+    y = tape_list['y'] + 2 + row * tape_list['itemHeight'] + tape_list['itemHeight'] // 2
+    xdo('mousemove', '--window', p.window, 150, y)
+    time.sleep(0.2)
+    xdo('mousemove', '--window', p.window, 152, y)
+    s = wait_until('tip', lambda s: any(w['class'] == 'tooltips_class32' for w in s['windows']))
+    check('bookkeeper: pointing at a tape line shows it in a tip', True)
+    p.click(300, 240)
+    p.click(213, 321)
+    wait_until('cleared at the end', lambda s: tape(s) == [])

@@ -13,6 +13,7 @@ EXE, PROBE = sys.argv[1], sys.argv[2]
 failures = []
 passed = 0
 closed_at = None  # where the first program was closed, for the restart
+closed_tape = None  # the tape when it was closed, kept for the restart
 
 
 def xdo(*args):
@@ -77,7 +78,12 @@ def wait_until(what, predicate, timeout=15):
         except (KeyError, IndexError, TypeError):
             pass
         time.sleep(0.1)
-    raise AssertionError('timed out waiting for: ' + what)
+    seen = ''
+    try:
+        seen = ' (input %r, display %r, tape ending %r)' % (input_text(state), display(state), tape(state)[-2:])
+    except (KeyError, IndexError, TypeError):
+        pass
+    raise AssertionError('timed out waiting for: ' + what + seen)
 
 
 def check(name, condition):
@@ -115,6 +121,11 @@ class Program:
 
     def wait_exit(self, timeout=30):
         return self.process.wait(timeout=timeout)
+
+
+def set_clipboard(text):
+    """The clipboard holds `text`, as if another program had copied it."""
+    subprocess.run([WINE_RUN, PROBE, 'clip', text.encode('utf-8').hex()], stdout=subprocess.DEVNULL, check=True)
 
 
 def input_text(s):

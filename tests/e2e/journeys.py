@@ -17,9 +17,9 @@ import sys
 import time
 
 import driver
-from calc_journeys import calc_journey, rounding_journey, tape_journey, vat_menu_journey
+from calc_journeys import bookkeeper_journey, calc_journey, rounding_journey, tape_journey, vat_menu_journey
 from date_journeys import date_journey, deadline_journey, deadline_office_journey
-from driver import WINE_RUN, Program, check, child, failures, registry_value, tape, wait_until, xdo
+from driver import WINE_RUN, Program, check, child, failures, probe, registry_value, tape, wait_until, xdo
 from finance_journeys import added_values_journey, finance_journey, official_rates_journey
 from keyboard_journeys import keyboard_journey, nothing_lost_journey, typing_journey
 
@@ -33,16 +33,19 @@ def options_journey(p):
     p.type('3')
     p.key('Tab')
     p.type('29/02')  # the patron saint's day: not a day of every year
+    p.key('Tab', 'space')  # "Conserva il nastro alla chiusura"
     p.key('Tab', 'space')  # SALVA IMPOSTAZIONI
     s = wait_until('refused', lambda s: child(s, text='Festa patronale non valida (gg/mm).') is not None)
     check('OPZIONI: 29/02 refused as a patron saint\'s day, nothing saved',
           registry_value('Patrono') != '29/02')
-    p.key('shift+Tab')
+    p.key('shift+Tab', 'shift+Tab')
     p.type('7.12')
-    p.key('Tab', 'space')
+    p.key('Tab', 'Tab', 'space')
     s = wait_until('saved', lambda s: child(s, text='Impostazioni salvate.') is not None)
-    check('OPZIONI: saved with the keyboard, the patron saint\'s day as gg/mm',
-          child(s, cid=215)['text'] == '07/12' and registry_value('Patrono') == '07/12')
+    check('OPZIONI: saved with the keyboard, the patron saint\'s day as gg/mm, the tape to be kept',
+          child(s, cid=215)['text'] == '07/12' and registry_value('Patrono') == '07/12'
+          and child(s, cid=217)['checked'] == 1 and registry_value('ConservaNastro') == '0x1')
+    driver.closed_tape = tape(s)
     # Dragged by its header to where it will open next time.
     xdo('mousemove', '--window', p.window, 200, 20, 'mousedown', 1)
     for step in range(1, 11):
@@ -59,7 +62,7 @@ def options_journey(p):
 def main():
     subprocess.run([WINE_RUN, 'reg', 'delete', 'HKCU\\Software\\Ferlan\\Zentolo', '/f'],
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
-    journeys = [calc_journey, vat_menu_journey, rounding_journey, tape_journey, date_journey, deadline_journey,
+    journeys = [calc_journey, vat_menu_journey, rounding_journey, tape_journey, bookkeeper_journey, date_journey, deadline_journey,
                 deadline_office_journey, finance_journey, official_rates_journey, added_values_journey, keyboard_journey,
                 typing_journey, nothing_lost_journey, options_journey]
     p = Program()
@@ -84,11 +87,13 @@ def main():
               (s['main']['x'], s['main']['y']) == driver.closed_at and driver.closed_at[0] > 0)
         p.click(53, 56)
         wait_until('CALC again', lambda s: s['main']['h'] == 390)
+        s = probe()
+        check('restart: the tape is as it was left', tape(s) == driver.closed_tape and tape(s) != [])
         p.type('100')
         p.click(183, 97)
-        s = wait_until('VAT at 10 %', lambda s: tape(s) != [])
+        s = wait_until('VAT at 10 %', lambda s: len(tape(s)) > len(driver.closed_tape))
         check('restart: the VAT key uses 10 % and 3 decimals',
-              tape(s) == ['+IVA 10,00% su 100,000 = 110,000'])
+              tape(s)[-1] == '+IVA 10,00% su 100,000 = 110,000')
         p.click(459, 18)
         check('closing with "\u00d7" exits with 0', p.wait_exit() == 0)
     except AssertionError as e:

@@ -107,10 +107,30 @@ std::wstring clipboard()
     return t;
 }
 
+// "clip HEX": the clipboard set to the UTF-8 text that HEX spells, as another
+// program would copy it.
+int setClipboard(const std::string& hex)
+{
+    std::string utf8;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) utf8 += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (static_cast<size_t>(units) + 1) * sizeof(wchar_t));
+    auto* p = static_cast<wchar_t*>(GlobalLock(block));
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), p, units);
+    p[units] = L'\0';
+    GlobalUnlock(block);
+    if (!OpenClipboard(nullptr)) return 1;
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, block);
+    CloseClipboard();
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc > 2 && std::string(argv[1]) == "clip") return setClipboard(argv[2]);
     HWND main = FindWindowW(L"FerlanZentoloV063", nullptr);
     if (!main) {
         std::printf("{\"kind\":\"none\"}\n");
