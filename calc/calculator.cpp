@@ -1,6 +1,8 @@
 #include "calc/calculator.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cwchar>
 
 #include "calc/numtext.h"
@@ -82,12 +84,21 @@ bool tapeLineResult(const std::wstring& line, std::wstring& result)
 namespace {
 
 // "…" and the end of `text` that fits in `room`, or the whole text when it fits.
+// No screen shows a thousand characters on one line: longer text is never
+// measured whole.
+constexpr size_t longestShown = 1000;
+
+bool fitsWhole(const std::wstring& text, int room, const std::function<int(const std::wstring&)>& width)
+{
+    return text.size() <= longestShown && width(text) <= room;
+}
+
 std::wstring cutAtLeft(const std::wstring& text, int room, const std::function<int(const std::wstring&)>& width)
 {
-    if (width(text) <= room) return text;
+    if (fitsWhole(text, room, width)) return text;
     const std::wstring ellipsis = L"\u2026";
     // The shortest end that fits is found by halving: a longer end is never narrower.
-    size_t fits = text.size(), wider = text.size() > 1000 ? text.size() - 1000 : 0;  // starts of ends
+    size_t fits = text.size(), wider = text.size() > longestShown ? text.size() - longestShown : 0;  // starts of ends
     while (fits - wider > 1) {
         const size_t middle = wider + (fits - wider) / 2;
         (width(ellipsis + text.substr(middle)) <= room ? fits : wider) = middle;
@@ -99,11 +110,11 @@ std::wstring cutAtLeft(const std::wstring& text, int room, const std::function<i
 
 FittedTapeLine fittedTapeLine(const std::wstring& line, int room, const std::function<int(const std::wstring&)>& width)
 {
-    if (width(line) <= room) return {line, std::wstring()};
+    if (fitsWhole(line, room, width)) return {line, std::wstring()};
     const size_t equals = line.rfind(L" = ");
     const std::wstring result = equals == std::wstring::npos ? std::wstring() : line.substr(equals);
+    if (result.empty() || !fitsWhole(result + L"\u2026", room, width)) return {cutAtLeft(line, room, width), std::wstring()};
     const int resultWidth = width(result);
-    if (result.empty() || resultWidth + width(L"\u2026") > room) return {cutAtLeft(line, room, width), std::wstring()};
     return {cutAtLeft(line.substr(0, equals), room - resultWidth, width), result};
 }
 
@@ -140,10 +151,12 @@ std::wstring pastedCell(const std::wstring& cell)
 
 } // namespace
 
-std::optional<std::wstring> pastedColumn(const std::wstring& text)
+namespace {
+
+// The cells of a pasted text, one a line, as terms of a sum.
+std::vector<std::wstring> pastedCells(const std::wstring& text)
 {
-    std::wstring sum = L"(";
-    size_t cells = 0;
+    std::vector<std::wstring> cells;
     for (size_t start = 0; start <= text.size();) {
         size_t end = text.find_first_of(L"\r\n", start);
         if (end == std::wstring::npos) end = text.size();
@@ -153,15 +166,88 @@ std::optional<std::wstring> pastedColumn(const std::wstring& text)
         line = trimmed(line);
         const size_t tab = line.rfind(L'\t');
         const std::wstring cell = pastedCell(tab == std::wstring::npos ? line : trimmed(line.substr(tab + 1)));
-        if (!cell.empty()) {
-            if (cells++ > 0 && cell[0] != L'-') sum += L'+';
-            sum += cell;
-        }
+        if (!cell.empty()) cells.push_back(cell);
         // CR LF is one line end.
         start = end + (end + 1 < text.size() && text[end] == L'\r' && text[end + 1] == L'\n' ? 2 : 1);
     }
-    if (cells < 2) return std::nullopt;
+    return cells;
+}
+
+std::wstring bracketedSum(const std::vector<std::wstring>& cells)
+{
+    std::wstring sum = L"(";
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0 && cells[i][0] != L'-') sum += L'+';
+        sum += cells[i];
+    }
     return sum + L")";
+}
+
+// A cell written as a bare percentage ("10%", "-12,5 %") is, in a sum, a
+// share of the sum before it.
+bool isShareOfTheSum(const std::wstring& cell)
+{
+    if (cell.back() != L'%') return false;
+    int digits = 0, separators = 0;
+    for (size_t i = cell[0] == L'-' ? 1 : 0; i + 1 < cell.size(); ++i) {
+        if (isAsciiDigit(cell[i]))
+            ++digits;
+        else if (cell[i] == L',' || cell[i] == L'.')
+            ++separators;
+        else if (!isBlank(cell[i]))
+            return false;
+    }
+    return digits > 0 && separators <= 1;
+}
+
+// The sum of the cells, each read on its own and added with the error of each
+// addition carried (Neumaier): 10.000 times 1.234,56 is 12.345.600 to the last
+// digit.
+std::optional<double> columnTotal(const std::vector<std::wstring>& cells)
+{
+    double total = 0, carried = 0;
+    for (const std::wstring& cell : cells) {
+        ParsedNumber term = parseNumber(cell);
+        if (!term.ok) return std::nullopt;
+        if (isShareOfTheSum(cell)) term.value *= total + carried;
+        const double next = total + term.value;
+        carried += std::fabs(total) >= std::fabs(term.value) ? (total - next) + term.value : (term.value - next) + total;
+        total = next;
+    }
+    total += carried;
+    if (!std::isfinite(total)) return std::nullopt;
+    return total;
+}
+
+} // namespace
+
+std::optional<std::wstring> pastedColumn(const std::wstring& text)
+{
+    const std::vector<std::wstring> cells = pastedCells(text);
+    if (cells.size() < 2) return std::nullopt;
+    return bracketedSum(cells);
+}
+
+PastedInput pastedInput(const std::wstring& clipboard)
+{
+    PastedInput out;
+    const std::vector<std::wstring> cells = pastedCells(clipboard);
+    if (cells.size() < 2) return out;
+    out.kind = PastedInput::inserted;
+    out.text = bracketedSum(cells);
+    if (out.text.size() <= longestPastedSum) return out;
+    const std::optional<double> total = columnTotal(cells);
+    if (!total) {
+        out.kind = PastedInput::refused;
+        out.text.clear();
+        return out;
+    }
+    // Its 15 significant digits, as every amount is shown.
+    char digits[64];
+    const auto end = std::to_chars(digits, digits + sizeof digits, *total, std::chars_format::general, 15).ptr;
+    out.text = L"(" + std::wstring(digits, end) + L")";
+    std::replace(out.text.begin(), out.text.end(), L'.', L',');
+    return out;
 }
 
 void InputHistory::add(const std::wstring& expression)

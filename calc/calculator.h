@@ -61,6 +61,19 @@ FittedTapeLine fittedTapeLine(const std::wstring& line, int room, const std::fun
 // single line (a spreadsheet's cell ends in a line break), which pastes as it is.
 std::optional<std::wstring> pastedColumn(const std::wstring& text);
 
+// What a paste into the input line does with the clipboard's text: a column
+// goes in as its bracketed sum while that stays short enough to edit
+// (longestPastedSum characters); a longer one goes in as its total, summed
+// now, in brackets with its 15 significant digits, "(12345600)", or is
+// refused with the beep when a cell is not a number. A single line is pasted
+// as it is.
+constexpr size_t longestPastedSum = 10000;
+struct PastedInput {
+    enum Kind { asItIs, inserted, refused } kind = asItIs;
+    std::wstring text;  // what is inserted at the caret
+};
+PastedInput pastedInput(const std::wstring& clipboard);
+
 // The expressions entered since start, for Up and Down in the input line, as
 // a command line recalls them: newest first, and below the newest the text
 // that was being typed.

@@ -98,9 +98,12 @@ std::wstring clipboardText()
 // its cells; anything else pastes as it is.
 bool onPaste(HWND edit)
 {
-    const std::optional<std::wstring> sum = pastedColumn(clipboardText());
-    if (!sum) return false;
-    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(sum->c_str()));
+    const PastedInput pasted = pastedInput(clipboardText());
+    if (pasted.kind == PastedInput::asItIs) return false;
+    if (pasted.kind == PastedInput::refused)
+        rejectBeep();
+    else
+        SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.text.c_str()));
     return true;
 }
 

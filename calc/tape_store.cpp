@@ -66,7 +66,7 @@ std::string keptTapeText(const std::vector<std::wstring>& lines)
     size_t bytes = 0;
     for (auto line = lines.rbegin(); line != lines.rend() && kept.size() < keptTapeLines; ++line) {
         std::string text = utf8(*line) + "\r\n";
-        if (bytes + text.size() > keptTapeBytes) break;
+        if (bytes + text.size() > keptTapeBytes) continue;  // a line too long to keep, as a huge pasted sum
         bytes += text.size();
         kept.push_back(std::move(text));
     }

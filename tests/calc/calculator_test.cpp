@@ -182,6 +182,25 @@ TEST(PastedColumn, SeveralLinesAreOneBracketedSum)
     for (int i = 0; i < 10000; ++i) column += L"1.234,56\r\n";
     const Evaluation total = evaluateLine(*pastedColumn(column), 0);
     EXPECT_EQ(L"12.345.600,00", total.displayText);
+    // What the input line gets: the cells while short, the total of a longer column.
+    const struct {
+        std::wstring clipboard;
+        PastedInput::Kind kind;
+        const wchar_t* text;
+    } pastes[] = {
+        {L"1\r\n2", PastedInput::inserted, L"(1+2)"},
+        {L"12,50\r\n", PastedInput::asItIs, L""},
+        {column, PastedInput::inserted, L"(12345600)"},
+        {column + L"-0,001\r\n", PastedInput::inserted, L"(12345599,999)"},
+        {column + L"10%\r\n-10 %\r\n", PastedInput::inserted, L"(12222144)"},  // shares of the sum before them
+        {L"Importo\r\n" + column, PastedInput::refused, L""},
+    };
+    for (const auto& p : pastes) {
+        const PastedInput in = pastedInput(p.clipboard);
+        EXPECT_EQ(p.kind, in.kind) << p.clipboard.substr(0, 20);
+        EXPECT_EQ(p.text, in.text) << p.clipboard.substr(0, 20);
+    }
+    EXPECT_EQ(L"12.345.600,00", evaluateLine(pastedInput(column).text, 0).displayText);
 }
 
 TEST(InputHistory, NewestFirstAndTheDraftBelowIt)

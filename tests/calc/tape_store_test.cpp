@@ -25,8 +25,10 @@ TEST(KeptTape, WrittenAsUtf8AndReadBack)
     ASSERT_EQ(1000u, kept.size()) << "the newest 1.000 lines";
     EXPECT_EQ(L"500 = 500", kept.front());
     EXPECT_EQ(L"1499 = 1499", kept.back());
-    // Lines so long that 1.000 of them would pass the size read back: the newest that fit.
-    const Lines wide(20, std::wstring(1024 * 1024, L'1'));
+    // Lines so long that all of them would pass the size read back: the newest that fit,
+    // and a single line too long to keep left out rather than the whole tape.
+    Lines wide(20, std::wstring(1024 * 1024, L'1'));
+    wide.push_back(std::wstring(keptTapeBytes, L'2'));
     EXPECT_EQ(7u, tapeFromKeptText(keptTapeText(wide)).value_or(Lines{}).size());
 }
 
