@@ -326,6 +326,7 @@ void installTapeProc(HWND tape)
 {
     tapeBaseProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(tape, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(tapeProc)));
+    fitTapeLinesToFont(tape);  // the font came with the list, before its procedure
 }
 
 void installInputEditProc(HWND edit)

@@ -54,6 +54,14 @@ void expectScaledLayout(int dpi)
         GetObjectW(f.font, sizeof lf, &lf);
         EXPECT_EQ(-px(f.height), lf.lfHeight);
     }
+    // The tape's lines, drawn by the program, are as tall as its font, as a standard list's.
+    HDC dc = GetDC(mainState.tapeList);
+    HGDIOBJ old = SelectObject(dc, mainState.bodyFont);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(mainState.tapeList, dc);
+    EXPECT_EQ(metrics.tmHeight, SendMessageW(mainState.tapeList, LB_GETITEMHEIGHT, 0, 0)) << dpi << " DPI";
 }
 
 // A report window's size, buttons and fonts at a scale of its own.
