@@ -327,6 +327,7 @@ void installTapeProc(HWND tape)
     tapeBaseProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(tape, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(tapeProc)));
     fitTapeLinesToFont(tape);  // the font came with the list, before its procedure
+    cleared.reset();           // a new tape has no PULISCI to undo
 }
 
 void installInputEditProc(HWND edit)

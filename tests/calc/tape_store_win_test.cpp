@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,24 +15,11 @@
 
 namespace {
 
+// The file's bytes, or "<none>" when there is no file.
 std::string fileText(const std::wstring& path)
 {
-    std::string text;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<none>";
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-    CloseHandle(file);
-    return text;
-}
-
-void writeFile(const std::wstring& path, const std::string& text)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
+    std::ifstream file(std::string(path.begin(), path.end()), std::ios::binary);
+    return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "<none>";
 }
 
 // Ctrl+Z in the input line.
@@ -107,7 +96,7 @@ TEST_F(KeptTapeWindow, PulisciIsUndoneAndTheTapeSurvivesARestart)
     EXPECT_EQ("<none>", fileText(path + L".nuovo")) << "written aside, then renamed over the old tape";
 
     closeMainWindow();
-    writeFile(path, "1 = 1,00\r\n\xFF damaged");
+    std::ofstream(std::string(path.begin(), path.end()), std::ios::binary) << "1 = 1,00\r\n\xFF damaged";
     reopen();
     EXPECT_TRUE(tape().empty()) << "a damaged file gives an empty tape";
 
