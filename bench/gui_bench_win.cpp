@@ -17,6 +17,7 @@
 #include "app/main_window_win.h"
 #include "calc/calculator.h"
 #include "calc/calculator_win.h"
+#include "calc/tape_store_win.h"
 #include "dates/date_calculator.h"
 #include "dates/date_calculator_win.h"
 #include "dates/day_report.h"
@@ -150,6 +151,25 @@ int main()
         pumpUntilIdle();
         std::printf("%zu cells (%zu KB) pasted and summed: %.0f ms, display %ls\n", cells, bytes / 1024,
                     millisecondsSince(begin), controlText(mainState.display).c_str());
+    }
+
+    // The kept tape read back at start: 1,000 lines into an empty tape.
+    {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        SetEnvironmentVariableW(L"APPDATA", temp);
+        settings.keepTape = true;
+        for (int i = 0; i < 1000; ++i) appendTapeLine(L"1.234,56 + 22% = 1.506,16");
+        keepTapeAtClose();
+        SendMessageW(mainState.tapeList, LB_RESETCONTENT, 0, 0);
+        const auto begin = std::chrono::steady_clock::now();
+        restoreKeptTape();
+        UpdateWindow(mainState.mainWindow);
+        pumpUntilIdle();
+        std::printf("kept tape of %d lines read back at start: %.1f ms\n",
+                    static_cast<int>(SendMessageW(mainState.tapeList, LB_GETCOUNT, 0, 0)), millisecondsSince(begin));
+        forgetKeptTape();
+        settings.keepTape = false;
     }
 
     SetWindowTextW(mainState.dateFromEdit, L"01/01/2000");
