@@ -188,6 +188,18 @@ void fitTapeLinesToFont(HWND tape)
     SendMessageW(tape, LB_SETITEMHEIGHT, 0, MAKELPARAM(metrics.tmHeight, 0));
 }
 
+// The tip's one tool: the whole tape, its text set line by line.
+TOOLINFOW tapeTool(HWND tape, const wchar_t* text)
+{
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(tape);
+    tool.uId = reinterpret_cast<UINT_PTR>(tape);
+    tool.lpszText = const_cast<wchar_t*>(text);
+    return tool;
+}
+
 // Pointing at a line shows the whole of it: the tip follows the line under
 // the mouse. Lines past a screenful of text are shown up to there.
 void pointAtTapeLine(HWND tape, LPARAM at)
@@ -199,12 +211,7 @@ void pointAtTapeLine(HWND tape, LPARAM at)
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, tape, nullptr,
                                     GetModuleHandleW(nullptr), nullptr);
         if (!s.tapeTip) return;
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = GetParent(tape);
-        tool.uId = reinterpret_cast<UINT_PTR>(tape);
-        tool.lpszText = const_cast<wchar_t*>(L"");
+        TOOLINFOW tool = tapeTool(tape, L"");
         SendMessageW(s.tapeTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         SendMessageW(s.tapeTip, TTM_SETMAXTIPWIDTH, 0, scaledTo(600, s.dpi));
         s.tapeTipLine = -1;
@@ -221,11 +228,7 @@ void pointAtTapeLine(HWND tape, LPARAM at)
     constexpr size_t longestTip = 2000;
     if (line.size() > longestTip) line = line.substr(0, longestTip) + L"\u2026";
     SendMessageW(s.tapeTip, TTM_POP, 0, 0);
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = GetParent(tape);
-    tool.uId = reinterpret_cast<UINT_PTR>(tape);
-    tool.lpszText = line.data();
+    TOOLINFOW tool = tapeTool(tape, line.c_str());
     SendMessageW(s.tapeTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 

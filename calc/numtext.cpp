@@ -506,28 +506,27 @@ namespace {
 
 // From 10^21 on an amount is written as spreadsheets write it: its 15
 // significant digits without the zeros at their end, "1,5E+23".
-std::wstring exponentForm(double value)
+std::wstring exponentForm(const char* digits, int exponent, bool negative)
 {
-    const FifteenDigits f = fifteenDigits(std::fabs(value));
     int count = 15;
-    while (count > 1 && f.digits[count - 1] == '0') --count;
-    std::wstring text = value < 0 ? L"-" : L"";
-    text += static_cast<wchar_t>(f.digits[0]);
+    while (count > 1 && digits[count - 1] == '0') --count;
+    std::wstring text = negative ? L"-" : L"";
+    text += static_cast<wchar_t>(digits[0]);
     if (count > 1) text += L',';
-    for (int i = 1; i < count; ++i) text += static_cast<wchar_t>(f.digits[i]);
-    return text + L"E+" + std::to_wstring(f.exponent);
+    for (int i = 1; i < count; ++i) text += static_cast<wchar_t>(digits[i]);
+    return text + L"E+" + std::to_wstring(exponent);
 }
-
-bool writtenWithExponent(double value) { return value != 0 && fifteenDigits(std::fabs(value)).exponent >= 21; }
 
 } // namespace
 
 std::wstring formatNumber(double value, int decimals)
 {
     if (!std::isfinite(value)) return L"Errore";
-    if (writtenWithExponent(value)) return exponentForm(value);
     RoundedAmount r;
     roundAmount(value, decimals, r);
+    // 22 integer digits or more: 10^21 and up, its 15 digits followed by zeros.
+    const int integerDigits = r.n.count - r.n.fraction - r.first;
+    if (integerDigits > 21) return exponentForm(r.n.digits + r.first, integerDigits - 1, r.negative);
     return italianAmount(r.n.digits + r.first, r.n.count - r.first, r.n.fraction, r.negative);
 }
 
