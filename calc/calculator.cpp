@@ -83,7 +83,6 @@ bool tapeLineResult(const std::wstring& line, std::wstring& result)
 
 namespace {
 
-// "…" and the end of `text` that fits in `room`, or the whole text when it fits.
 // No screen shows a thousand characters on one line: longer text is never
 // measured whole.
 constexpr size_t longestShown = 1000;
@@ -93,6 +92,7 @@ bool fitsWhole(const std::wstring& text, int room, const std::function<int(const
     return text.size() <= longestShown && width(text) <= room;
 }
 
+// "…" and the end of `text` that fits in `room`, or the whole text when it fits.
 std::wstring cutAtLeft(const std::wstring& text, int room, const std::function<int(const std::wstring&)>& width)
 {
     if (fitsWhole(text, room, width)) return text;
@@ -133,7 +133,8 @@ namespace {
 bool isDash(wchar_t c) { return c == L'-' || c == 0x2012 || c == 0x2013 || c == 0x2014 || c == 0x2212; }
 
 // One pasted cell as a term of the sum: a spreadsheet's zero in accounting
-// format ("-", "€ -") is 0, a negative in brackets ("(12,30)") takes a "-".
+// format ("-", "€ -") is 0, a negative in brackets ("(12,30)") takes a "-"
+// (and keeps its brackets when they hold a calculation, "-(1+2)").
 std::wstring pastedCell(const std::wstring& cell)
 {
     if (cell.empty()) return cell;
@@ -145,13 +146,10 @@ std::wstring pastedCell(const std::wstring& cell)
             otherThanDash = true;
     }
     if (onlyDash && !otherThanDash) return L"0";
-    if (cell.size() >= 2 && cell.front() == L'(' && cell.back() == L')') return L"-" + trimmed(cell.substr(1, cell.size() - 2));
-    return cell;
+    if (cell.size() < 2 || cell.front() != L'(' || cell.back() != L')') return cell;
+    const std::wstring inside = trimmed(cell.substr(1, cell.size() - 2));
+    return inside.find_first_of(L"+-*/()%\u00d7\u00f7\u2212") == std::wstring::npos ? L"-" + inside : L"-" + cell;
 }
-
-} // namespace
-
-namespace {
 
 // The cells of a pasted text, one a line, as terms of a sum.
 std::vector<std::wstring> pastedCells(const std::wstring& text)

@@ -409,6 +409,17 @@ void appendTapeLine(const std::wstring& text)
     if (count > 0) SendMessageW(tape, LB_SETTOPINDEX, static_cast<WPARAM>(count - 1), 0);
 }
 
+void appendTapeLines(const std::vector<std::wstring>& lines)
+{
+    if (lines.empty()) return;
+    HWND tape = mainState.tapeList;
+    SendMessageW(tape, WM_SETREDRAW, FALSE, 0);
+    for (const std::wstring& line : lines) SendMessageW(tape, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    SendMessageW(tape, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(tape, LB_SETTOPINDEX, static_cast<WPARAM>(SendMessageW(tape, LB_GETCOUNT, 0, 0) - 1), 0);
+    InvalidateRect(tape, nullptr, TRUE);
+}
+
 void clearTapeAndDisplay()
 {
     std::vector<std::wstring> lines = tapeLines(false);
@@ -424,7 +435,7 @@ bool undoClear()
     if (!cleared) return false;
     calculator = cleared->calculator;
     showDisplayText(calculator.displayText);
-    for (const std::wstring& line : cleared->tape) appendTapeLine(line);
+    appendTapeLines(cleared->tape);
     cleared.reset();
     return true;
 }

@@ -17,6 +17,8 @@ void fitDisplay();
 // results deleted: at the window's end and at a change of scale.
 void forgetFittedDisplayFonts();
 void appendTapeLine(const std::wstring& text);
+// Many lines at once, added unseen and then shown at the newest.
+void appendTapeLines(const std::vector<std::wstring>& lines);
 // PULISCI: the tape and the display emptied, and kept until the next
 // calculation, for Ctrl+Z in the empty input line to bring them back.
 void clearTapeAndDisplay();

@@ -5,7 +5,6 @@
 
 #include <vector>
 
-#include "app/main_window_win.h"
 #include "app/settings.h"
 #include "calc/calculator_win.h"
 #include "calc/tape_store.h"
@@ -37,15 +36,7 @@ void restoreKeptTape()
     }
     CloseHandle(file);
     if (!read) return;
-    const auto lines = tapeFromKeptText(text);
-    if (!lines || lines->empty()) return;
-    // A thousand lines added unseen, then the newest shown: no repainting line by line at start.
-    HWND tape = mainState.tapeList;
-    SendMessageW(tape, WM_SETREDRAW, FALSE, 0);
-    for (const std::wstring& line : *lines) SendMessageW(tape, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-    SendMessageW(tape, LB_SETTOPINDEX, lines->size() - 1, 0);
-    SendMessageW(tape, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(tape, nullptr, TRUE);
+    if (const auto lines = tapeFromKeptText(text)) appendTapeLines(*lines);
 }
 
 void keepTapeAtClose()

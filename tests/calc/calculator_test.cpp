@@ -160,6 +160,7 @@ TEST(PastedColumn, SeveralLinesAreOneBracketedSum)
         // Dashes are zeros, brackets negatives, no-break spaces blanks.
         {L"10\n-\n5\n(12,30)\n\u20ac\u00a01,00", L"(10+0+5-12,30+\u20ac 1,00)", 3.7},
         {L"\u20ac -\n- \u20ac\n\u2013\n\u00a0(\u20ac 12,30)\u00a0\n1\u00a0", L"(0+0+0-\u20ac 12,30+1)", -11.3},
+        {L"10\n(1+2)", L"(10-(1+2))", 7},  // brackets around a calculation stay
         {L"12,50\r\n", nullptr},
         {L"12,50", nullptr},
         {L"\r\n \r\n", nullptr},
