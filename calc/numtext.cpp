@@ -246,58 +246,6 @@ struct DecimalDigits {
     int fraction = 0;
 };
 
-// A nonzero magnitude to 15 significant digits, halves away from zero on its
-// exact binary value: digits d.dddddddddddddd × 10^exponent. The digits past
-// the fifteenth are binary noise, so no amount ever shows them.
-struct FifteenDigits {
-    char digits[15];
-    int exponent = 0;
-};
-
-FifteenDigits fifteenDigits(double magnitude)
-{
-    FifteenDigits out;
-    char sci[800];  // d.ddd…e+ddd: a double's exact expansion has at most 767 digits
-    // Correctly rounded to 16 digits; only a 16th digit of 5 can hide a tie
-    // that to_chars would give to the even digit, and then the exact digits decide.
-    auto end = std::to_chars(sci, sci + sizeof sci, magnitude, std::chars_format::scientific, 15).ptr;
-    if (sci[16] == '5') end = std::to_chars(sci, sci + sizeof sci, magnitude, std::chars_format::scientific, 766).ptr;
-    const bool up = sci[16] >= '5';
-    const char* e = std::find(sci, end, 'e');
-    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, out.exponent);
-    out.digits[0] = sci[0];
-    std::memcpy(out.digits + 1, sci + 2, 14);
-    if (up) {
-        int i = 14;
-        for (; i >= 0 && out.digits[i] == '9'; --i) out.digits[i] = '0';
-        if (i >= 0) {
-            ++out.digits[i];
-        } else {
-            out.digits[0] = '1';
-            ++out.exponent;
-        }
-    }
-    // The largest doubles round up past the double range (1,79769313486232
-    // × 10^308): one less in the last place keeps the text readable back.
-    if (out.exponent == 308 && std::memcmp(out.digits, "179769313486232", 15) == 0) out.digits[14] = '1';
-    return out;
-}
-
-// |value|, finite and nonzero, as the decimal number that is rounded for
-// display: its 15 significant digits, followed by zeros where they end before
-// the units (999.999.999.999.999.000), as spreadsheets show them. Rounded
-// again to the places shown, 2,255 (stored as 2,25499...) is 2,26.
-void digitsToRound(double value, DecimalDigits& out)
-{
-    const FifteenDigits f = fifteenDigits(std::fabs(value));
-    // Zeros in front keep one integer digit.
-    for (int i = f.exponent; i < 0; ++i) out.digits[out.count++] = '0';
-    std::memcpy(out.digits + out.count, f.digits, 15);
-    out.count += 15;
-    out.fraction = 14 - f.exponent;
-    for (; out.fraction < 0; ++out.fraction) out.digits[out.count++] = '0';
-}
-
 // Rounds to `decimals` places, halves away from zero, and pads with zeros.
 void roundHalfUp(DecimalDigits& n, int decimals)
 {
@@ -322,6 +270,54 @@ void roundHalfUp(DecimalDigits& n, int decimals)
         ++n.fraction;
     }
 }
+
+// A nonzero magnitude to 15 significant digits, halves away from zero on its
+// exact binary value: digits d.dddddddddddddd × 10^exponent. The digits past
+// the fifteenth are binary noise, so no amount ever shows them.
+struct FifteenDigits {
+    char digits[15];
+    int exponent = 0;
+};
+
+FifteenDigits fifteenDigits(double magnitude)
+{
+    FifteenDigits out;
+    char sci[800];  // d.ddd…e+ddd: a double's exact expansion has at most 767 digits
+    // Correctly rounded to 16 digits; only a 16th digit of 5 can hide a tie
+    // that to_chars would give to the even digit, and then the exact digits decide.
+    auto end = std::to_chars(sci, sci + sizeof sci, magnitude, std::chars_format::scientific, 15).ptr;
+    if (sci[16] == '5') end = std::to_chars(sci, sci + sizeof sci, magnitude, std::chars_format::scientific, 766).ptr;
+    const char* e = std::find(sci, end, 'e');
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, out.exponent);
+    DecimalDigits n;  // d,ddddddddddddddd: 16 digits, rounded to 15 as amounts are
+    n.digits[0] = sci[0];
+    std::memcpy(n.digits + 1, sci + 2, 15);
+    n.count = 16;
+    n.fraction = 15;
+    roundHalfUp(n, 14);
+    if (n.count - n.fraction > 1) ++out.exponent;  // 9,99... went up to 10
+    std::memcpy(out.digits, n.digits, 15);
+    // The largest doubles round up past the double range (1,79769313486232
+    // × 10^308): one less in the last place keeps the text readable back.
+    if (out.exponent == 308 && std::memcmp(out.digits, "179769313486232", 15) == 0) out.digits[14] = '1';
+    return out;
+}
+
+// |value|, finite and nonzero, as the decimal number that is rounded for
+// display: its 15 significant digits, followed by zeros where they end before
+// the units (999.999.999.999.999.000), as spreadsheets show them. Rounded
+// again to the places shown, 2,255 (stored as 2,25499...) is 2,26.
+void digitsToRound(double value, DecimalDigits& out)
+{
+    const FifteenDigits f = fifteenDigits(std::fabs(value));
+    // Zeros in front keep one integer digit.
+    for (int i = f.exponent; i < 0; ++i) out.digits[out.count++] = '0';
+    std::memcpy(out.digits + out.count, f.digits, 15);
+    out.count += 15;
+    out.fraction = 14 - f.exponent;
+    for (; out.fraction < 0; ++out.fraction) out.digits[out.count++] = '0';
+}
+
 
 ParsedNumber readNumber(const std::wstring& text, bool exponents)
 {
