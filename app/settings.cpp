@@ -10,6 +10,7 @@ Settings settings;
 const wchar_t* const settingsSavedText = L"Impostazioni salvate.";
 const wchar_t* const settingsRejectedText = L"Valori non validi: IVA 0\u2013100, decimali 0\u20136.";
 const wchar_t* const patronRejectedText = L"Festa patronale non valida (gg/mm).";
+const wchar_t* const noDataFolderText = L"Cartella dei dati non disponibile: il nastro non sar\u00e0 conservato.";
 
 double shownVatRate(double rate) { return roundedValue(rate, 2); }
 

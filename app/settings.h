@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/screen_box.h"
+#include "dates/screen_box.h"
 #include "dates/deadlines.h"
 #include "finance/official_rates.h"
 
@@ -27,6 +27,7 @@ extern Settings settings;
 extern const wchar_t* const settingsSavedText;     // "Impostazioni salvate."
 extern const wchar_t* const settingsRejectedText;  // "Valori non validi: ..."
 extern const wchar_t* const patronRejectedText;    // "Festa patronale non valida (gg/mm)."
+extern const wchar_t* const noDataFolderText;      // "Cartella dei dati non disponibile: ..."
 
 // The rate as it is shown, printed and stored: rounded to two decimals, halves
 // up, so that 8,555 computes as the 8,56 on the label and the tape. The range

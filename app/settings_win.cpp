@@ -9,7 +9,8 @@
 
 #include "app/main_window_win.h"
 #include "app/settings.h"
-#include "finance/added_rows.h"
+#include "finance/added_rows_win.h"
+#include "calc/calculator_win.h"
 #include "calc/numtext.h"
 #include "calc/tape_store_win.h"
 #include "calc/vat_win.h"
@@ -72,6 +73,8 @@ void loadSettings()
             type == REG_SZ) {
             text.resize(std::min<size_t>(wcsnlen(text.c_str(), text.size()), size2 / sizeof(wchar_t)));
             addedRows = readAddedRows(text);
+            // Only the entries still needed are kept: not one the tables now ship.
+            if (addedRowsText(addedRows) != text) saveAddedRows();
         }
     }
     const StoredBytes x = storedBytes(key, L"FinestraX"), y = storedBytes(key, L"FinestraY");
@@ -151,9 +154,11 @@ void saveSettingsCommand()
     saveSettings();
     if (!settings.keepTape) forgetKeptTape();
     refreshVatLabel();
+    showLastResultAgain();
     // The rate field shows the rate in effect: 2,675 was saved as 2,68.
     SetWindowTextW(mainState.vatSettingEdit, formatNumber(settings.vatRate, 2).c_str());
     SetWindowTextW(mainState.patronDayEdit, patronDayText(settings.patronDay).c_str());
-    SetWindowTextW(mainState.settingsStatus, settingsSavedText);
+    const bool nowhereToKeep = settings.keepTape && keptTapePath().empty();
+    SetWindowTextW(mainState.settingsStatus, nowhereToKeep ? noDataFolderText : settingsSavedText);
     fitWindowToTab();
 }

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/screen_box.h"
+#include "dates/screen_box.h"
 
 ScreenPoint openingPosition(const std::optional<ScreenPoint>& saved, int headerWidth, int headerHeight,
                             const std::vector<ScreenBox>& workAreas, const ScreenBox& primaryWork);

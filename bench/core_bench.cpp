@@ -40,7 +40,7 @@ void BM_Evaluate30000Characters(benchmark::State& state)
 {
     std::wstring text = L"1";
     while (text.size() < 30000) text += L"+1";
-    for (auto _ : state) benchmark::DoNotOptimize(evaluateLine(text, 0));
+    for (auto _ : state) benchmark::DoNotOptimize(evaluateLine(text, 0, 2));
 }
 
 void BM_FormatAmount(benchmark::State& state)
@@ -61,7 +61,7 @@ void BM_Walk150000Days(benchmark::State& state)
         int holidays = 0, working = 0;
         for (DayNumber n = first; n < first + 150000; ++n) {
             holidays += isNationalHoliday(n);
-            working += isWorkingDay(n);
+            working += isWorkingDay(n, {});
         }
         benchmark::DoNotOptimize(holidays);
         benchmark::DoNotOptimize(working);
@@ -80,7 +80,7 @@ void BM_DayReport150000Days(benchmark::State& state)
 void BM_CourtTerm100000Days(benchmark::State& state)
 {
     const DayNumber event = dateToDayNumber(CivilDate{2000, 1, 1});
-    for (auto _ : state) benchmark::DoNotOptimize(deadlineText(event, L"100.000", false, DeadlineRule::court));
+    for (auto _ : state) benchmark::DoNotOptimize(deadlineText(event, L"100.000", false, DeadlineRule::court, {}));
 }
 
 // The longest split at the official rates: every half-year from 2002 to the

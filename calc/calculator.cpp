@@ -1,7 +1,6 @@
 #include "calc/calculator.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cwchar>
 
@@ -9,7 +8,18 @@
 
 CalculatorState calculator;
 
-std::wstring expandContinuation(const std::wstring& text, double displayValue)
+std::wstring tapeInput(const std::wstring& text)
+{
+    // A tab or a line end pasted from a spreadsheet would break the kept tape's lines.
+    std::wstring line = text;
+    std::replace_if(line.begin(), line.end(), [](wchar_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }, L' ');
+    size_t begin = 0, end = line.size();
+    while (begin < end && isBlank(line[begin])) ++begin;
+    while (end > begin && isBlank(line[end - 1])) --end;
+    return line.substr(begin, end - begin);
+}
+
+std::wstring expandContinuation(const std::wstring& text, double displayValue, int decimals)
 {
     size_t first = text.find_first_not_of(L" \t");
     if (first == std::wstring::npos) return text;
@@ -18,7 +28,7 @@ std::wstring expandContinuation(const std::wstring& text, double displayValue)
     case 0x00D7: case 0x00F7: case 0x2212: {
         std::wstring rest = text.substr(first);
         if (rest[0] == 0x2212) rest[0] = L'-';
-        return formatPlainNumber(displayValue) + rest;
+        return formatPlainNumber(displayValue, decimals) + rest;
     }
     default:
         return text;
@@ -31,11 +41,11 @@ double shownValue(const CalculatorState& state)
     return shown.ok ? shown.value : state.displayValue;
 }
 
-Evaluation evaluateLine(const std::wstring& input, double displayValue)
+Evaluation evaluateLine(const std::wstring& input, double displayValue, int decimals)
 {
     Evaluation e;
     if (input.empty()) return e;
-    e.evaluatedText = expandContinuation(input, displayValue);
+    e.evaluatedText = expandContinuation(input, displayValue, decimals);
     ParsedNumber parsed = parseNumber(e.evaluatedText);
     if (!parsed.ok) {
         e.kind = Evaluation::rejected;
@@ -43,8 +53,8 @@ Evaluation evaluateLine(const std::wstring& input, double displayValue)
     }
     e.kind = Evaluation::accepted;
     e.value = parsed.value;
-    e.displayText = formatNumber(parsed.value, -1);
-    e.tapeLine = e.evaluatedText + L" = " + e.displayText;
+    e.displayText = formatNumber(parsed.value, decimals);
+    e.tapeLine = tapeInput(e.evaluatedText) + L" = " + e.displayText;
     return e;
 }
 
@@ -132,70 +142,98 @@ namespace {
 
 bool isDash(wchar_t c) { return c == L'-' || c == 0x2012 || c == 0x2013 || c == 0x2014 || c == 0x2212; }
 
-// One pasted cell as a term of the sum: a spreadsheet's zero in accounting
-// format ("-", "€ -") is 0, a negative in brackets ("(12,30)") takes a "-"
-// (and keeps its brackets when they hold a calculation, "-(1+2)").
+// A no-break space, as spreadsheets write beside the euro, is a blank too.
+bool isPastedBlank(wchar_t c) { return isBlank(c) || c == 0x00A0 || c == 0x202F; }
+
+std::wstring withoutPastedBlanks(const std::wstring& text)
+{
+    std::wstring line = text;
+    std::replace_if(line.begin(), line.end(), [](wchar_t c) { return c == 0x00A0 || c == 0x202F; }, L' ');
+    return trimmed(line);
+}
+
+// Digits with a comma or thousands points, and nothing else.
+bool isPlainNumber(const std::wstring& text, size_t from = 0)
+{
+    bool digit = false;
+    for (size_t i = from; i < text.size(); ++i) {
+        if (isAsciiDigit(text[i]))
+            digit = true;
+        else if (text[i] != L',' && text[i] != L'.')
+            return false;
+    }
+    return digit;
+}
+
+// An amount as a spreadsheet shows it in accounting form, as the number it
+// stands for: "(12,30) €" and "€ (12,30)" are "-12,30", "-€ 10,00" is
+// "-10,00", "€ 1.000,00" is "1.000,00", a dash alone ("€ -") is "0". Nothing
+// for a text that is no such amount.
+std::optional<std::wstring> accountingAmount(const std::wstring& text)
+{
+    std::wstring bare;  // without the euro sign and blanks, wherever they stand
+    for (wchar_t c : text)
+        if (c != 0x20AC && !isPastedBlank(c)) bare += isDash(c) ? L'-' : c;
+    if (bare.empty()) return std::nullopt;
+    if (bare.find_first_not_of(L'-') == std::wstring::npos) return std::wstring(L"0");
+    const bool bracketed = bare.size() > 2 && bare.front() == L'(' && bare.back() == L')';
+    if (bracketed) bare = bare.substr(1, bare.size() - 2);
+    const bool minus = bare[0] == L'-';
+    if (!isPlainNumber(bare, minus ? 1 : 0) || (bracketed && minus) || !parseNumber(bare).ok) return std::nullopt;
+    return bracketed ? L"-" + bare : bare;
+}
+
+// One pasted cell as a term of the sum: an amount in accounting form as the
+// number it shows; a calculation in brackets negative ("(1+2)" is "-(1+2)").
 std::wstring pastedCell(const std::wstring& cell)
 {
     if (cell.empty()) return cell;
-    bool onlyDash = false, otherThanDash = false;
-    for (wchar_t c : cell) {
-        if (isDash(c))
-            onlyDash = true;
-        else if (c != 0x20AC && !isBlank(c))
-            otherThanDash = true;
-    }
-    if (onlyDash && !otherThanDash) return L"0";
+    if (const auto amount = accountingAmount(cell)) return *amount;
     if (cell.size() < 2 || cell.front() != L'(' || cell.back() != L')') return cell;
-    const std::wstring inside = trimmed(cell.substr(1, cell.size() - 2));
-    return inside.find_first_of(L"+-*/()%\u00d7\u00f7\u2212") == std::wstring::npos ? L"-" + inside : L"-" + cell;
+    return L"-" + cell;
 }
 
-// The cells of a pasted text, one a line, as terms of a sum.
-std::vector<std::wstring> pastedCells(const std::wstring& text)
+// The non-blank lines of a pasted text.
+std::vector<std::wstring> pastedLines(const std::wstring& text)
 {
-    std::vector<std::wstring> cells;
+    std::vector<std::wstring> lines;
     for (size_t start = 0; start <= text.size();) {
         size_t end = text.find_first_of(L"\r\n", start);
         if (end == std::wstring::npos) end = text.size();
-        std::wstring line = text.substr(start, end - start);
-        // A no-break space, as spreadsheets write beside the euro, is a blank too.
-        std::replace_if(line.begin(), line.end(), [](wchar_t c) { return c == 0x00A0 || c == 0x202F; }, L' ');
-        line = trimmed(line);
+        std::wstring line = withoutPastedBlanks(text.substr(start, end - start));
+        if (!line.empty()) lines.push_back(std::move(line));
+        // CR LF is one line end.
+        start = end + (end + 1 < text.size() && text[end] == L'\r' && text[end + 1] == L'\n' ? 2 : 1);
+    }
+    return lines;
+}
+
+// The cells of a pasted text, one a line (the last of a line that holds
+// several), as terms of a sum.
+std::vector<std::wstring> pastedCells(const std::wstring& text)
+{
+    std::vector<std::wstring> cells;
+    for (const std::wstring& line : pastedLines(text)) {
         const size_t tab = line.rfind(L'\t');
         const std::wstring cell = pastedCell(tab == std::wstring::npos ? line : trimmed(line.substr(tab + 1)));
         if (!cell.empty()) cells.push_back(cell);
-        // CR LF is one line end.
-        start = end + (end + 1 < text.size() && text[end] == L'\r' && text[end + 1] == L'\n' ? 2 : 1);
     }
     return cells;
 }
 
+// Every cell counts as its own value, as a spreadsheet holds it: one that is
+// not a plain number is bracketed on its own, so that "100" and "2-10%" are
+// 100 + 1,80, and a cell "10%" is 0,10, not a share of the sum before it.
 std::wstring bracketedSum(const std::vector<std::wstring>& cells)
 {
     std::wstring sum = L"(";
     for (size_t i = 0; i < cells.size(); ++i) {
-        if (i > 0 && cells[i][0] != L'-') sum += L'+';
-        sum += cells[i];
+        const std::wstring& cell = cells[i];
+        const bool plain = isPlainNumber(cell, cell[0] == L'-' ? 1 : 0);
+        if (i > 0 && (!plain || cell[0] != L'-')) sum += L'+';
+        sum += plain ? cell : L"(" + cell + L")";
     }
     return sum + L")";
-}
-
-// A cell written as a bare percentage ("10%", "-12,5 %") is, in a sum, a
-// share of the sum before it.
-bool isShareOfTheSum(const std::wstring& cell)
-{
-    if (cell.back() != L'%') return false;
-    int digits = 0, separators = 0;
-    for (size_t i = cell[0] == L'-' ? 1 : 0; i + 1 < cell.size(); ++i) {
-        if (isAsciiDigit(cell[i]))
-            ++digits;
-        else if (cell[i] == L',' || cell[i] == L'.')
-            ++separators;
-        else if (!isBlank(cell[i]))
-            return false;
-    }
-    return digits > 0 && separators <= 1;
 }
 
 // The sum of the cells, each read on its own and added with the error of each
@@ -205,9 +243,8 @@ std::optional<double> columnTotal(const std::vector<std::wstring>& cells)
 {
     double total = 0, carried = 0;
     for (const std::wstring& cell : cells) {
-        ParsedNumber term = parseNumber(cell);
+        const ParsedNumber term = parseNumber(cell);
         if (!term.ok) return std::nullopt;
-        if (isShareOfTheSum(cell)) term.value *= total + carried;
         const double next = total + term.value;
         carried += std::fabs(total) >= std::fabs(term.value) ? (total - next) + term.value : (term.value - next) + total;
         total = next;
@@ -226,25 +263,30 @@ std::optional<std::wstring> pastedColumn(const std::wstring& text)
     return bracketedSum(cells);
 }
 
-PastedInput pastedInput(const std::wstring& clipboard)
+PastedInput pastedInput(const std::wstring& clipboard, bool intoEmptyLine)
 {
     PastedInput out;
+    const std::vector<std::wstring> lines = pastedLines(clipboard);
+    if (lines.size() == 1) {
+        // One cell, as a spreadsheet copies it: the number it shows.
+        const std::optional<std::wstring> amount = accountingAmount(lines[0]);
+        const bool loneDash = amount && *amount == L"0" && lines[0].find_first_of(L"0123456789") == std::wstring::npos;
+        if (lines[0].size() > longestPastedSum) {
+            out.kind = PastedInput::refused;
+        } else if (amount && *amount != lines[0] && (!loneDash || intoEmptyLine)) {
+            out.kind = PastedInput::inserted;
+            out.text = *amount;
+        }
+        return out;
+    }
     const std::vector<std::wstring> cells = pastedCells(clipboard);
     if (cells.size() < 2) return out;
     out.kind = PastedInput::inserted;
     out.text = bracketedSum(cells);
     if (out.text.size() <= longestPastedSum) return out;
     const std::optional<double> total = columnTotal(cells);
-    if (!total) {
-        out.kind = PastedInput::refused;
-        out.text.clear();
-        return out;
-    }
-    // Its 15 significant digits, as every amount is shown.
-    char digits[64];
-    const auto end = std::to_chars(digits, digits + sizeof digits, *total, std::chars_format::general, 15).ptr;
-    out.text = L"(" + std::wstring(digits, end) + L")";
-    std::replace(out.text.begin(), out.text.end(), L'.', L',');
+    out.kind = total ? PastedInput::inserted : PastedInput::refused;
+    out.text = total ? L"(" + formatSignificant(*total) + L")" : std::wstring();
     return out;
 }
 

@@ -18,20 +18,25 @@ extern CalculatorState calculator;
 double shownValue(const CalculatorState& state);
 
 // A line that begins with an operator continues from the last result:
-// "+5" with 10 becomes "10+5", the value written as shown without
-// thousands points.
-std::wstring expandContinuation(const std::wstring& text, double displayValue);
+// "+5" with 10 becomes "10+5", the value written as shown with `decimals`
+// places, without thousands points.
+std::wstring expandContinuation(const std::wstring& text, double displayValue, int decimals);
+
+// An input as a tape line shows it: trimmed at both ends, every tab or other
+// control character inside written as a space.
+std::wstring tapeInput(const std::wstring& text);
 
 struct Evaluation {
     enum Kind { nothing, rejected, accepted } kind = nothing;
     std::wstring evaluatedText;  // the text after continuation
     double value = 0.0;
-    std::wstring displayText;    // formatted with the decimal-places setting
-    std::wstring tapeLine;       // evaluatedText + " = " + displayText
+    std::wstring displayText;    // formatted with the decimal places asked for
+    std::wstring tapeLine;       // evaluatedText as tapeInput shows it + " = " + displayText
 };
 
-// What Enter does with the input line, given the last result.
-Evaluation evaluateLine(const std::wstring& input, double displayValue);
+// What Enter does with the input line, given the last result and the
+// decimal places of amounts.
+Evaluation evaluateLine(const std::wstring& input, double displayValue, int decimals);
 
 // The result of a tape line: the text after its last " = ", without the VAT
 // part of a scorporo (" (IVA 2,34)"); false for a line without " = ".
@@ -56,23 +61,27 @@ FittedTapeLine fittedTapeLine(const std::wstring& line, int room, const std::fun
 // Text pasted into the input line: a column of several lines (a spreadsheet's
 // cells, a list of amounts) becomes their sum in brackets, "(12,50+7-3,20)",
 // with blanks (no-break spaces too) trimmed, the last cell of a line that
-// holds several, and empty lines left out; a cell that is only a dash ("€ -")
-// is 0, one in brackets ("(12,30)") negative. Nothing when the text holds a
-// single line (a spreadsheet's cell ends in a line break), which pastes as it is.
+// holds several, and empty lines left out. Each cell counts as its own value:
+// an amount in accounting form as the number it shows ("(12,30) €" is -12,30,
+// "€ -" is 0), a calculation in brackets negative ("(1+2)" is "-(1+2)"), and
+// a cell that is not a plain number bracketed on its own ("(100+(2-10%))").
+// Nothing when the text holds a single line.
 std::optional<std::wstring> pastedColumn(const std::wstring& text);
 
 // What a paste into the input line does with the clipboard's text: a column
 // goes in as its bracketed sum while that stays short enough to edit
 // (longestPastedSum characters); a longer one goes in as its total, summed
-// now, in brackets with its 15 significant digits, "(12345600)", or is
-// refused with the beep when a cell is not a number. A single line is pasted
-// as it is.
+// now the same way, in brackets with its 15 significant digits, "(12345600)",
+// or is refused with the beep when a cell is not a number. A single line that
+// is an amount in accounting form goes in as the number it shows ("(12,30)" as
+// "-12,30", a lone dash as "0" into an empty line); a single line longer than
+// longestPastedSum is refused; any other is pasted as it is.
 constexpr size_t longestPastedSum = 10000;
 struct PastedInput {
     enum Kind { asItIs, inserted, refused } kind = asItIs;
     std::wstring text;  // what is inserted at the caret
 };
-PastedInput pastedInput(const std::wstring& clipboard);
+PastedInput pastedInput(const std::wstring& clipboard, bool intoEmptyLine);
 
 // The expressions entered since start, for Up and Down in the input line, as
 // a command line recalls them: newest first, and below the newest the text

@@ -14,6 +14,7 @@
 #include "app/dpi_win.h"
 #include "app/app_win.h"
 #include "app/main_window_win.h"
+#include "app/settings.h"
 #include "calc/calculator.h"
 #include "calc/numtext.h"
 
@@ -95,10 +96,14 @@ std::wstring clipboardText()
 }
 
 // A pasted column (Ctrl+V, Shift+Ins or the field's menu) becomes the sum of
-// its cells; anything else pastes as it is.
+// its cells, a cell in accounting form the number it shows; anything else
+// pastes as it is.
 bool onPaste(HWND edit)
 {
-    const PastedInput pasted = pastedInput(clipboardText());
+    DWORD from = 0, to = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    const bool replacesAll = from == 0 && to == static_cast<DWORD>(GetWindowTextLengthW(edit));
+    const PastedInput pasted = pastedInput(clipboardText(), replacesAll);
     if (pasted.kind == PastedInput::asItIs) return false;
     if (pasted.kind == PastedInput::refused)
         rejectBeep();
@@ -389,7 +394,13 @@ void showResult(double value)
 {
     cleared.reset();  // a new calculation: PULISCI can no longer be undone
     calculator.displayValue = value;
-    calculator.displayText = formatNumber(value, -1);
+    calculator.displayText = formatNumber(value, settings.decimals);
+    showDisplayText(calculator.displayText);
+}
+
+void showLastResultAgain()
+{
+    calculator.displayText = formatNumber(calculator.displayValue, settings.decimals);
     showDisplayText(calculator.displayText);
 }
 
@@ -443,7 +454,7 @@ bool undoClear()
 void evaluateInput()
 {
     HWND input = mainState.inputEdit;
-    Evaluation e = evaluateLine(controlText(input), shownValue(calculator));
+    Evaluation e = evaluateLine(controlText(input), shownValue(calculator), settings.decimals);
     if (e.kind == Evaluation::nothing) return;
     if (e.kind == Evaluation::rejected) {
         rejectBeep();

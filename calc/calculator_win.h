@@ -7,6 +7,9 @@
 #include <vector>
 
 void showResult(double value);
+// The last result shown again at the decimals now set: the value a
+// continuation then uses.
+void showLastResultAgain();
 // Writes the display, in a smaller font (down to half the size) when the
 // text does not fit, then on two lines: no digit is ever hidden.
 void showDisplayText(const std::wstring& text);

@@ -8,7 +8,7 @@
 #include <string>
 #include <system_error>
 
-#include "app/settings.h"
+#include "calc/digit_strings.h"
 
 // Conversions go through <charconv>, which the standard library implements
 // itself: the same text gives the same double, and the same double the same
@@ -271,17 +271,11 @@ void roundHalfUp(DecimalDigits& n, int decimals)
     }
 }
 
-// A nonzero magnitude to 15 significant digits, halves away from zero on its
-// exact binary value: digits d.dddddddddddddd × 10^exponent. The digits past
-// the fifteenth are binary noise, so no amount ever shows them.
-struct FifteenDigits {
-    char digits[15];
-    int exponent = 0;
-};
+} // namespace
 
-FifteenDigits fifteenDigits(double magnitude)
+SignificantDigits significantDigits(double magnitude)
 {
-    FifteenDigits out;
+    SignificantDigits out;
     char sci[800];  // d.ddd…e+ddd: a double's exact expansion has at most 767 digits
     // Correctly rounded to 16 digits; only a 16th digit of 5 can hide a tie
     // that to_chars would give to the even digit, and then the exact digits decide.
@@ -303,13 +297,15 @@ FifteenDigits fifteenDigits(double magnitude)
     return out;
 }
 
+namespace {
+
 // |value|, finite and nonzero, as the decimal number that is rounded for
 // display: its 15 significant digits, followed by zeros where they end before
 // the units (999.999.999.999.999.000), as spreadsheets show them. Rounded
 // again to the places shown, 2,255 (stored as 2,25499...) is 2,26.
 void digitsToRound(double value, DecimalDigits& out)
 {
-    const FifteenDigits f = fifteenDigits(std::fabs(value));
+    const SignificantDigits f = significantDigits(std::fabs(value));
     // Zeros in front keep one integer digit.
     for (int i = f.exponent; i < 0; ++i) out.digits[out.count++] = '0';
     std::memcpy(out.digits + out.count, f.digits, 15);
@@ -353,8 +349,7 @@ struct RoundedAmount {
 
 void roundAmount(double value, int decimals, RoundedAmount& out)
 {
-    int d = decimals < 0 ? settings.decimals : decimals;
-    if (d < 0) d = 0;
+    int d = decimals < 0 ? 0 : decimals;
     if (d > maxDecimals) d = maxDecimals;
 
     DecimalDigits& n = out.n;
@@ -430,50 +425,14 @@ std::string plainDigits(const std::string& plain, bool& negative, int& fraction)
     return digits;
 }
 
-// |x| - |y| for digit strings of the same scale, |x| >= |y|.
-std::string subtractDigits(const std::string& x, const std::string& y)
-{
-    std::string out = x;
-    int borrow = 0;
-    for (size_t i = 0; i < out.size(); ++i) {
-        const size_t at = out.size() - 1 - i;
-        int d = (out[at] - '0') - borrow - (i < y.size() ? y[y.size() - 1 - i] - '0' : 0);
-        borrow = d < 0;
-        out[at] = static_cast<char>('0' + (d < 0 ? d + 10 : d));
-    }
-    return out;
-}
-
-std::string addDigits(const std::string& x, const std::string& y)
-{
-    std::string out;
-    int carry = 0;
-    for (size_t i = 0; i < std::max(x.size(), y.size()) || carry; ++i) {
-        const int d = carry + (i < x.size() ? x[x.size() - 1 - i] - '0' : 0) +
-                      (i < y.size() ? y[y.size() - 1 - i] - '0' : 0);
-        carry = d / 10;
-        out.insert(out.begin(), static_cast<char>('0' + d % 10));
-    }
-    return out;
-}
-
-// Compares the magnitudes of two digit strings of the same scale.
-bool lessThan(const std::string& x, const std::string& y)
-{
-    const size_t a = x.find_first_not_of('0'), b = y.find_first_not_of('0');
-    const size_t lx = a == std::string::npos ? 0 : x.size() - a, ly = b == std::string::npos ? 0 : y.size() - b;
-    if (lx != ly) return lx < ly;
-    return lx > 0 && x.compare(a, lx, y, b, ly) < 0;
-}
-
 } // namespace
 
-std::wstring shownDifference(double a, double b)
+std::wstring shownDifference(double a, double b, int decimals)
 {
     bool negativeA = false, negativeB = false;
     int fraction = 0, fractionB = 0;
-    const std::string x = plainDigits(roundedDecimal(a, -1), negativeA, fraction);
-    const std::string y = plainDigits(roundedDecimal(b, -1), negativeB, fractionB);
+    const std::string x = plainDigits(roundedDecimal(a, decimals), negativeA, fraction);
+    const std::string y = plainDigits(roundedDecimal(b, decimals), negativeB, fractionB);
     // a - b is a + (-b): magnitudes added for opposite signs, else subtracted.
     std::string digits;
     bool negative = negativeA;
@@ -493,7 +452,7 @@ std::wstring shownDifference(double a, double b)
         if (fraction > 0) plain.insert(plain.size() - static_cast<size_t>(fraction), ".");
         double difference = 0.0;
         std::from_chars(plain.data(), plain.data() + plain.size(), difference);
-        return formatNumber(difference, -1);
+        return formatNumber(difference, decimals);
     }
     return italianAmount(digits.data(), static_cast<int>(digits.size()), fraction, negative && !zero);
 }
@@ -526,9 +485,20 @@ std::wstring formatNumber(double value, int decimals)
     return italianAmount(r.n.digits + r.first, r.n.count - r.first, r.n.fraction, r.negative);
 }
 
-std::wstring formatPlainNumber(double value)
+std::wstring formatPlainNumber(double value, int decimals)
 {
-    std::wstring text = formatNumber(value, -1);
+    std::wstring text = formatNumber(value, decimals);
     text.erase(std::remove(text.begin(), text.end(), L'.'), text.end());
     return text;
 }
+
+int ownDecimals(double value)
+{
+    if (value == 0 || !std::isfinite(value)) return 0;
+    const SignificantDigits f = significantDigits(std::fabs(value));
+    int count = 15;
+    while (count > 1 && f.digits[count - 1] == '0') --count;
+    return std::clamp(count - 1 - f.exponent, 0, maxDecimals);
+}
+
+std::wstring formatSignificant(double value) { return formatPlainNumber(value, ownDecimals(value)); }

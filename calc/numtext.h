@@ -15,8 +15,8 @@ ParsedNumber parseNumber(const std::wstring& text);
 // The same without the E form, for counts of days.
 ParsedNumber parseNumberWithoutExponent(const std::wstring& text);
 
-// 1.234.567,89-style text with exactly `decimals` digits after the comma; a
-// negative count means the decimal-places setting. "Errore" when not finite.
+// 1.234.567,89-style text with exactly `decimals` digits after the comma
+// (the decimal-places setting is the caller's to pass). "Errore" when not finite.
 // Amounts are rounded the accountant's way: halves away from zero, on the 15
 // significant digits the value stands for (2,255 is 2,26 though the double is
 // 2,25499...); where those digits end before the last place shown, zeros
@@ -29,18 +29,35 @@ std::wstring formatNumber(double value, int decimals);
 // the point (none when `decimals` is 0). `value` must be finite.
 std::string roundedDecimal(double value, int decimals);
 
-// a - b worked out exactly on the two amounts as they are shown with the
-// decimal-places setting, and written as an amount: shown parts that add up
-// to a shown whole. Both must be finite.
-std::wstring shownDifference(double a, double b);
+// a - b worked out exactly on the two amounts as they are shown with
+// `decimals` places, and written as an amount: shown parts that add up to a
+// shown whole. Both must be finite.
+std::wstring shownDifference(double a, double b, int decimals);
 
 // The amount as it is shown with `decimals` places, back as the nearest
 // double: what adds up when rounded amounts are summed. `value` must be finite.
 double roundedValue(double value, int decimals);
 
-// The amount as formatNumber writes it with the decimal-places setting, without
-// thousands points: "1234,57", "1E+21". How a result used again is written.
-std::wstring formatPlainNumber(double value);
+// The amount as formatNumber writes it, without thousands points: "1234,57",
+// "1E+21". How a result used again is written.
+std::wstring formatPlainNumber(double value, int decimals);
+
+// A finite nonzero magnitude as its 15 significant digits, halves away from
+// zero on its exact binary value: d,dddddddddddddd × 10^exponent. The digits
+// past the fifteenth are binary noise: every amount written, and every exact
+// calculation on one, starts from these.
+struct SignificantDigits {
+    char digits[15];
+    int exponent = 0;
+};
+SignificantDigits significantDigits(double magnitude);
+
+// The places after the comma that the 15 significant digits of `value` take
+// (0,625: 3), at most 20.
+int ownDecimals(double value);
+// The value with all its 15 significant digits and no thousands points:
+// "12345600", "0,625", "2E+23".
+std::wstring formatSignificant(double value);
 
 // The white space that separates tokens in number and date text. A fixed set,
 // so that every platform reads the same text the same way.

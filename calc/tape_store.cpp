@@ -23,12 +23,14 @@ void appendUtf8(std::string& out, char32_t c)
     }
 }
 
-// UTF-16 to UTF-8; a lone surrogate, which no tape line holds, becomes U+FFFD.
+// UTF-16 to UTF-8; a lone surrogate, which no tape line holds, becomes
+// U+FFFD, and a control character a space, so that the file always reads back.
 std::string utf8(const std::wstring& line)
 {
     std::string out;
     for (size_t i = 0; i < line.size(); ++i) {
         char32_t c = static_cast<char16_t>(line[i]);
+        if (c < 0x20 || c == 0x7F) c = U' ';
         if (c >= 0xD800 && c < 0xDC00 && i + 1 < line.size() && line[i + 1] >= 0xDC00 && line[i + 1] < 0xE000)
             c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char16_t>(line[++i]) - 0xDC00);
         else if (c >= 0xD800 && c < 0xE000)
@@ -66,7 +68,9 @@ std::string keptTapeText(const std::vector<std::wstring>& lines)
     size_t bytes = 0;
     for (auto line = lines.rbegin(); line != lines.rend() && kept.size() < keptTapeLines; ++line) {
         std::string text = utf8(*line) + "\r\n";
-        if (bytes + text.size() > keptTapeBytes) continue;  // a line too long to keep, as a huge pasted sum
+        // A line too long to keep (a huge pasted sum) ends the kept tape: no
+        // older line is kept past the gap it leaves.
+        if (bytes + text.size() > keptTapeBytes) break;
         bytes += text.size();
         kept.push_back(std::move(text));
     }

@@ -11,8 +11,9 @@
 constexpr std::size_t keptTapeLines = 1000;
 constexpr std::size_t keptTapeBytes = 8 * 1024 * 1024;
 
-// The newest lines, up to keptTapeLines of them and keptTapeBytes in all (a
-// line that would pass that is left out), as UTF-8, one line ended by CR LF each.
+// The newest lines, up to keptTapeLines of them and keptTapeBytes in all (from
+// a line that would pass that, no older line is kept), as UTF-8, one line
+// ended by CR LF each.
 std::string keptTapeText(const std::vector<std::wstring>& lines);
 
 // The lines of a kept tape; nothing when the text is too large, is not

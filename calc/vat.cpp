@@ -1,5 +1,6 @@
 #include "calc/vat.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "calc/numtext.h"
@@ -19,14 +20,15 @@ double vatResult(VatOperation kind, double rate, double operand)
     }
 }
 
-std::wstring vatTapeLine(VatOperation kind, double rate, double operand)
+std::wstring vatTapeLine(VatOperation kind, double rate, double operand, int decimals)
 {
     const wchar_t* prefix = kind == vatAdd ? L"+IVA " : kind == vatRemove ? L"Scorporo " : L"Solo IVA ";
     const double result = vatResult(kind, rate, operand);
-    std::wstring line =
-        prefix + formatNumber(rate, 2) + L"% su " + formatNumber(operand, -1) + L" = " + formatNumber(result, -1);
+    std::wstring line = prefix + formatNumber(rate, 2) + L"% su " +
+                        formatNumber(operand, std::max(decimals, ownDecimals(operand))) + L" = " +
+                        formatNumber(result, decimals);
     if (kind == vatRemove && std::isfinite(operand) && std::isfinite(result))
-        line += L" (IVA " + shownDifference(operand, result) + L")";
+        line += L" (IVA " + shownDifference(operand, result, decimals) + L")";
     return line;
 }
 

@@ -27,7 +27,7 @@ void applyVat(VatOperation kind)
     }
     double rate = settings.vatRate;
     showResult(vatResult(kind, rate, operand));
-    appendTapeLine(vatTapeLine(kind, rate, operand));
+    appendTapeLine(vatTapeLine(kind, rate, operand, settings.decimals));
     SetWindowTextW(input, L"");
     SetFocus(input);
 }

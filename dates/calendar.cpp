@@ -7,7 +7,6 @@
 #include <initializer_list>
 #include <iterator>
 
-#include "app/settings.h"
 #include "calc/numtext.h"
 
 const wchar_t* const weekdayNames[7] = {L"Lunedì",  L"Martedì", L"Mercoledì", L"Giovedì",
@@ -282,9 +281,9 @@ const OneDayHoliday* oneDayHolidayOn(DayNumber n)
 }
 
 // The holiday the law lists for the patron saint's day of one comune, or holidayCount.
-int localHolidayOn(DayNumber n)
+int localHolidayOn(DayNumber n, MonthDay patron)
 {
-    if (!isPatronDay(n)) return holidayCount;
+    if (!isPatronDay(n, patron)) return holidayCount;
     const CivilDate d = dayNumberToDate(n);
     const HolidayPeriod& period = periodOn(n);
     for (int id = 0; id < holidayCount; ++id)
@@ -315,40 +314,42 @@ bool isNationalHoliday(DayNumber n)
     return nationalHolidayOn(n, year, doy) != holidayCount || (fixed && oneDayHolidayOn(n) != nullptr);
 }
 
-bool isPatronDay(DayNumber n)
+bool isPatronDay(DayNumber n, MonthDay patron)
 {
-    const MonthDay patron = settings.patronDay;
     if (patron.month == 0) return false;
     const CivilDate d = dayNumberToDate(n);
     return d.month == patron.month && d.day == patron.day;
 }
 
-bool isLegalHoliday(DayNumber n) { return isNationalHoliday(n) || localHolidayOn(n) != holidayCount; }
-
-bool isHoliday(DayNumber n) { return isNationalHoliday(n) || isPatronDay(n); }
-
-bool isWorkingDay(DayNumber n)
+bool isLegalHoliday(DayNumber n, MonthDay patron)
 {
-    return weekdayIndex(n) <= 4 && !isHoliday(n);
+    return isNationalHoliday(n) || localHolidayOn(n, patron) != holidayCount;
 }
 
-std::wstring holidayName(DayNumber n)
+bool isHoliday(DayNumber n, MonthDay patron) { return isNationalHoliday(n) || isPatronDay(n, patron); }
+
+bool isWorkingDay(DayNumber n, MonthDay patron)
+{
+    return weekdayIndex(n) <= 4 && !isHoliday(n, patron);
+}
+
+std::wstring holidayName(DayNumber n, MonthDay patron)
 {
     if (const OneDayHoliday* h = oneDayHolidayOn(n)) return h->name;
     const CivilDate d = dayNumberToDate(n);
     const int national = nationalHolidayOn(n, d.year, marchDayOfYear(d.month, d.day));
     if (national != holidayCount) return holidayDays[national].name;
-    const int local = localHolidayOn(n);
+    const int local = localHolidayOn(n, patron);
     if (local != holidayCount) return holidayDays[local].name;
-    return isPatronDay(n) ? L"Festa patronale" : std::wstring();
+    return isPatronDay(n, patron) ? L"Festa patronale" : std::wstring();
 }
 
-std::uint32_t holidayDaysOfMonth(std::int32_t year, std::int32_t month)
+std::uint32_t holidayDaysOfMonth(std::int32_t year, std::int32_t month, MonthDay patron)
 {
     std::uint32_t days = 0;
     const DayNumber first = dateToDayNumber({year, month, 1});
     for (int d = 0; d < daysInMonth(year, month); ++d)
-        if (isHoliday(first + d)) days |= std::uint32_t{1} << d;
+        if (isHoliday(first + d, patron)) days |= std::uint32_t{1} << d;
     return days;
 }
 

@@ -19,7 +19,7 @@ DateOutcome deadlineFromEvent(const DateInputs& in, DayNumber start, LastDateRan
 {
     range.valid = false;
     range.uncounted = false;
-    const DeadlineText deadline = deadlineText(start, in.daysText, in.endOfMonth, in.rule);
+    const DeadlineText deadline = deadlineText(start, in.daysText, in.endOfMonth, in.rule, in.patron);
     range.prospect = deadline.prospect;
     return DateOutcome{deadline.ok, deadline.text};
 }
@@ -42,11 +42,12 @@ DateOutcome daysBetween(const DateInputs& in, DayNumber start, LastDateRange& ra
     range.valid = true;
     range.lastDay = end;
     range.firstDay = in.includeStart ? start : start + 1;
+    range.patron = in.patron;
     long long working = 0, holidays = 0, suspended = 0;
     // A working day is a weekday that is no holiday: one holiday test a day.
     const bool court = in.rule == DeadlineRule::court;
     for (DayNumber d = range.firstDay; d <= range.lastDay; ++d) {
-        const bool holiday = isHoliday(d);
+        const bool holiday = isHoliday(d, in.patron);
         holidays += holiday;
         working += !holiday && weekdayIndex(d) <= 4;
         if (court) suspended += isSuspendedDay(d);

@@ -13,6 +13,7 @@ struct LastDateRange {
     bool includeStart = false;
     DayNumber firstDay = 0;  // the start date, or the day after it
     DayNumber lastDay = 0;   // the end date
+    MonthDay patron{};       // the patron saint's day the range was counted with
     bool uncounted = false;  // the last count's range was reversed or too long to walk
     std::wstring prospect;   // the last deadline explained line by line; empty after a count
 };
@@ -35,6 +36,7 @@ struct DateInputs {
     bool includeStart = false;  // "Includi data iniziale"
     bool endOfMonth = false;    // "Fine mese"
     DeadlineRule rule = DeadlineRule::civil;  // which days close a deadline
+    MonthDay patron{};                        // the patron saint's day, a holiday; month 0 for none
 };
 
 struct DateOutcome {

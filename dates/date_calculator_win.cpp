@@ -21,6 +21,7 @@ void calculateDates()
     in.includeStart = isChecked(s.includeStartCheck);
     in.endOfMonth = isChecked(s.endOfMonthCheck);
     in.rule = settings.deadlineRule;
+    in.patron = settings.patronDay;
     DateOutcome out = computeDates(in, lastDateRange);
     SetWindowTextW(s.dateResult, out.text.c_str());
     s.dateResultIsFigure = out.ok;

@@ -10,6 +10,7 @@
 #include "app/commands_win.h"
 #include "app/dpi_win.h"
 #include "app/main_window_win.h"
+#include "app/settings.h"
 #include "dates/calendar.h"
 #include "dates/popup_placement.h"
 
@@ -150,7 +151,7 @@ void holidayStates(const SYSTEMTIME& first, int count, MONTHDAYSTATE* states)
 {
     int year = first.wYear, month = first.wMonth;
     for (int i = 0; i < count; ++i) {
-        states[i] = holidayDaysOfMonth(year, month);
+        states[i] = holidayDaysOfMonth(year, month, settings.patronDay);
         if (++month > 12) {
             month = 1;
             ++year;

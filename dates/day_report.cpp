@@ -1,6 +1,5 @@
 #include "dates/day_report.h"
 
-#include "app/settings.h"
 
 namespace {
 
@@ -19,12 +18,12 @@ std::wstring buildDayVerificationReport(const LastDateRange& range)
     for (DayNumber d = range.firstDay; d <= range.lastDay; ++d) {
         const int w = weekdayIndex(d);
         ++weekdayCounts[w];
-        if (!isHoliday(d)) continue;
+        if (!isHoliday(d, range.patron)) continue;
         const bool weekend = w > 4;
         ++(weekend ? weekendHolidays : weekdayHolidays);
         if (holidayList.size() <= holidayListLimit)
             holidayList += formatDate(dayNumberToDate(d)) + L"  " + weekdayNames[w] + L" - " +
-                           holidayName(d) + (weekend ? L" (weekend)" : L"") + L"\r\n";
+                           holidayName(d, range.patron) + (weekend ? L" (weekend)" : L"") + L"\r\n";
     }
     const long long total = range.lastDay - range.firstDay + 1;
     const long long weekends = weekdayCounts[5] + weekdayCounts[6];
@@ -44,8 +43,8 @@ std::wstring buildDayVerificationReport(const LastDateRange& range)
             L" + " + number(weekends) + L" + " + number(weekdayHolidays) + L" = " + number(total) +
             L"\r\n\r\n";
     text += L"FESTIVIT\u00c0 NAZIONALI:\r\n" + (holidayList.empty() ? L"Nessuna\r\n" : holidayList);
-    text += settings.patronDay.month ? L"\r\nInclude la festa patronale; non include chiusure aziendali."
-                                     : L"\r\nNon include festivit\u00e0 patronali o chiusure aziendali.";
+    text += range.patron.month ? L"\r\nInclude la festa patronale; non include chiusure aziendali."
+                                : L"\r\nNon include festivit\u00e0 patronali o chiusure aziendali.";
     text += L"\r\nIl calendario \u00e8 un supporto di verifica, non un parere normativo.";
     return text;
 }

@@ -233,9 +233,9 @@ std::wstring termCountText(const Term& term)
 
 // Why a day is closed: the holiday the law closes it for, as it is written,
 // else its weekday.
-std::wstring closedReason(DayNumber day)
+std::wstring closedReason(DayNumber day, MonthDay patron)
 {
-    return isLegalHoliday(day) ? holidayName(day) : weekdayInLowerCase(day);
+    return isLegalHoliday(day, patron) ? holidayName(day, patron) : weekdayInLowerCase(day);
 }
 
 bool inYearRange(DayNumber day)
@@ -246,13 +246,13 @@ bool inYearRange(DayNumber day)
 
 // The day by which a tax deadline from 1 to 19 August may be met, when the
 // August deferral applies: 20 August, moved off a closed day.
-std::optional<DayNumber> augustPaymentDay(DayNumber due, DeadlineRule rule)
+std::optional<DayNumber> augustPaymentDay(DayNumber due, DeadlineRule rule, MonthDay patron)
 {
     const CivilDate d = dayNumberToDate(due);
     if (rule != DeadlineRule::tax || d.year < augustTaxDeferralFrom || d.month != 8 || d.day > 19)
         return std::nullopt;
     DayNumber day = dateToDayNumber({d.year, 8, 20});
-    while (isClosedDay(day, rule)) ++day;
+    while (isClosedDay(day, rule, patron)) ++day;
     return day;
 }
 
@@ -274,10 +274,10 @@ const wchar_t* deadlineRuleName(DeadlineRule rule)
 
 bool isSuspendedDay(DayNumber day) { return suspensionAround(day).has_value(); }
 
-bool isClosedDay(DayNumber day, DeadlineRule rule)
+bool isClosedDay(DayNumber day, DeadlineRule rule, MonthDay patron)
 {
     const int weekday = weekdayIndex(day);
-    if (weekday == 6 || isLegalHoliday(day)) return true;
+    if (weekday == 6 || isLegalHoliday(day, patron)) return true;
     if (weekday != 5) return false;
     if (rule == DeadlineRule::tax) return true;
     return rule == DeadlineRule::court && day >= dateToDayNumber(courtSaturdaysFrom);
@@ -301,7 +301,7 @@ TermReading readTerm(const std::wstring& text)
     return reading;
 }
 
-Deadline deadlineFor(DayNumber event, const Term& term, bool endOfMonth, DeadlineRule rule)
+Deadline deadlineFor(DayNumber event, const Term& term, bool endOfMonth, DeadlineRule rule, MonthDay patron)
 {
     const bool suspension = rule == DeadlineRule::court;
     Deadline out;
@@ -319,17 +319,18 @@ Deadline deadlineFor(DayNumber event, const Term& term, bool endOfMonth, Deadlin
     }
     // Days of the suspension are open: the move takes the nearer, safe date.
     const int step = term.count < 0 ? -1 : 1;
-    for (out.due = out.reached; isClosedDay(out.due, rule);) out.due += step;
+    for (out.due = out.reached; isClosedDay(out.due, rule, patron);) out.due += step;
     out.suspendedSkipped = skipped.count;
     out.suspensionRuns = std::move(skipped.runs);
     return out;
 }
 
-DeadlineText deadlineText(DayNumber event, const std::wstring& termText, bool endOfMonth, DeadlineRule rule)
+DeadlineText deadlineText(DayNumber event, const std::wstring& termText, bool endOfMonth, DeadlineRule rule,
+                          MonthDay patron)
 {
     const TermReading reading = readTerm(termText);
     if (!reading.ok) return {false, reading.message, {}};
-    const Deadline d = deadlineFor(event, reading.term, endOfMonth, rule);
+    const Deadline d = deadlineFor(event, reading.term, endOfMonth, rule, patron);
     if (!inYearRange(d.counted) || !inYearRange(d.reached) || !inYearRange(d.due)) return {false, rangeMessage, {}};
     const std::wstring term = termCountText(reading.term), ruleName = lowerCase(deadlineRuleName(rule));
 
@@ -338,10 +339,10 @@ DeadlineText deadlineText(DayNumber event, const std::wstring& termText, bool en
     if (endOfMonth) bracket += L", fine mese";
     bracket += L", " + ruleName;
     std::wstring text = L"Scadenza: " + weekdayAndDate(d.reached) + L"  (" + bracket + L")";
-    if (d.due != d.reached) text += L"\r\n\u2192 " + weekdayAndDate(d.due) + L" (" + closedReason(d.reached) + L")";
+    if (d.due != d.reached) text += L"\r\n\u2192 " + weekdayAndDate(d.due) + L" (" + closedReason(d.reached, patron) + L")";
     std::wstring after;  // the lines that the result and the prospect share
-    if (isPatronDay(d.due)) after += L"\r\nAttenzione: " + weekdayAndDate(d.due) + L" \u00e8 festa patronale.";
-    if (const auto payBy = augustPaymentDay(d.due, rule))
+    if (isPatronDay(d.due, patron)) after += L"\r\nAttenzione: " + weekdayAndDate(d.due) + L" \u00e8 festa patronale.";
+    if (const auto payBy = augustPaymentDay(d.due, rule, patron))
         after += L"\r\n\u2192 versamenti entro " + weekdayAndDate(*payBy) + L" (" + augustTaxDeferralSource + L")";
     text += after;
 

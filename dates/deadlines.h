@@ -56,12 +56,13 @@ struct Deadline {
 // Counts the term from the event (not itself counted), then "Fine mese",
 // then the move: forward terms to the next open day, backward ones to the
 // previous one, which is the safe side.
-Deadline deadlineFor(DayNumber event, const Term& term, bool endOfMonth, DeadlineRule rule);
+Deadline deadlineFor(DayNumber event, const Term& term, bool endOfMonth, DeadlineRule rule, MonthDay patron);
 
 // A day the rule treats as closed: Sundays and the holidays the law closes
-// (national ones, and 29 June in Rome), and for the court and tax rules
+// (national ones, and 29 June in Rome, when `patron` says the program is used
+// there), and for the court and tax rules
 // Saturdays too (court terms only from 01/03/2006).
-bool isClosedDay(DayNumber day, DeadlineRule rule);
+bool isClosedDay(DayNumber day, DeadlineRule rule, MonthDay patron);
 
 // A day of the summer suspension of court terms (from 1970).
 bool isSuspendedDay(DayNumber day);
@@ -78,4 +79,5 @@ struct DeadlineText {
     std::wstring text;
     std::wstring prospect;
 };
-DeadlineText deadlineText(DayNumber event, const std::wstring& termText, bool endOfMonth, DeadlineRule rule);
+DeadlineText deadlineText(DayNumber event, const std::wstring& termText, bool endOfMonth, DeadlineRule rule,
+                          MonthDay patron);

@@ -3,7 +3,7 @@
 // that every monitor layout can be checked without a display.
 #pragma once
 
-#include "app/screen_box.h"
+#include "dates/screen_box.h"
 
 // The top-left corner of a pop-up of `width` × `height` that opens `gap`
 // pixels under `anchor`, left edges aligned. It moves left to stay inside

@@ -6,8 +6,6 @@
 #include "finance/foi_index.h"
 #include "finance/official_rates.h"
 
-AddedRows addedRows;
-
 namespace {
 
 const wchar_t tableLetters[3] = {L'L', L'R', L'F'};
@@ -32,6 +30,15 @@ bool readFrom(AddedTable table, const std::wstring& text, CivilDate& out)
     return parseDate(isRate(table) ? text : L"01/" + text, out) && (isRate(table) || text.find(L'/') != std::wstring::npos);
 }
 
+// A stored entry for a day before the one its table takes next: the table has
+// caught up with it, and it is no longer needed.
+bool alreadyInTable(AddedTable table, const std::wstring& from, const AddedRows& added)
+{
+    CivilDate day;
+    return rowsOf(added, table).empty() && readFrom(table, from, day) &&
+           dateToDayNumber(day) < dateToDayNumber(nextRowFrom(table, added));
+}
+
 } // namespace
 
 std::vector<AddedRow>& rowsOf(AddedRows& rows, AddedTable table)
@@ -44,19 +51,20 @@ const std::vector<AddedRow>& rowsOf(const AddedRows& rows, AddedTable table)
     return rowsOf(const_cast<AddedRows&>(rows), table);
 }
 
-CivilDate nextRowFrom(AddedTable table)
+CivilDate nextRowFrom(AddedTable table, const AddedRows& added)
 {
     if (table == AddedTable::foi) {
-        const YearMonth last = foiLastMonth();
+        const YearMonth last = foiLastMonth(added);
         return last.month == 12 ? CivilDate{last.year + 1, 1, 1} : CivilDate{last.year, last.month + 1, 1};
     }
-    return dayNumberToDate(officialRatesUntil(table == AddedTable::legal ? RateSource::legal : RateSource::reference) + 1);
+    const RateSource source = table == AddedTable::legal ? RateSource::legal : RateSource::reference;
+    return dayNumberToDate(officialRatesUntil(source, added) + 1);
 }
 
-NewRow checkNewRow(AddedTable table, const std::wstring& from, const std::wstring& value)
+NewRow checkNewRow(AddedTable table, const std::wstring& from, const std::wstring& value, const AddedRows& added)
 {
     NewRow out;
-    const CivilDate expected = nextRowFrom(table);
+    const CivilDate expected = nextRowFrom(table, added);
     if (!readFrom(table, from, out.row.from) || dateToDayNumber(out.row.from) != dateToDayNumber(expected)) {
         out.message = L"Il valore deve seguire l'ultimo in tabella: dal " + fromText(table, expected) + L".";
         return out;
@@ -85,10 +93,8 @@ std::wstring addedRowsText(const AddedRows& rows)
 
 AddedRows readAddedRows(const std::wstring& text)
 {
-    // Each entry is checked against its table as the entries before it leave
-    // it: the check reads the process-wide record, which stands in meanwhile.
-    const AddedRows kept = addedRows;
-    addedRows = AddedRows{};
+    // Each entry is checked against its table as the entries before it leave it.
+    AddedRows read;
     bool broken[3] = {};
     for (size_t at = 0; at <= text.size();) {
         const size_t end = std::min(text.find(L';', at), text.size());
@@ -100,13 +106,12 @@ AddedRows readAddedRows(const std::wstring& text)
         const auto table = static_cast<AddedTable>(index);
         const size_t first = entry.find(L' '), second = entry.find(L' ', first + 1);
         const bool formed = first == 1 && second != std::wstring::npos;
-        const NewRow row = formed ? checkNewRow(table, entry.substr(2, second - 2), entry.substr(second + 1)) : NewRow{};
+        const std::wstring from = formed ? entry.substr(2, second - 2) : std::wstring();
+        const NewRow row = formed ? checkNewRow(table, from, entry.substr(second + 1), read) : NewRow{};
         if (row.ok && keptValue(table, row.row.value) == row.row.value)
-            rowsOf(addedRows, table).push_back(row.row);
-        else
+            rowsOf(read, table).push_back(row.row);
+        else if (!alreadyInTable(table, from, read))
             broken[index] = true;
     }
-    const AddedRows read = addedRows;
-    addedRows = kept;
     return read;
 }

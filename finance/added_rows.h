@@ -16,11 +16,11 @@ struct AddedRow {
     double value = 0;  // a rate in percent, or an index
 };
 
-// The process-wide record of the added rows, each table in date order.
+// The added rows, each table in date order; the calculations are handed the
+// office's rows.
 struct AddedRows {
     std::vector<AddedRow> legal, reference, foi;
 };
-extern AddedRows addedRows;
 
 std::vector<AddedRow>& rowsOf(AddedRows& rows, AddedTable table);
 const std::vector<AddedRow>& rowsOf(const AddedRows& rows, AddedTable table);
@@ -29,9 +29,10 @@ const std::vector<AddedRow>& rowsOf(const AddedRows& rows, AddedTable table);
 // then by date, joined by ";" with nothing else.
 std::wstring addedRowsText(const AddedRows& rows);
 
-// The stored text read back: an entry that does not follow its table is
-// dropped with the later entries of the same table; the other tables keep
-// theirs.
+// The stored text read back: an entry the built-in table already covers (a
+// row shipped since it was added) is skipped; one that does not follow its
+// table is dropped with the later entries of the same table; the other
+// tables keep theirs.
 AddedRows readAddedRows(const std::wstring& text);
 
 // A new row checked against its table as it stands (built-in and added
@@ -44,7 +45,9 @@ struct NewRow {
     AddedRow row;
     std::wstring message;
 };
-NewRow checkNewRow(AddedTable table, const std::wstring& fromText, const std::wstring& valueText);
+NewRow checkNewRow(AddedTable table, const std::wstring& fromText, const std::wstring& valueText,
+                   const AddedRows& added);
 
-// The first day a new row of the table must start on.
-CivilDate nextRowFrom(AddedTable table);
+// The first day a new row of the table must start on, after its last row,
+// built-in or added.
+CivilDate nextRowFrom(AddedTable table, const AddedRows& added);

@@ -13,6 +13,8 @@
 #include "app/settings_win.h"
 #include "finance/added_rows.h"
 
+AddedRows addedRows;
+
 namespace {
 
 enum DialogId { idTable = 1001, idFrom = 1002, idValue = 1003, idMessage = 1004, idFromHint = 1005 };
@@ -103,7 +105,7 @@ void onInit(HWND dialog)
 void onOk(HWND dialog)
 {
     const AddedTable table = chosenTable(dialog);
-    const NewRow row = checkNewRow(table, itemText(dialog, idFrom), itemText(dialog, idValue));
+    const NewRow row = checkNewRow(table, itemText(dialog, idFrom), itemText(dialog, idValue), addedRows);
     if (!row.ok) {
         SetDlgItemTextW(dialog, idMessage, row.message.c_str());
         return;

@@ -1,6 +1,12 @@
 // The source menu's "Aggiungi valore…" and "Togli valori aggiunti".
 #pragma once
 
+#include "finance/added_rows.h"
+
+// The office's added rows, read from the registry at start, handed to every
+// calculation that reads the tables.
+extern AddedRows addedRows;
+
 // The modal dialog "Aggiungi valore": true when a row was added and stored.
 bool showAddValueDialog();
 

@@ -152,36 +152,36 @@ YearMonth builtInLastMonth()
     return {last.year, month};
 }
 
-YearMonth foiLastMonth()
+YearMonth foiLastMonth(const AddedRows& added)
 {
-    if (addedRows.foi.empty()) return builtInLastMonth();
-    const CivilDate& last = addedRows.foi.back().from;
+    if (added.foi.empty()) return builtInLastMonth();
+    const CivilDate& last = added.foi.back().from;
     return {last.year, last.month};
 }
 
 bool isAddedMonth(YearMonth m) { return builtInLastMonth() < m; }
 
-std::optional<long long> foiIndex(YearMonth m)
+std::optional<long long> foiIndex(YearMonth m, const AddedRows& added)
 {
-    if (m < foiFirstMonth() || foiLastMonth() < m) return std::nullopt;
+    if (m < foiFirstMonth() || foiLastMonth(added) < m) return std::nullopt;
     if (isAddedMonth(m)) {
         const size_t index = static_cast<size_t>(monthNumber(m) - monthNumber(builtInLastMonth()) - 1);
-        return std::llround(addedRows.foi[index].value * 100);
+        return std::llround(added.foi[index].value * 100);
     }
     return foiYears[m.year - foiYears[0].year].hundredths[m.month - 1];
 }
 
-FoiCoefficient foiCoefficient(YearMonth from, YearMonth to)
+FoiCoefficient foiCoefficient(YearMonth from, YearMonth to, const AddedRows& added)
 {
     FoiCoefficient out;
     if (from < foiFirstMonth()) return out;
-    const YearMonth last = foiLastMonth();
+    const YearMonth last = foiLastMonth(added);
     out.from = last < from ? last : from;
     out.to = last < to ? last : to;
     out.ok = true;
     // One pass, no rounding on the way: the ratio, every base begun after the
     // first month and not after the last, and tobacco.
-    double ratio = static_cast<double>(*foiIndex(out.to)) / static_cast<double>(*foiIndex(out.from));
+    double ratio = static_cast<double>(*foiIndex(out.to, added)) / static_cast<double>(*foiIndex(out.from, added));
     for (const BaseChange& change : baseChanges)
         if (out.from < change.from && !(out.to < change.from)) ratio *= change.linkage;
     if (out.from < tobaccoFreeFrom && !(out.to < tobaccoFreeFrom)) ratio *= tobaccoCoefficient;

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "finance/added_rows.h"
+
 // A calendar month.
 struct YearMonth {
     int year = 0;
@@ -17,10 +19,10 @@ bool operator==(YearMonth a, YearMonth b);
 // The first and the last month the table has an index for, the office's
 // added months included.
 YearMonth foiFirstMonth();
-YearMonth foiLastMonth();
+YearMonth foiLastMonth(const AddedRows& added);
 
 // The index of a month in hundredths, in the base in force that month.
-std::optional<long long> foiIndex(YearMonth m);
+std::optional<long long> foiIndex(YearMonth m, const AddedRows& added);
 
 // The coefficient from one month to a later one: the ratio of the two
 // indices times the linkage coefficient of every base begun after the first
@@ -38,7 +40,7 @@ struct FoiCoefficient {
 
 // A month past the built-in table, whose index the office added.
 bool isAddedMonth(YearMonth m);
-FoiCoefficient foiCoefficient(YearMonth from, YearMonth to);
+FoiCoefficient foiCoefficient(YearMonth from, YearMonth to, const AddedRows& added);
 
 // "dic 2021".
 std::wstring monthAbbreviation(YearMonth m);

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "calc/numtext.h"
 #include "dates/calendar.h"
 #include "finance/exact_interest.h"
@@ -40,10 +39,10 @@ double simpleInterest(double capital, double rate, std::int64_t days)
     return I / 365;
 }
 
-std::wstring resultLine(double interest, double total)
+std::wstring resultLine(double interest, double total, int decimals)
 {
-    return L"Interessi: " + formatNumber(interest, -1) + L" \u20ac" + interestResultSeparator + interestTotalLabel +
-           formatNumber(total, -1) + L" \u20ac";
+    return L"Interessi: " + formatNumber(interest, decimals) + L" \u20ac" + interestResultSeparator +
+           interestTotalLabel + formatNumber(total, decimals) + L" \u20ac";
 }
 
 // The year or half-year a piece's rate belongs to: "2027", "2\u00b0 semestre 2026".
@@ -103,11 +102,11 @@ YearMonth monthOf(DayNumber day)
 
 // The capital revalued from the month of the start to a month, rounded as
 // amounts are; the coefficient is rounded to 3 decimals first.
-double revaluedCapital(double C, YearMonth from, YearMonth to, bool& addedIndex)
+double revaluedCapital(const InterestInput& in, double C, YearMonth from, YearMonth to, bool& addedIndex)
 {
-    const FoiCoefficient k = foiCoefficient(from, to);
+    const FoiCoefficient k = foiCoefficient(from, to, in.addedRows);
     addedIndex = k.usesAdded;
-    return roundedValue(C * k.coefficient, settings.decimals);
+    return roundedValue(C * k.coefficient, in.decimals);
 }
 
 // What ends a formula line that rests on a row the office added.
@@ -121,18 +120,18 @@ struct RevaluationLines {
     std::wstring result, formula, note;
 };
 
-RevaluationLines revaluationLines(double C, DayNumber start, DayNumber end)
+RevaluationLines revaluationLines(const InterestInput& in, double C, DayNumber start, DayNumber end)
 {
     RevaluationLines out;
-    const FoiCoefficient k = foiCoefficient(monthOf(start), monthOf(end));
-    out.capital = roundedValue(C * k.coefficient, settings.decimals);
+    const FoiCoefficient k = foiCoefficient(monthOf(start), monthOf(end), in.addedRows);
+    out.capital = roundedValue(C * k.coefficient, in.decimals);
     const std::wstring months = monthAbbreviation(k.from) + L" \u2192 " + monthAbbreviation(k.to);
     const double percent = (k.ratio - 1) * 100;
     out.result = L"Rivalutazione FOI " + months + L": \u00d7 " + formatNumber(k.coefficient, 3) + L" (" +
-                 (percent >= 0 ? L"+" : L"") + formatNumber(percent, 1) + L"%) = " + formatNumber(out.capital, -1) +
+                 (percent >= 0 ? L"+" : L"") + formatNumber(percent, 1) + L"%) = " + formatNumber(out.capital, in.decimals) +
                  L" \u20ac";
-    out.formula = L"Rivalutazione: " + formatNumber(C, -1) + L" \u00d7 " + formatNumber(k.coefficient, 3) + L" (FOI " +
-                  months + L") = " + formatNumber(out.capital, -1) + L" \u20ac" + (k.usesAdded ? addedIndexMark : L"") +
+    out.formula = L"Rivalutazione: " + formatNumber(C, in.decimals) + L" \u00d7 " + formatNumber(k.coefficient, 3) + L" (FOI " +
+                  months + L") = " + formatNumber(out.capital, in.decimals) + L" \u20ac" + (k.usesAdded ? addedIndexMark : L"") +
                   L"\r\n";
     if (!(monthOf(end) == k.to))
         out.note = L"Indice FOI di " + monthAbbreviation(monthOf(end)) + L" non in tabella: usato " +
@@ -151,13 +150,13 @@ InterestOutcome interestInPieces(const InterestInput& in, double C, double T, do
     const DayNumber firstDay = start < end ? start + 1 : end;
     if (source == RateSource::reference && start < dateToDayNumber(lateProvisionsFrom))
         return failure(L"Il D.Lgs. 231/2002 vale per i contratti dal " + formatDate(lateProvisionsFrom) + L".");
-    if (fromTable && firstDay < officialRatesFrom(source))
-        return failure(L"Tassi ufficiali disponibili dal " + formatDate(dayNumberToDate(officialRatesFrom(source))) +
+    if (fromTable && firstDay < officialRatesFrom(source, in.addedRows))
+        return failure(L"Tassi ufficiali disponibili dal " + formatDate(dayNumberToDate(officialRatesFrom(source, in.addedRows))) +
                        L".");
     std::vector<RatePiece> pieces =
-        fromTable ? ratePieces(source, start, end) : std::vector<RatePiece>{{start, end, T, true}};
+        fromTable ? ratePieces(source, start, end, in.addedRows) : std::vector<RatePiece>{{start, end, T, true}};
     if (in.revaluation) pieces = splitAtYearEnds(pieces);
-    const RevaluationLines revaluation = in.revaluation ? revaluationLines(C, start, end) : RevaluationLines{};
+    const RevaluationLines revaluation = in.revaluation ? revaluationLines(in, C, start, end) : RevaluationLines{};
     std::wstring formula = revaluation.formula;
     double total = 0;
     // A formula of thousands of lines is read by nobody and freezes a window
@@ -171,11 +170,11 @@ InterestOutcome interestInPieces(const InterestInput& in, double C, double T, do
         const std::int64_t days = p.to - p.from;
         bool addedIndex = false;
         const double pieceCapital =
-            in.revaluation ? revaluedCapital(C, monthOf(start), monthOf(p.to), addedIndex) : C;
+            in.revaluation ? revaluedCapital(in, C, monthOf(start), monthOf(p.to), addedIndex) : C;
         if (!std::isfinite(simpleInterest(pieceCapital, p.rate + M, days))) return failure(L"Importo fuori intervallo.");
         if (!capital || capitalValue != pieceCapital) capital.emplace(capitalValue = pieceCapital);
         if (!rate || rateValue != p.rate + M) rate.emplace(rateValue = p.rate + M);
-        const double rounded = exactPieceInterest(*capital, *rate, days, settings.decimals);
+        const double rounded = exactPieceInterest(*capital, *rate, days, in.decimals);
         total += rounded;
         if (count > 2 * shownAtEachEnd && i >= shownAtEachEnd && i < count - shownAtEachEnd) {
             if (i == shownAtEachEnd)
@@ -189,8 +188,8 @@ InterestOutcome interestInPieces(const InterestInput& in, double C, double T, do
         // From the first day counted: a piece that starts on the day its previous one ends reads as an overlap.
         const DayNumber firstCounted = p.to > p.from ? p.from + 1 : p.from;
         formula += formatDate(dayNumberToDate(firstCounted)) + L" \u2013 " + formatDate(dayNumberToDate(p.to)) + L": " +
-                   formatNumber(pieceCapital, -1) + L" \u00d7 " + rateText + L" \u00d7 " + std::to_wstring(days) +
-                   L" / 365 = " + formatNumber(rounded, -1) + L" \u20ac" + (p.added ? addedRateMark : L"") +
+                   formatNumber(pieceCapital, in.decimals) + L" \u00d7 " + rateText + L" \u00d7 " + std::to_wstring(days) +
+                   L" / 365 = " + formatNumber(rounded, in.decimals) + L" \u20ac" + (p.added ? addedRateMark : L"") +
                    (addedIndex ? addedIndexMark : L"") + L"\r\n";
     }
     const double A = (in.revaluation ? revaluation.capital : C) + total;
@@ -198,14 +197,14 @@ InterestOutcome interestInPieces(const InterestInput& in, double C, double T, do
     InterestOutcome out;
     out.ok = true;
     out.interest = total;
-    out.resultLine = L"Interessi: " + formatNumber(total, -1) + L" \u20ac" + interestResultSeparator +
-                     (in.revaluation ? interestRevaluedTotalLabel : interestTotalLabel) + formatNumber(A, -1) +
+    out.resultLine = L"Interessi: " + formatNumber(total, in.decimals) + L" \u20ac" + interestResultSeparator +
+                     (in.revaluation ? interestRevaluedTotalLabel : interestTotalLabel) + formatNumber(A, in.decimals) +
                      L" \u20ac";
     const std::wstring ratesNote = fromTable ? unknownRatesNote(source, pieces) : std::wstring();
     out.note = revaluation.result;
     for (const std::wstring* line : {&revaluation.note, &ratesNote})
         if (!line->empty()) out.note += (out.note.empty() ? L"" : L"\r\n") + *line;
-    out.formulaText = formula + L"Totale: " + formatNumber(total, -1) + L" \u20ac";
+    out.formulaText = formula + L"Totale: " + formatNumber(total, in.decimals) + L" \u20ac";
     if (!ratesNote.empty()) out.formulaText += L"\r\n" + ratesNote;
     return out;
 }
@@ -250,14 +249,12 @@ namespace {
 
 InterestOutcome computeInterestLines(const InterestInput& in)
 {
-    const wchar_t* const badCapital = L"Capitale o tasso base non valido.";
     const bool fromTable = in.source != RateSource::entered;
-    ParsedNumber capital = parseNumber(in.capitalText);
-    if (!capital.ok) return failure(badCapital);
+    const ParsedNumber capital = parseNumber(in.capitalText);
+    if (!capital.ok || capital.value < 0) return failure(L"Capitale non valido.");
     const ParsedNumber rate = fromTable ? ParsedNumber{true, 0.0} : parseNumber(in.rateText);
-    if (!rate.ok) return failure(badCapital);
+    if (!rate.ok || rate.value < 0 || rate.value > 1000) return failure(L"Tasso base non valido.");
     const double C = capital.value, T = rate.value;
-    if (C < 0 || T < 0 || T > 1000) return failure(badCapital);
 
     double M = 0;
     if (in.surchargeApplied) {
@@ -279,8 +276,8 @@ InterestOutcome computeInterestLines(const InterestInput& in)
         n = static_cast<std::int64_t>(days.value);
     } else {
         CivilDate from, to;
-        if (!parseDate(in.fromText, from) || !parseDate(in.toText, to))
-            return failure(L"Date non valide.");
+        if (!parseDate(in.fromText, from)) return failure(L"Data iniziale non valida (gg/mm/aaaa)");
+        if (!parseDate(in.toText, to)) return failure(L"Data finale non valida (gg/mm/aaaa)");
         start = dateToDayNumber(from);
         end = dateToDayNumber(to);
         n = end - start;
@@ -304,7 +301,7 @@ InterestOutcome computeInterestLines(const InterestInput& in)
     InterestOutcome out;
     out.ok = true;
     out.interest = I;
-    out.resultLine = resultLine(I, A);
+    out.resultLine = resultLine(I, A, in.decimals);
     // Said on the result, not only in the formula, which few open.
     if (severalHalfYears) out.note = severalHalfYearsNote;
     std::wstring surchargePart =
@@ -316,8 +313,8 @@ InterestOutcome computeInterestLines(const InterestInput& in)
                       : L"\r\nTasso complessivo inserito: " + formatNumber(T + M, 2) +
                             L"% (verificare tasso MEF del semestre).";
     }
-    out.formulaText = formatNumber(C, -1) + L" \u00d7 (" + formatNumber(T, 2) + L"%" + surchargePart +
-                      L") \u00d7 " + std::to_wstring(n) + L" / 365 = " + formatNumber(I, -1) +
+    out.formulaText = formatNumber(C, in.decimals) + L" \u00d7 (" + formatNumber(T, 2) + L"%" + surchargePart +
+                      L") \u00d7 " + std::to_wstring(n) + L" / 365 = " + formatNumber(I, in.decimals) +
                       L" \u20ac" + warning;
     return out;
 }

@@ -13,6 +13,8 @@ struct InterestInput {
     bool daysMode = false;  // "Inserisco i giorni": days typed instead of two dates
     RateSource source = RateSource::entered;  // a table source does not read the rate
     bool revaluation = false;  // "Rivalutazione ISTAT": interest on the capital as the FOI index revalues it
+    int decimals = 2;          // of the amounts shown, each rounded as shown
+    AddedRows addedRows{};     // the office's rows past the built-in tables
 };
 
 // With a table source the period is split where the rate changes; each

@@ -34,12 +34,15 @@ void calculateInterest()
     in.daysMode = isChecked(s.enterDaysCheck);
     in.source = settings.rateSource;
     in.revaluation = isChecked(s.revaluationCheck);
+    in.decimals = settings.decimals;
+    in.addedRows = addedRows;
 
     InterestOutcome out = computeInterest(in);
     const std::wstring result = out.note.empty() ? out.resultLine : out.resultLine + L"\r\n" + out.note;
     SetWindowTextW(s.interestResult, result.c_str());
     s.interestResultIsFigure = out.ok;
-    if (out.ok) SetWindowTextW(s.formulaEdit, out.formulaText.c_str());
+    // After a message the formula is empty: never the lines of an earlier calculation.
+    SetWindowTextW(s.formulaEdit, out.formulaText.c_str());
     fitWindowToTab();
     if (!out.ok) return;
     // The calculator continues from the interest, and shows what it continues from.

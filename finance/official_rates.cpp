@@ -110,7 +110,7 @@ struct Row {
     bool added;
 };
 
-std::vector<Row> tableOf(RateSource source)
+std::vector<Row> tableOf(RateSource source, const AddedRows& added)
 {
     const bool reference = source == RateSource::reference;
     std::vector<Row> rows;
@@ -121,7 +121,7 @@ std::vector<Row> tableOf(RateSource source)
         builtIn(referenceRates);
     else
         builtIn(legalRates);
-    for (const AddedRow& r : reference ? addedRows.reference : addedRows.legal)
+    for (const AddedRow& r : reference ? added.reference : added.legal)
         rows.push_back({dateToDayNumber(r.from), r.value, true});
     return rows;
 }
@@ -154,17 +154,17 @@ DayNumber until(const std::vector<Row>& rows, RateSource source) { return stretc
 
 const CivilDate lateProvisionsFrom{2002, 8, 8};  // D.Lgs. 231/2002, art. 11
 
-DayNumber officialRatesFrom(RateSource source) { return tableOf(source).front().from; }
+DayNumber officialRatesFrom(RateSource source, const AddedRows& added) { return tableOf(source, added).front().from; }
 
-DayNumber officialRatesUntil(RateSource source)
+DayNumber officialRatesUntil(RateSource source, const AddedRows& added)
 {
-    const std::vector<Row> rows = tableOf(source);
+    const std::vector<Row> rows = tableOf(source, added);
     return until(rows, source);
 }
 
-std::vector<RatePiece> ratePieces(RateSource source, DayNumber start, DayNumber end)
+std::vector<RatePiece> ratePieces(RateSource source, DayNumber start, DayNumber end, const AddedRows& added)
 {
-    const std::vector<Row> rows = tableOf(source);
+    const std::vector<Row> rows = tableOf(source, added);
     const DayNumber last = until(rows, source);
     std::vector<RatePiece> pieces;
     if (start >= end) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dates/calendar.h"
+#include "finance/added_rows.h"
 
 // Where the interest rate comes from; stored as the registry value "Tassi"
 // in this order.
@@ -16,9 +17,10 @@ constexpr int rateSourceCount = 3;
 // no late-payment interest at its rate runs before it.
 extern const CivilDate lateProvisionsFrom;
 
-// The first day a table has a rate for, and the last day it is known to hold.
-DayNumber officialRatesFrom(RateSource source);
-DayNumber officialRatesUntil(RateSource source);
+// The first day a table has a rate for, and the last day it is known to hold,
+// the office's added rows included.
+DayNumber officialRatesFrom(RateSource source, const AddedRows& added);
+DayNumber officialRatesUntil(RateSource source, const AddedRows& added);
 
 // One stretch of a period at one rate: the days after `from` up to and
 // including `to`, as the two date fields count them.
@@ -35,4 +37,4 @@ struct RatePiece {
 // Ministry publishes one rate a half-year); past the table, at every year or
 // half-year. Equal dates give one piece of no days. The period must not begin
 // before the table.
-std::vector<RatePiece> ratePieces(RateSource source, DayNumber start, DayNumber end);
+std::vector<RatePiece> ratePieces(RateSource source, DayNumber start, DayNumber end, const AddedRows& added);

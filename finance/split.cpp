@@ -78,7 +78,7 @@ SplitOutcome computeSplit(const SplitInput& in)
 
     std::wstring report;
     for (size_t i = 0; i < weights.size(); ++i) {
-        report += std::to_wstring(i + 1) + L") Peso " + formatNumber(weights[i], -1) +
+        report += std::to_wstring(i + 1) + L") Peso " + formatNumber(weights[i], in.decimals) +
                   L"  \u2192  " + formatNumber(static_cast<double>(cents[i]) / 100, 2) +
                   L" \u20ac   (" + formatNumber((weights[i] / sum) * 100, 2) + L"%)\r\n";
     }

@@ -8,6 +8,7 @@
 struct SplitInput {
     std::wstring totalText;
     std::vector<std::wstring> weightTexts;  // the visible rows, in order
+    int decimals = 2;                       // of the weights as the report writes them
 };
 
 struct SplitOutcome {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/main_window_win.h"
+#include "app/settings.h"
 #include "finance/split.h"
 
 void calculateSplit()
@@ -13,6 +14,7 @@ void calculateSplit()
     in.totalText = controlText(s.splitTotalEdit);
     for (int i = 0; i < s.visibleQuotaRows && i < 6; ++i)
         in.weightTexts.push_back(controlText(s.quotaEdits[i]));
+    in.decimals = settings.decimals;
     SetWindowTextW(s.splitResultEdit, computeSplit(in).reportText.c_str());
     fitWindowToTab();
 }

@@ -14,7 +14,7 @@
 #include "app/settings_win.h"
 #include "calc/calculator.h"
 #include "calc/calculator_win.h"
-#include "finance/added_rows.h"
+#include "finance/added_rows_win.h"
 
 inline int beepCount = 0;
 inline void countBeep() { ++beepCount; }

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "app/settings.h"
 #include "calc/numtext.h"
 #include "calc/vat.h"
 
@@ -21,7 +20,7 @@ class ExpandContinuation : public ::testing::TestWithParam<ContinuationCase> {};
 TEST_P(ExpandContinuation, OperatorFirstContinuesFromTheLastResult)
 {
     const ContinuationCase& c = GetParam();
-    EXPECT_EQ(std::wstring(c.evaluated), expandContinuation(c.input, c.last));
+    EXPECT_EQ(std::wstring(c.evaluated), expandContinuation(c.input, c.last, 2));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -50,10 +49,7 @@ class EvaluateLine : public ::testing::TestWithParam<LineCase> {};
 TEST_P(EvaluateLine, TapeLineAndValue)
 {
     const LineCase& c = GetParam();
-    Settings saved = settings;
-    settings.decimals = c.decimals;
-    Evaluation e = evaluateLine(c.input, c.last);
-    settings = saved;
+    Evaluation e = evaluateLine(c.input, c.last, c.decimals);
     ASSERT_EQ(c.kind, e.kind);
     if (c.kind == Evaluation::accepted) {
         EXPECT_EQ(std::wstring(c.tapeLine), e.tapeLine);
@@ -67,7 +63,10 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{L"2+3*4", 0, 2, Evaluation::accepted, L"2+3*4 = 14,00", 14},
         LineCase{L"/4", 14, 2, Evaluation::accepted, L"14,00/4 = 3,50", 3.5},
         LineCase{L"1.000 + 22%", 0, 2, Evaluation::accepted, L"1.000 + 22% = 1.220,00", 1220},
-        LineCase{L"  2+3 ", 0, 2, Evaluation::accepted, L"  2+3  = 5,00", 5},
+        LineCase{L"  2+3 ", 0, 2, Evaluation::accepted, L"2+3 = 5,00", 5},
+        // A cell pasted with the empty one before it: no tab on the tape, nor in the kept file.
+        LineCase{L"\t12,50", 0, 2, Evaluation::accepted, L"12,50 = 12,50", 12.5},
+        LineCase{L"1\t+\u00852", 0, 2, Evaluation::accepted, L"1 + 2 = 3,00", 3},
         // 2,5 is half a unit: it rounds up, and the next input continues from 2,5.
         LineCase{L"10/4", 0, 0, Evaluation::accepted, L"10/4 = 3", 2.5},
         LineCase{L"6,25*10%", 0, 2, Evaluation::accepted, L"6,25*10% = 0,63", 0.625},
@@ -88,11 +87,11 @@ TEST(EvaluateLine, PastedLongLineEvaluatesOrFailsQuickly)
 {
     std::wstring sum = L"1";
     while (sum.size() < 30000) sum += L"+1";
-    Evaluation e = evaluateLine(sum, 0);
+    Evaluation e = evaluateLine(sum, 0, 2);
     ASSERT_EQ(Evaluation::accepted, e.kind);
     EXPECT_EQ(15001.0, e.value) << "30,001 characters: 1 and 15,000 times +1";
-    EXPECT_EQ(Evaluation::rejected, evaluateLine(std::wstring(30000, L'('), 0).kind);
-    EXPECT_EQ(Evaluation::rejected, evaluateLine(std::wstring(30000, L'9'), 0).kind)
+    EXPECT_EQ(Evaluation::rejected, evaluateLine(std::wstring(30000, L'('), 0, 2).kind);
+    EXPECT_EQ(Evaluation::rejected, evaluateLine(std::wstring(30000, L'9'), 0, 2).kind)
         << "a literal beyond the double range";
 }
 
@@ -152,15 +151,19 @@ TEST(PastedColumn, SeveralLinesAreOneBracketedSum)
     } cases[] = {
         {L"12,50\r\n7\r\n3,20\r\n", L"(12,50+7+3,20)", 22.7},
         {L"  12,50 \n\n\t7\t\r\n", L"(12,50+7)", 19.5},
-        {L"Affitto\t1.200,00 \u20ac\r\nLuce\t-85,40\r\n", L"(1.200,00 \u20ac-85,40)", 1114.6},
-        {L"12,50\t\r\nTotale\t\r\n", L"(12,50+Totale)"},  // trimmed first; Enter then beeps at "Totale"
+        {L"Affitto\t1.200,00 \u20ac\r\nLuce\t-85,40\r\n", L"(1.200,00-85,40)", 1114.6},
+        {L"12,50\t\r\nTotale\t\r\n", L"(12,50+(Totale))"},  // trimmed first; Enter then beeps at "Totale"
         {L"1\r2", L"(1+2)", 3},
         // A negative first cell does not continue from the last result.
         {L"-5,00\r\n3,00", L"(-5,00+3,00)", -2},
         // Dashes are zeros, brackets negatives, no-break spaces blanks.
-        {L"10\n-\n5\n(12,30)\n\u20ac\u00a01,00", L"(10+0+5-12,30+\u20ac 1,00)", 3.7},
-        {L"\u20ac -\n- \u20ac\n\u2013\n\u00a0(\u20ac 12,30)\u00a0\n1\u00a0", L"(0+0+0-\u20ac 12,30+1)", -11.3},
-        {L"10\n(1+2)", L"(10-(1+2))", 7},  // brackets around a calculation stay
+        {L"10\n-\n5\n(12,30)\n\u20ac\u00a01,00", L"(10+0+5-12,30+1,00)", 3.7},
+        {L"\u20ac -\n- \u20ac\n\u2013\n\u00a0(\u20ac 12,30)\u00a0\n1\u00a0", L"(0+0+0-12,30+1)", -11.3},
+        {L"100\n(12,30) \u20ac\n\u20ac (5,00)\n-\u20ac 10,00\n\u20ac -", L"(100-12,30-5,00-10,00+0)", 72.7},
+        {L"10\n(1+2)", L"(10+(-(1+2)))", 7},  // brackets around a calculation stay
+        // Each cell its own value, as a spreadsheet holds it.
+        {L"10%\n100", L"((10%)+100)", 100.1},
+        {L"100\n2-10%", L"(100+(2-10%))", 101.8},
         {L"12,50\r\n", nullptr},
         {L"12,50", nullptr},
         {L"\r\n \r\n", nullptr},
@@ -171,37 +174,50 @@ TEST(PastedColumn, SeveralLinesAreOneBracketedSum)
         EXPECT_EQ(c.joined != nullptr, joined.has_value()) << c.pasted;
         if (!c.joined || !joined) continue;
         EXPECT_EQ(c.joined, *joined);
-        const Evaluation e = evaluateLine(*joined, 100);
+        const Evaluation e = evaluateLine(*joined, 100, 2);
         EXPECT_EQ(c.sum != 0, e.kind == Evaluation::accepted) << c.pasted;
         if (c.sum != 0) {
             EXPECT_NEAR(c.sum, e.value, 1e-9) << c.pasted;
         }
     }
-    EXPECT_EQ(366.0, evaluateLine(L"1,22*" + *pastedColumn(L"100\r\n200"), 0).value) << "the factor takes the whole column";
+    EXPECT_EQ(366.0, evaluateLine(L"1,22*" + *pastedColumn(L"100\r\n200"), 0, 2).value) << "the factor takes the whole column";
     // A long column, far past the 30.000 characters a field used to take.
     std::wstring column;
     for (int i = 0; i < 10000; ++i) column += L"1.234,56\r\n";
-    const Evaluation total = evaluateLine(*pastedColumn(column), 0);
+    const Evaluation total = evaluateLine(*pastedColumn(column), 0, 2);
     EXPECT_EQ(L"12.345.600,00", total.displayText);
-    // What the input line gets: the cells while short, the total of a longer column.
+    // What the input line gets: the cells while short, the total of a longer column,
+    // a single cell as the number it shows.
+    const std::wstring zeros = std::wstring(5000, L'0') + L"\n" + std::wstring(5000, L'0') + L"\n";
     const struct {
         std::wstring clipboard;
         PastedInput::Kind kind;
         const wchar_t* text;
+        bool intoEmptyLine = true;
     } pastes[] = {
         {L"1\r\n2", PastedInput::inserted, L"(1+2)"},
         {L"12,50\r\n", PastedInput::asItIs, L""},
+        {L"(12,30)", PastedInput::inserted, L"-12,30"},
+        {L"\u20ac\u00a01.000,00\r\n", PastedInput::inserted, L"1.000,00"},
+        {L"12,30 \u20ac", PastedInput::inserted, L"12,30"},
+        {L"\u2013\r\n", PastedInput::inserted, L"0"},
+        {L"-", PastedInput::asItIs, L"", false},  // after a number it is the operator
+        {L"(1+2)", PastedInput::asItIs, L""},
+        {std::wstring(10001, L'1'), PastedInput::refused, L""},
         {column, PastedInput::inserted, L"(12345600)"},
         {column + L"-0,001\r\n", PastedInput::inserted, L"(12345599,999)"},
-        {column + L"10%\r\n-10 %\r\n", PastedInput::inserted, L"(12222144)"},  // shares of the sum before them
+        // The same sums as the short path gives, whatever the length.
+        {zeros + L"10%\n100", PastedInput::inserted, L"(100,1)"},
+        {zeros + L"100\n2-10%", PastedInput::inserted, L"(101,8)"},
+        {zeros + L"1E+23\n1E+23", PastedInput::inserted, L"(2E+23)"},
         {L"Importo\r\n" + column, PastedInput::refused, L""},
     };
     for (const auto& p : pastes) {
-        const PastedInput in = pastedInput(p.clipboard);
+        const PastedInput in = pastedInput(p.clipboard, p.intoEmptyLine);
         EXPECT_EQ(p.kind, in.kind) << p.clipboard.substr(0, 20);
         EXPECT_EQ(p.text, in.text) << p.clipboard.substr(0, 20);
     }
-    EXPECT_EQ(L"12.345.600,00", evaluateLine(pastedInput(column).text, 0).displayText);
+    EXPECT_EQ(L"12.345.600,00", evaluateLine(pastedInput(column, true).text, 0, 2).displayText);
 }
 
 TEST(InputHistory, NewestFirstAndTheDraftBelowIt)
@@ -238,7 +254,7 @@ TEST(PickedUpInput, EnterGivesThePickedValueWhateverItsSign)
                  {L"5,00", L"5,00", 5, L"("}};
     for (const auto& c : cases) {
         EXPECT_EQ(c.input, pickedUpInput(c.result, c.before));
-        Evaluation e = evaluateLine(c.before + pickedUpInput(c.result, c.before) + (std::wstring(c.before) == L"(" ? L")" : L""), 10);
+        Evaluation e = evaluateLine(c.before + pickedUpInput(c.result, c.before) + (std::wstring(c.before) == L"(" ? L")" : L""), 10, 2);
         ASSERT_EQ(Evaluation::accepted, e.kind) << c.result;
         EXPECT_EQ(c.value, e.value) << c.result << " with a last result of 10";
     }
@@ -269,16 +285,16 @@ TEST(ShownValue, EveryTapeLineReadsTrue)
         double result = 0;
         std::wstring line;
         if (step.typed) {
-            const Evaluation e = evaluateLine(step.typed, shownValue(state));
+            const Evaluation e = evaluateLine(step.typed, shownValue(state), 2);
             result = e.value;
             line = e.tapeLine;
         } else {
             result = vatResult(step.vat, 22, shownValue(state));
-            line = vatTapeLine(step.vat, 22, shownValue(state));
+            line = vatTapeLine(step.vat, 22, shownValue(state), 2);
         }
         EXPECT_EQ(step.tapeLine, line);
         state.displayValue = result;
-        state.displayText = formatNumber(result, -1);
+        state.displayText = formatNumber(result, 2);
     }
 }
 

@@ -23,7 +23,7 @@ import sys
 from decimal import Decimal, Context, ROUND_HALF_UP
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tools'))
-from italian_amounts import fmt, italian, rounded  # noqa: E402
+from italian_amounts import fifteen, fmt, italian, rounded  # noqa: E402
 
 SEED = 20261207
 COUNT = 100_000
@@ -141,7 +141,9 @@ def vat_result(kind, r, a):
 def vat_line(kind, r, a, d):
     prefix = {1: '+IVA ', 2: 'Scorporo ', 3: 'Solo IVA '}[kind]
     result = vat_result(kind, r, a)
-    line = '%s%s%% su %s = %s' % (prefix, fmt(r, 2), fmt(a, d), fmt(result, d))
+    # A typed operand with more places than the setting keeps its own (at most 20).
+    own = min(20, max(0, -fifteen(a).normalize().as_tuple().exponent)) if a else 0
+    line = '%s%s%% su %s = %s' % (prefix, fmt(r, 2), fmt(a, max(d, own)), fmt(result, d))
     if kind == 2:
         # The VAT taken out: the gross as shown less the net as shown, in decimal.
         line += ' (IVA %s)' % italian(rounded(a, d) - rounded(result, d), d)

@@ -6,7 +6,6 @@
 #include <limits>
 #include <string>
 
-#include "app/settings.h"
 
 namespace {
 
@@ -148,7 +147,6 @@ TEST(ParseNumber, LongFlatTextIsReadInFull)
 struct FormatCase {
     double value;
     int decimals;
-    int setting;
     const wchar_t* text;
 };
 
@@ -157,10 +155,7 @@ class FormatNumberWrites : public ::testing::TestWithParam<FormatCase> {};
 TEST_P(FormatNumberWrites, GroupedItalianText)
 {
     const FormatCase& c = GetParam();
-    Settings saved = settings;
-    settings.decimals = c.setting;
     EXPECT_EQ(std::wstring(c.text), formatNumber(c.value, c.decimals));
-    settings = saved;
 }
 
 const double inf = std::numeric_limits<double>::infinity();
@@ -169,24 +164,24 @@ const double nan = std::numeric_limits<double>::quiet_NaN();
 INSTANTIATE_TEST_SUITE_P(
     Table, FormatNumberWrites,
     ::testing::Values(
-        FormatCase{1234567.891, 2, 2, L"1.234.567,89"}, FormatCase{-1234.5, 2, 2, L"-1.234,50"},
-        FormatCase{-0.004, 2, 2, L"0,00"}, FormatCase{0.125, 2, 2, L"0,13"},
-        FormatCase{1234.5, 0, 2, L"1.235"}, FormatCase{2.5, 0, 2, L"3"},
-        FormatCase{1.5, 0, 2, L"2"}, FormatCase{-0.5, 0, 2, L"-1"},
-        FormatCase{999.999, 2, 2, L"1.000,00"}, FormatCase{0, 3, 2, L"0,000"},
-        FormatCase{2.5, -1, 4, L"2,5000"}, FormatCase{2.5, -1, 0, L"3"},
-        FormatCase{inf, 2, 2, L"Errore"}, FormatCase{-inf, 0, 2, L"Errore"},
-        FormatCase{nan, -1, 2, L"Errore"},
+        FormatCase{1234567.891, 2, L"1.234.567,89"}, FormatCase{-1234.5, 2, L"-1.234,50"},
+        FormatCase{-0.004, 2, L"0,00"}, FormatCase{0.125, 2, L"0,13"},
+        FormatCase{1234.5, 0, L"1.235"}, FormatCase{2.5, 0, L"3"},
+        FormatCase{1.5, 0, L"2"}, FormatCase{-0.5, 0, L"-1"},
+        FormatCase{999.999, 2, L"1.000,00"}, FormatCase{0, 3, L"0,000"},
+        FormatCase{2.5, 4, L"2,5000"}, FormatCase{2.5, 0, L"3"},
+        FormatCase{inf, 2, L"Errore"}, FormatCase{-inf, 0, L"Errore"},
+        FormatCase{nan, 2, L"Errore"},
         // Grouping boundaries and signs.
-        FormatCase{-123, 0, 2, L"-123"}, FormatCase{-1234, 0, 2, L"-1.234"},
-        FormatCase{123456, 0, 2, L"123.456"}, FormatCase{-123456, 1, 2, L"-123.456,0"},
-        FormatCase{1e20, 2, 2, L"100.000.000.000.000.000.000,00"},
-        FormatCase{-0.0, 2, 2, L"0,00"}, FormatCase{-0.0049, 2, 2, L"0,00"},
-        FormatCase{-0.49, 0, 2, L"0"}, FormatCase{0.0000005, 6, 2, L"0,000001"}, FormatCase{0.00000051, 6, 2, L"0,000001"},
-        FormatCase{-0.0000004, 6, 2, L"0,000000"}, FormatCase{1220, -1, 2, L"1.220,00"},
+        FormatCase{-123, 0, L"-123"}, FormatCase{-1234, 0, L"-1.234"},
+        FormatCase{123456, 0, L"123.456"}, FormatCase{-123456, 1, L"-123.456,0"},
+        FormatCase{1e20, 2, L"100.000.000.000.000.000.000,00"},
+        FormatCase{-0.0, 2, L"0,00"}, FormatCase{-0.0049, 2, L"0,00"},
+        FormatCase{-0.49, 0, L"0"}, FormatCase{0.0000005, 6, L"0,000001"}, FormatCase{0.00000051, 6, L"0,000001"},
+        FormatCase{-0.0000004, 6, L"0,000000"}, FormatCase{1220, 2, L"1.220,00"},
         // Half a unit rounds away from zero, as -0.5 with no decimals does.
-        FormatCase{-0.0000005, 6, 2, L"-0,000001"},
-        FormatCase{3.5, -1, 6, L"3,500000"}));
+        FormatCase{-0.0000005, 6, L"-0,000001"},
+        FormatCase{3.5, 6, L"3,500000"}));
 
 // Amounts are rounded as an accountant rounds: halves away from zero, on the
 // decimal number the double stands for, whether or not binary holds it exactly.
@@ -310,7 +305,7 @@ class FormatPlainNumberWrites : public ::testing::TestWithParam<PlainCase> {};
 
 TEST_P(FormatPlainNumberWrites, AsShownWithoutThousandsPoints)
 {
-    EXPECT_EQ(std::wstring(GetParam().text), formatPlainNumber(GetParam().value));
+    EXPECT_EQ(std::wstring(GetParam().text), formatPlainNumber(GetParam().value, 2));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -26,10 +26,13 @@ TEST(KeptTape, WrittenAsUtf8AndReadBack)
     EXPECT_EQ(L"500 = 500", kept.front());
     EXPECT_EQ(L"1499 = 1499", kept.back());
     // Lines so long that all of them would pass the size read back: the newest that fit,
-    // and a single line too long to keep left out rather than the whole tape.
+    // up to a line too long to keep, and never an older one past it.
     Lines wide(20, std::wstring(1024 * 1024, L'1'));
     wide.push_back(std::wstring(keptTapeBytes, L'2'));
-    EXPECT_EQ(7u, tapeFromKeptText(keptTapeText(wide)).value_or(Lines{}).size());
+    wide.push_back(L"3 = 3,00");
+    wide.push_back(L"4\t= 4,00");
+    EXPECT_EQ((Lines{L"3 = 3,00", L"4 = 4,00"}), tapeFromKeptText(keptTapeText(wide)).value_or(Lines{}))
+        << "a control character is written as a space, so that the file reads back";
 }
 
 TEST(KeptTape, ADamagedFileIsNoTape)

@@ -93,20 +93,42 @@ TEST_F(KeptTapeWindow, PulisciIsUndoneAndTheTapeSurvivesARestart)
     EXPECT_EQ("5 = 5,00\r\n", fileText(path));
     EXPECT_EQ(std::vector<std::wstring>{L"5 = 5,00"}, tape()) << "read back at start";
     EXPECT_EQ(BST_CHECKED, SendMessageW(mainState.keepTapeCheck, BM_GETCHECK, 0, 0));
-    EXPECT_EQ("<none>", fileText(path + L".nuovo")) << "written aside, then renamed over the old tape";
+    EXPECT_EQ("<none>", fileText(folder + L"\\Zentolo\\nastro." + std::to_wstring(GetCurrentProcessId()) + L".nuovo"))
+        << "written aside, then renamed over the old tape";
+
+    enterLine(L"\t12,50");  // a row pasted with an empty first cell
+    restart();
+    EXPECT_EQ((std::vector<std::wstring>{L"5 = 5,00", L"12,50 = 12,50"}), tape()) << "a tab never damages the file";
 
     closeMainWindow();
-    std::ofstream(std::string(path.begin(), path.end()), std::ios::binary) << "1 = 1,00\r\n\xFF damaged";
+    const std::string damaged = "1 = 1,00\r\n\xFF damaged";
+    std::ofstream(std::string(path.begin(), path.end()), std::ios::binary) << damaged;
+    const std::wstring aside = folder + L"\\Zentolo\\nastro.danneggiato.txt";
+    std::ofstream(std::string(aside.begin(), aside.end()), std::ios::binary) << "older";
     reopen();
     EXPECT_TRUE(tape().empty()) << "a damaged file gives an empty tape";
+    EXPECT_EQ(damaged, fileText(aside)) << "put aside, never written over";
+    enterLine(L"7");
+    restart();
+    EXPECT_EQ(std::vector<std::wstring>{L"7 = 7,00"}, tape()) << "and a new tape kept as usual";
+    EXPECT_EQ(damaged, fileText(aside));
 
+    const std::wstring leftover = folder + L"\\Zentolo\\nastro.4242.nuovo";  // a copy stopped while writing
+    std::ofstream(std::string(leftover.begin(), leftover.end()), std::ios::binary) << "7 = 7,00\r\n";
     SendMessageW(mainState.keepTapeCheck, BM_CLICK, 0, 0);
     command(idSaveSettings);
     EXPECT_EQ("<none>", fileText(path)) << "clearing the box deletes the kept tape";
+    EXPECT_EQ("<none>", fileText(leftover)) << "and what a copy left half-written";
     enterLine(L"9");
     restart();
     EXPECT_TRUE(tape().empty());
     EXPECT_EQ("<none>", fileText(path));
+
+    SetEnvironmentVariableW(L"APPDATA", nullptr);
+    SendMessageW(mainState.keepTapeCheck, BM_CLICK, 0, 0);
+    command(idSaveSettings);
+    EXPECT_EQ(L"Cartella dei dati non disponibile: il nastro non sar\u00e0 conservato.",
+              controlText(mainState.settingsStatus));
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include <limits>
 #include <string>
 
-#include "app/settings.h"
 
 namespace {
 
@@ -21,10 +20,7 @@ class VatTapeLine : public ::testing::TestWithParam<VatCase> {};
 TEST_P(VatTapeLine, SelfExplainingLine)
 {
     const VatCase& c = GetParam();
-    Settings saved = settings;
-    settings.decimals = c.decimals;
-    EXPECT_EQ(std::wstring(c.line), vatTapeLine(c.kind, c.rate, c.operand));
-    settings = saved;
+    EXPECT_EQ(std::wstring(c.line), vatTapeLine(c.kind, c.rate, c.operand, c.decimals));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -44,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
         VatCase{vatRemove, 22, 13, 0, L"Scorporo 22,00% su 13 = 11 (IVA 2)"},
         VatCase{vatRemove, 22, 13, 6, L"Scorporo 22,00% su 13,000000 = 10,655738 (IVA 2,344262)"},
         VatCase{vatRemove, 22, 999999999999.995, 2,
-                L"Scorporo 22,00% su 1.000.000.000.000,00 = 819.672.131.147,54 (IVA 180.327.868.852,46)"},
+                L"Scorporo 22,00% su 999.999.999.999,995 = 819.672.131.147,54 (IVA 180.327.868.852,46)"},
         VatCase{vatRemove, 22, std::numeric_limits<double>::infinity(), 2, L"Scorporo 22,00% su Errore = Errore"},
         VatCase{vatAdd, 22, 10, 0, L"+IVA 22,00% su 10 = 12"},
         VatCase{vatAdd, 22, 122, 2, L"+IVA 22,00% su 122,00 = 148,84"},
@@ -54,7 +50,11 @@ INSTANTIATE_TEST_SUITE_P(
         VatCase{vatOnly, 22, 10.25, 2, L"Solo IVA 22,00% su 10,25 = 2,26"},
         VatCase{vatAdd, 10, 3030.75, 2, L"+IVA 10,00% su 3.030,75 = 3.333,83"},
         VatCase{vatRemove, 4, 0.13, 2, L"Scorporo 4,00% su 0,13 = 0,13 (IVA 0,00)"},
-        VatCase{vatRemove, 22, 2.255, 2, L"Scorporo 22,00% su 2,26 = 1,85 (IVA 0,41)"},
+        // A typed operand with more places than the setting is written with its own.
+        VatCase{vatRemove, 22, 2.255, 2, L"Scorporo 22,00% su 2,255 = 1,85 (IVA 0,41)"},
+        VatCase{vatAdd, 22, 0.625, 2, L"+IVA 22,00% su 0,625 = 0,76"},
+        VatCase{vatRemove, 22, 0.625, 2, L"Scorporo 22,00% su 0,625 = 0,51 (IVA 0,12)"},
+        VatCase{vatOnly, 22, 100.0 / 3, 0, L"Solo IVA 22,00% su 33,3333333333333 = 7"},
         VatCase{vatAdd, 22, 1e308, 2, L"+IVA 22,00% su 1E+308 = Errore"},
         VatCase{vatRemove, 22, 2.44e21, 2, L"Scorporo 22,00% su 2,44E+21 = 2E+21 (IVA 440.000.000.000.000.000.000,00)"},
         VatCase{vatRemove, 22, 1.22e22, 2, L"Scorporo 22,00% su 1,22E+22 = 1E+22 (IVA 2,2E+21)"}));

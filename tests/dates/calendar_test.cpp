@@ -90,7 +90,7 @@ TEST_P(HolidayNames, NameAndHolidayAgree)
 {
     const HolidayCase& c = GetParam();
     DayNumber n = day(c.d, c.m, c.y);
-    EXPECT_EQ(std::wstring(c.name), holidayName(n));
+    EXPECT_EQ(std::wstring(c.name), holidayName(n, {}));
     EXPECT_EQ(std::wstring(c.name).empty(), !isNationalHoliday(n));
 }
 
@@ -138,27 +138,24 @@ TEST(Calendar, PatronSaintsDay)
         {{}, 7, 12, 2026, false, false, L""},
     };
     for (const auto& c : cases) {
-        settings.patronDay = c.patron;
         const DayNumber n = day(c.d, c.m, c.y);
-        EXPECT_EQ(c.holiday, isHoliday(n)) << c.d << "/" << c.m << "/" << c.y;
-        EXPECT_EQ(c.legal, isLegalHoliday(n)) << c.d << "/" << c.m << "/" << c.y;
-        EXPECT_EQ(std::wstring(c.name), holidayName(n)) << c.d << "/" << c.m << "/" << c.y;
-        EXPECT_EQ(c.holiday || weekdayIndex(n) > 4, !isWorkingDay(n)) << "a working day unless a holiday";
+        EXPECT_EQ(c.holiday, isHoliday(n, c.patron)) << c.d << "/" << c.m << "/" << c.y;
+        EXPECT_EQ(c.legal, isLegalHoliday(n, c.patron)) << c.d << "/" << c.m << "/" << c.y;
+        EXPECT_EQ(std::wstring(c.name), holidayName(n, c.patron)) << c.d << "/" << c.m << "/" << c.y;
+        EXPECT_EQ(c.holiday || weekdayIndex(n) > 4, !isWorkingDay(n, c.patron)) << "a working day unless a holiday";
     }
-    settings.patronDay = {12, 7};
-    EXPECT_EQ((1u << 6) | (1u << 7) | (1u << 24) | (1u << 25), holidayDaysOfMonth(2026, 12)) << "in bold";
-    settings.patronDay = {};
+    EXPECT_EQ((1u << 6) | (1u << 7) | (1u << 24) | (1u << 25), holidayDaysOfMonth(2026, 12, {12, 7})) << "in bold";
 }
 
 TEST(Calendar, WorkingDays)
 {
-    EXPECT_FALSE(isWorkingDay(day(5, 12, 2026))) << "Saturday";
-    EXPECT_FALSE(isWorkingDay(day(6, 12, 2026))) << "Sunday";
-    EXPECT_FALSE(isWorkingDay(day(1, 5, 2025))) << "1 May on a Thursday";
-    EXPECT_TRUE(isWorkingDay(day(7, 12, 2026))) << "an ordinary Monday";
-    EXPECT_FALSE(isWorkingDay(day(6, 4, 2026))) << "Easter Monday";
-    EXPECT_FALSE(isWorkingDay(day(8, 12, 2026))) << "Immacolata on a Tuesday";
-    EXPECT_TRUE(isWorkingDay(day(4, 10, 2024))) << "4 October 2024, a Friday before 2026";
+    EXPECT_FALSE(isWorkingDay(day(5, 12, 2026), {})) << "Saturday";
+    EXPECT_FALSE(isWorkingDay(day(6, 12, 2026), {})) << "Sunday";
+    EXPECT_FALSE(isWorkingDay(day(1, 5, 2025), {})) << "1 May on a Thursday";
+    EXPECT_TRUE(isWorkingDay(day(7, 12, 2026), {})) << "an ordinary Monday";
+    EXPECT_FALSE(isWorkingDay(day(6, 4, 2026), {})) << "Easter Monday";
+    EXPECT_FALSE(isWorkingDay(day(8, 12, 2026), {})) << "Immacolata on a Tuesday";
+    EXPECT_TRUE(isWorkingDay(day(4, 10, 2024), {})) << "4 October 2024, a Friday before 2026";
 }
 
 TEST(Calendar, WeekdayNames)
@@ -223,11 +220,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(HolidayDaysOfMonth, OneBitPerHoliday)
 {
-    EXPECT_EQ((1u << 7) | (1u << 24) | (1u << 25), holidayDaysOfMonth(2026, 12));
-    EXPECT_EQ((1u << 4) | (1u << 5) | (1u << 24), holidayDaysOfMonth(2026, 4)) << "Easter, its Monday, 25 April";
-    EXPECT_EQ(1u << 3, holidayDaysOfMonth(2026, 10));
-    EXPECT_EQ(0u, holidayDaysOfMonth(2025, 10));
-    EXPECT_EQ(0u, holidayDaysOfMonth(2026, 2));
+    EXPECT_EQ((1u << 7) | (1u << 24) | (1u << 25), holidayDaysOfMonth(2026, 12, {}));
+    EXPECT_EQ((1u << 4) | (1u << 5) | (1u << 24), holidayDaysOfMonth(2026, 4, {})) << "Easter, its Monday, 25 April";
+    EXPECT_EQ(1u << 3, holidayDaysOfMonth(2026, 10, {}));
+    EXPECT_EQ(0u, holidayDaysOfMonth(2025, 10, {}));
+    EXPECT_EQ(0u, holidayDaysOfMonth(2026, 2, {}));
 }
 
 TEST(FormatDate, ZeroPaddedFields)

@@ -1,6 +1,5 @@
 #include "dates/deadlines.h"
 
-#include "app/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -128,12 +127,10 @@ TEST(Deadlines, WorkedExamplesAndEdges)
         {L"30/01/2026", L"60", tax, L"Scadenza: martedì 31/03/2026  (60 giorni, fine mese, fiscale)", true},
     };
     for (const Case& c : cases) {
-        settings.patronDay = c.patron;
-        std::wstring got = deadlineText(day(c.event), c.term, c.endOfMonth, c.rule).text;
+        std::wstring got = deadlineText(day(c.event), c.term, c.endOfMonth, c.rule, c.patron).text;
         for (size_t at; (at = got.find(L"\r\n")) != std::wstring::npos;) got.replace(at, 2, L" | ");
         EXPECT_EQ(std::wstring(c.want), got) << c.event << " + " << c.term;
     }
-    settings.patronDay = {};
 }
 
 // The prospect that VERIFICA GIORNI shows after a deadline.
@@ -166,11 +163,11 @@ TEST(Deadlines, ProspectExplainsTheCount)
          L"223/2006)|SCADENZA: lunedì 17/08/2026"},
     };
     for (const auto& c : cases) {
-        std::wstring got = deadlineText(day(c.event), c.term, c.endOfMonth, c.rule).prospect;
+        std::wstring got = deadlineText(day(c.event), c.term, c.endOfMonth, c.rule, {}).prospect;
         for (size_t at; (at = got.find(L"\r\n")) != std::wstring::npos;) got.replace(at, 2, L"|");
         EXPECT_EQ(std::wstring(c.want), got) << c.event << " + " << c.term;
     }
-    const DeadlineText longest = deadlineText(day(L"20/07/2026"), L"100.000", false, court);
+    const DeadlineText longest = deadlineText(day(L"20/07/2026"), L"100.000", false, court, {});
     size_t runs = 0;
     for (size_t at = 0; (at = longest.prospect.find(L"Sospensione feriale:", at)) != std::wstring::npos; ++at) ++runs;
     EXPECT_EQ(300u, runs) << "one run a summer";
@@ -179,9 +176,9 @@ TEST(Deadlines, ProspectExplainsTheCount)
 TEST(Deadlines, EndOfMonthComesBeforeTheMove)
 {
     EXPECT_EQ(L"Scadenza: domenica 31/01/2027  (60 giorni, fine mese, civile)\r\n\u2192 lunedì 01/02/2027 (domenica)",
-              deadlineText(day(L"21/11/2026"), L"60", true, civil).text);
+              deadlineText(day(L"21/11/2026"), L"60", true, civil, {}).text);
     EXPECT_EQ(L"Scadenza: domenica 31/01/2027  (-1 mese, fine mese, civile)\r\n\u2192 sabato 30/01/2027 (domenica)",
-              deadlineText(day(L"15/02/2027"), L"-1 mese", true, civil).text);
+              deadlineText(day(L"15/02/2027"), L"-1 mese", true, civil, {}).text);
 }
 
 } // namespace

@@ -42,7 +42,7 @@ TEST_F(Finance, InterestWritesResultFormulaAndTheCalculatorsLastResult)
     EXPECT_EQ(std::wstring(L"259,29+1 = 260,29"), line) << "the interest as shown";
 }
 
-TEST_F(Finance, FailedInterestKeepsTheFormulaAndTheCalculator)
+TEST_F(Finance, FailedInterestEmptiesTheFormulaAndKeepsTheCalculator)
 {
     command(idTabInterest);
     command(idCalculateInterest);
@@ -50,8 +50,9 @@ TEST_F(Finance, FailedInterestKeepsTheFormulaAndTheCalculator)
     double last = calculator.displayValue;
     SetWindowTextW(mainState.capitalEdit, L"abc");
     command(idCalculateInterest);
-    EXPECT_EQ(L"Capitale o tasso base non valido.", controlText(mainState.interestResult));
-    EXPECT_EQ(formula, controlText(mainState.formulaEdit));
+    EXPECT_EQ(L"Capitale non valido.", controlText(mainState.interestResult));
+    EXPECT_FALSE(formula.empty());
+    EXPECT_EQ(L"", controlText(mainState.formulaEdit)) << "no earlier calculation's lines to copy";
     EXPECT_EQ(last, calculator.displayValue);
 }
 

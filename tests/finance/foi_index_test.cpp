@@ -32,15 +32,15 @@ TEST(FoiCoefficient, PublishedChecksAndTheEndsOfTheTable)
         {{1946, 12}, {2026, 1}, L"", L"", {}},
     };
     for (const auto& c : cases) {
-        const FoiCoefficient got = foiCoefficient(c.from, c.to);
+        const FoiCoefficient got = foiCoefficient(c.from, c.to, AddedRows{});
         ASSERT_EQ(*c.coefficient != 0, got.ok) << c.from.year << "-" << c.from.month;
         if (!got.ok) continue;
         EXPECT_EQ(c.coefficient, formatNumber(got.coefficient, 3)) << c.from.year << "-" << c.from.month;
         EXPECT_EQ(c.percent, formatNumber((got.ratio - 1) * 100, 1)) << c.from.year << "-" << c.from.month;
         EXPECT_TRUE(got.to == c.usedTo) << c.to.year << "-" << c.to.month;
     }
-    EXPECT_TRUE(foiLastMonth() == (YearMonth{2026, 8}));
-    EXPECT_EQ(10620, foiIndex({2021, 12}).value_or(0));
+    EXPECT_TRUE(foiLastMonth(AddedRows{}) == (YearMonth{2026, 8}));
+    EXPECT_EQ(10620, foiIndex({2021, 12}, AddedRows{}).value_or(0));
     EXPECT_EQ(L"dic 2021", monthAbbreviation({2021, 12}));
 }
 

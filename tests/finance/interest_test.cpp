@@ -119,17 +119,18 @@ InterestInput with(void (*change)(InterestInput&))
 
 TEST(ComputeInterest, MessagesInTheirOrder)
 {
-    const wchar_t* capital = L"Capitale o tasso base non valido.";
+    const wchar_t* capital = L"Capitale non valido.";
+    const wchar_t* rate = L"Tasso base non valido.";
     const wchar_t* surcharge = L"Maggiorazione non valida (0\u2013100 punti).";
     const wchar_t* days = L"Numero giorni non valido.";
     const MessageCase cases[] = {
         {"capital unreadable", with([](InterestInput& i) { i.capitalText = L"abc"; i.surchargeApplied = true; i.surchargeText = L"x"; }), capital},
         {"capital below 0", with([](InterestInput& i) { i.capitalText = L"-1"; }), capital},
         {"capital 0", with([](InterestInput& i) { i.capitalText = L"0"; }), nullptr},
-        {"rate unreadable", with([](InterestInput& i) { i.rateText = L""; }), capital},
+        {"rate unreadable", with([](InterestInput& i) { i.rateText = L""; }), rate},
         {"rate 1000", with([](InterestInput& i) { i.rateText = L"1000"; }), nullptr},
-        {"rate 1000,01", with([](InterestInput& i) { i.rateText = L"1000,01"; }), capital},
-        {"rate below 0", with([](InterestInput& i) { i.rateText = L"-0,1"; }), capital},
+        {"rate 1000,01", with([](InterestInput& i) { i.rateText = L"1000,01"; }), rate},
+        {"rate below 0", with([](InterestInput& i) { i.rateText = L"-0,1"; }), rate},
         {"surcharge 100", with([](InterestInput& i) { i.surchargeApplied = true; i.surchargeText = L"100"; }), nullptr},
         {"surcharge 100,5", with([](InterestInput& i) { i.surchargeApplied = true; i.surchargeText = L"100,5"; }), surcharge},
         {"surcharge unreadable, applied", with([](InterestInput& i) { i.surchargeApplied = true; i.surchargeText = L"?"; i.fromText = L"x"; }), surcharge},
@@ -142,8 +143,9 @@ TEST(ComputeInterest, MessagesInTheirOrder)
         {"capital in the E form", with([](InterestInput& i) { i.capitalText = L"1,5E+3"; }), nullptr},
         {"days -1", with([](InterestInput& i) { i.daysMode = true; i.daysText = L"-1"; }), days},
         {"days empty", with([](InterestInput& i) { i.daysMode = true; i.daysText = L""; }), days},
-        {"start date", with([](InterestInput& i) { i.fromText = L"13.10.1966"; i.toText = L"x"; }), L"Date non valide."},
-        {"end date", with([](InterestInput& i) { i.toText = L"31/02/2026"; }), L"Date non valide."},
+        {"dotted start date, bad end date", with([](InterestInput& i) { i.fromText = L"13.10.1966"; i.toText = L"x"; }), L"Data finale non valida (gg/mm/aaaa)"},
+        {"start date unreadable", with([](InterestInput& i) { i.fromText = L"32/01/2026"; i.toText = L"x"; }), L"Data iniziale non valida (gg/mm/aaaa)"},
+        {"end date", with([](InterestInput& i) { i.toText = L"31/02/2026"; }), L"Data finale non valida (gg/mm/aaaa)"},
         {"reversed", with([](InterestInput& i) { i.fromText = L"01/09/2026"; }), L"La data finale precede quella iniziale."},
         {"overflow", with([](InterestInput& i) { i.capitalText = L"1" + std::wstring(307, L'0'); i.rateText = L"1000"; }), L"Importo fuori intervallo."},
         {"overflow times zero days", with([](InterestInput& i) { i.capitalText = L"1" + std::wstring(307, L'0'); i.rateText = L"1000"; i.toText = i.fromText; }), L"Importo fuori intervallo."},
@@ -161,12 +163,11 @@ TEST(ComputeInterest, MessagesInTheirOrder)
 
 TEST(ComputeInterest, DecimalPlacesApplyToAmountsNotRates)
 {
-    Settings saved = settings;
-    settings.decimals = 0;
-    InterestOutcome zero = computeInterest(defaults());
-    settings.decimals = 4;
-    InterestOutcome four = computeInterest(defaults());
-    settings = saved;
+    InterestInput in = defaults();
+    in.decimals = 0;
+    InterestOutcome zero = computeInterest(in);
+    in.decimals = 4;
+    InterestOutcome four = computeInterest(in);
     EXPECT_EQ(L"Interessi: 40 \u20ac    |    Capitale + interessi: 10.040 \u20ac", zero.resultLine);
     EXPECT_EQ(L"10.000 \u00d7 (2,40%) \u00d7 61 / 365 = 40 \u20ac", zero.formulaText);
     EXPECT_EQ(L"Interessi: 40,1096 \u20ac    |    Capitale + interessi: 10.040,1096 \u20ac", four.resultLine);

@@ -12,9 +12,10 @@
 namespace {
 
 InterestOutcome atOfficialRates(RateSource source, const wchar_t* capital, const wchar_t* from, const wchar_t* to,
-                                const wchar_t* surcharge = nullptr)
+                                const wchar_t* surcharge = nullptr, int decimals = 2)
 {
     InterestInput in;
+    in.decimals = decimals;
     in.source = source;
     in.capitalText = capital;
     in.rateText = L"non letto";
@@ -96,7 +97,7 @@ TEST(OfficialRates, WorkedExamplesAndEdges)
          L""},
         {reference, L"1000", L"08/08/2002", L"09/08/2002", L"7",
          L"Interessi: 0,28 €    |    Capitale + interessi: 1.000,28 €", nullptr},
-        {legal, L"-1", L"01/01/2020", L"01/01/2021", nullptr, L"Capitale o tasso base non valido.", L""},
+        {legal, L"-1", L"01/01/2020", L"01/01/2021", nullptr, L"Capitale non valido.", L""},
         {reference, L"1000", L"01/01/2021", L"01/01/2020", nullptr, L"La data finale precede quella iniziale.", L""},
     };
     for (const Case& c : cases) {
@@ -111,10 +112,8 @@ TEST(OfficialRates, WorkedExamplesAndEdges)
         EXPECT_EQ(std::wstring(c.formula), formula) << c.from << " - " << c.to;
     }
     // Each piece rounded once on its exact decimal value, at six decimals too (binary gave …039969).
-    settings.decimals = 6;
     EXPECT_EQ(L"Interessi: 14.040.580,039968 €    |    Capitale + interessi: 20.547.038,129968 €",
-              atOfficialRates(legal, L"6.506.458,09", L"15/07/1945", L"31/08/1988").resultLine);
-    settings = Settings{};
+              atOfficialRates(legal, L"6.506.458,09", L"15/07/1945", L"31/08/1988", nullptr, 6).resultLine);
 }
 
 TEST(OfficialRates, DaysTypedNeedDatesAndLongPeriodsSplitEverywhere)
@@ -129,7 +128,7 @@ TEST(OfficialRates, DaysTypedNeedDatesAndLongPeriodsSplitEverywhere)
     // 100.000 days over every row of both tables, and far past them.
     for (RateSource source : {legal, reference}) {
         const DayNumber start = dateToDayNumber({1950, 1, 1}) + (source == reference ? 19000 : 0);
-        const std::vector<RatePiece> pieces = ratePieces(source, start, start + 100000);
+        const std::vector<RatePiece> pieces = ratePieces(source, start, start + 100000, AddedRows{});
         long long days = 0;
         for (size_t i = 0; i < pieces.size(); ++i) {
             days += pieces[i].to - pieces[i].from;

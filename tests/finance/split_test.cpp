@@ -7,13 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 
 namespace {
 
-std::wstring report(const std::wstring& total, std::vector<std::wstring> weights)
+std::wstring report(const std::wstring& total, std::vector<std::wstring> weights, int decimals = 2)
 {
-    return computeSplit({total, std::move(weights)}).reportText;
+    return computeSplit({total, std::move(weights), decimals}).reportText;
 }
 
 // The amounts of a report, in order, as written ("33,34").
@@ -75,10 +74,7 @@ TEST(ComputeSplit, PercentagesAndWeightsAsWritten)
 {
     std::wstring text = report(L"100", {L"1", L"1", L"1"});
     EXPECT_NE(std::wstring::npos, text.find(L"1) Peso 1,00  \u2192  33,34 \u20ac   (33,33%)"));
-    Settings saved = settings;
-    settings.decimals = 0;
-    text = report(L"1000", {L"40", L"60"});
-    settings = saved;
+    text = report(L"1000", {L"40", L"60"}, 0);
     EXPECT_NE(std::wstring::npos, text.find(L"1) Peso 40  \u2192  400,00 \u20ac   (40,00%)"));
 }
 

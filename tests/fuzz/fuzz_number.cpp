@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size >= 9) {
         double value;
         std::memcpy(&value, data, sizeof value);
-        int decimals = static_cast<int>(data[8] % 8) - 1;  // -1 to 6
+        int decimals = static_cast<int>(data[8] % 7);  // 0 to 6
         checkRoundTrip(value, decimals);
         data += 9;
         size -= 9;
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (parsed.ok) {
         if (!std::isfinite(parsed.value)) std::abort();
         for (int d = 0; d <= 6; ++d) checkRoundTrip(parsed.value, d);
-        formatPlainNumber(parsed.value);
+        formatSignificant(parsed.value);
     }
     return 0;
 }

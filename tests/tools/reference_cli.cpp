@@ -11,7 +11,6 @@
 
 #include "calc/numtext.h"
 #include "dates/calendar.h"
-#include "app/settings.h"
 #include "calc/vat.h"
 #include "dates/date_calculator.h"
 #include "dates/day_report.h"
@@ -57,7 +56,7 @@ void formatMode()
         double v = fromBits(line);
         std::string out;
         for (int d = 0; d <= 6; ++d) out += toUtf8(formatNumber(v, d)) + "\t";
-        out += toUtf8(formatPlainNumber(v)) + "\n";
+        out += toUtf8(formatPlainNumber(v, 2)) + "\n";
         put(out);
     }
 }
@@ -69,9 +68,8 @@ void vatMode()
     std::string line;
     while (readLine(line)) {
         char kind = line[0];
-        settings.decimals = std::atoi(line.c_str() + 36);
         put(toUtf8(vatTapeLine(static_cast<VatOperation>(kind - '0'), fromBits(line.substr(2, 16)),
-                               fromBits(line.substr(19, 16)))) +
+                               fromBits(line.substr(19, 16)), std::atoi(line.c_str() + 36))) +
             "\n");
     }
 }
@@ -105,7 +103,7 @@ void daysMode(long long from, long long to, long long step)
         CivilDate d = dayNumberToDate(n);
         char buf[96];
         std::snprintf(buf, sizeof buf, "%lld %d %d %d %d %d %d\n", n, d.year, d.month, d.day,
-                      weekdayIndex(n), isNationalHoliday(n) ? 1 : 0, isWorkingDay(n) ? 1 : 0);
+                      weekdayIndex(n), isNationalHoliday(n) ? 1 : 0, isWorkingDay(n, {}) ? 1 : 0);
         out += buf;
         if (out.size() > 1 << 16) {
             put(out);
@@ -185,7 +183,7 @@ void interestMode()
         in.toText = fromUtf8(f[5]);
         in.surchargeApplied = f[6] == "1";
         in.daysMode = f[7] == "1";
-        settings.decimals = std::atoi(f[8].c_str());
+        in.decimals = std::atoi(f[8].c_str());
         if (f.size() == 10) in.source = static_cast<RateSource>(std::atoi(f[9].c_str()));
         InterestOutcome out = computeInterest(in);
         std::string formula = toUtf8(out.formulaText);
