@@ -65,12 +65,17 @@ void todayIntoField(HWND field)
     SetWindowTextW(field, today.c_str());
     const auto end = static_cast<WPARAM>(today.size());
     SendMessageW(field, EM_SETSEL, end, static_cast<LPARAM>(end));
-    // The chord's own character, if it makes one, is not typed; a character
-    // typed after it stays.
-    MSG character;
-    if (PeekMessageW(&character, field, WM_CHAR, WM_CHAR, PM_NOREMOVE) &&
-        (character.wParam < L' ' || character.wParam == L';' || character.wParam == L','))
-        PeekMessageW(&character, field, WM_CHAR, WM_CHAR, PM_REMOVE);
+}
+
+// The chord's own character, if it makes one, comes before any other key:
+// it is not typed. A "," or ";" typed after the chord has a key of its own.
+bool todayCharPending = false;
+
+bool isTodayChordCharacter(WPARAM character)
+{
+    const bool pending = todayCharPending;
+    todayCharPending = false;
+    return pending && (character < L' ' || character == L';' || character == L',');
 }
 
 LRESULT CALLBACK dateFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam)
@@ -85,6 +90,7 @@ LRESULT CALLBACK dateFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM l
         normaliseDateField(field);
         break;
     case WM_KEYDOWN:
+        todayCharPending = false;
         if (wParam == VK_RETURN) {
             // A held Enter repeats nothing.
             if (lParam & (1 << 30)) return 0;
@@ -94,6 +100,7 @@ LRESULT CALLBACK dateFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM l
         }
         if (isTodayKey(wParam)) {
             todayIntoField(field);
+            todayCharPending = true;
             return 0;
         }
         if (wParam == VK_F4) {  // as a date picker opens its calendar
@@ -109,7 +116,7 @@ LRESULT CALLBACK dateFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM l
         break;
     case WM_CHAR:
         // Enter was handled as a key; the standard field would beep at its character.
-        if (wParam == L'\r') return 0;
+        if (wParam == L'\r' || isTodayChordCharacter(wParam)) return 0;
         break;
     }
     return CallWindowProcW(dateFieldBaseProc, field, message, wParam, lParam);

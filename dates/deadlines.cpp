@@ -188,18 +188,27 @@ std::optional<TermReading> readCountAndUnit(const std::wstring& text)
     auto skipBlanks = [&] {
         while (pos < text.size() && isBlank(text[pos])) ++pos;
     };
+    // A word, and the point after an abbreviation: "gg.", "g.".
     auto word = [&] {
         const size_t from = pos;
         while (pos < text.size() && isAsciiLetter(text[pos])) ++pos;
-        return lowerCase(text.substr(from, pos - from));
+        const std::wstring w = lowerCase(text.substr(from, pos - from));
+        if (pos < text.size() && text[pos] == L'.' && (w == L"gg" || w == L"g")) ++pos;
+        return w;
     };
     skipBlanks();
     bool negative = false;
     if (pos < text.size() && (text[pos] == L'+' || text[pos] == L'-')) negative = text[pos++] == L'-';
     if (pos >= text.size() || !isAsciiDigit(text[pos])) return std::nullopt;
     long long count = 0;
-    for (; pos < text.size() && isAsciiDigit(text[pos]); ++pos)
+    for (; pos < text.size() && isAsciiDigit(text[pos]); ++pos) {
         count = std::min(count * 10 + (text[pos] - L'0'), 1000000LL);  // far beyond any limit
+        // A thousands point, as the limits are written: "1.000 giorni".
+        if (pos + 4 < text.size() && text[pos + 1] == L'.' && isAsciiDigit(text[pos + 2]) &&
+            isAsciiDigit(text[pos + 3]) && isAsciiDigit(text[pos + 4]) &&
+            (pos + 5 == text.size() || !isAsciiDigit(text[pos + 5])))
+            ++pos;
+    }
     skipBlanks();
     const std::wstring first = word();
     skipBlanks();

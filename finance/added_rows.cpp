@@ -61,6 +61,11 @@ CivilDate nextRowFrom(AddedTable table, const AddedRows& added)
     return dayNumberToDate(officialRatesUntil(source, added) + 1);
 }
 
+std::wstring nextRowFromText(AddedTable table, const AddedRows& added)
+{
+    return fromText(table, nextRowFrom(table, added));
+}
+
 NewRow checkNewRow(AddedTable table, const std::wstring& from, const std::wstring& value, const AddedRows& added)
 {
     NewRow out;

@@ -51,3 +51,5 @@ NewRow checkNewRow(AddedTable table, const std::wstring& fromText, const std::ws
 // The first day a new row of the table must start on, after its last row,
 // built-in or added.
 CivilDate nextRowFrom(AddedTable table, const AddedRows& added);
+// The same as the dialog writes it: "01/01/2027", or "09/2026" for the index.
+std::wstring nextRowFromText(AddedTable table, const AddedRows& added);

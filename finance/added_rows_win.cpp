@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,11 @@ public:
     }
     void item(WORD cls, const wchar_t* caption, DWORD style, short x, short y, short w, short h, WORD id)
     {
+        // The template's count of items, read and written as bytes.
+        WORD count = 0;
+        std::memcpy(&count, reinterpret_cast<const BYTE*>(words_.data()) + offsetof(DLGTEMPLATE, cdit), sizeof count);
+        ++count;
+        std::memcpy(reinterpret_cast<BYTE*>(words_.data()) + offsetof(DLGTEMPLATE, cdit), &count, sizeof count);
         while (words_.size() % 2) words_.push_back(0);
         DLGITEMTEMPLATE it{};
         it.style = style | WS_CHILD | WS_VISIBLE;
@@ -51,15 +58,15 @@ public:
         words_.push_back(cls);
         text(caption);
         words_.push_back(0);  // no creation data
-        ++reinterpret_cast<DLGTEMPLATE*>(words_.data())->cdit;
     }
     const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
 
 private:
     void put(const void* data, size_t bytes)
     {
-        const auto* w = static_cast<const WORD*>(data);
-        words_.insert(words_.end(), w, w + bytes / sizeof(WORD));
+        const size_t at = words_.size();
+        words_.resize(at + (bytes + 1) / sizeof(WORD));
+        std::memcpy(words_.data() + at, data, bytes);
     }
     void text(const wchar_t* s)
     {
@@ -77,9 +84,27 @@ AddedTable chosenTable(HWND dialog)
     return static_cast<AddedTable>(index < 0 ? 0 : index);
 }
 
-void showFromHint(HWND dialog)
+// The hint under the table, and "Dal" with the one date the table takes
+// next, selected, so that typing replaces it.
+void showTable(HWND dialog)
 {
-    SetDlgItemTextW(dialog, idFromHint, chosenTable(dialog) == AddedTable::foi ? L"mm/aaaa" : L"gg/mm/aaaa");
+    const AddedTable table = chosenTable(dialog);
+    SetDlgItemTextW(dialog, idFromHint, table == AddedTable::foi ? L"mm/aaaa" : L"gg/mm/aaaa");
+    SetDlgItemTextW(dialog, idFrom, nextRowFromText(table, addedRows).c_str());
+    SendDlgItemMessageW(dialog, idFrom, EM_SETSEL, 0, -1);
+}
+
+// Ctrl+A selects a field's text, as it does in the main window.
+WNDPROC editBaseProc = nullptr;
+LRESULT CALLBACK dialogEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    if (message == WM_KEYDOWN && wParam == 'A' && ctrl) {
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        return 0;
+    }
+    if (message == WM_CHAR && wParam == 0x01) return 0;  // Ctrl+A's own character
+    return CallWindowProcW(editBaseProc, edit, message, wParam, lParam);
 }
 
 std::wstring itemText(HWND dialog, int id)
@@ -97,7 +122,10 @@ void onInit(HWND dialog)
         SendDlgItemMessageW(dialog, idTable, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(table));
     const WPARAM preset = settings.rateSource == RateSource::reference ? 1 : 0;  // the legal rate for "Inserito"
     SendDlgItemMessageW(dialog, idTable, CB_SETCURSEL, preset, 0);
-    showFromHint(dialog);
+    for (int id : {idFrom, idValue})
+        editBaseProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(GetDlgItem(dialog, id), GWLP_WNDPROC,
+                                                                   reinterpret_cast<LONG_PTR>(dialogEditProc)));
+    showTable(dialog);
     SetFocus(GetDlgItem(dialog, idFrom));
 }
 
@@ -126,7 +154,7 @@ INT_PTR CALLBACK addValueProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
         case IDOK: onOk(dialog); return TRUE;
         case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
         case idTable:
-            if (HIWORD(wParam) == CBN_SELCHANGE) showFromHint(dialog);
+            if (HIWORD(wParam) == CBN_SELCHANGE) showTable(dialog);
             return TRUE;
         }
         break;

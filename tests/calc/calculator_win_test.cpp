@@ -524,8 +524,14 @@ TEST_F(Calc, VatRateMenuPicksDismissesAndOpensTheOptions)
     command(idSaveSettings);
     EXPECT_EQ(10.0, settings.vatRate) << "saving the decimals keeps the picked rate";
     EXPECT_EQ(3, settings.decimals);
+    EXPECT_EQ(L"50,000", display()) << "the last result shown again at the decimals saved";
+    enterLine(L"2,5");
+    SetWindowTextW(mainState.decimalsSettingEdit, L"0");
+    command(idSaveSettings);
+    EXPECT_EQ(L"3", display());
+    enterLine(L"+1");
+    EXPECT_EQ(L"3+1 = 4", tape().back()) << "a continuation uses the value shown";
     settings.decimals = 2;
-    EXPECT_EQ(L"50,00", display()) << "the last result stays";
     HKEY key;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, settingsKeyPath, 0, KEY_QUERY_VALUE, &key));
     wchar_t stored[16] = {};

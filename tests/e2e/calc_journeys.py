@@ -168,7 +168,7 @@ def bookkeeper_journey(p):
     p.key('ctrl+v', 'Return')
     s = wait_until('3,70', lambda s: display(s) == '3,70')
     check('bookkeeper: a dash is 0, brackets are negative, a no-break space is a blank',
-          tape(s)[-1] == '(10+0+5-12,30+\u20ac 1,00) = 3,70')
+          tape(s)[-1] == '(10+0+5-12,30+1,00) = 3,70')
     p.type('1,22*')
     set_clipboard('100\r\n200\r\n')
     p.key('shift+Insert')

@@ -92,7 +92,9 @@ def added_values_journey(p):
     p.click(410, 198)  # the source's button
     wait_until('source menu', lambda s: any(w['class'] == '#32768' for w in s['windows']))
     p.key('Down', 'Down', 'Down', 'Down', 'Return')  # past the three sources and the separator
-    wait_until('dialog', lambda s: dialog(s) is not None)
+    s = wait_until('dialog', lambda s: dialog(s) is not None)
+    check('added values: "Dal" starts with the one date the table takes next',
+          any(c['text'] == '01/01/2027' for c in dialog(s)['children']))
     p.type('01/01/2028')
     p.key('Tab')
     p.type('1,5')
