@@ -13,6 +13,15 @@
 
 namespace {
 
+void setChordKeys(bool control, bool shift)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
 // Calendar pop-ups on the screen.
 int shownPopupCount()
 {
@@ -102,6 +111,24 @@ TEST_F(DateTab, FocusSelectsTheWholeTextAndLeavingCompletesQuickDates)
     SetFocus(from);
     SetFocus(mainState.dateToEdit);
     EXPECT_EQ(L"13/10.1966", controlText(from)) << "mixed separators left as typed";
+}
+
+// Ctrl+; writes today's date; a comma already typed after the chord (queued
+// behind it) is still typed, here over the selected date.
+TEST_F(DateTab, TodayKeyKeepsTheCommaTypedAfterIt)
+{
+    HWND from = mainState.dateFromEdit;
+    SetFocus(from);
+    PostMessageW(from, EM_SETSEL, 0, -1);
+    PostMessageW(from, WM_KEYDOWN, VK_OEM_COMMA, 1);
+    PostMessageW(from, WM_CHAR, L',', 1);
+    const SHORT semicolon = VkKeyScanW(L';');
+    setChordKeys(true, (HIBYTE(semicolon) & 1) != 0);
+    SendMessageW(from, WM_KEYDOWN, LOBYTE(semicolon), 1);
+    EXPECT_EQ(formatDate(todayDate()), controlText(from));
+    setChordKeys(false, false);
+    for (MSG m; PeekMessageW(&m, from, 0, 0, PM_REMOVE);) DispatchMessageW(&m);
+    EXPECT_EQ(L",", controlText(from));
 }
 
 TEST_F(DateTab, EnterCompletesAndCalculates)
