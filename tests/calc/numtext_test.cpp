@@ -332,23 +332,3 @@ TEST(FormatNumber, WrittenAmountsParseBack)
 }
 
 } // namespace
-
-namespace {
-
-// All 15 significant digits and no more: the binary noise past them never shows.
-TEST(FormatSignificant, EveryDigitTheValueStandsFor)
-{
-    const struct {
-        double value;
-        const wchar_t* text;
-        int own;  // places after the comma
-    } cases[] = {{12345600, L"12345600", 0},  {0.625, L"0,625", 3},           {-2.255, L"-2,255", 3},
-                 {0.1 + 0.2, L"0,3", 1},      {100.0 / 3, L"33,3333333333333", 13}, {2e23, L"2E+23", 0},
-                 {0, L"0", 0},                {999999999999999.5, L"1000000000000000", 0}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.text, formatSignificant(c.value)) << c.value;
-        EXPECT_EQ(c.own, ownDecimals(c.value)) << c.value;
-    }
-}
-
-} // namespace
