@@ -11,15 +11,6 @@
 
 namespace {
 
-void setModifiers(bool ctrl, bool shift)
-{
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
 // One key-down as the loop receives it, sent to the focused control.
 void key(WPARAM vk, bool ctrl = false, bool shift = false, LPARAM lParam = 1)
 {

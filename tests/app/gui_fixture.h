@@ -25,6 +25,16 @@ inline void pumpMessages()
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) processMessage(msg);
 }
 
+// Ctrl and Shift held or not, as the next keys read them.
+inline void setModifiers(bool ctrl, bool shift)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
 // Forgets the window of an earlier test and any settings it stored.
 inline void resetProcessState()
 {

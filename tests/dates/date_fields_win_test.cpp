@@ -13,15 +13,6 @@
 
 namespace {
 
-void setChordKeys(bool control, bool shift)
-{
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = control ? 0x80 : 0;
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
 // Calendar pop-ups on the screen.
 int shownPopupCount()
 {
@@ -123,10 +114,10 @@ TEST_F(DateTab, TodayKeyKeepsTheCommaTypedAfterIt)
     PostMessageW(from, WM_KEYDOWN, VK_OEM_COMMA, 1);
     PostMessageW(from, WM_CHAR, L',', 1);
     const SHORT semicolon = VkKeyScanW(L';');
-    setChordKeys(true, (HIBYTE(semicolon) & 1) != 0);
+    setModifiers(true, (HIBYTE(semicolon) & 1) != 0);
     SendMessageW(from, WM_KEYDOWN, LOBYTE(semicolon), 1);
     EXPECT_EQ(formatDate(todayDate()), controlText(from));
-    setChordKeys(false, false);
+    setModifiers(false, false);
     for (MSG m; PeekMessageW(&m, from, 0, 0, PM_REMOVE);) DispatchMessageW(&m);
     EXPECT_EQ(L",", controlText(from));
 }
