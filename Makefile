@@ -75,7 +75,7 @@ bench: native
 # Each fuzz target for FUZZ_SECONDS (default 120) on a copy of its committed
 # corpus; new crash inputs land in build/fuzz/crashes/TARGET.
 FUZZ_SECONDS ?= 120
-FUZZ_TARGETS := number dates finance
+FUZZ_TARGETS := number dates finance paste tape rows
 fuzz: deps
 	@command -v clang++ >/dev/null || apt-get install -y -qq clang libclang-rt-14-dev >/dev/null
 	@CXX=clang++ cmake -S . -B build/fuzz -DZENTOLO_FUZZ=ON -DZENTOLO_TESTS=OFF >/dev/null

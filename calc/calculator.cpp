@@ -281,10 +281,15 @@ PastedInput pastedInput(const std::wstring& clipboard, bool intoEmptyLine)
     }
     const std::vector<std::wstring> cells = pastedCells(clipboard);
     if (cells.size() < 2) return out;
+    const std::optional<double> total = columnTotal(cells);
     out.kind = PastedInput::inserted;
     out.text = bracketedSum(cells);
-    if (out.text.size() <= longestPastedSum) return out;
-    const std::optional<double> total = columnTotal(cells);
+    if (out.text.size() <= longestPastedSum) {
+        // A cell that does not read on its own ("1)") is never read through its
+        // neighbours' brackets ("(2"): such a sum is refused, not summed.
+        if (!total && parseNumber(out.text).ok) out = PastedInput{PastedInput::refused, std::wstring()};
+        return out;
+    }
     out.kind = total ? PastedInput::inserted : PastedInput::refused;
     out.text = total ? L"(" + formatSignificant(*total) + L")" : std::wstring();
     return out;

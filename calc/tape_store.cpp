@@ -75,7 +75,10 @@ std::string keptTapeText(const std::vector<std::wstring>& lines)
         kept.push_back(std::move(text));
     }
     std::string out;
-    out.reserve(bytes);
+    out.reserve(bytes + 3);
+    // A first line that begins with U+FEFF would be read as the byte-order
+    // mark an editor adds: a mark of our own goes before it.
+    if (!kept.empty() && kept.back().compare(0, 3, "\xEF\xBB\xBF") == 0) out = "\xEF\xBB\xBF";
     for (auto line = kept.rbegin(); line != kept.rend(); ++line) out += *line;
     return out;
 }

@@ -211,6 +211,7 @@ TEST(PastedColumn, SeveralLinesAreOneBracketedSum)
         {zeros + L"100\n2-10%", PastedInput::inserted, L"(101,8)"},
         {zeros + L"1E+23\n1E+23", PastedInput::inserted, L"(2E+23)"},
         {L"Importo\r\n" + column, PastedInput::refused, L""},
+        {L"1)\n(2", PastedInput::refused, L""},  // cells that read only through each other's brackets
     };
     for (const auto& p : pastes) {
         const PastedInput in = pastedInput(p.clipboard, p.intoEmptyLine);

@@ -49,6 +49,23 @@ def main():
         write('finance', 'seed-%02d' % i, bytes([flags]) + text(c) + text(r) + text(m) + text(n) +
               text(a) + text(b) + text(total) + b''.join(text(w) for w in weights))
 
+    # The pasted columns and cells, the kept tape and the added rows of "nothing silently wrong".
+    pastes = ['12,50\r\n7\r\n3,20\r\n', '\t12,50\r\n', '10\n-\n5\n(12,30)\n\u20ac\u00a01,00',
+              '100\n(12,30) \u20ac\n\u20ac (5,00)\n-\u20ac 10,00\n\u20ac -', '10%\n100', '100\n2-10%',
+              '(12,30)', '\u20ac\u00a01.000,00\r\n', '12,30 \u20ac', '\u2013', '1)\n(2', '1E+23\n1E+23',
+              'Affitto\t1.200,00 \u20ac\r\nLuce\t-85,40\r\n', 'Importo\r\n1\r\n2']
+    for i, t in enumerate(pastes):
+        write('paste', 'seed-%02d' % i, bytes([1]) + text(t))
+    tapes = [b'1 = 1,00\r\n2 = 2,00\r\n', b'\xef\xbb\xbf1 = 1,00\n', b'12,50\t= 12,50\r\n',
+             b'1 = 1,00\r\n\xff damaged', '\u20ac 5 \u00d7 2 = 10,00\r\n'.encode()]
+    for i, t in enumerate(tapes):
+        write('tape', 'seed-%02d' % i, t)
+    rows = ['L 01/01/2027 1,60;R 01/07/2027 2,40;F 09/2026 104,1', 'F 08/2026 103,7;F 09/2026 104,1',
+            'L 01/01/2026 1,60;L 01/01/2027 1,60', 'L 01/01/2027;;garbage;L 01/01/2027 1,60',
+            'L 01/01/2027 1,60;L 01/01/2029 1,50;R 01/01/2027 2,40;F 09/2026 104,1;X 1;F 10/2026 2000']
+    for i, t in enumerate(rows):
+        write('rows', 'seed-%02d' % i, text(t))
+
 
 if __name__ == '__main__':
     main()

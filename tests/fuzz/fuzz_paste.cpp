@@ -1,0 +1,40 @@
+// A paste into the input line: no crash, and one meaning whatever the
+// column's length: the bracketed sum, when it reads, is the total of the
+// same column made too long to edit.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "calc/calculator.h"
+#include "calc/numtext.h"
+#include "tests/fuzz/fuzz_text.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::uint8_t flags = fuzzByte(data, size);
+    const std::wstring clipboard = fuzzText(data, size, 2000);
+    const PastedInput pasted = pastedInput(clipboard, flags & 1);
+    if (pasted.kind != PastedInput::inserted) return 0;
+    const ParsedNumber shortSum = parseNumber(pasted.text);
+    const std::optional<std::wstring> column = pastedColumn(clipboard);
+    if (!column || pasted.text != *column) return 0;
+    // A cell of zeros in front makes it long; it changes no total.
+    const std::wstring zeros = std::wstring(longestPastedSum, L'0') + L"\n";
+    const PastedInput longer = pastedInput(zeros + clipboard, flags & 1);
+    if (longer.kind == PastedInput::asItIs) std::abort();
+    const ParsedNumber longSum = parseNumber(longer.text);
+    if (shortSum.ok != (longer.kind == PastedInput::inserted)) std::abort();
+    if (shortSum.ok && !longSum.ok) std::abort();
+    if (!shortSum.ok) return 0;
+    // Both sum the same cells, each read alone; the order of the additions (the
+    // long path carries their error) may change the last bits of the largest.
+    double magnitude = 1;
+    for (size_t start = 0; start <= clipboard.size();) {
+        const size_t end = std::min(clipboard.find_first_of(L"\r\n", start), clipboard.size());
+        if (const auto alone = pastedColumn(clipboard.substr(start, end - start) + L"\n0"))
+            magnitude += std::fabs(parseNumber(*alone).value);
+        start = end + 1;
+    }
+    if (std::fabs(shortSum.value - longSum.value) > 1e-12 * magnitude) std::abort();
+    return 0;
+}
