@@ -152,6 +152,8 @@ std::wstring withoutPastedBlanks(const std::wstring& text)
     return trimmed(line);
 }
 
+bool isNumberCharacter(wchar_t c) { return isAsciiDigit(c) || c == L',' || c == L'.'; }
+
 // Digits with a comma or thousands points, and nothing else.
 bool isPlainNumber(const std::wstring& text, size_t from = 0)
 {
@@ -172,8 +174,17 @@ bool isPlainNumber(const std::wstring& text, size_t from = 0)
 std::optional<std::wstring> accountingAmount(const std::wstring& text)
 {
     std::wstring bare;  // without the euro sign and blanks, wherever they stand
-    for (wchar_t c : text)
-        if (c != 0x20AC && !isPastedBlank(c)) bare += isDash(c) ? L'-' : c;
+    bool apart = false;  // a blank or "€" since the last character kept
+    for (wchar_t c : text) {
+        if (c == 0x20AC || isPastedBlank(c)) {
+            apart = !bare.empty();
+            continue;
+        }
+        // "1 000" or the cells of a row, "1⇥2", are not one number.
+        if (apart && isNumberCharacter(c) && isNumberCharacter(bare.back())) return std::nullopt;
+        apart = false;
+        bare += isDash(c) ? L'-' : c;
+    }
     if (bare.empty()) return std::nullopt;
     if (bare.find_first_not_of(L'-') == std::wstring::npos) return std::wstring(L"0");
     const bool bracketed = bare.size() > 2 && bare.front() == L'(' && bare.back() == L')';
@@ -208,12 +219,12 @@ std::vector<std::wstring> pastedLines(const std::wstring& text)
     return lines;
 }
 
-// The cells of a pasted text, one a line (the last of a line that holds
+// The cells of pasted lines, one a line (the last of a line that holds
 // several), as terms of a sum.
-std::vector<std::wstring> pastedCells(const std::wstring& text)
+std::vector<std::wstring> pastedCells(const std::vector<std::wstring>& lines)
 {
     std::vector<std::wstring> cells;
-    for (const std::wstring& line : pastedLines(text)) {
+    for (const std::wstring& line : lines) {
         const size_t tab = line.rfind(L'\t');
         const std::wstring cell = pastedCell(tab == std::wstring::npos ? line : trimmed(line.substr(tab + 1)));
         if (!cell.empty()) cells.push_back(cell);
@@ -258,7 +269,7 @@ std::optional<double> columnTotal(const std::vector<std::wstring>& cells)
 
 std::optional<std::wstring> pastedColumn(const std::wstring& text)
 {
-    const std::vector<std::wstring> cells = pastedCells(text);
+    const std::vector<std::wstring> cells = pastedCells(pastedLines(text));
     if (cells.size() < 2) return std::nullopt;
     return bracketedSum(cells);
 }
@@ -279,7 +290,7 @@ PastedInput pastedInput(const std::wstring& clipboard, bool intoEmptyLine)
         }
         return out;
     }
-    const std::vector<std::wstring> cells = pastedCells(clipboard);
+    const std::vector<std::wstring> cells = pastedCells(lines);
     if (cells.size() < 2) return out;
     const std::optional<double> total = columnTotal(cells);
     out.kind = PastedInput::inserted;

@@ -164,6 +164,7 @@ TEST(PastedColumn, SeveralLinesAreOneBracketedSum)
         // Each cell its own value, as a spreadsheet holds it.
         {L"10%\n100", L"((10%)+100)", 100.1},
         {L"100\n2-10%", L"(100+(2-10%))", 101.8},
+        {L"1 000\n5", L"((1 000)+5)"},  // blanks inside a number are no thousands point; Enter beeps
         {L"12,50\r\n", nullptr},
         {L"12,50", nullptr},
         {L"\r\n \r\n", nullptr},
@@ -203,6 +204,7 @@ TEST(PastedColumn, SeveralLinesAreOneBracketedSum)
         {L"\u2013\r\n", PastedInput::inserted, L"0"},
         {L"-", PastedInput::asItIs, L"", false},  // after a number it is the operator
         {L"(1+2)", PastedInput::asItIs, L""},
+        {L"1\t2", PastedInput::asItIs, L""},  // a row's two cells are not the number 12
         {std::wstring(10001, L'1'), PastedInput::refused, L""},
         {column, PastedInput::inserted, L"(12345600)"},
         {column + L"-0,001\r\n", PastedInput::inserted, L"(12345599,999)"},

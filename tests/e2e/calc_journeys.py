@@ -35,8 +35,7 @@ def calc_journey(p):
     check('CALC: "- IVA" shows the net and the VAT, which add up to the gross',
           tape(s)[-1] == 'Scorporo 22,00% su 81,86 = 67,10 (IVA 14,76)' and display(s) == '67,10')
     p.click(49, 321)  # COPIA
-    s = wait_until('clipboard', lambda s: s['clipboard'] == '67,10')
-    check('CALC: COPIA puts the last result on the clipboard', True)
+    s = check('CALC: COPIA puts the last result on the clipboard', lambda s: s['clipboard'] == '67,10')
     p.click(295, 321)  # TASTI
     s = wait_until('keypad', lambda s: s['main']['h'] == 592)
     for x, y in ((72, 514), (72, 366), (189, 440), (423, 477), (306, 440), (189, 514)):  # ( 7 2 + 3 )
@@ -53,8 +52,7 @@ def calc_journey(p):
     row = len(tape_list['lines']) - 1 - tape_list['top']
     y = tape_list['y'] + 2 + row * tape_list['itemHeight'] + tape_list['itemHeight'] // 2
     xdo('mousemove', '--window', p.window, 100, y, 'click', '--repeat', 2, '--delay', 80, 1)
-    s = wait_until('tape pick-up', lambda s: input_text(s) == '75,00')
-    check('CALC: double-click on a tape line takes its result back', True)
+    s = check('CALC: double-click on a tape line takes its result back', lambda s: input_text(s) == '75,00')
     p.key('Escape')
     p.click(213, 321)  # PULISCI
     s = wait_until('cleared', lambda s: display(s) == '0,00' and tape(s) == [])
@@ -67,8 +65,7 @@ def vat_menu_journey(p):
     menu = [w for w in s['windows'] if w['class'] == '#32768'][0]
     # The third entry, "10%", of a menu opened at the button's bottom-left corner.
     xdo('mousemove', menu['x'] + 30, menu['y'] + 3 + 18 * 2 + 8, 'click', 1)
-    s = wait_until('rate 10', lambda s: child(s, cid=150)['text'] == 'IVA 10,00%  \u25be')
-    check('CALC: the rate menu picks 10 %', True)
+    s = check('CALC: the rate menu picks 10 %', lambda s: child(s, cid=150)['text'] == 'IVA 10,00%  \u25be')
 
 
 def rounding_journey(p):
@@ -106,8 +103,7 @@ def tape_journey(p):
     p.key('Return')
     s = wait_until('1.399,50', lambda s: display(s) == '1.399,50')
     p.key('Up')
-    s = wait_until('recalled', lambda s: input_text(s) == '99,50*2+1.200,50')
-    check('tape: Up recalls the expression entered last', True)
+    s = check('tape: Up recalls the expression entered last', lambda s: input_text(s) == '99,50*2+1.200,50')
     p.key('Escape')
     # Right-click on the tape: the spreadsheet copy, two columns a line.
     tape_list = child(s, cid=141)
@@ -138,8 +134,7 @@ def tape_journey(p):
     top_line = tape(s)[child(s, cid=141)['top']]
     p.click(100, tape_list['y'] + 8)  # the line at the top, selected: Ctrl+C copies it
     p.key('ctrl+c')
-    s = wait_until('line copied', lambda s: s['clipboard'] == top_line)
-    check('tape: Ctrl+C on the tape copies the selected line', True)
+    s = check('tape: Ctrl+C on the tape copies the selected line', lambda s: s['clipboard'] == top_line)
     p.click(213, 321)  # PULISCI
     wait_until('cleared again', lambda s: tape(s) == [] and display(s) == '0,00')
     p.type('100')
@@ -174,8 +169,7 @@ def bookkeeper_journey(p):
     p.key('shift+Insert')
     wait_until('factor and column', lambda s: input_text(s) == '1,22*(100+200)')
     p.key('Return')
-    s = wait_until('366,00', lambda s: display(s) == '366,00')
-    check('bookkeeper: Shift+Ins pastes a column that the factor multiplies whole', True)
+    s = check('bookkeeper: Shift+Ins pastes a column that the factor multiplies whole', lambda s: display(s) == '366,00')
     p.type('100')
     p.key('Tab', 'Return')  # the tape's newest line, picked up after the number
     s = wait_until('picked up', lambda s: input_text(s) == '100+366,00')
@@ -205,8 +199,7 @@ def bookkeeper_journey(p):
     xdo('mousemove', '--window', p.window, 150, y)
     time.sleep(0.2)
     xdo('mousemove', '--window', p.window, 152, y)
-    s = wait_until('tip', lambda s: any(w['class'] == 'tooltips_class32' for w in s['windows']))
-    check('bookkeeper: pointing at a tape line shows it in a tip', True)
+    s = check('bookkeeper: pointing at a tape line shows it in a tip', lambda s: any(w['class'] == 'tooltips_class32' for w in s['windows']))
     p.click(300, 240)
     p.click(213, 321)
     wait_until('cleared at the end', lambda s: tape(s) == [])

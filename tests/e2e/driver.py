@@ -86,14 +86,22 @@ def wait_until(what, predicate, timeout=15):
     raise AssertionError('timed out waiting for: ' + what + seen)
 
 
-def check(name, condition):
+def check(name, condition, timeout=15):
+    """Counts one check. A condition given as a predicate on the probed window is
+    waited for, and the state it held in is returned; one that never holds fails
+    the journey there, as a wait does."""
     global passed
+    state = None
+    if callable(condition):
+        state = wait_until(name, condition, timeout)
+        condition = True
     if condition:
         passed += 1
         print('ok:', name)
     else:
         failures.append(name)
         print('FAIL:', name)
+    return state
 
 
 class Program:

@@ -59,8 +59,7 @@ def finance_journey(p):
     p.key('End', *['BackSpace'] * 8)
     p.type('20000')
     p.click(112, 321)
-    s = wait_until('interest 2', lambda s: child(s, text='Interessi: 80,22 \u20ac    |    Capitale + interessi: 20.080,22 \u20ac') is not None)
-    check('INTERESSI: a capital typed over the default', True)
+    s = check('INTERESSI: a capital typed over the default', lambda s: child(s, text='Interessi: 80,22 \u20ac    |    Capitale + interessi: 20.080,22 \u20ac') is not None)
     p.click(336, 56)
     wait_until('PROPORZIONI', lambda s: s['main']['h'] == 455)
     for _ in range(3):
