@@ -18,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     in.includeStart = flags & 2;
     in.endOfMonth = flags & 4;
     in.rule = static_cast<DeadlineRule>((flags >> 3) % deadlineRuleCount);
+    if (flags & 0x80) in.patron = {6, 29};  // Rome's, which the law closes too
 
     // A normalised date text parses and formats to itself.
     for (const std::wstring* text : {&in.fromText, &in.toText}) {
