@@ -167,33 +167,6 @@ bool isPlainNumber(const std::wstring& text, size_t from = 0)
     return digit;
 }
 
-// An amount as a spreadsheet shows it in accounting form, as the number it
-// stands for: "(12,30) €" and "€ (12,30)" are "-12,30", "-€ 10,00" is
-// "-10,00", "€ 1.000,00" is "1.000,00", a dash alone ("€ -") is "0". Nothing
-// for a text that is no such amount.
-std::optional<std::wstring> accountingAmount(const std::wstring& text)
-{
-    std::wstring bare;  // without the euro sign and blanks, wherever they stand
-    bool apart = false;  // a blank or "€" since the last character kept
-    for (wchar_t c : text) {
-        if (c == 0x20AC || isPastedBlank(c)) {
-            apart = !bare.empty();
-            continue;
-        }
-        // "1 000" or the cells of a row, "1⇥2", are not one number.
-        if (apart && isNumberCharacter(c) && isNumberCharacter(bare.back())) return std::nullopt;
-        apart = false;
-        bare += isDash(c) ? L'-' : c;
-    }
-    if (bare.empty()) return std::nullopt;
-    if (bare.find_first_not_of(L'-') == std::wstring::npos) return std::wstring(L"0");
-    const bool bracketed = bare.size() > 2 && bare.front() == L'(' && bare.back() == L')';
-    if (bracketed) bare = bare.substr(1, bare.size() - 2);
-    const bool minus = bare[0] == L'-';
-    if (!isPlainNumber(bare, minus ? 1 : 0) || (bracketed && minus) || !parseNumber(bare).ok) return std::nullopt;
-    return bracketed ? L"-" + bare : bare;
-}
-
 // One pasted cell as a term of the sum: an amount in accounting form as the
 // number it shows; a calculation in brackets negative ("(1+2)" is "-(1+2)").
 std::wstring pastedCell(const std::wstring& cell)
@@ -266,6 +239,30 @@ std::optional<double> columnTotal(const std::vector<std::wstring>& cells)
 }
 
 } // namespace
+
+std::optional<std::wstring> accountingAmount(const std::wstring& text)
+{
+    std::wstring bare;  // without the euro sign and blanks, wherever they stand
+    bool apart = false;  // a blank or "€" since the last character kept
+    for (wchar_t c : text) {
+        if (c == 0x20AC || isPastedBlank(c)) {
+            apart = !bare.empty();
+            continue;
+        }
+        // "1 000" or the cells of a row, "1⇥2", are not one number.
+        if (apart && isNumberCharacter(c) && isNumberCharacter(bare.back())) return std::nullopt;
+        apart = false;
+        bare += isDash(c) ? L'-' : c;
+    }
+    if (bare.empty()) return std::nullopt;
+    if (bare.find_first_not_of(L'-') == std::wstring::npos) return std::wstring(L"0");
+    const bool bracketed = bare.size() > 2 && bare.front() == L'(' && bare.back() == L')';
+    if (bracketed) bare = bare.substr(1, bare.size() - 2);
+    const bool minus = bare[0] == L'-';
+    if (!isPlainNumber(bare, minus ? 1 : 0) || (bracketed && minus) || !parseNumber(bare).ok) return std::nullopt;
+    return bracketed ? L"-" + bare : bare;
+}
+
 
 std::optional<std::wstring> pastedColumn(const std::wstring& text)
 {

@@ -58,6 +58,12 @@ struct FittedTapeLine {
 };
 FittedTapeLine fittedTapeLine(const std::wstring& line, int room, const std::function<int(const std::wstring&)>& width);
 
+// An amount as a spreadsheet shows it in accounting form, as the number it
+// stands for: "(12,30) €" and "€ (12,30)" are "-12,30", "-€ 10,00" is
+// "-10,00", "€ 1.000,00" is "1.000,00", a dash alone ("€ -") is "0". Nothing
+// for a text that is no such amount.
+std::optional<std::wstring> accountingAmount(const std::wstring& text);
+
 // Text pasted into the input line: a column of several lines (a spreadsheet's
 // cells, a list of amounts) becomes their sum in brackets, "(12,50+7-3,20)",
 // with blanks (no-break spaces too) trimmed, the last cell of a line that

@@ -191,6 +191,8 @@ FoiCoefficient foiCoefficient(YearMonth from, YearMonth to, const AddedRows& add
     return out;
 }
 
+double revaluationFactor(const FoiCoefficient& k) { return k.coefficient < 1 ? 1.0 : k.coefficient; }
+
 std::wstring monthAbbreviation(YearMonth m)
 {
     static const wchar_t* const names[12] = {L"gen", L"feb", L"mar", L"apr", L"mag", L"giu",

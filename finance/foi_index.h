@@ -42,5 +42,9 @@ struct FoiCoefficient {
 bool isAddedMonth(YearMonth m);
 FoiCoefficient foiCoefficient(YearMonth from, YearMonth to, const AddedRows& added);
 
+// What an amount is revalued by: the coefficient, never below 1, since a sum
+// owed never falls below its nominal amount when prices fall (art. 1277 c.c.).
+double revaluationFactor(const FoiCoefficient& k);
+
 // "dic 2021".
 std::wstring monthAbbreviation(YearMonth m);

@@ -54,7 +54,8 @@ std::wstring periodOf(RateSource source, const RatePiece& piece)
     return std::to_wstring(halfYear(d)) + L"\u00b0 semestre " + year;
 }
 
-// What stands in for rates the table does not have yet, said openly.
+} // namespace
+
 std::wstring unknownRatesNote(RateSource source, const std::vector<RatePiece>& pieces)
 {
     const RatePiece* first = nullptr;
@@ -94,6 +95,11 @@ std::vector<RatePiece> splitAtYearEnds(const std::vector<RatePiece>& pieces)
     return out;
 }
 
+const wchar_t* const addedRateMark = L" (tasso aggiunto)";
+const wchar_t* const addedIndexMark = L" (indice aggiunto)";
+
+namespace {
+
 YearMonth monthOf(DayNumber day)
 {
     const CivilDate d = dayNumberToDate(day);
@@ -106,12 +112,8 @@ double revaluedCapital(const InterestInput& in, double C, YearMonth from, YearMo
 {
     const FoiCoefficient k = foiCoefficient(from, to, in.addedRows);
     addedIndex = k.usesAdded;
-    return roundedValue(C * k.coefficient, in.decimals);
+    return roundedValue(C * revaluationFactor(k), in.decimals);
 }
-
-// What ends a formula line that rests on a row the office added.
-const wchar_t* const addedRateMark = L" (tasso aggiunto)";
-const wchar_t* const addedIndexMark = L" (indice aggiunto)";
 
 // What the revaluation of the whole period says on the result and opens the
 // formula with, and what stands in for indices past the table.
@@ -124,15 +126,25 @@ RevaluationLines revaluationLines(const InterestInput& in, double C, DayNumber s
 {
     RevaluationLines out;
     const FoiCoefficient k = foiCoefficient(monthOf(start), monthOf(end), in.addedRows);
-    out.capital = roundedValue(C * k.coefficient, in.decimals);
+    const double factor = revaluationFactor(k);
+    out.capital = roundedValue(C * factor, in.decimals);
     const std::wstring months = monthAbbreviation(k.from) + L" \u2192 " + monthAbbreviation(k.to);
     const double percent = (k.ratio - 1) * 100;
-    out.result = L"Rivalutazione FOI " + months + L": \u00d7 " + formatNumber(k.coefficient, 3) + L" (" +
-                 (percent >= 0 ? L"+" : L"") + formatNumber(percent, 1) + L"%) = " + formatNumber(out.capital, in.decimals) +
-                 L" \u20ac";
-    out.formula = L"Rivalutazione: " + formatNumber(C, in.decimals) + L" \u00d7 " + formatNumber(k.coefficient, 3) + L" (FOI " +
-                  months + L") = " + formatNumber(out.capital, in.decimals) + L" \u20ac" + (k.usesAdded ? addedIndexMark : L"") +
-                  L"\r\n";
+    const std::wstring percentText = (percent >= 0 ? L"+" : L"") + formatNumber(percent, 1) + L"%";
+    const std::wstring capital = formatNumber(out.capital, in.decimals) + L" \u20ac";
+    if (factor == k.coefficient) {
+        out.result = L"Rivalutazione FOI " + months + L": \u00d7 " + formatNumber(k.coefficient, 3) + L" (" + percentText +
+                     L") = " + capital;
+        out.formula = L"Rivalutazione: " + formatNumber(C, in.decimals) + L" \u00d7 " + formatNumber(k.coefficient, 3) +
+                      L" (FOI " + months + L") = " + capital;
+    } else {
+        // Prices fell: the sum stays at its nominal amount.
+        out.result = L"Rivalutazione FOI " + months + L": indice in calo (" + percentText + L"), resta " + capital +
+                     L" (art. 1277 c.c.)";
+        out.formula = L"Rivalutazione: " + formatNumber(C, in.decimals) + L" \u00d7 1,000 (FOI " + months +
+                      L" in calo: mai sotto il valore nominale) = " + capital;
+    }
+    out.formula += std::wstring(k.usesAdded ? addedIndexMark : L"") + L"\r\n";
     if (!(monthOf(end) == k.to))
         out.note = L"Indice FOI di " + monthAbbreviation(monthOf(end)) + L" non in tabella: usato " +
                    monthAbbreviation(k.to) + L" (ultimo noto).";
@@ -220,20 +232,18 @@ void addLine(std::wstring& lines, const std::wstring& line)
     lines += line;
 }
 
-// A set-up the law would not use, said on the result: the reference rate
-// without the points D.Lgs. 231/2002 adds, or the legal rate with them.
-std::wstring setUpWarning(const InterestInput& in, double M)
-{
-    if (in.source == RateSource::reference && !in.surchargeApplied)
-        return L"Senza maggiorazione: solo tasso di riferimento BCE (D.Lgs. 231/2002: + 8 punti).";
-    if (in.source == RateSource::legal && in.surchargeApplied)
-        return L"Tasso legale maggiorato di " + formatNumber(M, 2) + L" punti: verifica che la maggiorazione sia dovuta.";
-    return std::wstring();
-}
-
 InterestOutcome computeInterestLines(const InterestInput& in);
 
 } // namespace
+
+std::wstring rateSetUpWarning(RateSource source, bool surchargeApplied, double M)
+{
+    if (source == RateSource::reference && !surchargeApplied)
+        return L"Senza maggiorazione: solo tasso di riferimento BCE (D.Lgs. 231/2002: + 8 punti).";
+    if (source == RateSource::legal && surchargeApplied)
+        return L"Tasso legale maggiorato di " + formatNumber(M, 2) + L" punti: verifica che la maggiorazione sia dovuta.";
+    return std::wstring();
+}
 
 InterestOutcome computeInterest(const InterestInput& in)
 {
@@ -241,7 +251,7 @@ InterestOutcome computeInterest(const InterestInput& in)
     if (!out.ok) return out;
     double M = 0;
     if (in.surchargeApplied) M = parseNumber(in.surchargeText).value;
-    addLine(out.note, setUpWarning(in, M));
+    addLine(out.note, rateSetUpWarning(in.source, in.surchargeApplied, M));
     return out;
 }
 

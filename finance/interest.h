@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "finance/official_rates.h"
 
@@ -29,6 +30,19 @@ struct InterestOutcome {
 };
 
 InterestOutcome computeInterest(const InterestInput& in);
+
+// Shared with the claim ledger.
+// The pieces split again at every 31 December, as a revaluation needs them.
+std::vector<RatePiece> splitAtYearEnds(const std::vector<RatePiece>& pieces);
+// "Tassi 2027–2028 non in tabella: usato 1,60% (ultimo noto).", or nothing
+// when every piece's rate is known.
+std::wstring unknownRatesNote(RateSource source, const std::vector<RatePiece>& pieces);
+// A set-up the law would not use: the reference rate without the points
+// D.Lgs. 231/2002 adds, or the legal rate with them; else nothing.
+std::wstring rateSetUpWarning(RateSource source, bool surchargeApplied, double M);
+// What ends a formula line that rests on a row the office added.
+extern const wchar_t* const addedRateMark;   // " (tasso aggiunto)"
+extern const wchar_t* const addedIndexMark;  // " (indice aggiunto)"
 
 // What stands between the interest and the total on the result line, where
 // the window breaks the line when it is too long for one.

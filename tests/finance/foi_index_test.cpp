@@ -78,6 +78,13 @@ TEST(Revaluation, InterestOnTheCapitalAsItGrows)
          L"Interessi: 516,92 €    |    Rivalutato + interessi: 10.786,92 € | Rivalutazione FOI dic 2025 → giu 2026: "
          L"× 1,027 (+2,7%) = 10.270,00 €",
          nullptr},
+        // Prices fell: never below the nominal amount (art. 1277 c.c.).
+        {RateSource::legal, L"10.000", L"", L"31/08/2019", L"30/09/2020", nullptr,
+         L"Interessi: 30,49 €    |    Rivalutato + interessi: 10.030,49 € | Rivalutazione FOI ago 2019 → set 2020: "
+         L"indice in calo (-1,3%), resta 10.000,00 € (art. 1277 c.c.)",
+         L"Rivalutazione: 10.000,00 × 1,000 (FOI ago 2019 → set 2020 in calo: mai sotto il valore nominale) = "
+         L"10.000,00 € | 01/09/2019 – 31/12/2019: 10.000,00 × 0,80% × 122 / 365 = 26,74 € | 01/01/2020 – 30/09/2020: "
+         L"10.000,00 × 0,05% × 274 / 365 = 3,75 € | Totale: 30,49 €"},
         {RateSource::reference, L"10.000", L"", L"31/12/1946", L"30/06/2026", L"8", L"Indici FOI disponibili da gen 1947.",
          nullptr},
         {RateSource::legal, L"10.000", L"", L"01/01/1947", L"01/01/1947", nullptr,

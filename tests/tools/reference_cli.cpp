@@ -15,6 +15,7 @@
 #include "dates/date_calculator.h"
 #include "dates/day_report.h"
 #include "finance/interest.h"
+#include "finance/ledger.h"
 #include "tests/tools/utf8.h"
 
 namespace {
@@ -194,6 +195,40 @@ void interestMode()
     }
 }
 
+std::string joinedLines(std::wstring text)
+{
+    for (size_t at; (at = text.find(L"\r\n")) != std::wstring::npos;) text.replace(at, 2, L"|");
+    return toUtf8(text);
+}
+
+// Each input line "MOVEMENTS SOURCE RATE SURCHARGE APPLIED TO LAWSUIT
+// REVALUATION DECIMALS" (tab-separated, the movements' lines joined by "|")
+// gives the prospect, or the message, its lines joined by "|".
+void ledgerMode()
+{
+    std::string line;
+    while (readLine(line)) {
+        std::vector<std::string> f = splitTabs(line);
+        if (f.size() != 9) {
+            put("bad input\n");
+            continue;
+        }
+        LedgerInput in;
+        in.movementsText = fromUtf8(f[0]);
+        for (wchar_t& c : in.movementsText)
+            if (c == L'|') c = L'\n';
+        in.source = static_cast<RateSource>(std::atoi(f[1].c_str()));
+        in.rateText = fromUtf8(f[2]);
+        in.surchargeText = fromUtf8(f[3]);
+        in.surchargeApplied = f[4] == "1";
+        in.toText = fromUtf8(f[5]);
+        in.lawsuitText = fromUtf8(f[6]);
+        in.revaluation = f[7] == "1";
+        in.decimals = std::atoi(f[8].c_str());
+        put(joinedLines(computeLedger(in).text) + "\n");
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -207,6 +242,8 @@ int main(int argc, char** argv)
         vatMode();
     } else if (mode == "interest") {
         interestMode();
+    } else if (mode == "ledger") {
+        ledgerMode();
     } else if (mode == "count") {
         countMode();
     } else if (mode == "report") {
@@ -216,7 +253,7 @@ int main(int argc, char** argv)
     } else if (mode == "days" && argc == 5) {
         daysMode(std::atoll(argv[2]), std::atoll(argv[3]), std::atoll(argv[4]));
     } else {
-        std::fputs("usage: reference_cli format|parse|vat|count|report|interest|easter FROM TO|days FROM TO STEP\n", stderr);
+        std::fputs("usage: reference_cli format|parse|vat|count|report|interest|ledger|easter FROM TO|days FROM TO STEP\n", stderr);
         return 2;
     }
     return std::fflush(stdout) == 0 ? 0 : 1;

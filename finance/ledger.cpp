@@ -1,0 +1,492 @@
+#include "finance/ledger.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "calc/calculator.h"
+#include "calc/numtext.h"
+#include "dates/calendar.h"
+#include "finance/exact_interest.h"
+#include "finance/foi_index.h"
+#include "finance/interest.h"
+
+namespace {
+
+//--- Reading the movements
+
+bool isLineBlank(wchar_t c) { return isBlank(c) || c == 0x00A0 || c == 0x202F; }
+
+std::wstring trimmedText(const std::wstring& text)
+{
+    size_t from = 0, to = text.size();
+    while (from < to && isLineBlank(text[from])) ++from;
+    while (to > from && isLineBlank(text[to - 1])) --to;
+    return text.substr(from, to - from);
+}
+
+// A date as the date fields read it: "01/03/2024", "010324", "oggi".
+bool readDate(const std::wstring& text, CivilDate& out)
+{
+    const std::wstring t = trimmedText(text);
+    const std::optional<std::wstring> strict = normaliseDateText(t);
+    return parseDate(strict ? *strict : t, out);
+}
+
+// An amount as the fields read it, an expression included, or in a
+// spreadsheet's accounting form: "(3.000,00)" is a payment.
+std::optional<double> readAmount(const std::wstring& text)
+{
+    const std::wstring t = trimmedText(text);
+    if (t.empty()) return std::nullopt;
+    const std::optional<std::wstring> accounting = accountingAmount(t);
+    const ParsedNumber n = parseNumber(accounting ? *accounting : t);
+    if (!n.ok) return std::nullopt;
+    return n.value;
+}
+
+std::vector<std::wstring> splitAt(const std::wstring& line, bool (*isSeparator)(wchar_t))
+{
+    std::vector<std::wstring> parts;
+    std::wstring part;
+    for (wchar_t c : line) {
+        if (isSeparator(c)) {
+            parts.push_back(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    parts.push_back(part);
+    return parts;
+}
+
+// "€ 1.000,00" is two words; no amount is written in more than this many.
+constexpr size_t longestAmountWords = 6;
+
+} // namespace
+
+bool readMovement(const std::wstring& line, Movement& out)
+{
+    Movement m;
+    if (line.find_first_of(L"\t;") != std::wstring::npos) {
+        const std::vector<std::wstring> cells = splitAt(line, [](wchar_t c) { return c == L'\t' || c == L';'; });
+        if (cells.size() < 2 || !readDate(cells[0], m.date)) return false;
+        const std::optional<double> amount = readAmount(cells[1]);
+        if (!amount) return false;
+        m.amount = *amount;
+        for (size_t i = 2; i < cells.size(); ++i) {
+            const std::wstring cell = trimmedText(cells[i]);
+            if (cell.empty()) continue;
+            m.description += (m.description.empty() ? L"" : L" ") + cell;
+        }
+    } else {
+        std::vector<std::wstring> words;
+        for (const std::wstring& w : splitAt(line, isLineBlank))
+            if (!w.empty()) words.push_back(w);
+        if (words.size() < 2 || !readDate(words[0], m.date)) return false;
+        std::optional<double> amount;
+        size_t end = std::min(words.size(), 1 + longestAmountWords);
+        for (; end > 1; --end) {
+            std::wstring run;
+            for (size_t i = 1; i < end; ++i) run += (i > 1 ? L" " : L"") + words[i];
+            if ((amount = readAmount(run))) break;
+        }
+        if (!amount) return false;
+        m.amount = *amount;
+        for (size_t i = end; i < words.size(); ++i) m.description += (i > end ? L" " : L"") + words[i];
+    }
+    out = m;
+    return true;
+}
+
+namespace {
+
+//--- The computation
+
+const CivilDate lawsuitRateFrom{2014, 12, 11};  // art. 17 DL 132/2014: lawsuits filed from this day
+constexpr double lawsuitPoints = 8;              // D.Lgs. 231/2002: reference rate + 8 points
+
+YearMonth monthOf(DayNumber day)
+{
+    const CivilDate d = dayNumberToDate(day);
+    return {d.year, d.month};
+}
+
+std::wstring dateText(DayNumber day) { return formatDate(dayNumberToDate(day)); }
+
+struct Entry {
+    Movement movement;
+    DayNumber day = 0;
+    int line = 0;  // in the field, from 1
+};
+
+// A sum of the claim as it stands: its capital (revalued to `baseMonth` at
+// the last payment, when there is revaluation) and its interest accrued and
+// not paid, up to `accruedTo`.
+struct Sum {
+    int number = 0;
+    DayNumber date = 0;
+    double capital = 0;  // in units of the last decimal shown
+    YearMonth baseMonth;
+    DayNumber accruedTo = 0;
+    double interestDue = 0;  // units
+};
+
+struct Ledger {
+    const LedgerInput& in;
+    double scale = 100;  // units per euro
+    double T = 0, M = 0;  // the typed rate and the surcharge, in points
+    std::optional<DayNumber> lawsuit;
+    std::vector<Sum> sums;
+    double advance = 0;  // paid beyond everything due, units
+    std::wstring lines;
+    std::vector<RatePiece> unknownBase, unknownLawsuit;  // the first and the last piece past a table
+    std::optional<YearMonth> foiPast;                      // the latest month asked past the index table
+    std::vector<int> floored;                              // sums kept at their nominal amount
+    bool outOfRange = false;
+
+    explicit Ledger(const LedgerInput& input) : in(input) {}
+
+    std::wstring amount(double units) const { return formatNumber(units / scale, in.decimals); }
+    double units(double value) const { return std::round(value * scale); }
+
+    void addLine(const std::wstring& line) { lines += line + L"\r\n"; }
+};
+
+void noteUnknown(std::vector<RatePiece>& kept, const RatePiece& p)
+{
+    if (p.known) return;
+    if (kept.empty()) {
+        kept = {p, p};
+        return;
+    }
+    if (p.from < kept[0].from) kept[0] = p;
+    if (p.to > kept[1].to) kept[1] = p;
+}
+
+// The capital of a sum revalued from its base month to a month: never below
+// its amount; the lines say when an index past the table or an added one was used.
+double revalued(Ledger& l, Sum& s, YearMonth to, bool& addedIndex, double& factor)
+{
+    const FoiCoefficient k = foiCoefficient(s.baseMonth, to, l.in.addedRows);
+    if (!(k.to == to) && (!l.foiPast || *l.foiPast < to)) l.foiPast = to;
+    factor = revaluationFactor(k);
+    if (factor != k.coefficient && std::find(l.floored.begin(), l.floored.end(), s.number) == l.floored.end())
+        l.floored.push_back(s.number);
+    addedIndex = k.usesAdded;
+    return l.units(roundedValue(s.capital / l.scale * factor, l.in.decimals));
+}
+
+std::wstring rateText(double rate, double points, bool withPoints)
+{
+    if (!withPoints) return formatNumber(rate, 2) + L"%";
+    return L"(" + formatNumber(rate, 2) + L"% + " + formatNumber(points, 2) + L" punti)";
+}
+
+// The interest of one sum from the day after it was last accrued to `to`:
+// one line per piece, split where the rate changes, on the day of the
+// lawsuit and, with revaluation, at every 31 December.
+void accrue(Ledger& l, Sum& s, DayNumber to)
+{
+    const DayNumber from = s.accruedTo;
+    s.accruedTo = std::max(from, to);
+    if (from >= to || s.capital <= 0) return;
+    struct Stretch {
+        DayNumber from, to;
+        bool lawsuit;
+    };
+    std::vector<Stretch> stretches;
+    const DayNumber lawsuit = l.lawsuit ? *l.lawsuit : to;
+    if (from < lawsuit) stretches.push_back({from, std::min(to, lawsuit), false});
+    if (to > lawsuit) stretches.push_back({std::max(from, lawsuit), to, true});
+    for (const Stretch& st : stretches) {
+        const RateSource source = st.lawsuit ? RateSource::reference : l.in.source;
+        std::vector<RatePiece> pieces = !st.lawsuit && source == RateSource::entered
+                                            ? std::vector<RatePiece>{{st.from, st.to, l.T, true}}
+                                            : ratePieces(source, st.from, st.to, l.in.addedRows);
+        if (l.in.revaluation) pieces = splitAtYearEnds(pieces);
+        const double points = st.lawsuit ? lawsuitPoints : l.M;
+        const bool withPoints = st.lawsuit || l.in.surchargeApplied;
+        for (const RatePiece& p : pieces) {
+            noteUnknown(st.lawsuit ? l.unknownLawsuit : l.unknownBase, p);
+            const std::int64_t days = p.to - p.from;
+            bool addedIndex = false;
+            double factor = 1;
+            const double capital = l.in.revaluation ? revalued(l, s, monthOf(p.to), addedIndex, factor) : s.capital;
+            const double interest =
+                l.units(exactPieceInterest(ExactDecimal(capital / l.scale), ExactDecimal(p.rate + points), days,
+                                           l.in.decimals));
+            if (!std::isfinite(interest)) l.outOfRange = true;
+            s.interestDue += interest;
+            l.addLine(L"n. " + std::to_wstring(s.number) + L"  " + dateText(p.from + 1) + L" \u2013 " +
+                      dateText(p.to) + L": " + l.amount(capital) + L" \u00d7 " + rateText(p.rate, points, withPoints) +
+                      L" \u00d7 " + std::to_wstring(days) + L" / 365 = " + l.amount(interest) + L" \u20ac" +
+                      (p.added ? addedRateMark : L"") + (addedIndex ? addedIndexMark : L""));
+        }
+    }
+}
+
+// Each open sum brought to a month: its revalued amount becomes its capital,
+// revalued from that month on.
+void revalueOpenSums(Ledger& l, YearMonth month)
+{
+    if (!l.in.revaluation) return;
+    for (Sum& s : l.sums) {
+        if (s.capital <= 0 || !(s.baseMonth < month)) continue;
+        bool addedIndex = false;
+        double factor = 1;
+        const double capital = revalued(l, s, month, addedIndex, factor);
+        l.addLine(L"n. " + std::to_wstring(s.number) + L"  rivalutato a " + monthAbbreviation(month) + L": " +
+                  l.amount(s.capital) + L" \u00d7 " + formatNumber(factor, 3) + L" = " + l.amount(capital) +
+                  L" \u20ac" + (addedIndex ? addedIndexMark : L""));
+        s.capital = capital;
+        s.baseMonth = month;
+    }
+}
+
+// A payment on a day: first to the interest accrued and not paid, oldest sum
+// first, then to the capital, oldest sum first (art. 1193-1194 c.c.); what is
+// left is kept as an advance.
+void pay(Ledger& l, DayNumber day, double amount, const std::wstring& head, const std::wstring& description)
+{
+    for (Sum& s : l.sums) accrue(l, s, day);
+    revalueOpenSums(l, monthOf(day));
+    double left = amount, toInterest = 0, toCapital = 0;
+    for (Sum& s : l.sums) {
+        const double part = std::min(left, s.interestDue);
+        s.interestDue -= part;
+        toInterest += part;
+        left -= part;
+    }
+    for (Sum& s : l.sums) {
+        const double part = std::min(left, s.capital);
+        s.capital -= part;
+        toCapital += part;
+        left -= part;
+    }
+    l.advance += left;
+    l.addLine(head + l.amount(amount) + L" \u20ac \u2192 interessi " + l.amount(toInterest) + L" \u20ac, capitale " +
+              l.amount(toCapital) + L" \u20ac" + (left > 0 ? L", eccedenza " + l.amount(left) + L" \u20ac" : L"") +
+              (description.empty() ? L"" : L" (" + description + L")"));
+}
+
+LedgerOutcome failure(const std::wstring& message)
+{
+    LedgerOutcome out;
+    out.text = message;
+    return out;
+}
+
+std::wstring lineMessage(int line, const wchar_t* what)
+{
+    return L"Riga " + std::to_wstring(line) + L": " + what;
+}
+
+// The movements in date order, sums before payments on the same date, then
+// as written; or the message for the first line that cannot be taken.
+std::optional<std::wstring> readEntries(const LedgerInput& in, DayNumber until, std::vector<Entry>& entries)
+{
+    int lineNumber = 0;
+    for (size_t start = 0; start <= in.movementsText.size();) {
+        size_t end = in.movementsText.find(L'\n', start);
+        if (end == std::wstring::npos) end = in.movementsText.size();
+        std::wstring line = in.movementsText.substr(start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        if (!line.empty() && line.back() == L'\r') line.pop_back();
+        if (trimmedText(line).empty()) continue;
+        if (entries.size() == static_cast<size_t>(maxLedgerMovements))
+            return L"Troppi movimenti: al massimo " + formatNumber(maxLedgerMovements, 0) + L".";
+        Entry e;
+        e.line = lineNumber;
+        if (!readMovement(line, e.movement)) return lineMessage(lineNumber, L"data o importo non valido.");
+        e.day = dateToDayNumber(e.movement.date);
+        if (e.day > until) return lineMessage(lineNumber, L"movimento dopo la data Al.");
+        entries.push_back(std::move(e));
+    }
+    if (entries.empty()) return std::wstring(L"Scrivi almeno un movimento: data e importo.");
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        if (a.day != b.day) return a.day < b.day;
+        return a.movement.amount >= 0 && b.movement.amount < 0;
+    });
+    std::optional<DayNumber> firstSum;
+    for (const Entry& e : entries)
+        if (e.movement.amount >= 0) {
+            firstSum = e.day;
+            break;
+        }
+    const Entry* early = nullptr;
+    for (const Entry& e : entries)
+        if (e.movement.amount < 0 && (!firstSum || e.day < *firstSum) && (!early || e.line < early->line)) early = &e;
+    if (early) return lineMessage(early->line, L"pagamento prima del primo credito.");
+    return std::nullopt;
+}
+
+// The rate the window has set on INTERESSI, read as INTERESSI reads it.
+std::optional<std::wstring> readRate(Ledger& l)
+{
+    const LedgerInput& in = l.in;
+    if (in.source == RateSource::entered) {
+        const ParsedNumber rate = parseNumber(in.rateText);
+        if (!rate.ok || rate.value < 0 || rate.value > 1000) return std::wstring(L"Tasso base non valido.");
+        l.T = rate.value;
+    }
+    if (in.surchargeApplied) {
+        const ParsedNumber surcharge = parseNumber(in.surchargeText);
+        if (!surcharge.ok || surcharge.value < 0 || surcharge.value > 100)
+            return std::wstring(L"Maggiorazione non valida (0\u2013100 punti).");
+        l.M = surcharge.value;
+    }
+    return std::nullopt;
+}
+
+// What the tables must hold for a sum: the reference rate only for
+// contracts from 08/08/2002, a rate from the table's first day, an index from
+// its first month.
+std::optional<std::wstring> tablesCover(const Ledger& l, DayNumber sumDay)
+{
+    const RateSource source = l.in.source;
+    if (source == RateSource::reference && sumDay < dateToDayNumber(lateProvisionsFrom))
+        return L"Il D.Lgs. 231/2002 vale per i contratti dal " + formatDate(lateProvisionsFrom) + L".";
+    if (source != RateSource::entered && sumDay + 1 < officialRatesFrom(source, l.in.addedRows))
+        return L"Tassi ufficiali disponibili dal " +
+               formatDate(dayNumberToDate(officialRatesFrom(source, l.in.addedRows))) + L".";
+    if (l.in.revaluation && monthOf(sumDay) < foiFirstMonth())
+        return L"Indici FOI disponibili da " + monthAbbreviation(foiFirstMonth()) + L".";
+    return std::nullopt;
+}
+
+std::wstring rateLine(const Ledger& l)
+{
+    std::wstring line = L"Tasso: ";
+    switch (l.in.source) {
+    case RateSource::entered:
+        line += L"inserito " + formatNumber(l.T, 2) + L"%";
+        break;
+    case RateSource::legal:
+        line += L"legale (art. 1284 c.c.)";
+        break;
+    case RateSource::reference:
+        line += L"riferimento BCE" + (l.in.surchargeApplied ? L" + " + formatNumber(l.M, 2) + L" punti" : L"") +
+                L" (D.Lgs. 231/2002)";
+        return line;
+    }
+    if (l.in.surchargeApplied) line += L" + maggiorazione " + formatNumber(l.M, 2) + L" punti";
+    return line;
+}
+
+std::wstring flooredNote(const std::vector<int>& numbers)
+{
+    std::vector<int> sorted = numbers;
+    std::sort(sorted.begin(), sorted.end());
+    std::wstring list;
+    for (int n : sorted) list += (list.empty() ? L"" : L", ") + std::to_wstring(n);
+    return sorted.size() == 1 ? L"Indice FOI in calo: il credito n. " + list +
+                                    L" resta al valore nominale (art. 1277 c.c.)."
+                              : L"Indice FOI in calo: i crediti n. " + list +
+                                    L" restano al valore nominale (art. 1277 c.c.).";
+}
+
+} // namespace
+
+LedgerOutcome computeLedger(const LedgerInput& in)
+{
+    Ledger l(in);
+    l.scale = std::pow(10.0, in.decimals);
+    if (const auto message = readRate(l)) return failure(*message);
+    CivilDate to;
+    if (!readDate(in.toText, to)) return failure(L"Data Al non valida (gg/mm/aaaa).");
+    const DayNumber until = dateToDayNumber(to);
+    if (!trimmedText(in.lawsuitText).empty()) {
+        CivilDate lawsuit;
+        if (!readDate(in.lawsuitText, lawsuit)) return failure(L"Data della domanda giudiziale non valida (gg/mm/aaaa).");
+        if (dateToDayNumber(lawsuit) < dateToDayNumber(lawsuitRateFrom))
+            return failure(L"La domanda giudiziale con il tasso dell'art. 1284 c. 4 c.c. vale dal " +
+                           formatDate(lawsuitRateFrom) + L".");
+        if (dateToDayNumber(lawsuit) >= until) return failure(L"La domanda giudiziale deve precedere la data Al.");
+        l.lawsuit = dateToDayNumber(lawsuit);
+    }
+    std::vector<Entry> entries;
+    if (const auto message = readEntries(in, until, entries)) return failure(*message);
+    bool anyPayment = false;
+    for (const Entry& e : entries) {
+        // An amount beyond what whole units keep exact, summed a thousand times.
+        if (std::fabs(e.movement.amount) * l.scale > 9e12) return failure(L"Importo fuori intervallo.");
+        if (e.movement.amount < 0)
+            anyPayment = true;
+        else if (const auto message = tablesCover(l, e.day))
+            return failure(*message);
+    }
+
+    l.addLine(L"CONTEGGIO DEL CREDITO al " + formatDate(to));
+    l.addLine(rateLine(l));
+    const std::wstring warning = rateSetUpWarning(in.source, in.surchargeApplied, l.M);
+    if (!warning.empty()) l.addLine(warning);
+    if (l.lawsuit)
+        l.addLine(L"Dal " + dateText(*l.lawsuit + 1) +
+                  L": riferimento BCE + 8 punti (art. 1284 c. 4 c.c., domanda del " + dateText(*l.lawsuit) + L")");
+    if (in.revaluation) l.addLine(L"Rivalutazione: ISTAT FOI, mai sotto il valore nominale (art. 1277 c.c.)");
+    if (anyPayment) l.addLine(L"Acconti imputati prima agli interessi, poi al capitale (art. 1194 c.c.)");
+    l.addLine(L"");
+
+    for (const Entry& e : entries) {
+        const std::wstring& description = e.movement.description;
+        const std::wstring described = description.empty() ? L"" : L" (" + description + L")";
+        const double amount = l.units(e.movement.amount);
+        if (e.movement.amount < 0) {
+            pay(l, e.day, -amount, L"Acconto del " + dateText(e.day) + L": ", description);
+            continue;
+        }
+        Sum s;
+        s.number = static_cast<int>(l.sums.size()) + 1;
+        s.date = s.accruedTo = e.day;
+        s.capital = amount;
+        s.baseMonth = monthOf(e.day);
+        l.sums.push_back(s);
+        l.addLine(L"Credito n. " + std::to_wstring(s.number) + L" del " + dateText(e.day) + L": " + l.amount(amount) +
+                  L" \u20ac" + described);
+        if (l.advance > 0) {
+            const double advance = l.advance;
+            l.advance = 0;
+            pay(l, e.day, advance, L"Eccedenza imputata il " + dateText(e.day) + L": ", std::wstring());
+        }
+    }
+    for (Sum& s : l.sums) accrue(l, s, until);
+    revalueOpenSums(l, monthOf(until));
+
+    double capital = 0, interest = 0;
+    for (const Sum& s : l.sums) {
+        capital += s.capital;
+        interest += s.interestDue;
+    }
+    const double total = capital + interest;
+    if (l.outOfRange || !std::isfinite(total) || total > 9e15) return failure(L"Importo fuori intervallo.");
+    l.addLine(L"");
+    l.addLine((in.revaluation ? L"Capitale rivalutato: " : L"Capitale: ") + l.amount(capital) + L" \u20ac");
+    l.addLine(L"Interessi: " + l.amount(interest) + L" \u20ac");
+    l.addLine(L"TOTALE DOVUTO al " + formatDate(to) + L": " + l.amount(total) + L" \u20ac");
+    if (l.advance > 0) l.addLine(L"Eccedenza: " + l.amount(l.advance) + L" \u20ac");
+    if (!l.floored.empty()) l.addLine(flooredNote(l.floored));
+    if (in.source != RateSource::entered) {
+        const std::wstring note = unknownRatesNote(in.source, l.unknownBase);
+        if (!note.empty()) l.addLine(note);
+    }
+    const std::wstring lawsuitNote = unknownRatesNote(RateSource::reference, l.unknownLawsuit);
+    if (!lawsuitNote.empty() && lawsuitNote + L"\r\n" != l.lines.substr(l.lines.size() - lawsuitNote.size() - 2))
+        l.addLine(lawsuitNote);
+    if (l.foiPast)
+        l.addLine(L"Indice FOI di " + monthAbbreviation(*l.foiPast) + L" non in tabella: usato " +
+                  monthAbbreviation(foiLastMonth(in.addedRows)) + L" (ultimo noto).");
+
+    LedgerOutcome out;
+    out.ok = true;
+    out.text = l.lines.substr(0, l.lines.size() - 2);
+    out.capital = capital / l.scale;
+    out.interest = interest / l.scale;
+    out.total = total / l.scale;
+    out.excess = l.advance / l.scale;
+    return out;
+}

@@ -1,0 +1,127 @@
+#include "finance/ledger.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct LedgerCase {
+    const wchar_t* movements;
+    RateSource source;
+    const wchar_t* to;
+    const wchar_t* lawsuit;
+    bool revaluation;
+    const wchar_t* expected;  // the totals' lines, or the message
+};
+
+LedgerInput inputOf(const LedgerCase& c)
+{
+    LedgerInput in;
+    in.movementsText = c.movements;
+    in.source = c.source;
+    in.rateText = L"5";
+    in.surchargeText = L"8,00";
+    in.toText = c.to;
+    in.lawsuitText = c.lawsuit;
+    in.revaluation = c.revaluation;
+    return in;
+}
+
+// The totals as the prospect ends them: from "Capitale" on.
+std::wstring totalsOf(const LedgerOutcome& out)
+{
+    if (!out.ok) return out.text;
+    const size_t at = out.text.find(L"\r\nCapitale");
+    return at == std::wstring::npos ? out.text : out.text.substr(at + 2);
+}
+
+class Ledger : public ::testing::TestWithParam<LedgerCase> {};
+
+TEST_P(Ledger, GivesTheAmountsDue)
+{
+    const LedgerCase& c = GetParam();
+    EXPECT_EQ(c.expected, totalsOf(computeLedger(inputOf(c)))) << c.movements;
+}
+
+const RateSource entered = RateSource::entered, legal = RateSource::legal;
+
+INSTANTIATE_TEST_SUITE_P(
+    ExamplesAndMessages, Ledger,
+    ::testing::Values(
+        LedgerCase{L"01/01/2025 10.000\r\n01/07/2025 -3.000", entered, L"31/12/2025", L"", false,
+                   L"Capitale: 7.247,95 \u20ac\r\nInteressi: 181,70 \u20ac\r\n"
+                   L"TOTALE DOVUTO al 31/12/2025: 7.429,65 \u20ac"},
+        LedgerCase{L"31/01/2021 10.000", legal, L"31/07/2025", L"15/06/2023", false,
+                   L"Capitale: 10.000,00 \u20ac\r\nInteressi: 2.881,35 \u20ac\r\n"
+                   L"TOTALE DOVUTO al 31/07/2025: 12.881,35 \u20ac"},
+        LedgerCase{L"31/01/2021 10.000", legal, L"31/07/2025", L"15/06/2023", true,
+                   L"Capitale rivalutato: 11.840,00 \u20ac\r\nInteressi: 3.354,09 \u20ac\r\n"
+                   L"TOTALE DOVUTO al 31/07/2025: 15.194,09 \u20ac"},
+        LedgerCase{L"31/01/2024 1.000\n29/02/2024 1.000\n31/03/2024 1.000", legal, L"31/12/2025", L"", true,
+                   L"Capitale rivalutato: 3.054,00 \u20ac\r\nInteressi: 124,31 \u20ac\r\n"
+                   L"TOTALE DOVUTO al 31/12/2025: 3.178,31 \u20ac"},
+        LedgerCase{L"01/01/2025 -5.000\n01/01/2024 10.000", legal, L"31/12/2025", L"", false,
+                   L"Capitale: 5.250,55 \u20ac\r\nInteressi: 104,72 \u20ac\r\n"
+                   L"TOTALE DOVUTO al 31/12/2025: 5.355,27 \u20ac"},
+        LedgerCase{L"31/08/2019 10.000", legal, L"30/09/2020", L"", true,
+                   L"Capitale rivalutato: 10.000,00 \u20ac\r\nInteressi: 30,49 \u20ac\r\n"
+                   L"TOTALE DOVUTO al 30/09/2020: 10.030,49 \u20ac\r\n"
+                   L"Indice FOI in calo: il credito n. 1 resta al valore nominale (art. 1277 c.c.)."},
+        LedgerCase{L"01/01/2024 1.000\n31/12/2024 -2.000", legal, L"30/06/2025", L"", false,
+                   L"Capitale: 0,00 \u20ac\r\nInteressi: 0,00 \u20ac\r\nTOTALE DOVUTO al 30/06/2025: 0,00 \u20ac\r\n"
+                   L"Eccedenza: 975,00 \u20ac"},
+        // The advance goes against the next sum on its date.
+        LedgerCase{L"01/01/2024 1.000\n31/12/2024 -2.000\n01/01/2025 1.000", legal, L"01/01/2025", L"", false,
+                   L"Capitale: 25,00 \u20ac\r\nInteressi: 0,00 \u20ac\r\nTOTALE DOVUTO al 01/01/2025: 25,00 \u20ac"},
+        // Spreadsheet rows, a bracketed payment, a payment on the sum's own day.
+        LedgerCase{L"01/01/2025\t\u20ac 10.000,00\taffitto\n01/01/2025;(10.000,00)", entered, L"31/12/2025", L"",
+                   false, L"Capitale: 0,00 \u20ac\r\nInteressi: 0,00 \u20ac\r\nTOTALE DOVUTO al 31/12/2025: 0,00 \u20ac"},
+        LedgerCase{L"", legal, L"31/12/2025", L"", false, L"Scrivi almeno un movimento: data e importo."},
+        LedgerCase{L"\r\n01/01/2025 10.000\r\n\r\n32/01/2025 5", legal, L"31/12/2025", L"", false,
+                   L"Riga 4: data o importo non valido."},
+        LedgerCase{L"01/01/2025 dieci euro", legal, L"31/12/2025", L"", false, L"Riga 1: data o importo non valido."},
+        LedgerCase{L"01/01/2025 10\n01/01/2026 10", legal, L"31/12/2025", L"", false,
+                   L"Riga 2: movimento dopo la data Al."},
+        LedgerCase{L"01/02/2025 10\n31/01/2025 -10", legal, L"31/12/2025", L"", false,
+                   L"Riga 2: pagamento prima del primo credito."},
+        LedgerCase{L"01/02/2025 10", legal, L"31/12/2025", L"10/12/2014", false,
+                   L"La domanda giudiziale con il tasso dell'art. 1284 c. 4 c.c. vale dal 11/12/2014."},
+        LedgerCase{L"01/02/2025 10", legal, L"31/12/2025", L"31/12/2025", false,
+                   L"La domanda giudiziale deve precedere la data Al."},
+        LedgerCase{L"01/02/2025 10", legal, L"31/13/2025", L"", false, L"Data Al non valida (gg/mm/aaaa)."}));
+
+TEST(Ledger, WritesTheProspectOfTheFirstExample)
+{
+    LedgerInput in;
+    in.movementsText = L"01/01/2025  10.000,00\r\n01/07/2025  -3.000";
+    in.rateText = L"5";
+    in.toText = L"31/12/2025";
+    EXPECT_EQ(L"CONTEGGIO DEL CREDITO al 31/12/2025\r\n"
+              L"Tasso: inserito 5,00%\r\n"
+              L"Acconti imputati prima agli interessi, poi al capitale (art. 1194 c.c.)\r\n"
+              L"\r\n"
+              L"Credito n. 1 del 01/01/2025: 10.000,00 \u20ac\r\n"
+              L"n. 1  02/01/2025 \u2013 01/07/2025: 10.000,00 \u00d7 5,00% \u00d7 181 / 365 = 247,95 \u20ac\r\n"
+              L"Acconto del 01/07/2025: 3.000,00 \u20ac \u2192 interessi 247,95 \u20ac, capitale 2.752,05 \u20ac\r\n"
+              L"n. 1  02/07/2025 \u2013 31/12/2025: 7.247,95 \u00d7 5,00% \u00d7 183 / 365 = 181,70 \u20ac\r\n"
+              L"\r\n"
+              L"Capitale: 7.247,95 \u20ac\r\n"
+              L"Interessi: 181,70 \u20ac\r\n"
+              L"TOTALE DOVUTO al 31/12/2025: 7.429,65 \u20ac",
+              computeLedger(in).text);
+}
+
+TEST(Ledger, ReadsAMovementWrittenWithBlanks)
+{
+    Movement m;
+    ASSERT_TRUE(readMovement(L"010324 \u20ac 1.000,00 affitto marzo", m));
+    EXPECT_EQ(2024, m.date.year);
+    EXPECT_EQ(1000, m.amount);
+    EXPECT_EQ(L"affitto marzo", m.description) << "the amount is the longest run that reads as one";
+    ASSERT_TRUE(readMovement(L"01/03/2024\t(250,50) \u20ac\tacconto\t", m));
+    EXPECT_EQ(-250.5, m.amount);
+    EXPECT_EQ(L"acconto", m.description);
+}
+
+} // namespace
