@@ -10,6 +10,7 @@
 #include "app/startup_trace_win.h"
 #include "app/system_library_win.h"
 #include "dates/day_window_win.h"
+#include "finance/ledger_win.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ HWND createMainWindow(HINSTANCE instance)
 
 void processMessage(MSG& msg)
 {
-    if (onMainWindowKey(msg) || onDayWindowKey(msg)) return;
+    if (onMainWindowKey(msg) || onDayWindowKey(msg) || onLedgerWindowKey(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }

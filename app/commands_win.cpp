@@ -12,6 +12,7 @@
 #include "dates/date_fields_win.h"
 #include "dates/day_window_win.h"
 #include "finance/interest_win.h"
+#include "finance/ledger_win.h"
 #include "finance/split_win.h"
 
 namespace {
@@ -268,6 +269,9 @@ bool carryOutCommand(int id, int notification, HWND control)
         return true;
     case idVerifyDays:
         openDayVerification();
+        return true;
+    case idLedger:
+        openLedgerWindow();
         return true;
     case idClear:
         clearCalculator();

@@ -37,6 +37,7 @@ enum CommandId : int {
     idCalendarInterestTo = 211,
     idDeadlineRule = 212,
     idRateSource = 213,
+    idLedger = 214,     // "CONTEGGIO…": the claim ledger's window
     idPatronDay = 215,  // the field of the patron saint's day
     idRevaluation = 216,  // the checkbox "Rivalutazione ISTAT"
     idKeepTape = 217,     // the checkbox "Conserva il nastro alla chiusura"
@@ -54,6 +55,7 @@ enum MenuCommandId : int {
     menuSourceFirst = 421,   // 421 to 423, in the rate sources' order
     menuAddValue = 424,      // "Aggiungi valore…"
     menuRemoveAddedValues = 425,
+    menuShowTables = 426,  // "Mostra tabelle"
     menuCopyTapeLines = 431,
     menuCopyTape = 432,
     menuCopyTapeForSpreadsheet = 433,

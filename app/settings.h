@@ -18,6 +18,7 @@ struct Settings {
     DeadlineRule deadlineRule = DeadlineRule::civil;  // "Termini"
     RateSource rateSource = RateSource::entered;      // "Tassi"
     MonthDay patronDay;                               // "Patrono"; none by default
+    std::optional<ScreenBox> ledgerPlace;  // the claim ledger's window where it was last moved or sized
     bool keepTape = false;  // "ConservaNastro": the tape holds client figures, so not kept unless asked
 };
 

@@ -80,6 +80,14 @@ void loadSettings()
     const StoredBytes x = storedBytes(key, L"FinestraX"), y = storedBytes(key, L"FinestraY");
     const auto left = storedCoordinate(x.type, x.bytes, x.size), top = storedCoordinate(y.type, y.bytes, y.size);
     if (left && top) settings.windowPosition = ScreenPoint{*left, *top};
+    std::optional<std::int32_t> ledger[4];
+    const wchar_t* const ledgerNames[4] = {L"CreditoX", L"CreditoY", L"CreditoLarghezza", L"CreditoAltezza"};
+    for (int i = 0; i < 4; ++i) {
+        const StoredBytes b = storedBytes(key, ledgerNames[i]);
+        ledger[i] = storedCoordinate(b.type, b.bytes, b.size);
+    }
+    if (ledger[0] && ledger[1] && ledger[2] > 0 && ledger[3] > 0)
+        settings.ledgerPlace = ScreenBox{*ledger[0], *ledger[1], *ledger[0] + *ledger[2], *ledger[1] + *ledger[3]};
 
     RegCloseKey(key);
 }
@@ -123,6 +131,15 @@ void saveWindowPosition(int x, int y)
     const DWORD values[2] = {static_cast<DWORD>(x), static_cast<DWORD>(y)};
     storeValue(L"FinestraX", REG_DWORD, &values[0], sizeof(DWORD));
     storeValue(L"FinestraY", REG_DWORD, &values[1], sizeof(DWORD));
+}
+
+void saveLedgerPlace(const ScreenBox& place)
+{
+    settings.ledgerPlace = place;
+    const DWORD values[4] = {static_cast<DWORD>(place.left), static_cast<DWORD>(place.top),
+                             static_cast<DWORD>(place.right - place.left), static_cast<DWORD>(place.bottom - place.top)};
+    const wchar_t* const names[4] = {L"CreditoX", L"CreditoY", L"CreditoLarghezza", L"CreditoAltezza"};
+    for (int i = 0; i < 4; ++i) storeValue(names[i], REG_DWORD, &values[i], sizeof(DWORD));
 }
 
 void saveSettings()

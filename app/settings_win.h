@@ -1,6 +1,8 @@
 // The settings in the current user's registry, and the OPZIONI save command.
 #pragma once
 
+#include "dates/screen_box.h"
+
 extern const wchar_t* const settingsKeyPath;  // under HKEY_CURRENT_USER
 
 void loadSettings();
@@ -16,3 +18,7 @@ void saveAddedRows();
 
 // "FinestraX" and "FinestraY": where the main window was when it was closed.
 void saveWindowPosition(int x, int y);
+
+// "CreditoX", "CreditoY", "CreditoLarghezza", "CreditoAltezza": the claim
+// ledger's window, kept as it was last moved or sized.
+void saveLedgerPlace(const ScreenBox& place);

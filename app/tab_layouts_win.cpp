@@ -277,10 +277,11 @@ void createInterestTab()
     s.interestDaysEdit = createField(L"60", 206, 262, 77, 30, list);
     nameControl(s.interestDaysEdit, L"Giorni");
     s.revaluationCheck = added(createChild(L"BUTTON", L"Rivalutazione ISTAT", 300, 267, 170, 24, idRevaluation, BS_AUTOCHECKBOX), list);
-    createFlatButton(L"CALCOLA INTERESSI", 16, 305, 192, 33, idCalculateInterest, &list, 1);
+    createFlatButton(L"CALCOLA INTERESSI", 16, 305, 170, 33, idCalculateInterest, &list, 1);
     s.interestResult = createResultField(L"Risultato: \u2014", 16, 349, 457, 28, list);
+    createFlatButton(L"CONTEGGIO\u2026", 194, 305, 112, 33, idLedger, &list, 0);
     s.formulaButton =
-        createFlatButton(L"MOSTRA FORMULA \u25be", 255, 305, 206, 33, idFormulaToggle, &list, 0);
+        createFlatButton(L"MOSTRA FORMULA \u25be", 314, 305, 159, 33, idFormulaToggle, &list, 0);
     s.formulaEdit = added(createChild(L"EDIT", L"Formula dettagliata dopo il calcolo.", 16, 380, 456,
                                       62, 0, WS_VSCROLL | ES_READONLY | ES_MULTILINE),
                           list);

@@ -31,8 +31,15 @@ bool calendarClassRegistered = false;
 HWND keptPopup = nullptr;
 HFONT keptPopupFont = nullptr;
 
+// A date field of another window than the main one names the command its
+// Enter sends and the "▦" button beside it.
+const wchar_t* const enterCommandProperty = L"ZT_ENTER";
+const wchar_t* const calendarButtonProperty = L"ZT_CALENDAR";
+
 int enterCommandOf(HWND field)
 {
+    if (HANDLE command = GetPropW(field, enterCommandProperty))
+        return static_cast<int>(reinterpret_cast<INT_PTR>(command));
     const MainWindowState& s = mainState;
     return (field == s.interestFromEdit || field == s.interestToEdit) ? idCalculateInterest
                                                                       : idCalculateDates;
@@ -41,6 +48,7 @@ int enterCommandOf(HWND field)
 // The "▦" button beside a date field.
 HWND calendarButtonOf(HWND field)
 {
+    if (HANDLE button = GetPropW(field, calendarButtonProperty)) return static_cast<HWND>(button);
     const MainWindowState& s = mainState;
     const int id = field == s.dateFromEdit       ? idCalendarDateFrom
                    : field == s.dateToEdit       ? idCalendarDateTo
@@ -113,6 +121,10 @@ LRESULT CALLBACK dateFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM l
             openCalendarPopup(field, calendarButtonOf(field));
             return 0;
         }
+        break;
+    case WM_NCDESTROY:
+        RemovePropW(field, enterCommandProperty);
+        RemovePropW(field, calendarButtonProperty);
         break;
     case WM_CHAR:
         // Enter was handled as a key; the standard field would beep at its character.
@@ -263,7 +275,7 @@ void registerCalendarClass()
 bool isDateField(HWND control)
 {
     const MainWindowState& s = mainState;
-    return control && (control == s.dateFromEdit || control == s.dateToEdit ||
+    return control && (GetPropW(control, enterCommandProperty) || control == s.dateFromEdit || control == s.dateToEdit ||
                        control == s.interestFromEdit || control == s.interestToEdit);
 }
 
@@ -273,6 +285,13 @@ void installDateFieldProc(HWND field)
     auto previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(dateFieldProc)));
     if (!dateFieldBaseProc) dateFieldBaseProc = previous;
+}
+
+void installDateFieldProc(HWND field, int enterCommand, HWND calendarButton)
+{
+    installDateFieldProc(field);
+    SetPropW(field, enterCommandProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(enterCommand)));
+    SetPropW(field, calendarButtonProperty, calendarButton);
 }
 
 void closeCalendarPopup()

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "app/accessible_win.h"
 #include "app/button_win.h"
 #include "app/dpi_win.h"
@@ -24,6 +26,7 @@ enum DayWindowControl { idReport = 1, idCopyReport = 2, idPrintReport = 3, idClo
 // fonts of the monitor it is on, which need not be the main window's.
 struct DayWindow {
     std::wstring text;
+    const DayWindowTitle* title = &dayReportTitle;
     int dpi = designDpi;
     HFONT bodyFont = nullptr;
     HFONT headingFont = nullptr;
@@ -91,7 +94,8 @@ void onDpiChanged(HWND window, int dpi, const RECT& suggested)
 // Built at the scale of the monitor the (still hidden) window is on.
 void onCreate(HWND window, const CREATESTRUCTW* cs)
 {
-    auto* w = new DayWindow{*static_cast<const std::wstring*>(cs->lpCreateParams)};
+    const auto* opening = static_cast<const std::pair<const std::wstring*, const DayWindowTitle*>*>(cs->lpCreateParams);
+    auto* w = new DayWindow{*opening->first, opening->second};
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
     takeScale(window, *w, windowDpi(window));
     const DayWindowPart& r = dayWindowParts[0];
@@ -101,7 +105,7 @@ void onCreate(HWND window, const CREATESTRUCTW* cs)
         scaledTo(r.x, w->dpi), scaledTo(r.y, w->dpi), scaledTo(r.width, w->dpi), scaledTo(r.height, w->dpi),
         window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(r.id)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(report, WM_SETFONT, reinterpret_cast<WPARAM>(w->bodyFont), TRUE);
-    nameControl(report, L"Verifica giorni");
+    nameControl(report, w->title->name);
     for (const DayWindowPart& c : dayWindowParts)
         if (c.caption)
             createButton(window, c.caption, c.x, c.y, c.width, c.height, c.id, c.accent, w->bodyFont);
@@ -121,7 +125,7 @@ void onPaint(HWND window)
     SetTextColor(dc, RGB(248, 250, 251));
     HGDIOBJ oldFont = SelectObject(dc, stateOf(window)->headingFont);
     RECT title{scaledIn(window, 14), scaledIn(window, 8), scaledIn(window, 460), scaledIn(window, 34)};
-    DrawTextW(dc, L"\u25a6  VERIFICA GIORNI    \u2022    ZENTOLO by Ferlan", -1, &title,
+    DrawTextW(dc, stateOf(window)->title->heading, -1, &title,
               DT_SINGLELINE | DT_VCENTER | DT_LEFT);
     SelectObject(dc, oldFont);
     EndPaint(window, &ps);
@@ -145,7 +149,7 @@ bool onCommand(HWND window, int id)
         if (text) copyTextToClipboard(*text);
         return true;
     case idPrintReport:
-        if (text) printPlainText(*text, L"Zentolo - Verifica giorni", window);
+        if (text) printPlainText(*text, stateOf(window)->title->jobName, window);
         return true;
     case idCloseReport:
     case idHeaderClose:
@@ -235,7 +239,14 @@ void registerDayWindowClass()
 
 } // namespace
 
-void showDayVerificationWindow(const std::wstring& text)
+const DayWindowTitle dayReportTitle{L"Verifica giorni - Zentolo by Ferlan",
+                                    L"\u25a6  VERIFICA GIORNI    \u2022    ZENTOLO by Ferlan", L"Verifica giorni",
+                                    L"Zentolo - Verifica giorni"};
+const DayWindowTitle tablesWindowTitle{L"Tabelle dei tassi e degli indici",
+                                       L"\u25a6  TABELLE DEI TASSI E DEGLI INDICI", L"Tabelle dei tassi e degli indici",
+                                       L"Zentolo - Tabelle dei tassi e degli indici"};
+
+void showDayVerificationWindow(const std::wstring& text, const DayWindowTitle& title)
 {
     if (!dayWindowClassRegistered) registerDayWindowClass();
     // At the top-left corner of the work area of the main window's monitor;
@@ -243,14 +254,15 @@ void showDayVerificationWindow(const std::wstring& text)
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(mainState.mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
+    std::pair<const std::wstring*, const DayWindowTitle*> opening{&text, &title};
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, dayWindowClassName,
-                                  L"Verifica giorni - Zentolo by Ferlan", WS_POPUP | WS_BORDER | WS_SYSMENU,
+                                  title.caption, WS_POPUP | WS_BORDER | WS_SYSMENU,
                                   monitor.rcWork.left, monitor.rcWork.top, dayWindowWidth, dayWindowHeight,
                                   mainState.mainWindow, nullptr, GetModuleHandleW(nullptr),
-                                  const_cast<std::wstring*>(&text));
+                                  &opening);
     if (!window) {
         ModalScope modal;
-        MessageBoxW(mainState.mainWindow, text.c_str(), L"Verifica giorni", MB_OK);
+        MessageBoxW(mainState.mainWindow, text.c_str(), title.name, MB_OK);
         return;
     }
     ShowWindow(window, SW_SHOW);

@@ -1,12 +1,25 @@
-// "VERIFICA GIORNI": the day-by-day report in a window of its own.
+// "VERIFICA GIORNI": the day-by-day report in a window of its own; the same
+// window shows the official tables.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+// What a report window is called: its caption, the heading painted on its
+// band, its name for screen readers (and the fallback box's title), and the
+// print job's name.
+struct DayWindowTitle {
+    const wchar_t* caption;
+    const wchar_t* heading;
+    const wchar_t* name;
+    const wchar_t* jobName;
+};
+extern const DayWindowTitle dayReportTitle;     // "VERIFICA GIORNI"
+extern const DayWindowTitle tablesWindowTitle;  // "TABELLE DEI TASSI E DEGLI INDICI"
+
 void openDayVerification();
-void showDayVerificationWindow(const std::wstring& text);
+void showDayVerificationWindow(const std::wstring& text, const DayWindowTitle& title = dayReportTitle);
 
 extern const wchar_t* const dayWindowClassName;  // "ZentoloDayDetailV062"
 

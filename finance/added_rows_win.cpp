@@ -14,6 +14,7 @@
 #include "app/settings.h"
 #include "app/settings_win.h"
 #include "finance/added_rows.h"
+#include "finance/tables_report.h"
 
 AddedRows addedRows;
 
@@ -186,8 +187,8 @@ bool removeAddedRows()
     int answer = 0;
     {
         ModalScope modal;
-        answer = MessageBoxW(mainState.mainWindow, L"Togliere tutti i valori aggiunti?", L"Zentolo",
-                             MB_YESNO | MB_ICONQUESTION);
+        const std::wstring question = L"Togliere tutti i valori aggiunti?\r\n\r\n" + addedRowsList(addedRows);
+        answer = MessageBoxW(mainState.mainWindow, question.c_str(), L"Zentolo", MB_YESNO | MB_ICONQUESTION);
     }
     if (answer != IDYES) return false;
     addedRows = AddedRows{};

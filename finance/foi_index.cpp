@@ -191,6 +191,16 @@ FoiCoefficient foiCoefficient(YearMonth from, YearMonth to, const AddedRows& add
     return out;
 }
 
+std::vector<FoiMonth> foiMonths(const AddedRows& added)
+{
+    std::vector<FoiMonth> out;
+    for (const FoiYear& y : foiYears)
+        for (int m = 1; m <= 12 && y.hundredths[m - 1] != 0; ++m) out.push_back({{y.year, m}, y.base, y.hundredths[m - 1], false});
+    const int lastBase = std::end(foiYears)[-1].base;
+    for (const AddedRow& r : added.foi) out.push_back({{r.from.year, r.from.month}, lastBase, std::llround(r.value * 100), true});
+    return out;
+}
+
 double revaluationFactor(const FoiCoefficient& k) { return k.coefficient < 1 ? 1.0 : k.coefficient; }
 
 std::wstring monthAbbreviation(YearMonth m)

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "finance/added_rows.h"
 
@@ -45,6 +46,15 @@ FoiCoefficient foiCoefficient(YearMonth from, YearMonth to, const AddedRows& add
 // What an amount is revalued by: the coefficient, never below 1, since a sum
 // owed never falls below its nominal amount when prices fall (art. 1277 c.c.).
 double revaluationFactor(const FoiCoefficient& k);
+
+// Every month's index from the first on, the office's added months last, for showing.
+struct FoiMonth {
+    YearMonth month;
+    int base = 0;  // the base year, = 100
+    long long hundredths = 0;
+    bool added = false;
+};
+std::vector<FoiMonth> foiMonths(const AddedRows& added);
 
 // "dic 2021".
 std::wstring monthAbbreviation(YearMonth m);

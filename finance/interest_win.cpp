@@ -12,6 +12,8 @@
 #include "finance/added_rows.h"
 #include "finance/added_rows_win.h"
 #include "finance/interest.h"
+#include "finance/tables_report.h"
+#include "dates/day_window_win.h"
 
 namespace {
 
@@ -76,7 +78,12 @@ void showRateSourceMenu()
     const bool anyAdded = !addedRows.legal.empty() || !addedRows.reference.empty() || !addedRows.foi.empty();
     AppendMenuW(menu, MF_STRING | (anyAdded ? 0u : static_cast<UINT>(MF_GRAYED)), menuRemoveAddedValues,
                 L"Togli valori aggiunti");
+    AppendMenuW(menu, MF_STRING, menuShowTables, L"Mostra tabelle");
     const int command = trackButtonMenu(mainState.rateSourceButton, menu);
+    if (command == menuShowTables) {
+        showDayVerificationWindow(tablesReport(addedRows), tablesWindowTitle);
+        return;
+    }
     if (command == menuAddValue || command == menuRemoveAddedValues) {
         const bool changed = command == menuAddValue ? showAddValueDialog() : removeAddedRows();
         if (changed && mainState.interestResultIsFigure) calculateInterest();

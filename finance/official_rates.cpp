@@ -13,20 +13,21 @@ namespace {
 struct RateChange {
     CivilDate from;
     double rate;
+    const wchar_t* law = nullptr;  // the act that set it, where the row names one
 };
 
 // Legal interest rate, art. 1284 c.c.: fixed for each year by a decree of
 // the Ministry of Economy, usually in mid-December. Each rate holds until
 // the next line; the last one to the end of its year.
 const RateChange legalRates[] = {
-    {{1942, 4, 21}, 5.00},   // Codice civile (one page dates it 19/04/1942)
-    {{1990, 12, 16}, 10.00}, // L. 353/1990
-    {{1997, 1, 1}, 5.00},    // L. 662/1996
+    {{1942, 4, 21}, 5.00, L"Codice civile"},   // one page dates it 19/04/1942
+    {{1990, 12, 16}, 10.00, L"L. 353/1990"},
+    {{1997, 1, 1}, 5.00, L"L. 662/1996"},
     {{1999, 1, 1}, 2.50},    // DM annuale (astat.provinz.bz.it, misterfisco.it)
     {{2001, 1, 1}, 3.50},    // DM annuale (astat.provinz.bz.it, misterfisco.it)
     {{2002, 1, 1}, 3.00},    // DM annuale (astat.provinz.bz.it, misterfisco.it)
     {{2004, 1, 1}, 2.50},    // DM annuale (astat.provinz.bz.it, misterfisco.it)
-    {{2008, 1, 1}, 3.00},    // DM 12/12/2007
+    {{2008, 1, 1}, 3.00, L"DM 12/12/2007"},
     {{2010, 1, 1}, 1.00},    // DM annuale (astat.provinz.bz.it, studioalboraliguerra.it)
     {{2011, 1, 1}, 1.50},    // DM annuale (astat.provinz.bz.it, studioalboraliguerra.it)
     {{2012, 1, 1}, 2.50},    // DM annuale (astat.provinz.bz.it, studioalboraliguerra.it)
@@ -39,10 +40,10 @@ const RateChange legalRates[] = {
     {{2020, 1, 1}, 0.05},    // DM annuale (astat.provinz.bz.it, mo.cna.it)
     {{2021, 1, 1}, 0.01},    // DM annuale (astat.provinz.bz.it, mo.cna.it)
     {{2022, 1, 1}, 1.25},    // DM annuale (astat.provinz.bz.it, mo.cna.it)
-    {{2023, 1, 1}, 5.00},    // DM 13/12/2022
-    {{2024, 1, 1}, 2.50},    // DM 29/11/2023, GU n. 288 dell'11/12/2023
-    {{2025, 1, 1}, 2.00},    // DM 10/12/2024
-    {{2026, 1, 1}, 1.60},    // DM 10/12/2025, GU n. 289 del 13/12/2025
+    {{2023, 1, 1}, 5.00, L"DM 13/12/2022"},
+    {{2024, 1, 1}, 2.50, L"DM 29/11/2023"},    // GU n. 288 dell'11/12/2023
+    {{2025, 1, 1}, 2.00, L"DM 10/12/2024"},
+    {{2026, 1, 1}, 1.60, L"DM 10/12/2025"},    // GU n. 289 del 13/12/2025
 };
 
 // Reference rate for late payments, D.Lgs. 231/2002, art. 5: the rate of each
@@ -108,6 +109,7 @@ struct Row {
     DayNumber from;
     double rate;
     bool added;
+    const wchar_t* law;
 };
 
 std::vector<Row> tableOf(RateSource source, const AddedRows& added)
@@ -115,14 +117,14 @@ std::vector<Row> tableOf(RateSource source, const AddedRows& added)
     const bool reference = source == RateSource::reference;
     std::vector<Row> rows;
     auto builtIn = [&rows](const auto& table) {
-        for (const RateChange& r : table) rows.push_back({dateToDayNumber(r.from), r.rate, false});
+        for (const RateChange& r : table) rows.push_back({dateToDayNumber(r.from), r.rate, false, r.law});
     };
     if (reference)
         builtIn(referenceRates);
     else
         builtIn(legalRates);
     for (const AddedRow& r : reference ? added.reference : added.legal)
-        rows.push_back({dateToDayNumber(r.from), r.value, true});
+        rows.push_back({dateToDayNumber(r.from), r.value, true, nullptr});
     return rows;
 }
 
@@ -180,4 +182,11 @@ std::vector<RatePiece> ratePieces(RateSource source, DayNumber start, DayNumber 
         from = to;
     }
     return pieces;
+}
+
+std::vector<TableRow> officialTable(RateSource source, const AddedRows& added)
+{
+    std::vector<TableRow> out;
+    for (const Row& r : tableOf(source, added)) out.push_back({dayNumberToDate(r.from), r.rate, r.law, r.added});
+    return out;
 }

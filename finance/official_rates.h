@@ -38,3 +38,12 @@ struct RatePiece {
 // half-year. Equal dates give one piece of no days. The period must not begin
 // before the table.
 std::vector<RatePiece> ratePieces(RateSource source, DayNumber start, DayNumber end, const AddedRows& added);
+
+// A table's rows as they stand, the office's added rows last, for showing.
+struct TableRow {
+    CivilDate from;
+    double rate = 0;
+    const wchar_t* law = nullptr;  // "DM 10/12/2025", where the row names the act
+    bool added = false;
+};
+std::vector<TableRow> officialTable(RateSource source, const AddedRows& added);

@@ -1,0 +1,460 @@
+// The claim ledger's window needs Win32 for its class, its controls, their
+// layout as it is sized, the clipboard, printing and the kept place.
+#include "finance/ledger_win.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/accessible_win.h"
+#include "app/button_win.h"
+#include "app/dpi_win.h"
+#include "app/main_window_win.h"
+#include "app/settings.h"
+#include "app/settings_win.h"
+#include "calc/calculator_win.h"
+#include "calc/numtext.h"
+#include "calc/printing_win.h"
+#include "dates/calendar.h"
+#include "dates/date_fields_win.h"
+#include "finance/added_rows_win.h"
+#include "finance/ledger.h"
+
+const wchar_t* const ledgerWindowClassName = L"ZentoloCreditoV07";
+
+namespace {
+
+enum LedgerControl {
+    idMovements = 601,
+    idLedgerTo = 602,
+    idLawsuit = 603,
+    idLedgerRevaluation = 604,
+    idLedgerCalculate = 605,
+    idProspect = 606,
+    idCopyProspect = 607,
+    idPrintProspect = 608,
+    idCloseLedger = 609,
+    idCalendarLedgerTo = 612,
+    idCalendarLawsuit = 613,
+};
+
+HWND ledgerWindow = nullptr;
+bool ledgerClassRegistered = false;
+
+// What the window owns: the whole prospect (the field may show it shortened),
+// and the fonts of its monitor's scale.
+struct LedgerWindow {
+    std::wstring prospect;
+    int dpi = designDpi;
+    HFONT font = nullptr;
+    std::vector<HWND> labels;  // "Movimenti", "Al", "Domanda giudiziale"
+};
+
+LedgerWindow* stateOf(HWND window)
+{
+    return reinterpret_cast<LedgerWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// The smallest client area at 96 DPI, and the one it opens with.
+constexpr int minClientWidth = 500, minClientHeight = 440;
+constexpr int openClientWidth = 620, openClientHeight = 600;
+
+// A multi-line field lays out every line it holds (some 170 µs a line under
+// Wine): a prospect longer than this shows its beginning and its end, and
+// COPIA and STAMPA give it whole.
+constexpr size_t shownProspectLines = 1200;
+
+// Movimenti takes a paste of this many characters at most: a thousand
+// movements with their descriptions fit many times over.
+constexpr int movementsLimit = 400000;
+
+std::wstring shownProspect(const std::wstring& text)
+{
+    std::vector<size_t> starts{0};
+    for (size_t at = text.find(L"\r\n"); at != std::wstring::npos; at = text.find(L"\r\n", at + 2))
+        starts.push_back(at + 2);
+    if (starts.size() <= shownProspectLines) return text;
+    const size_t half = shownProspectLines / 2, omitted = starts.size() - 2 * half;
+    return text.substr(0, starts[half]) + L"\u2026 " + formatNumber(static_cast<double>(omitted), 0) +
+           L" righe omesse: COPIA e STAMPA danno il prospetto intero \u2026\r\n" +
+           text.substr(starts[starts.size() - half]);
+}
+
+HWND control(HWND window, int id) { return GetDlgItem(window, id); }
+
+// Every control at its place for the client area's size, at the window's scale.
+void layOut(HWND window)
+{
+    LedgerWindow* w = stateOf(window);
+    if (!w) return;
+    RECT rc;
+    GetClientRect(window, &rc);
+    const int dpi = w->dpi;
+    const int width = MulDiv(rc.right, designDpi, dpi), height = MulDiv(rc.bottom, designDpi, dpi);
+    auto place = [&](HWND c, int x, int y, int cx, int cy) { placeScaled(c, x, y, cx, cy, dpi); };
+    const int inner = width - 24;
+    const int movementsHeight = std::max(90, (height - 300) * 2 / 5 + 90);
+    place(w->labels[0], 12, 10, inner, 22);
+    place(control(window, idMovements), 12, 34, inner, movementsHeight);
+    const int row = 34 + movementsHeight + 10;
+    place(w->labels[1], 12, row + 5, 28, 22);
+    place(control(window, idLedgerTo), 42, row, 110, 30);
+    place(control(window, idCalendarLedgerTo), 153, row, 24, 30);
+    place(w->labels[2], 192, row + 5, 148, 22);
+    place(control(window, idLawsuit), 340, row, 110, 30);
+    place(control(window, idCalendarLawsuit), 451, row, 24, 30);
+    const int row2 = row + 40;
+    place(control(window, idLedgerRevaluation), 12, row2 + 4, 190, 24);
+    place(control(window, idLedgerCalculate), width - 12 - 130, row2, 130, 32);
+    const int prospectTop = row2 + 42, buttons = height - 43;
+    place(control(window, idProspect), 12, prospectTop, inner, buttons - 10 - prospectTop);
+    place(control(window, idCopyProspect), 12, buttons, 110, 31);
+    place(control(window, idPrintProspect), 130, buttons, 110, 31);
+    place(control(window, idCloseLedger), 248, buttons, 110, 31);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+void takeScale(HWND window, LedgerWindow& w, int dpi)
+{
+    const HFONT old = w.font;
+    w.dpi = dpi;
+    setTopLevelDpi(window, dpi);
+    w.font = createUiFont(15, 400, dpi);
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(w.font), TRUE);
+    if (old) DeleteObject(old);
+}
+
+HWND createChildIn(HWND window, const wchar_t* cls, const wchar_t* text, int id, DWORD style, DWORD exStyle = 0)
+{
+    return CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, window,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+}
+
+// "01/07/2026  10.000,00": the claim INTERESSI holds, when it reads.
+std::wstring firstMovement()
+{
+    const MainWindowState& s = mainState;
+    const ParsedNumber capital = parseNumber(controlText(s.capitalEdit));
+    CivilDate from;
+    const std::wstring fromText = controlText(s.interestFromEdit);
+    const std::optional<std::wstring> strict = normaliseDateText(fromText);
+    if (!capital.ok || capital.value < 0 || !parseDate(strict ? *strict : fromText, from)) return std::wstring();
+    return formatDate(from) + L"  " + formatNumber(capital.value, settings.decimals);
+}
+
+void onCreate(HWND window)
+{
+    auto* w = new LedgerWindow;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
+    w->dpi = windowDpi(window);
+    setTopLevelDpi(window, w->dpi);
+    w->font = createUiFont(15, 400, w->dpi);
+    // In tab order: the labels stand before the fields they name.
+    w->labels.push_back(createChildIn(window, L"STATIC", L"Movimenti (data, importo, descrizione; acconti con il meno)",
+                                      -1, 0));
+    HWND movements = createChildIn(window, L"EDIT", firstMovement().c_str(), idMovements,
+                                   WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN);
+    SendMessageW(movements, EM_SETLIMITTEXT, movementsLimit, 0);
+    nameControl(movements, L"Movimenti");
+    w->labels.push_back(createChildIn(window, L"STATIC", L"Al", -1, 0));
+    HWND to = createChildIn(window, L"EDIT", formatDate(todayDate()).c_str(), idLedgerTo, WS_TABSTOP | ES_AUTOHSCROLL);
+    nameControl(to, L"Al");
+    HWND toButton = createButton(window, L"\u25a6", 0, 0, 24, 30, idCalendarLedgerTo, 0, w->font);
+    w->labels.push_back(createChildIn(window, L"STATIC", L"Domanda giudiziale", -1, 0));
+    HWND lawsuit = createChildIn(window, L"EDIT", L"", idLawsuit, WS_TABSTOP | ES_AUTOHSCROLL);
+    nameControl(lawsuit, L"Domanda giudiziale");
+    HWND lawsuitButton = createButton(window, L"\u25a6", 0, 0, 24, 30, idCalendarLawsuit, 0, w->font);
+    for (HWND b : {toButton, lawsuitButton})
+        SetWindowLongW(b, GWL_STYLE, GetWindowLongW(b, GWL_STYLE) & ~WS_TABSTOP);
+    installDateFieldProc(to, idLedgerCalculate, toButton);
+    installDateFieldProc(lawsuit, idLedgerCalculate, lawsuitButton);
+    HWND revaluation = createChildIn(window, L"BUTTON", L"Rivalutazione ISTAT", idLedgerRevaluation,
+                                     WS_TABSTOP | BS_AUTOCHECKBOX);
+    SendMessageW(revaluation, BM_SETCHECK, isChecked(mainState.revaluationCheck) ? BST_CHECKED : BST_UNCHECKED, 0);
+    createButton(window, L"CALCOLA", 0, 0, 130, 32, idLedgerCalculate, 1, w->font);
+    HWND prospect = createChildIn(window, L"EDIT", L"", idProspect,
+                                  WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                                      ES_AUTOHSCROLL | ES_READONLY);
+    SendMessageW(prospect, EM_SETLIMITTEXT, 0, 0);
+    nameControl(prospect, L"Prospetto");
+    createButton(window, L"COPIA", 0, 0, 110, 31, idCopyProspect, 0, w->font);
+    createButton(window, L"STAMPA", 0, 0, 110, 31, idPrintProspect, 0, w->font);
+    createButton(window, L"CHIUDI", 0, 0, 110, 31, idCloseLedger, 0, w->font);
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(w->font), TRUE);
+    layOut(window);
+}
+
+void calculateLedger(HWND window)
+{
+    LedgerWindow* w = stateOf(window);
+    if (!w) return;
+    const MainWindowState& s = mainState;
+    normaliseDateField(control(window, idLedgerTo));
+    normaliseDateField(control(window, idLawsuit));
+    LedgerInput in;
+    in.movementsText = controlText(control(window, idMovements));
+    in.toText = controlText(control(window, idLedgerTo));
+    in.lawsuitText = controlText(control(window, idLawsuit));
+    in.revaluation = isChecked(control(window, idLedgerRevaluation));
+    in.source = settings.rateSource;
+    in.rateText = controlText(s.rateEdit);
+    in.surchargeText = controlText(s.surchargeEdit);
+    in.surchargeApplied = isChecked(s.surchargeCheck);
+    in.decimals = settings.decimals;
+    in.addedRows = addedRows;
+    const LedgerOutcome out = computeLedger(in);
+    w->prospect = out.ok ? out.text : std::wstring();
+    SetWindowTextW(control(window, idProspect), shownProspect(out.text).c_str());
+}
+
+// The window's normal place, kept for the next opening.
+void keepPlace(HWND window)
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window, &placement)) return;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    const RECT& r = placement.rcNormalPosition;
+    if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
+    const int dx = monitor.rcWork.left - monitor.rcMonitor.left, dy = monitor.rcWork.top - monitor.rcMonitor.top;
+    saveLedgerPlace({r.left + dx, r.top + dy, r.right + dx, r.bottom + dy});
+}
+
+bool onCommand(HWND window, int id)
+{
+    LedgerWindow* w = stateOf(window);
+    switch (id) {
+    case idLedgerCalculate:
+        calculateLedger(window);
+        return true;
+    case idCopyProspect:
+        if (w && !w->prospect.empty()) copyTextToClipboard(w->prospect);
+        return true;
+    case idPrintProspect:
+        if (w && !w->prospect.empty()) printPlainText(w->prospect, L"Zentolo - Conteggio del credito", window);
+        return true;
+    case idCloseLedger:
+        DestroyWindow(window);
+        return true;
+    case idCalendarLedgerTo:
+    case idCalendarLawsuit: {
+        HWND field = control(window, id == idCalendarLedgerTo ? idLedgerTo : idLawsuit);
+        openCalendarPopup(field, control(window, id));
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+LRESULT onControlColour(HWND window, UINT message, HDC dc, HWND c)
+{
+    if (message == WM_CTLCOLORSTATIC && GetDlgCtrlID(c) != idProspect) {
+        SetBkColor(dc, RGB(33, 43, 53));
+        SetTextColor(dc, RGB(190, 212, 225));
+        return reinterpret_cast<LRESULT>(mainState.windowBrush);
+    }
+    (void)window;
+    SetBkColor(dc, RGB(53, 68, 80));
+    SetTextColor(dc, RGB(248, 250, 251));
+    return reinterpret_cast<LRESULT>(mainState.fieldBrush);
+}
+
+void onMinMaxInfo(HWND window, MINMAXINFO& info)
+{
+    const LedgerWindow* w = stateOf(window);
+    const int dpi = w ? w->dpi : windowDpi(window);
+    RECT r{0, 0, scaledTo(minClientWidth, dpi), scaledTo(minClientHeight, dpi)};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
+    info.ptMinTrackSize = {r.right - r.left, r.bottom - r.top};
+}
+
+// The focus is remembered when the window loses the activation and given
+// back when it gets it again; at first it is in Movimenti.
+const wchar_t* const focusProperty = L"ZT_FOCUS";
+
+bool onActivate(HWND window, WPARAM wParam)
+{
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window, focus)) SetPropW(window, focusProperty, focus);
+        return false;
+    }
+    auto focus = static_cast<HWND>(GetPropW(window, focusProperty));
+    SetFocus(focus && IsChild(window, focus) ? focus : control(window, idMovements));
+    return true;
+}
+
+LRESULT CALLBACK ledgerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        onCreate(window);
+        return 0;
+    case WM_ACTIVATE:
+        if (onActivate(window, wParam)) return 0;
+        break;
+    case WM_SIZE:
+        layOut(window);
+        return 0;
+    case WM_GETMINMAXINFO:
+        onMinMaxInfo(window, *reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+    case WM_EXITSIZEMOVE:
+        keepPlace(window);
+        break;
+    case WM_DPICHANGED:
+        if (LedgerWindow* w = stateOf(window)) takeScale(window, *w, LOWORD(wParam));
+        takeSuggestedRect(window, *reinterpret_cast<const RECT*>(lParam));
+        layOut(window);
+        return 0;
+    case WM_ERASEBKGND: {
+        RECT rc;
+        GetClientRect(window, &rc);
+        FillRect(reinterpret_cast<HDC>(wParam), &rc, mainState.windowBrush);
+        return 1;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return onControlColour(window, message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_COMMAND:
+        if (onCommand(window, LOWORD(wParam))) return 0;
+        break;
+    case WM_DESTROY:
+        keepPlace(window);
+        if (ledgerWindow == window) ledgerWindow = nullptr;
+        break;
+    case WM_NCDESTROY:
+        RemovePropW(window, focusProperty);
+        if (LedgerWindow* w = stateOf(window)) {
+            DeleteObject(w->font);
+            delete w;
+        }
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void registerLedgerClass()
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = ledgerProc;
+    wc.hInstance = instance;
+    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(101), IMAGE_ICON, 32, 32, 0));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(101), IMAGE_ICON, 16, 16, 0));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = mainState.windowBrush;
+    wc.lpszClassName = ledgerWindowClassName;
+    ledgerClassRegistered = RegisterClassExW(&wc) != 0;
+}
+
+// Where the window opens: where it was last, while its top lies inside a
+// work area; else beside the main window, or over it when there is no room.
+RECT openingRect(int dpi)
+{
+    const DWORD style = WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX;
+    RECT size{0, 0, scaledTo(openClientWidth, dpi), scaledTo(openClientHeight, dpi)};
+    AdjustWindowRectEx(&size, style, FALSE, 0);
+    const int width = size.right - size.left, height = size.bottom - size.top;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (const auto& kept = settings.ledgerPlace) {
+        const RECT top{kept->left, kept->top, kept->right, kept->top + scaledTo(30, dpi)};
+        GetMonitorInfoW(MonitorFromRect(&top, MONITOR_DEFAULTTONULL), &monitor);
+        const RECT& work = monitor.rcWork;
+        if (monitor.cbSize && top.left >= work.left && top.top >= work.top && top.right <= work.right &&
+            top.bottom <= work.bottom)
+            return {kept->left, kept->top, kept->right, kept->bottom};
+    }
+    RECT main;
+    GetWindowRect(mainState.mainWindow, &main);
+    GetMonitorInfoW(MonitorFromWindow(mainState.mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    int x = main.right + scaledTo(8, dpi), y = main.top;
+    if (x + width > work.right) x = std::max(static_cast<int>(work.left), static_cast<int>(work.right - width));
+    if (y + height > work.bottom) y = std::max(static_cast<int>(work.top), static_cast<int>(work.bottom - height));
+    return {x, y, x + width, y + height};
+}
+
+} // namespace
+
+void openLedgerWindow()
+{
+    if (ledgerWindow) {
+        if (IsIconic(ledgerWindow)) ShowWindow(ledgerWindow, SW_RESTORE);
+        SetForegroundWindow(ledgerWindow);
+        SetActiveWindow(ledgerWindow);
+        return;
+    }
+    if (!ledgerClassRegistered) registerLedgerClass();
+    const RECT r = openingRect(mainState.dpi);
+    ledgerWindow = CreateWindowExW(0, ledgerWindowClassName, L"Conteggio del credito",
+                                   WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, r.left, r.top, r.right - r.left,
+                                   r.bottom - r.top, mainState.mainWindow, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!ledgerWindow) return;
+    ShowWindow(ledgerWindow, SW_SHOW);
+    UpdateWindow(ledgerWindow);
+    HWND movements = control(ledgerWindow, idMovements);
+    SetFocus(movements);
+    const auto end = static_cast<WPARAM>(GetWindowTextLengthW(movements));
+    SendMessageW(movements, EM_SETSEL, end, static_cast<LPARAM>(end));
+}
+
+bool onLedgerWindowKey(const MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN || !msg.hwnd || !ledgerWindow) return false;
+    if (msg.hwnd != ledgerWindow && !IsChild(ledgerWindow, msg.hwnd)) return false;
+    const HWND window = ledgerWindow;
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+    const int id = GetDlgCtrlID(msg.hwnd);
+    switch (msg.wParam) {
+    case VK_TAB:
+        if (ctrl) return false;
+        if (HWND next = GetNextDlgTabItem(window, GetFocus(), shift)) {
+            SetFocus(next);
+            if (id != idMovements && GetDlgCtrlID(next) != idMovements && GetDlgCtrlID(next) != idProspect)
+                SendMessageW(next, EM_SETSEL, 0, -1);
+        }
+        return true;
+    case VK_ESCAPE:
+        DestroyWindow(window);
+        return true;
+    case VK_RETURN:
+        // A new line in Movimenti; a button presses itself; a date field sends CALCOLA itself.
+        if (id == idMovements || id == idCopyProspect || id == idPrintProspect || id == idCloseLedger ||
+            id == idLedgerCalculate || isDateField(msg.hwnd))
+            return false;
+        if (!(msg.lParam & (1 << 30))) calculateLedger(window);
+        return true;
+    case VK_DECIMAL:
+        if (id != idMovements && !isDateField(msg.hwnd)) return false;
+        SendMessageW(msg.hwnd, WM_CHAR, isDateField(msg.hwnd) ? L'/' : L',', msg.lParam);
+        return true;
+    case 'A':
+        if (!ctrl || GetKeyState(VK_MENU) < 0) return false;
+        SendMessageW(msg.hwnd, EM_SETSEL, 0, -1);
+        return true;
+    case 'C': {
+        if (!ctrl || id != idProspect) return false;
+        DWORD from = 0, to = 0;
+        SendMessageW(msg.hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+        if (from != to)
+            SendMessageW(msg.hwnd, WM_COPY, 0, 0);
+        else
+            SendMessageW(window, WM_COMMAND, MAKEWPARAM(idCopyProspect, BN_CLICKED), 0);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
