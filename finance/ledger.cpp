@@ -135,6 +135,14 @@ struct Sum {
     double interestDue = 0;  // units
 };
 
+// The pieces of a rate source over the whole claim, cut where its table cuts
+// them: a stretch of any sum is these pieces clipped to it, as the table
+// would cut the stretch itself.
+struct SourcePieces {
+    RateSource source = RateSource::entered;
+    std::vector<RatePiece> pieces;
+};
+
 struct Ledger {
     const LedgerInput& in;
     double scale = 100;  // units per euro
@@ -147,6 +155,15 @@ struct Ledger {
     std::optional<YearMonth> foiPast;                      // the latest month asked past the index table
     std::vector<int> floored;                              // sums kept at their nominal amount
     bool outOfRange = false;
+    SourcePieces basePieces, lawsuitPieces;
+    // The capital of the last piece written, as the next piece most often has it.
+    double lastCapital = -1;
+    ExactDecimal lastCapitalDecimal{0.0};
+    std::wstring lastCapitalText;
+    double lastRate = -1, lastPoints = -1;  // and its rate and the points added
+    bool lastWithPoints = false;
+    ExactDecimal lastRateDecimal{0.0};
+    std::wstring lastRateText;
 
     explicit Ledger(const LedgerInput& input) : in(input) {}
 
@@ -186,6 +203,51 @@ std::wstring rateText(double rate, double points, bool withPoints)
     return L"(" + formatNumber(rate, 2) + L"% + " + formatNumber(points, 2) + L" punti)";
 }
 
+// The pieces of one stretch: those of the whole span that overlap it, clipped.
+std::vector<RatePiece> clipped(const SourcePieces& all, DayNumber from, DayNumber to, double typedRate)
+{
+    if (all.source == RateSource::entered) return {{from, to, typedRate, true, false}};
+    std::vector<RatePiece> out;
+    auto it = std::upper_bound(all.pieces.begin(), all.pieces.end(), from,
+                               [](DayNumber day, const RatePiece& p) { return day < p.to; });
+    for (; it != all.pieces.end() && it->from < to; ++it) {
+        RatePiece p = *it;
+        p.from = std::max(p.from, from);
+        p.to = std::min(p.to, to);
+        out.push_back(p);
+    }
+    return out;
+}
+
+// A count in plain digits (std::to_wstring goes through swprintf).
+void appendNumber(std::wstring& line, long long n)
+{
+    wchar_t digits[24];
+    int at = 24;
+    const bool negative = n < 0;
+    unsigned long long m = negative ? 0ULL - static_cast<unsigned long long>(n) : static_cast<unsigned long long>(n);
+    do {
+        digits[--at] = static_cast<wchar_t>(L'0' + m % 10);
+        m /= 10;
+    } while (m > 0);
+    if (negative) digits[--at] = L'-';
+    line.append(digits + at, static_cast<size_t>(24 - at));
+}
+
+// "01/07/2025", appended without temporaries: a long prospect writes it tens
+// of thousands of times.
+void appendDate(std::wstring& line, DayNumber day)
+{
+    const CivilDate d = dayNumberToDate(day);
+    const wchar_t text[] = {static_cast<wchar_t>(L'0' + d.day / 10),   static_cast<wchar_t>(L'0' + d.day % 10), L'/',
+                            static_cast<wchar_t>(L'0' + d.month / 10), static_cast<wchar_t>(L'0' + d.month % 10), L'/'};
+    line.append(text, 6);
+    if (d.year >= 1000 && d.year <= 9999)
+        appendNumber(line, d.year);
+    else
+        line += formatDate(d).substr(6);
+}
+
 // The interest of one sum from the day after it was last accrued to `to`:
 // one line per piece, split where the rate changes, on the day of the
 // lawsuit and, with revaluation, at every 31 December.
@@ -198,15 +260,15 @@ void accrue(Ledger& l, Sum& s, DayNumber to)
         DayNumber from, to;
         bool lawsuit;
     };
-    std::vector<Stretch> stretches;
+    Stretch stretches[2];
+    int count = 0;
     const DayNumber lawsuit = l.lawsuit ? *l.lawsuit : to;
-    if (from < lawsuit) stretches.push_back({from, std::min(to, lawsuit), false});
-    if (to > lawsuit) stretches.push_back({std::max(from, lawsuit), to, true});
-    for (const Stretch& st : stretches) {
-        const RateSource source = st.lawsuit ? RateSource::reference : l.in.source;
-        std::vector<RatePiece> pieces = !st.lawsuit && source == RateSource::entered
-                                            ? std::vector<RatePiece>{{st.from, st.to, l.T, true}}
-                                            : ratePieces(source, st.from, st.to, l.in.addedRows);
+    if (from < lawsuit) stretches[count++] = {from, std::min(to, lawsuit), false};
+    if (to > lawsuit) stretches[count++] = {std::max(from, lawsuit), to, true};
+    const std::wstring number = L"n. " + std::to_wstring(s.number) + L"  ";
+    for (int i = 0; i < count; ++i) {
+        const Stretch& st = stretches[i];
+        std::vector<RatePiece> pieces = clipped(st.lawsuit ? l.lawsuitPieces : l.basePieces, st.from, st.to, l.T);
         if (l.in.revaluation) pieces = splitAtYearEnds(pieces);
         const double points = st.lawsuit ? lawsuitPoints : l.M;
         const bool withPoints = st.lawsuit || l.in.surchargeApplied;
@@ -216,15 +278,39 @@ void accrue(Ledger& l, Sum& s, DayNumber to)
             bool addedIndex = false;
             double factor = 1;
             const double capital = l.in.revaluation ? revalued(l, s, monthOf(p.to), addedIndex, factor) : s.capital;
+            if (capital != l.lastCapital) {
+                l.lastCapital = capital;
+                l.lastCapitalDecimal = ExactDecimal(capital / l.scale);
+                l.lastCapitalText = l.amount(capital);
+            }
+            if (p.rate != l.lastRate || points != l.lastPoints || withPoints != l.lastWithPoints) {
+                l.lastRate = p.rate;
+                l.lastPoints = points;
+                l.lastWithPoints = withPoints;
+                l.lastRateDecimal = ExactDecimal(p.rate + points);
+                l.lastRateText = rateText(p.rate, points, withPoints);
+            }
             const double interest =
-                l.units(exactPieceInterest(ExactDecimal(capital / l.scale), ExactDecimal(p.rate + points), days,
-                                           l.in.decimals));
+                l.units(exactPieceInterest(l.lastCapitalDecimal, l.lastRateDecimal, days, l.in.decimals));
             if (!std::isfinite(interest)) l.outOfRange = true;
             s.interestDue += interest;
-            l.addLine(L"n. " + std::to_wstring(s.number) + L"  " + dateText(p.from + 1) + L" \u2013 " +
-                      dateText(p.to) + L": " + l.amount(capital) + L" \u00d7 " + rateText(p.rate, points, withPoints) +
-                      L" \u00d7 " + std::to_wstring(days) + L" / 365 = " + l.amount(interest) + L" \u20ac" +
-                      (p.added ? addedRateMark : L"") + (addedIndex ? addedIndexMark : L""));
+            std::wstring& line = l.lines;
+            line += number;
+            appendDate(line, p.from + 1);
+            line += L" \u2013 ";
+            appendDate(line, p.to);
+            line += L": ";
+            line += l.lastCapitalText;
+            line += L" \u00d7 ";
+            line += l.lastRateText;
+            line += L" \u00d7 ";
+            appendNumber(line, days);
+            line += L" / 365 = ";
+            line += l.amount(interest);
+            line += L" \u20ac";
+            if (p.added) line += addedRateMark;
+            if (addedIndex) line += addedIndexMark;
+            line += L"\r\n";
         }
     }
 }
@@ -421,6 +507,15 @@ LedgerOutcome computeLedger(const LedgerInput& in)
             return failure(*message);
     }
 
+    const DayNumber firstDay = entries.front().day;
+    l.basePieces.source = in.source;
+    if (in.source != RateSource::entered && firstDay < until)
+        l.basePieces.pieces = ratePieces(in.source, firstDay, until, in.addedRows);
+    if (l.lawsuit) {
+        l.lawsuitPieces.source = RateSource::reference;
+        l.lawsuitPieces.pieces = ratePieces(RateSource::reference, *l.lawsuit, until, in.addedRows);
+    }
+    l.lines.reserve(entries.size() * 200);
     l.addLine(L"CONTEGGIO DEL CREDITO al " + formatDate(to));
     l.addLine(rateLine(l));
     const std::wstring warning = rateSetUpWarning(in.source, in.surchargeApplied, l.M);
@@ -483,7 +578,8 @@ LedgerOutcome computeLedger(const LedgerInput& in)
 
     LedgerOutcome out;
     out.ok = true;
-    out.text = l.lines.substr(0, l.lines.size() - 2);
+    l.lines.resize(l.lines.size() - 2);  // the last line's CR LF
+    out.text = std::move(l.lines);
     out.capital = capital / l.scale;
     out.interest = interest / l.scale;
     out.total = total / l.scale;

@@ -64,7 +64,7 @@ constexpr int openClientWidth = 620, openClientHeight = 600;
 // A multi-line field lays out every line it holds (some 170 µs a line under
 // Wine): a prospect longer than this shows its beginning and its end, and
 // COPIA and STAMPA give it whole.
-constexpr size_t shownProspectLines = 1200;
+constexpr size_t shownProspectLines = 600;
 
 // Movimenti takes a paste of this many characters at most: a thousand
 // movements with their descriptions fit many times over.
