@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/commands_win.h"
+#include "finance/ledger_win.h"
 #include "tests/app/gui_fixture.h"
 
 namespace {
@@ -54,6 +55,35 @@ TEST_F(Finance, FailedInterestEmptiesTheFormulaAndKeepsTheCalculator)
     EXPECT_FALSE(formula.empty());
     EXPECT_EQ(L"", controlText(mainState.formulaEdit)) << "no earlier calculation's lines to copy";
     EXPECT_EQ(last, calculator.displayValue);
+}
+
+TEST_F(Finance, LedgerComputesInItsOwnWindowAndCopiesTheProspect)
+{
+    command(idTabInterest);
+    SetWindowTextW(mainState.rateEdit, L"5");
+    SetWindowTextW(mainState.interestFromEdit, L"010125");
+    command(idLedger);
+    HWND ledger = FindWindowW(ledgerWindowClassName, nullptr);
+    ASSERT_TRUE(ledger);
+    EXPECT_EQ(L"Conteggio del credito", controlText(ledger));
+    HWND movements = GetDlgItem(ledger, 601), to = GetDlgItem(ledger, 602), prospect = GetDlgItem(ledger, 606);
+    EXPECT_EQ(L"01/01/2025  10.000,00", controlText(movements)) << "the claim INTERESSI holds";
+    SetWindowTextW(movements, (controlText(movements) + L"\r\n01/07/2025 -3.000").c_str());
+    SetWindowTextW(to, L"311225");
+    PostMessageW(to, WM_KEYDOWN, VK_RETURN, 1);  // Enter in Al computes
+    pumpMessages();
+    const std::wstring text = controlText(prospect);
+    EXPECT_NE(std::wstring::npos, text.find(L"\r\nTOTALE DOVUTO al 31/12/2025: 7.429,65 \u20ac")) << text;
+    SendMessageW(ledger, WM_COMMAND, MAKEWPARAM(607, BN_CLICKED), 0);
+    EXPECT_EQ(text, clipboardText());
+    EXPECT_EQ(L"Risultato: \u2014", controlText(mainState.interestResult)) << "INTERESSI is left as it was";
+
+    command(idLedger);
+    EXPECT_EQ(ledger, FindWindowW(ledgerWindowClassName, nullptr)) << "the open window comes to the front";
+    EXPECT_EQ(nullptr, FindWindowExW(nullptr, ledger, ledgerWindowClassName, nullptr)) << "and no second one";
+    PostMessageW(movements, WM_KEYDOWN, VK_ESCAPE, 1);
+    pumpMessages();
+    EXPECT_FALSE(IsWindow(ledger)) << "Escape closes it";
 }
 
 TEST_F(Finance, SplitReportFollowsTheVisibleRows)
