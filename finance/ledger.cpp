@@ -530,7 +530,8 @@ LedgerOutcome computeLedger(const LedgerInput& in)
     for (const Entry& e : entries) {
         const std::wstring& description = e.movement.description;
         const std::wstring described = description.empty() ? L"" : L" (" + description + L")";
-        const double amount = l.units(e.movement.amount);
+        // Rounded as it is shown, halves away from zero on its decimal digits.
+        const double amount = l.units(roundedValue(e.movement.amount, in.decimals));
         if (e.movement.amount < 0) {
             pay(l, e.day, -amount, L"Acconto del " + dateText(e.day) + L": ", description);
             continue;

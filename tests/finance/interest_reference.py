@@ -13,6 +13,12 @@ again from the published figures: every counted day gets the table row in force
 runs of days with the same one make the pieces; each piece is rounded as shown
 and the total is their sum.
 
+The claim ledger is checked the same way: random claims of sums and
+payments, at a typed rate, the legal or the reference rate, with or without a
+lawsuit and a revaluation, worked out here from the rules (pieces cut day by
+day, payments to interest then capital, oldest first, the advance kept, the
+FOI coefficient never below 1); the whole prospect must be the same text.
+
 Usage: interest_reference.py COMMAND... (the reference_cli to run).
 """
 import datetime
@@ -223,12 +229,243 @@ def expected(f):
     return line + '\t' + formula
 
 
-def main():
-    command = sys.argv[1:]
-    rng = random.Random(SEED)
-    cases = [case(rng) for _ in range(COUNT)] + [table_case(rng) for _ in range(TABLE_COUNT)]
+# ---- The claim ledger
+
+LEDGER_COUNT = 600
+# FOI index as ISTAT publishes it, base 2015=100 to 2025 and 2025=100 from
+# 2026 (linked by 1,214).
+FOI = {
+    2016: [99.7, 99.5, 99.6, 99.6, 99.7, 99.9, 100.0, 100.2, 100.0, 100.0, 100.0, 100.3],
+    2017: [100.6, 101.0, 101.0, 101.3, 101.1, 101.0, 101.0, 101.4, 101.1, 100.9, 100.8, 101.1],
+    2018: [101.5, 101.5, 101.7, 101.7, 102.0, 102.2, 102.5, 102.9, 102.4, 102.4, 102.2, 102.1],
+    2019: [102.2, 102.3, 102.5, 102.6, 102.7, 102.7, 102.7, 103.2, 102.5, 102.4, 102.3, 102.5],
+    2020: [102.7, 102.5, 102.6, 102.5, 102.3, 102.4, 102.3, 102.5, 101.9, 102.0, 102.0, 102.3],
+    2021: [102.9, 103.0, 103.3, 103.7, 103.6, 103.8, 104.2, 104.7, 104.5, 105.1, 105.7, 106.2],
+    2022: [107.7, 108.8, 109.9, 109.7, 110.6, 111.9, 112.3, 113.2, 113.5, 117.2, 117.9, 118.2],
+    2023: [118.3, 118.5, 118.0, 118.4, 118.6, 118.6, 118.7, 119.1, 119.3, 119.2, 118.7, 118.9],
+    2024: [119.3, 119.3, 119.4, 119.3, 119.5, 119.5, 120.0, 120.1, 120.0, 120.1, 120.1, 120.2],
+    2025: [120.9, 121.1, 121.4, 121.3, 121.2, 121.3, 121.8, 121.8, 121.7, 121.4, 121.3, 121.5],
+    2026: [100.4, 100.9, 101.5, 102.5, 102.8, 102.8, 103.1, 103.7],
+}
+MONTHS = ['gen', 'feb', 'mar', 'apr', 'mag', 'giu', 'lug', 'ago', 'set', 'ott', 'nov', 'dic']
+
+
+def coefficient(a, b):
+    """From month a to month b, to 3 decimals, half up."""
+    r = Fraction(Decimal(str(FOI[b[0]][b[1] - 1]))) / Fraction(Decimal(str(FOI[a[0]][a[1] - 1])))
+    if a < (2026, 1) <= b:
+        r *= Fraction(Decimal('1.214'))
+    return Fraction(math.floor(r * 1000 + Fraction(1, 2)), 1000)
+
+
+def half_up(x, d):
+    return Fraction(math.floor(Fraction(x) * 10 ** d + Fraction(1, 2)), 10 ** d)
+
+
+def dec(x):
+    return Decimal(x.numerator) / Decimal(x.denominator)
+
+
+def ledger_case(rng):
+    d = rng.choice([2, 2, 2, 0, 3])
+    source = rng.choice([0, 1, 2])
+    revaluation = rng.random() < 0.4
+    first = D(2016, 1, 1) if revaluation else D(2003, 1, 1)
+    last = D(2026, 8, 31) if revaluation else D(2026, 12, 31)
+    al = first + datetime.timedelta(rng.randrange(30, (last - first).days))
+    start = max(first, al - datetime.timedelta(rng.randrange(10, 3000)))
+    days = sorted(start + datetime.timedelta(rng.randrange(0, (al - start).days + 1)) for _ in range(rng.randrange(1, 8)))
+    moves = []
+    for i, day in enumerate(days):
+        amount = Decimal(rng.randrange(1, 2000000)) / 100
+        if rng.random() < 0.2:
+            amount = Decimal(rng.randrange(1, 200000)) / 1000
+        payment = i > 0 and rng.random() < 0.4
+        moves.append((day, -amount if payment else amount, rng.choice(['', '', 'rata', 'affitto marzo'])))
+    rng.shuffle(moves)
+    lawsuit = ''
+    if rng.random() < 0.3 and al > D(2014, 12, 12):
+        low = max(D(2014, 12, 11), start)
+        if low < al:
+            lawsuit = (low + datetime.timedelta(rng.randrange(0, (al - low).days))).strftime('%d/%m/%Y')
+    lines = []
+    for day, amount, text in moves:
+        a = fmt(amount, 3 if amount != round(amount, 2) else 2)
+        form = rng.randrange(3)
+        if form == 0:
+            lines.append('%s %s %s' % (day.strftime('%d/%m/%Y'), a, text))
+        elif form == 1:
+            lines.append('%s;%s;%s' % (day.strftime('%d/%m/%Y'), a, text))
+        else:
+            lines.append('%s  € %s  %s' % (day.strftime('%d/%m/%Y'), a, text))
+    rate = italian(rng.uniform(0, 12), 2)
+    applied = rng.random() < 0.4
+    surcharge = rng.choice(['8', '7', italian(rng.uniform(0, 10), 2)])
+    return ['|'.join(lines), str(source), rate, surcharge, '1' if applied else '0', al.strftime('%d/%m/%Y'), lawsuit,
+            '1' if revaluation else '0', str(d)]
+
+
+def ledger_expected(f):
+    movements, source, rate, surcharge, applied, al, lawsuit, revaluation, d = f
+    source, applied, revaluation, d = int(source), applied == '1', revaluation == '1', int(d)
+    al = datetime.datetime.strptime(al, '%d/%m/%Y').date()
+    suit = datetime.datetime.strptime(lawsuit, '%d/%m/%Y').date() if lawsuit else None
+    T = Decimal(rate.replace(',', '.'))
+    M = Decimal(surcharge.replace(',', '.')) if applied else Decimal(0)
+    entries = []
+    for n, line in enumerate(movements.split('|')):
+        cells = line.split(';') if ';' in line else None
+        if cells is None:
+            words = line.split()
+            day = words[0]
+            amount = words[2] if words[1] == '€' else words[1]
+            text = ' '.join(words[3:] if words[1] == '€' else words[2:])
+        else:
+            day, amount, text = cells
+        value = Decimal(amount.replace('.', '').replace(',', '.'))
+        entries.append((datetime.datetime.strptime(day, '%d/%m/%Y').date(), value < 0, n, value, text.strip()))
+    entries.sort(key=lambda e: (e[0], e[1], e[2]))
+    first_sum = min((e[0] for e in entries if not e[1]), default=None)
+    early = [e for e in entries if e[1] and (first_sum is None or e[0] < first_sum)]
+    if early:
+        return 'Riga %d: pagamento prima del primo credito.' % (min(e[2] for e in early) + 1)
+    if source == 2 and first_sum < D(2002, 8, 8):
+        return 'Il D.Lgs. 231/2002 vale per i contratti dal 08/08/2002.'
+
+    out = ['CONTEGGIO DEL CREDITO al ' + al.strftime('%d/%m/%Y')]
+    if source == 0:
+        out.append('Tasso: inserito %s%%' % fmt(T, 2) + (' + maggiorazione %s punti' % fmt(M, 2) if applied else ''))
+    elif source == 1:
+        out.append('Tasso: legale (art. 1284 c.c.)' + (' + maggiorazione %s punti' % fmt(M, 2) if applied else ''))
+        if applied:
+            out.append('Tasso legale maggiorato di %s punti: verifica che la maggiorazione sia dovuta.' % fmt(M, 2))
+    else:
+        out.append('Tasso: riferimento BCE%s (D.Lgs. 231/2002)' % (' + %s punti' % fmt(M, 2) if applied else ''))
+        if not applied:
+            out.append('Senza maggiorazione: solo tasso di riferimento BCE (D.Lgs. 231/2002: + 8 punti).')
+    if suit:
+        out.append('Dal %s: riferimento BCE + 8 punti (art. 1284 c. 4 c.c., domanda del %s)'
+                   % ((suit + datetime.timedelta(1)).strftime('%d/%m/%Y'), suit.strftime('%d/%m/%Y')))
+    if revaluation:
+        out.append('Rivalutazione: ISTAT FOI, mai sotto il valore nominale (art. 1277 c.c.)')
+    if any(e[1] for e in entries):
+        out.append('Acconti imputati prima agli interessi, poi al capitale (art. 1194 c.c.)')
+    out.append('')
+
+    sums = []  # dicts: n, capital, month, accrued, due
+    floored = set()
+    state = {'advance': Fraction(0)}
+
+    def factor(s, month):
+        k = coefficient(s['month'], month)
+        if k < 1:
+            floored.add(s['n'])
+        return max(k, Fraction(1))
+
+    def rate_of(day, in_suit):
+        """(key, table rate, points, with points) of a counted day."""
+        if in_suit:
+            key, r, _ = day_keys(2)[(day - FIRST_DAY).days]
+            return ('suit', key), r, Decimal(8), True
+        if source == 0:
+            return ('typed',), T, M, applied
+        key, r, _ = day_keys(source)[(day - FIRST_DAY).days]
+        return (source, key), r, M, applied
+
+    def accrue(s, to):
+        a, s['accrued'] = s['accrued'], max(s['accrued'], to)
+        if a >= to or s['capital'] <= 0:
+            return
+        day, run = a + datetime.timedelta(1), None
+        pieces = []
+        while day <= to:
+            in_suit = suit is not None and day > suit
+            key, r, points, withp = rate_of(day, in_suit)
+            full = (key, in_suit, day.year if revaluation else 0)
+            if run and run[0] == full:
+                run[2] = day
+            else:
+                run = [full, day, day, r, points, withp]
+                pieces.append(run)
+            day += datetime.timedelta(1)
+        for _, f, t, r, points, withp in pieces:
+            capital = s['capital']
+            if revaluation:
+                capital = half_up(capital * factor(s, (t.year, t.month)), d)
+            n = (t - f).days + 1
+            interest = half_up(capital * (Fraction(Decimal(repr(float(r)))) + Fraction(points)) * n / 36500, d)
+            s['due'] += interest
+            rt = ('(%s%% + %s punti)' % (fmt(Decimal(repr(float(r))), 2), fmt(points, 2)) if withp
+                  else '%s%%' % fmt(Decimal(repr(float(r))), 2))
+            out.append('n. %d  %s – %s: %s × %s × %d / 365 = %s €' % (
+                s['n'], f.strftime('%d/%m/%Y'), t.strftime('%d/%m/%Y'), fmt(dec(capital), d), rt, n,
+                fmt(dec(interest), d)))
+
+    def revalue_open(month):
+        if not revaluation:
+            return
+        for s in sums:
+            if s['capital'] <= 0 or not s['month'] < month:
+                continue
+            k = factor(s, month)
+            new = half_up(s['capital'] * k, d)
+            out.append('n. %d  rivalutato a %s %d: %s × %s = %s €' % (
+                s['n'], MONTHS[month[1] - 1], month[0], fmt(dec(s['capital']), d), fmt(dec(k), 3), fmt(dec(new), d)))
+            s['capital'], s['month'] = new, month
+
+    def pay(day, amount, head, text):
+        for s in sums:
+            accrue(s, day)
+        revalue_open((day.year, day.month))
+        left, to_interest, to_capital = amount, Fraction(0), Fraction(0)
+        for s in sums:
+            part = min(left, s['due'])
+            s['due'] -= part
+            to_interest += part
+            left -= part
+        for s in sums:
+            part = min(left, s['capital'])
+            s['capital'] -= part
+            to_capital += part
+            left -= part
+        state['advance'] += left
+        out.append('%s%s € → interessi %s €, capitale %s €%s%s' % (
+            head, fmt(dec(amount), d), fmt(dec(to_interest), d), fmt(dec(to_capital), d),
+            ', eccedenza %s €' % fmt(dec(left), d) if left > 0 else '', ' (%s)' % text if text else ''))
+
+    for day, payment, _, value, text in entries:
+        amount = half_up(Fraction(abs(value)), d)
+        if payment:
+            pay(day, amount, 'Acconto del %s: ' % day.strftime('%d/%m/%Y'), text)
+            continue
+        s = {'n': len(sums) + 1, 'capital': amount, 'month': (day.year, day.month), 'accrued': day, 'due': Fraction(0)}
+        sums.append(s)
+        out.append('Credito n. %d del %s: %s €%s' % (s['n'], day.strftime('%d/%m/%Y'), fmt(dec(amount), d),
+                                                    ' (%s)' % text if text else ''))
+        if state['advance'] > 0:
+            advance, state['advance'] = state['advance'], Fraction(0)
+            pay(day, advance, 'Eccedenza imputata il %s: ' % day.strftime('%d/%m/%Y'), '')
+    for s in sums:
+        accrue(s, al)
+    revalue_open((al.year, al.month))
+    capital = sum((s['capital'] for s in sums), Fraction(0))
+    interest = sum((s['due'] for s in sums), Fraction(0))
+    out += ['', ('Capitale rivalutato: %s €' if revaluation else 'Capitale: %s €') % fmt(dec(capital), d),
+            'Interessi: %s €' % fmt(dec(interest), d),
+            'TOTALE DOVUTO al %s: %s €' % (al.strftime('%d/%m/%Y'), fmt(dec(capital + interest), d))]
+    if state['advance'] > 0:
+        out.append('Eccedenza: %s €' % fmt(dec(state['advance']), d))
+    if floored:
+        numbers = ', '.join(str(n) for n in sorted(floored))
+        out.append('Indice FOI in calo: il credito n. %s resta al valore nominale (art. 1277 c.c.).' % numbers
+                   if len(floored) == 1 else
+                   'Indice FOI in calo: i crediti n. %s restano al valore nominale (art. 1277 c.c.).' % numbers)
+    return '|'.join(out)
+
+
+def compare(command, mode, cases, expected):
     data = ''.join('\t'.join(f) + '\n' for f in cases).encode('utf-8')
-    out = subprocess.run(command + ['interest'], input=data, stdout=subprocess.PIPE, check=True).stdout
+    out = subprocess.run(command + [mode], input=data, stdout=subprocess.PIPE, check=True).stdout
     got = out.decode('utf-8').replace('\r\n', '\n').split('\n')[:-1]
     failures = []
     if len(got) != len(cases):
@@ -239,9 +476,20 @@ def main():
             failures.append('%s:\n  got  %s\n  want %s' % (' '.join(f), line, want))
     for x in failures[:10]:
         print(x)
+    return failures
+
+
+def main():
+    command = sys.argv[1:]
+    rng = random.Random(SEED)
+    cases = [case(rng) for _ in range(COUNT)] + [table_case(rng) for _ in range(TABLE_COUNT)]
+    failures = compare(command, 'interest', cases, expected)
     print('%d interest calculations compared, %d of them at the official rates: %d mismatches'
           % (len(cases), TABLE_COUNT, len(failures)))
-    sys.exit(1 if failures else 0)
+    claims = [ledger_case(rng) for _ in range(LEDGER_COUNT)]
+    ledger_failures = compare(command, 'ledger', claims, ledger_expected)
+    print('%d claims compared: %d mismatches' % (len(claims), len(ledger_failures)))
+    sys.exit(1 if failures or ledger_failures else 0)
 
 
 if __name__ == '__main__':
