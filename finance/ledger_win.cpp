@@ -59,7 +59,7 @@ LedgerWindow* stateOf(HWND window)
 
 // The smallest client area at 96 DPI, and the one it opens with.
 constexpr int minClientWidth = 500, minClientHeight = 440;
-constexpr int openClientWidth = 620, openClientHeight = 600;
+constexpr int openClientWidth = 620, openClientHeight = 640;
 
 // A multi-line field lays out every line it holds (some 170 µs a line under
 // Wine): a prospect longer than this shows its beginning and its end, and
@@ -95,7 +95,7 @@ void layOut(HWND window)
     const int width = MulDiv(rc.right, designDpi, dpi), height = MulDiv(rc.bottom, designDpi, dpi);
     auto place = [&](HWND c, int x, int y, int cx, int cy) { placeScaled(c, x, y, cx, cy, dpi); };
     const int inner = width - 24;
-    const int movementsHeight = std::max(90, (height - 300) * 2 / 5 + 90);
+    const int movementsHeight = std::max(80, (height - 300) / 3 + 60);
     place(w->labels[0], 12, 10, inner, 22);
     place(control(window, idMovements), 12, 34, inner, movementsHeight);
     const int row = 34 + movementsHeight + 10;
@@ -225,9 +225,17 @@ void keepPlace(HWND window)
     saveLedgerPlace({r.left + dx, r.top + dy, r.right + dx, r.bottom + dy});
 }
 
-bool onCommand(HWND window, int id)
+bool onCommand(HWND window, int id, int notification)
 {
     LedgerWindow* w = stateOf(window);
+    if (id == idMovements && notification == EN_MAXTEXT) {
+        // Never a claim computed on part of what was pasted without a word.
+        if (w) w->prospect.clear();
+        const std::wstring message = L"Movimenti tiene al massimo " + formatNumber(movementsLimit, 0) +
+                                     L" caratteri: il testo in pi\u00f9 non \u00e8 entrato.";
+        SetWindowTextW(control(window, idProspect), message.c_str());
+        return true;
+    }
     switch (id) {
     case idLedgerCalculate:
         calculateLedger(window);
@@ -325,7 +333,7 @@ LRESULT CALLBACK ledgerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CTLCOLORBTN:
         return onControlColour(window, message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_COMMAND:
-        if (onCommand(window, LOWORD(wParam))) return 0;
+        if (onCommand(window, LOWORD(wParam), HIWORD(wParam))) return 0;
         break;
     case WM_DESTROY:
         keepPlace(window);
