@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include "dates/screen_box.h"
+
+#include <optional>
 #include <string>
 #include <map>
 #include <vector>
@@ -127,6 +130,20 @@ bool listBoxLine(HWND list, int index, std::wstring& line);
 
 // A checkbox counts as set only when it answers exactly BST_CHECKED.
 bool isChecked(HWND check);
+
+// A window's normal place on the virtual screen, also when it is minimised.
+std::optional<ScreenBox> normalPlace(HWND window);
+
+// The class of one of the program's own windows: its icon, the arrow, the
+// window colour.
+bool registerProgramWindowClass(const wchar_t* name, WNDPROC procedure);
+
+// For WM_ACTIVATE of a window of the program's own: the focus is remembered
+// when the window loses the activation and given back when it gets it again,
+// at first to `first`; true when the focus was set. forgetKeptFocus at
+// WM_NCDESTROY.
+bool keepFocusAcrossActivation(HWND window, WPARAM wParam, HWND first);
+void forgetKeptFocus(HWND window);
 
 // Draws the header logo; WM_PAINT and WM_PRINTCLIENT share it.
 void paintMainWindow(HDC hdc);

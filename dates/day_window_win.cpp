@@ -160,27 +160,11 @@ bool onCommand(HWND window, int id)
     }
 }
 
-// The focus is remembered when the window loses the activation and given
-// back when it gets it again; at first it is on the report.
-const wchar_t* const focusProperty = L"ZT_FOCUS";
-
-bool onActivate(HWND window, WPARAM wParam)
-{
-    if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(window, focus)) SetPropW(window, focusProperty, focus);
-        return false;
-    }
-    auto focus = static_cast<HWND>(GetPropW(window, focusProperty));
-    SetFocus(focus && IsChild(window, focus) ? focus : GetDlgItem(window, idReport));
-    return true;
-}
-
 LRESULT CALLBACK dayVerificationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_ACTIVATE:
-        if (onActivate(window, wParam)) return 0;
+        if (keepFocusAcrossActivation(window, wParam, GetDlgItem(window, idReport))) return 0;
         break;
     case WM_CREATE:
         onCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
@@ -210,7 +194,7 @@ LRESULT CALLBACK dayVerificationProc(HWND window, UINT message, WPARAM wParam, L
         return reinterpret_cast<LRESULT>(mainState.fieldBrush);
     }
     case WM_NCDESTROY:
-        RemovePropW(window, focusProperty);
+        forgetKeptFocus(window);
         if (DayWindow* w = stateOf(window)) {
             DeleteObject(w->bodyFont);
             DeleteObject(w->headingFont);
@@ -220,21 +204,6 @@ LRESULT CALLBACK dayVerificationProc(HWND window, UINT message, WPARAM wParam, L
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void registerDayWindowClass()
-{
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = dayVerificationProc;
-    wc.hInstance = instance;
-    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(101), IMAGE_ICON, 32, 32, 0));
-    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(101), IMAGE_ICON, 16, 16, 0));
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = mainState.windowBrush;
-    wc.lpszClassName = dayWindowClassName;
-    dayWindowClassRegistered = RegisterClassExW(&wc) != 0;
 }
 
 } // namespace
@@ -248,7 +217,7 @@ const DayWindowTitle tablesWindowTitle{L"Tabelle dei tassi e degli indici",
 
 void showDayVerificationWindow(const std::wstring& text, const DayWindowTitle& title)
 {
-    if (!dayWindowClassRegistered) registerDayWindowClass();
+    if (!dayWindowClassRegistered) dayWindowClassRegistered = registerProgramWindowClass(dayWindowClassName, dayVerificationProc);
     // At the top-left corner of the work area of the main window's monitor;
     // created hidden, it takes its size from the scale of that monitor.
     MONITORINFO monitor{};

@@ -211,20 +211,6 @@ void calculateLedger(HWND window)
     SetWindowTextW(control(window, idProspect), shownProspect(out.text).c_str());
 }
 
-// The window's normal place, kept for the next opening.
-void keepPlace(HWND window)
-{
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    if (!GetWindowPlacement(window, &placement)) return;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    const RECT& r = placement.rcNormalPosition;
-    if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
-    const int dx = monitor.rcWork.left - monitor.rcMonitor.left, dy = monitor.rcWork.top - monitor.rcMonitor.top;
-    saveLedgerPlace({r.left + dx, r.top + dy, r.right + dx, r.bottom + dy});
-}
-
 bool onCommand(HWND window, int id, int notification)
 {
     LedgerWindow* w = stateOf(window);
@@ -283,22 +269,6 @@ void onMinMaxInfo(HWND window, MINMAXINFO& info)
     info.ptMinTrackSize = {r.right - r.left, r.bottom - r.top};
 }
 
-// The focus is remembered when the window loses the activation and given
-// back when it gets it again; at first it is in Movimenti.
-const wchar_t* const focusProperty = L"ZT_FOCUS";
-
-bool onActivate(HWND window, WPARAM wParam)
-{
-    if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(window, focus)) SetPropW(window, focusProperty, focus);
-        return false;
-    }
-    auto focus = static_cast<HWND>(GetPropW(window, focusProperty));
-    SetFocus(focus && IsChild(window, focus) ? focus : control(window, idMovements));
-    return true;
-}
-
 LRESULT CALLBACK ledgerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -306,7 +276,7 @@ LRESULT CALLBACK ledgerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         onCreate(window);
         return 0;
     case WM_ACTIVATE:
-        if (onActivate(window, wParam)) return 0;
+        if (keepFocusAcrossActivation(window, wParam, control(window, idMovements))) return 0;
         break;
     case WM_SIZE:
         layOut(window);
@@ -314,8 +284,8 @@ LRESULT CALLBACK ledgerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_GETMINMAXINFO:
         onMinMaxInfo(window, *reinterpret_cast<MINMAXINFO*>(lParam));
         return 0;
-    case WM_EXITSIZEMOVE:
-        keepPlace(window);
+    case WM_EXITSIZEMOVE:  // kept for the next opening
+        if (const auto place = normalPlace(window)) saveLedgerPlace(*place);
         break;
     case WM_DPICHANGED:
         if (LedgerWindow* w = stateOf(window)) takeScale(window, *w, LOWORD(wParam));
@@ -336,11 +306,11 @@ LRESULT CALLBACK ledgerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         if (onCommand(window, LOWORD(wParam), HIWORD(wParam))) return 0;
         break;
     case WM_DESTROY:
-        keepPlace(window);
+        if (const auto place = normalPlace(window)) saveLedgerPlace(*place);
         if (ledgerWindow == window) ledgerWindow = nullptr;
         break;
     case WM_NCDESTROY:
-        RemovePropW(window, focusProperty);
+        forgetKeptFocus(window);
         if (LedgerWindow* w = stateOf(window)) {
             DeleteObject(w->font);
             delete w;
@@ -349,21 +319,6 @@ LRESULT CALLBACK ledgerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void registerLedgerClass()
-{
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ledgerProc;
-    wc.hInstance = instance;
-    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(101), IMAGE_ICON, 32, 32, 0));
-    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(101), IMAGE_ICON, 16, 16, 0));
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = mainState.windowBrush;
-    wc.lpszClassName = ledgerWindowClassName;
-    ledgerClassRegistered = RegisterClassExW(&wc) != 0;
 }
 
 // Where the window opens: where it was last, while its top lies inside a
@@ -404,7 +359,7 @@ void openLedgerWindow()
         SetActiveWindow(ledgerWindow);
         return;
     }
-    if (!ledgerClassRegistered) registerLedgerClass();
+    if (!ledgerClassRegistered) ledgerClassRegistered = registerProgramWindowClass(ledgerWindowClassName, ledgerProc);
     const RECT r = openingRect(mainState.dpi);
     ledgerWindow = CreateWindowExW(0, ledgerWindowClassName, L"Conteggio del credito",
                                    WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, r.left, r.top, r.right - r.left,
