@@ -10,6 +10,7 @@
 
 #include "app/accessible_win.h"
 #include "app/button_win.h"
+#include "app/commands_win.h"
 #include "app/dpi_win.h"
 #include "app/main_window_win.h"
 #include "app/settings.h"
@@ -83,6 +84,36 @@ std::wstring shownProspect(const std::wstring& text)
 }
 
 HWND control(HWND window, int id) { return GetDlgItem(window, id); }
+
+// The selected part of the prospect, or all of it (not only what the field
+// shows) when nothing is selected.
+void copyProspect(HWND window)
+{
+    HWND prospect = control(window, idProspect);
+    DWORD from = 0, to = 0;
+    SendMessageW(prospect, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    if (from != to)
+        SendMessageW(prospect, WM_COPY, 0, 0);
+    else
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(idCopyProspect, BN_CLICKED), 0);
+}
+
+WNDPROC prospectBaseProc = nullptr;
+
+// The prospect's context menu has the one "Copia" of the other results.
+LRESULT CALLBACK prospectProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_CONTEXTMENU) return CallWindowProcW(prospectBaseProc, field, message, wParam, lParam);
+    POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (lParam == -1) {  // the menu key: under the field's first line
+        p = {0, 0};
+        ClientToScreen(field, &p);
+    }
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, menuCopyResult, L"Copia");
+    if (trackMenuAt(menu, p, GetParent(field)) == menuCopyResult) copyProspect(GetParent(field));
+    return 0;
+}
 
 // Every control at its place for the client area's size, at the window's scale.
 void layOut(HWND window)
@@ -179,6 +210,8 @@ void onCreate(HWND window)
                                   WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
                                       ES_AUTOHSCROLL | ES_READONLY);
     SendMessageW(prospect, EM_SETLIMITTEXT, 0, 0);
+    prospectBaseProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(prospect, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prospectProc)));
     nameControl(prospect, L"Prospetto");
     createButton(window, L"COPIA", 0, 0, 110, 31, idCopyProspect, 0, w->font);
     createButton(window, L"STAMPA", 0, 0, 110, 31, idPrintProspect, 0, w->font);
@@ -407,16 +440,10 @@ bool onLedgerWindowKey(const MSG& msg)
         if (!ctrl || GetKeyState(VK_MENU) < 0) return false;
         SendMessageW(msg.hwnd, EM_SETSEL, 0, -1);
         return true;
-    case 'C': {
+    case 'C':
         if (!ctrl || id != idProspect) return false;
-        DWORD from = 0, to = 0;
-        SendMessageW(msg.hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-        if (from != to)
-            SendMessageW(msg.hwnd, WM_COPY, 0, 0);
-        else
-            SendMessageW(window, WM_COMMAND, MAKEWPARAM(idCopyProspect, BN_CLICKED), 0);
+        copyProspect(window);
         return true;
-    }
     default:
         return false;
     }

@@ -1,11 +1,13 @@
-// The interest calculator and the split: no crash, and the split's amounts
-// add up to its total line.
+// The interest calculator, the claim ledger and the split: no crash; the
+// ledger never leaves a negative capital, interest or excess; the split's
+// amounts add up to its total line.
 #include <cmath>
 #include <cstdlib>
 #include <vector>
 
 #include "calc/numtext.h"
 #include "finance/interest.h"
+#include "finance/ledger.h"
 #include "finance/split.h"
 #include "tests/fuzz/fuzz_text.h"
 
@@ -51,6 +53,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     interest.source = static_cast<RateSource>((flags >> 5) % rateSourceCount);
     InterestOutcome out = computeInterest(interest);
     if (out.ok && !std::isfinite(out.interest)) std::abort();
+
+    LedgerInput ledger;
+    const int movements = 1 + flags % 6;
+    for (int i = 0; i < movements; ++i) ledger.movementsText += fuzzText(data, size, 40) + L"\n";
+    ledger.toText = fuzzText(data, size, 12);
+    ledger.lawsuitText = fuzzText(data, size, 12);
+    ledger.rateText = interest.rateText;
+    ledger.surchargeText = interest.surchargeText;
+    ledger.surchargeApplied = interest.surchargeApplied;
+    ledger.source = interest.source;
+    ledger.revaluation = flags & 16;
+    const LedgerOutcome claim = computeLedger(ledger);
+    if (claim.ok && (claim.capital < 0 || claim.interest < 0 || claim.excess < 0 ||
+                     std::fabs(claim.total - claim.capital - claim.interest) > 1e-9 * (1 + claim.total)))
+        std::abort();
 
     SplitInput split;
     split.totalText = fuzzText(data, size, 60);
