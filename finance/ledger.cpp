@@ -151,7 +151,8 @@ struct Ledger {
     std::vector<Sum> sums;
     double advance = 0;  // paid beyond everything due, units
     std::wstring lines;
-    std::vector<RatePiece> unknownBase, unknownLawsuit;  // the first and the last piece past a table
+    // The first and the last piece past the legal and the reference table.
+    std::vector<RatePiece> unknownLegal, unknownReference;
     std::optional<YearMonth> foiPast;                      // the latest month asked past the index table
     std::vector<int> floored;                              // sums kept at their nominal amount
     bool outOfRange = false;
@@ -268,12 +269,13 @@ void accrue(Ledger& l, Sum& s, DayNumber to)
     const std::wstring number = L"n. " + std::to_wstring(s.number) + L"  ";
     for (int i = 0; i < count; ++i) {
         const Stretch& st = stretches[i];
+        const RateSource source = st.lawsuit ? RateSource::reference : l.in.source;
         std::vector<RatePiece> pieces = clipped(st.lawsuit ? l.lawsuitPieces : l.basePieces, st.from, st.to, l.T);
         if (l.in.revaluation) pieces = splitAtYearEnds(pieces);
         const double points = st.lawsuit ? lawsuitPoints : l.M;
         const bool withPoints = st.lawsuit || l.in.surchargeApplied;
         for (const RatePiece& p : pieces) {
-            noteUnknown(st.lawsuit ? l.unknownLawsuit : l.unknownBase, p);
+            noteUnknown(source == RateSource::legal ? l.unknownLegal : l.unknownReference, p);
             const std::int64_t days = p.to - p.from;
             bool addedIndex = false;
             double factor = 1;
@@ -566,13 +568,11 @@ LedgerOutcome computeLedger(const LedgerInput& in)
     l.addLine(L"TOTALE DOVUTO al " + formatDate(to) + L": " + l.amount(total) + L" \u20ac");
     if (l.advance > 0) l.addLine(L"Eccedenza: " + l.amount(l.advance) + L" \u20ac");
     if (!l.floored.empty()) l.addLine(flooredNote(l.floored));
-    if (in.source != RateSource::entered) {
-        const std::wstring note = unknownRatesNote(in.source, l.unknownBase);
+    for (const RateSource source : {RateSource::legal, RateSource::reference}) {
+        const std::wstring note =
+            unknownRatesNote(source, source == RateSource::legal ? l.unknownLegal : l.unknownReference);
         if (!note.empty()) l.addLine(note);
     }
-    const std::wstring lawsuitNote = unknownRatesNote(RateSource::reference, l.unknownLawsuit);
-    if (!lawsuitNote.empty() && lawsuitNote + L"\r\n" != l.lines.substr(l.lines.size() - lawsuitNote.size() - 2))
-        l.addLine(lawsuitNote);
     if (l.foiPast)
         l.addLine(L"Indice FOI di " + monthAbbreviation(*l.foiPast) + L" non in tabella: usato " +
                   monthAbbreviation(foiLastMonth(in.addedRows)) + L" (ultimo noto).");

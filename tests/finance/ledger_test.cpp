@@ -77,6 +77,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Spreadsheet rows, a bracketed payment, a payment on the sum's own day.
         LedgerCase{L"01/01/2025\t\u20ac 10.000,00\taffitto\n01/01/2025;(10.000,00)", entered, L"31/12/2025", L"",
                    false, L"Capitale: 0,00 \u20ac\r\nInteressi: 0,00 \u20ac\r\nTOTALE DOVUTO al 31/12/2025: 0,00 \u20ac"},
+        LedgerCase{L"01/07/2026 1.000", legal, L"31/03/2027", L"", false,
+                   L"Capitale: 1.000,00 \u20ac\r\nInteressi: 11,97 \u20ac\r\nTOTALE DOVUTO al 31/03/2027: 1.011,97 \u20ac\r\n"
+                   L"Tasso 2027 non in tabella: usato 1,60% (ultimo noto)."},
         LedgerCase{L"", legal, L"31/12/2025", L"", false, L"Scrivi almeno un movimento: data e importo."},
         LedgerCase{L"\r\n01/01/2025 10.000\r\n\r\n32/01/2025 5", legal, L"31/12/2025", L"", false,
                    L"Riga 4: data o importo non valido."},
