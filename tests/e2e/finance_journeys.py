@@ -124,7 +124,9 @@ def added_values_journey(p):
     p.click(410, 198)
     wait_until('source menu', lambda s: any(w['class'] == '#32768' for w in s['windows']))
     p.key('Down', 'Down', 'Down', 'Down', 'Down', 'Return')  # "Togli valori aggiunti"
-    wait_until('question', lambda s: 'Togliere tutti i valori aggiunti?' in s['messages'])
+    s = wait_until('question', lambda s: any(m.startswith('Togliere tutti i valori aggiunti?') for m in s['messages']))
+    check('added values: the question names the rows it removes',
+          any(m.endswith('Tasso legale dal 01/01/2027: 1,50%') for m in s['messages']))
     p.key('Return')  # Sì
     s = wait_until('removed', lambda s: 'non in tabella' in result(s))
     check('added values: removed after the question, the result computed again past the table', stored() == '')
