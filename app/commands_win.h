@@ -51,7 +51,7 @@ constexpr int keypadKeys = 20;  // five rows of four
 enum MenuCommandId : int {
     menuVatRateFirst = 401,  // 401 to 404: 4, 5, 10 and 22 %
     menuVatOptions = 405,    // "Personalizza in Opzioni..."
-    menuRuleFirst = 411,     // 411 to 413, in the deadline rules' order
+    menuRuleFirst = 411,     // 411 to 414, in the deadline rules' order
     menuSourceFirst = 421,   // 421 to 423, in the rate sources' order
     menuAddValue = 424,      // "Aggiungi valore…"
     menuRemoveAddedValues = 425,

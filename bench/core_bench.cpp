@@ -80,7 +80,7 @@ void BM_DayReport150000Days(benchmark::State& state)
 void BM_CourtTerm100000Days(benchmark::State& state)
 {
     const DayNumber event = dateToDayNumber(CivilDate{2000, 1, 1});
-    for (auto _ : state) benchmark::DoNotOptimize(deadlineText(event, L"100.000", false, DeadlineRule::court, {}));
+    for (auto _ : state) benchmark::DoNotOptimize(deadlineText(event, L"100.000", false, DeadlineRule::court, {}, {}));
 }
 
 // The longest split at the official rates: every half-year from 2002 to the

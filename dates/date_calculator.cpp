@@ -19,7 +19,7 @@ DateOutcome deadlineFromEvent(const DateInputs& in, DayNumber start, LastDateRan
 {
     range.valid = false;
     range.uncounted = false;
-    const DeadlineText deadline = deadlineText(start, in.daysText, in.endOfMonth, in.rule, in.patron);
+    const DeadlineText deadline = deadlineText(start, in.daysText, in.endOfMonth, in.rule, in.patron, in.today);
     range.prospect = deadline.prospect;
     return DateOutcome{deadline.ok, deadline.text};
 }
@@ -44,17 +44,23 @@ DateOutcome daysBetween(const DateInputs& in, DayNumber start, LastDateRange& ra
     range.firstDay = in.includeStart ? start : start + 1;
     range.patron = in.patron;
     long long working = 0, holidays = 0, suspended = 0;
+    bool emergency = false;
     // A working day is a weekday that is no holiday: one holiday test a day.
-    const bool court = in.rule == DeadlineRule::court;
+    const bool suspensions = in.rule == DeadlineRule::court || in.rule == DeadlineRule::labour;
     for (DayNumber d = range.firstDay; d <= range.lastDay; ++d) {
         const bool holiday = isHoliday(d, in.patron);
         holidays += holiday;
         working += !holiday && weekdayIndex(d) <= 4;
-        if (court) suspended += isSuspendedDay(d);
+        if (suspensions && isSuspendedDay(d, in.rule)) {
+            ++suspended;
+            emergency = emergency || isEmergencySuspendedDay(d);
+        }
     }
     std::wstring text = days + L"  |  lavorativi: " + integer(working) + L"  |  feste: " + integer(holidays);
-    // Court terms do not run in the summer suspension: the days that do count.
-    if (suspended) text += L"  |  al netto della sospensione: " + integer(range.lastDay - range.firstDay + 1 - suspended);
+    // Court terms do not run in their suspensions: the days that do count.
+    if (suspended)
+        text += (emergency ? L"  |  al netto delle sospensioni: " : L"  |  al netto della sospensione: ") +
+                integer(range.lastDay - range.firstDay + 1 - suspended);
     return DateOutcome{true, text};
 }
 

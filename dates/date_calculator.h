@@ -37,6 +37,7 @@ struct DateInputs {
     bool endOfMonth = false;    // "Fine mese"
     DeadlineRule rule = DeadlineRule::civil;  // which days close a deadline
     MonthDay patron{};                        // the patron saint's day, a holiday; month 0 for none
+    CivilDate today{};                        // the day a deadline's prospect says it was computed
 };
 
 struct DateOutcome {

@@ -21,6 +21,7 @@ void calculateDates()
     in.includeStart = isChecked(s.includeStartCheck);
     in.endOfMonth = isChecked(s.endOfMonthCheck);
     in.rule = settings.deadlineRule;
+    in.today = todayDate();
     in.patron = settings.patronDay;
     DateOutcome out = computeDates(in, lastDateRange);
     SetWindowTextW(s.dateResult, out.text.c_str());
@@ -33,7 +34,7 @@ std::wstring deadlineRuleLabel() { return std::wstring(deadlineRuleName(settings
 void showDeadlineRuleMenu()
 {
     const wchar_t* choices[deadlineRuleCount];
-    for (int i = 0; i < deadlineRuleCount; ++i) choices[i] = deadlineRuleName(static_cast<DeadlineRule>(i));
+    for (int i = 0; i < deadlineRuleCount; ++i) choices[i] = deadlineRuleChoice(static_cast<DeadlineRule>(i));
     const int picked = pickFromButtonMenu(mainState.deadlineRuleButton, choices, deadlineRuleCount,
                                           static_cast<int>(settings.deadlineRule), menuRuleFirst);
     if (picked < 0) return;

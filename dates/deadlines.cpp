@@ -27,6 +27,22 @@ const SuspensionRow suspensionRows[] = {
     {2015, 8, 31},  // DL 132/2014, conv. L. 162/2014: 1-31 agosto
 };
 
+// Court terms suspended by a law for an emergency, one row each: the first
+// and the last day not counted, and what a term that meets the days must
+// warn of (forward, and counted back towards a hearing).
+struct EmergencySuspensionRow {
+    CivilDate first, last;
+    const wchar_t* forwardWarning;
+    const wchar_t* backwardWarning;
+};
+const EmergencySuspensionRow emergencySuspensionRows[] = {
+    // art. 83 c. 2 DL 18/2020 (09/03 - 15/04/2020), extended to 11/05/2020 by art. 36 c. 1 DL 23/2020;
+    // the urgent matters of art. 83 c. 3 were not suspended.
+    {{2020, 3, 9}, {2020, 5, 11},
+     L"Attenzione: sospensione emergenziale 2020 (art. 83 DL 18/2020): non vale per le materie urgenti del c. 3.",
+     L"Attenzione: termine a ritroso nella sospensione emergenziale: l'udienza va differita (art. 83 c. 2 DL 18/2020)."},
+};
+
 // Tax filings and payments due from 1 to 20 August may be made by 20 August
 // without surcharge, from this year on (art. 37 c. 11-bis DL 223/2006, added
 // by art. 3-quater DL 16/2012, conv. L. 44/2012).
@@ -43,21 +59,49 @@ constexpr long long maxDays = 100000, maxWeeks = 14285, maxFreeDays = 99999, max
 
 struct Suspension {
     DayNumber first, last;
+    SuspensionKind kind;
 };
 
-// The suspension of the year, as the row in force that year sets it.
-std::optional<Suspension> suspensionOf(std::int32_t year)
+// Which suspensions a rule skips.
+struct Suspensions {
+    bool summer = false, emergency = false;
+    bool any() const { return summer || emergency; }
+};
+
+Suspensions suspensionsOf(DeadlineRule rule)
+{
+    Suspensions s;
+    s.summer = rule == DeadlineRule::court;
+    s.emergency = rule == DeadlineRule::court || rule == DeadlineRule::labour;
+    return s;
+}
+
+// The summer suspension of the year, as the row in force that year sets it.
+std::optional<Suspension> summerSuspensionOf(std::int32_t year)
 {
     const SuspensionRow* row = nullptr;
     for (const SuspensionRow& r : suspensionRows)
         if (year >= r.fromYear) row = &r;
     if (!row) return std::nullopt;
-    return Suspension{dateToDayNumber({year, 8, 1}), dateToDayNumber({year, row->lastMonth, row->lastDay})};
+    return Suspension{dateToDayNumber({year, 8, 1}), dateToDayNumber({year, row->lastMonth, row->lastDay}),
+                      SuspensionKind::summer};
 }
 
-std::optional<Suspension> suspensionAround(DayNumber day)
+const EmergencySuspensionRow* emergencyRowAround(DayNumber day)
 {
-    const auto s = suspensionOf(dayNumberToDate(day).year);
+    for (const EmergencySuspensionRow& r : emergencySuspensionRows)
+        if (day >= dateToDayNumber(r.first) && day <= dateToDayNumber(r.last)) return &r;
+    return nullptr;
+}
+
+// The suspension a day lies in, among those the rule skips.
+std::optional<Suspension> suspensionAround(DayNumber day, Suspensions active)
+{
+    if (active.emergency)
+        if (const EmergencySuspensionRow* r = emergencyRowAround(day))
+            return Suspension{dateToDayNumber(r->first), dateToDayNumber(r->last), SuspensionKind::emergency};
+    if (!active.summer) return std::nullopt;
+    const auto s = summerSuspensionOf(dayNumberToDate(day).year);
     if (!s || day < s->first || day > s->last) return std::nullopt;
     return s;
 }
@@ -66,29 +110,29 @@ std::optional<Suspension> suspensionAround(DayNumber day)
 struct SkippedDays {
     long long count = 0;
     std::vector<SuspensionRun> runs;
-    void add(DayNumber day)
+    void add(DayNumber day, SuspensionKind kind)
     {
         ++count;
-        if (!runs.empty() && day == runs.back().last + 1)
+        if (!runs.empty() && runs.back().kind == kind && day == runs.back().last + 1)
             runs.back().last = day;
-        else if (!runs.empty() && day == runs.back().first - 1)
+        else if (!runs.empty() && runs.back().kind == kind && day == runs.back().first - 1)
             runs.back().first = day;
         else
-            runs.push_back({day, day});
+            runs.push_back({day, day, kind});
     }
 };
 
-// The day reached after `count` counted days (backwards when negative); with
-// the suspension on, its days are passed over and kept in `skipped`.
-DayNumber walkTermDays(DayNumber from, long long count, bool suspension, SkippedDays& skipped)
+// The day reached after `count` counted days (backwards when negative); the
+// days of the suspensions the rule skips are passed over and kept in `skipped`.
+DayNumber walkTermDays(DayNumber from, long long count, Suspensions active, SkippedDays& skipped)
 {
-    if (!suspension) return from + count;
+    if (!active.any()) return from + count;
     const int step = count < 0 ? -1 : 1;
     DayNumber day = from;
     for (long long left = count < 0 ? -count : count; left > 0;) {
         day += step;
-        if (isSuspendedDay(day))
-            skipped.add(day);
+        if (const auto s = suspensionAround(day, active))
+            skipped.add(day, s->kind);
         else
             --left;
     }
@@ -106,27 +150,27 @@ CivilDate addMonths(const CivilDate& date, long long months)
     return out;
 }
 
-// A term in months on the court rule: one whose event falls inside the
-// suspension runs from its last day (counted back, from its first), and the
+// A term in months on a rule with suspensions: one whose event falls inside
+// a suspension runs from its last day (counted back, from its first), and the
 // suspended days it spans lengthen it at its end, counted again past any
-// suspension they run into.
-DayNumber walkTermMonths(DayNumber event, long long months, bool suspension, SkippedDays& skipped)
+// suspension they run into. `start` is where the months were counted from.
+DayNumber walkTermMonths(DayNumber event, long long months, Suspensions active, SkippedDays& skipped,
+                         DayNumber& start)
 {
     const bool backward = months < 0;
     const int step = backward ? -1 : 1;
-    DayNumber start = event;
-    if (suspension)
-        if (const auto s = suspensionAround(event)) {
-            start = backward ? s->first : s->last;
-            for (DayNumber day = event + step; day != start + step; day += step) skipped.add(day);
-        }
+    start = event;
+    if (const auto s = suspensionAround(event, active)) {
+        start = backward ? s->first : s->last;
+        for (DayNumber day = event + step; day != start + step; day += step) skipped.add(day, s->kind);
+    }
     const DayNumber plain = dateToDayNumber(addMonths(dayNumberToDate(start), months));
-    if (!suspension) return plain;
+    if (!active.any()) return plain;
     const long long before = skipped.count;
     for (DayNumber day = start + step; day != plain + step; day += step)
-        if (isSuspendedDay(day)) skipped.add(day);
+        if (const auto s = suspensionAround(day, active)) skipped.add(day, s->kind);
     const long long spanned = skipped.count - before;
-    return walkTermDays(plain, backward ? -spanned : spanned, true, skipped);
+    return walkTermDays(plain, backward ? -spanned : spanned, active, skipped);
 }
 
 // The number of days a term counts, for the units counted in days.
@@ -265,23 +309,49 @@ std::optional<DayNumber> augustPaymentDay(DayNumber due, DeadlineRule rule, Mont
     return day;
 }
 
+const wchar_t* suspensionName(SuspensionKind kind)
+{
+    return kind == SuspensionKind::summer ? L"sospensione feriale" : L"sospensione emergenziale";
+}
+
 std::wstring runLine(const SuspensionRun& run)
 {
     const long long days = run.last - run.first + 1;
-    return L"Sospensione feriale: " + formatDate(dayNumberToDate(run.first)) + L" \u2013 " +
+    std::wstring name = suspensionName(run.kind);
+    name[0] = L'S';
+    return name + L": " + formatDate(dayNumberToDate(run.first)) + L" \u2013 " +
            formatDate(dayNumberToDate(run.last)) + L" (" + std::to_wstring(days) +
            (days == 1 ? L" giorno non contato)" : L" giorni non contati)");
+}
+
+// The law a rule counts by, as the prospect cites it.
+const wchar_t* ruleLaw(DeadlineRule rule)
+{
+    static const wchar_t* const laws[deadlineRuleCount] = {
+        L"art. 2963 c.c.", L"art. 155 c.p.c.; sospensione feriale L. 742/1969",
+        L"art. 18 D.Lgs. 241/1997; art. 7 DL 70/2011", L"art. 155 c.p.c.; senza sospensione feriale, art. 3 L. 742/1969"};
+    return laws[static_cast<int>(rule)];
 }
 
 } // namespace
 
 const wchar_t* deadlineRuleName(DeadlineRule rule)
 {
-    static const wchar_t* const names[deadlineRuleCount] = {L"Civile", L"Processuale", L"Fiscale"};
+    static const wchar_t* const names[deadlineRuleCount] = {L"Civile", L"Processuale", L"Fiscale", L"Lavoro"};
     return names[static_cast<int>(rule)];
 }
 
-bool isSuspendedDay(DayNumber day) { return suspensionAround(day).has_value(); }
+const wchar_t* deadlineRuleChoice(DeadlineRule rule)
+{
+    return rule == DeadlineRule::labour ? L"Lavoro (senza sospensione feriale)" : deadlineRuleName(rule);
+}
+
+bool isSuspendedDay(DayNumber day, DeadlineRule rule)
+{
+    return suspensionAround(day, suspensionsOf(rule)).has_value();
+}
+
+bool isEmergencySuspendedDay(DayNumber day) { return emergencyRowAround(day) != nullptr; }
 
 bool isClosedDay(DayNumber day, DeadlineRule rule, MonthDay patron)
 {
@@ -289,7 +359,7 @@ bool isClosedDay(DayNumber day, DeadlineRule rule, MonthDay patron)
     if (weekday == 6 || isLegalHoliday(day, patron)) return true;
     if (weekday != 5) return false;
     if (rule == DeadlineRule::tax) return true;
-    return rule == DeadlineRule::court && day >= dateToDayNumber(courtSaturdaysFrom);
+    return (rule == DeadlineRule::court || rule == DeadlineRule::labour) && day >= dateToDayNumber(courtSaturdaysFrom);
 }
 
 TermReading readTerm(const std::wstring& text)
@@ -312,14 +382,21 @@ TermReading readTerm(const std::wstring& text)
 
 Deadline deadlineFor(DayNumber event, const Term& term, bool endOfMonth, DeadlineRule rule, MonthDay patron)
 {
-    const bool suspension = rule == DeadlineRule::court;
+    const Suspensions active = suspensionsOf(rule);
     Deadline out;
     SkippedDays skipped;
-    if (term.unit == TermUnit::months || term.unit == TermUnit::years)
-        out.counted = walkTermMonths(event, term.unit == TermUnit::years ? 12 * term.count : term.count, suspension,
-                                     skipped);
-    else
-        out.counted = walkTermDays(event, countedDays(term), suspension, skipped);
+    const int direction = term.count < 0 ? -1 : 1;
+    if (term.unit == TermUnit::months || term.unit == TermUnit::years) {
+        DayNumber start = event;
+        out.counted = walkTermMonths(event, term.unit == TermUnit::years ? 12 * term.count : term.count, active,
+                                     skipped, start);
+        out.firstCounted = start + direction;
+    } else {
+        out.counted = walkTermDays(event, countedDays(term), active, skipped);
+        // The first day the count takes, past the suspended days it begins in.
+        SkippedDays first;
+        out.firstCounted = walkTermDays(event, direction, active, first);
+    }
     out.reached = out.counted;
     if (endOfMonth) {
         CivilDate end = dayNumberToDate(out.reached);
@@ -335,27 +412,43 @@ Deadline deadlineFor(DayNumber event, const Term& term, bool endOfMonth, Deadlin
 }
 
 DeadlineText deadlineText(DayNumber event, const std::wstring& termText, bool endOfMonth, DeadlineRule rule,
-                          MonthDay patron)
+                          MonthDay patron, const CivilDate& today)
 {
     const TermReading reading = readTerm(termText);
     if (!reading.ok) return {false, reading.message, {}};
     const Deadline d = deadlineFor(event, reading.term, endOfMonth, rule, patron);
-    if (!inYearRange(d.counted) || !inYearRange(d.reached) || !inYearRange(d.due)) return {false, rangeMessage, {}};
+    if (!inYearRange(d.counted) || !inYearRange(d.reached) || !inYearRange(d.due) || !inYearRange(d.firstCounted))
+        return {false, rangeMessage, {}};
     const std::wstring term = termCountText(reading.term), ruleName = lowerCase(deadlineRuleName(rule));
 
+    // Each suspension's days, in the order the count met them.
+    std::vector<std::pair<SuspensionKind, long long>> skipped;
+    for (const SuspensionRun& run : d.suspensionRuns) {
+        auto it = std::find_if(skipped.begin(), skipped.end(), [&](const auto& k) { return k.first == run.kind; });
+        if (it == skipped.end()) it = skipped.insert(skipped.end(), {run.kind, 0});
+        it->second += run.last - run.first + 1;
+    }
     std::wstring bracket = term;
-    if (d.suspendedSkipped) bracket += L" + " + std::to_wstring(d.suspendedSkipped) + L" di sospensione feriale";
+    for (const auto& [kind, days] : skipped) bracket += L" + " + std::to_wstring(days) + L" di " + suspensionName(kind);
     if (endOfMonth) bracket += L", fine mese";
     bracket += L", " + ruleName;
     std::wstring text = L"Scadenza: " + weekdayAndDate(d.reached) + L"  (" + bracket + L")";
     if (d.due != d.reached) text += L"\r\n\u2192 " + weekdayAndDate(d.due) + L" (" + closedReason(d.reached, patron) + L")";
     std::wstring after;  // the lines that the result and the prospect share
+    for (const SuspensionRun& run : d.suspensionRuns)
+        if (run.kind == SuspensionKind::emergency) {
+            const EmergencySuspensionRow* row = emergencyRowAround(run.first);
+            after += L"\r\n" + std::wstring(reading.term.count < 0 ? row->backwardWarning : row->forwardWarning);
+            break;
+        }
     if (isPatronDay(d.due, patron)) after += L"\r\nAttenzione: " + weekdayAndDate(d.due) + L" \u00e8 festa patronale.";
     if (const auto payBy = augustPaymentDay(d.due, rule, patron))
         after += L"\r\n\u2192 versamenti entro " + weekdayAndDate(*payBy) + L" (" + augustTaxDeferralSource + L")";
     text += after;
 
-    std::wstring prospect = L"TERMINE: " + term + L" da " + weekdayAndDate(event) + L"\r\nRegola: " + ruleName;
+    std::wstring prospect = L"TERMINE: " + term + L" da " + weekdayAndDate(event) + L"\r\nRegola: " + ruleName +
+                            L" (" + ruleLaw(rule) + L")";
+    if (reading.term.count != 0) prospect += L"\r\nPrimo giorno contato: " + weekdayAndDate(d.firstCounted);
     for (const SuspensionRun& run : d.suspensionRuns) prospect += L"\r\n" + runLine(run);
     prospect += L"\r\nUltimo giorno del termine: " + weekdayAndDate(d.counted);
     if (endOfMonth) prospect += L"\r\nFine mese: " + weekdayAndDate(d.reached);
@@ -365,6 +458,6 @@ DeadlineText deadlineText(DayNumber event, const std::wstring& termText, bool en
         for (DayNumber day = d.reached; day != d.due; day += step)
             prospect += (day == d.reached ? L"" : L", ") + weekdayAndDate(day);
     }
-    prospect += after + L"\r\nSCADENZA: " + weekdayAndDate(d.due);
+    prospect += after + L"\r\nSCADENZA: " + weekdayAndDate(d.due) + L"\r\n\r\nCalcolato il " + formatDate(today);
     return {true, text, prospect};
 }

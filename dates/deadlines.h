@@ -9,13 +9,16 @@
 
 #include "dates/calendar.h"
 
-// Which days close a term, and whether the summer suspension counts; stored
-// as the registry value "Termini" in this order.
-enum class DeadlineRule { civil = 0, court = 1, tax = 2 };
-constexpr int deadlineRuleCount = 3;
+// Which days close a term, and which suspensions count; stored as the
+// registry value "Termini" in this order. Labour cases (and the other matters
+// of art. 3 L. 742/1969) count as court terms without the summer suspension.
+enum class DeadlineRule { civil = 0, court = 1, tax = 2, labour = 3 };
+constexpr int deadlineRuleCount = 4;
 
-// "Civile", "Processuale", "Fiscale".
+// "Civile", "Processuale", "Fiscale", "Lavoro": the button's caption.
 const wchar_t* deadlineRuleName(DeadlineRule rule);
+// The same as the menu offers it: "Lavoro (senza sospensione feriale)".
+const wchar_t* deadlineRuleChoice(DeadlineRule rule);
 
 // Free days ("giorni liberi") leave out both the day of the event and the
 // last day: N of them are counted as N + 1 days.
@@ -39,17 +42,23 @@ struct TermReading {
 };
 TermReading readTerm(const std::wstring& text);
 
-// Days of the summer suspension next to each other, in calendar order.
+// The summer suspension of court terms, or one a law decreed for an
+// emergency (2020).
+enum class SuspensionKind { summer, emergency };
+
+// Days of one suspension next to each other, in calendar order.
 struct SuspensionRun {
     DayNumber first = 0;
     DayNumber last = 0;
+    SuspensionKind kind = SuspensionKind::summer;
 };
 
 struct Deadline {
     DayNumber counted = 0;          // where the count ends
     DayNumber reached = 0;          // the same, or its month's last day with "Fine mese"
     DayNumber due = 0;              // `reached` moved off a closed day
-    long long suspendedSkipped = 0;  // days of the summer suspension the count passed over
+    DayNumber firstCounted = 0;     // the term's first day, past a suspension the event falls in
+    long long suspendedSkipped = 0;  // days of the suspensions the count passed over
     std::vector<SuspensionRun> suspensionRuns;  // those days, run by run in the order met
 };
 
@@ -64,20 +73,24 @@ Deadline deadlineFor(DayNumber event, const Term& term, bool endOfMonth, Deadlin
 // Saturdays too (court terms only from 01/03/2006).
 bool isClosedDay(DayNumber day, DeadlineRule rule, MonthDay patron);
 
-// A day of the summer suspension of court terms (from 1970).
-bool isSuspendedDay(DayNumber day);
+// A day the rule does not count: the summer suspension of court terms (from
+// 1970) for "Processuale", the 2020 emergency suspension for it and "Lavoro".
+bool isSuspendedDay(DayNumber day, DeadlineRule rule);
+// A day of the emergency suspension, which any rule of the courts skips.
+bool isEmergencySuspendedDay(DayNumber day);
 
 // The add-days result, one line each: "Scadenza: sabato 19/09/2026  (30
 // giorni + 31 di sospensione feriale, processuale)"; "→ lunedì 21/09/2026
 // (sabato)" when the deadline moved; "Attenzione: … è festa patronale." when
 // it is the patron saint's day; "→ versamenti entro …" for tax deadlines
 // from 1 to 19 August. `prospect` explains the count line by line, for the
-// day-verification window. Not ok with the message when the term is
-// unreadable or a date falls outside the years 1600 to 9999.
+// day-verification window, ending with the day it was computed (`today`).
+// Not ok with the message when the term is unreadable or a date falls
+// outside the years 1600 to 9999.
 struct DeadlineText {
     bool ok = false;
     std::wstring text;
     std::wstring prospect;
 };
 DeadlineText deadlineText(DayNumber event, const std::wstring& termText, bool endOfMonth, DeadlineRule rule,
-                          MonthDay patron);
+                          MonthDay patron, const CivilDate& today);

@@ -47,6 +47,11 @@ INSTANTIATE_TEST_SUITE_P(
                  L"Giorni: 43  |  lavorativi: 31  |  feste: 1", DeadlineRule::court},
         DateCase{L"15/07/1969", L"14/10/1969", L"", false, false, false,
                  L"Giorni: 91  |  lavorativi: 64  |  feste: 1", DeadlineRule::court},
+        // The 2020 emergency suspension too, for labour terms without August's.
+        DateCase{L"01/03/2020", L"31/08/2020", L"", false, false, false,
+                 L"Giorni: 183  |  lavorativi: 128  |  feste: 6  |  al netto delle sospensioni: 88", DeadlineRule::court},
+        DateCase{L"01/03/2020", L"31/08/2020", L"", false, false, false,
+                 L"Giorni: 183  |  lavorativi: 128  |  feste: 6  |  al netto delle sospensioni: 119", DeadlineRule::labour},
         DateCase{L"21/11/2026", L"", L"60", true, false, false, L"Scadenza: mercoledì 20/01/2027  (60 giorni, civile)"},
         DateCase{L"21/11/2026", L"", L"60", true, false, true,
                  L"Scadenza: domenica 31/01/2027  (60 giorni, fine mese, civile)\r\n\u2192 lunedì 01/02/2027 (domenica)"},

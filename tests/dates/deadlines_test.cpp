@@ -7,7 +7,11 @@
 
 namespace {
 
-constexpr DeadlineRule civil = DeadlineRule::civil, court = DeadlineRule::court, tax = DeadlineRule::tax;
+constexpr DeadlineRule civil = DeadlineRule::civil, court = DeadlineRule::court, tax = DeadlineRule::tax,
+                       labour = DeadlineRule::labour;
+const CivilDate today{2026, 12, 8};
+const wchar_t* const emergency =
+    L" | Attenzione: sospensione emergenziale 2020 (art. 83 DL 18/2020): non vale per le materie urgenti del c. 3.";
 
 DayNumber day(const wchar_t* text)
 {
@@ -66,7 +70,24 @@ TEST(Deadlines, WorkedExamplesAndEdges)
         {L"30/06/2027", L"31", court, L"Scadenza: sabato 31/07/2027  (31 giorni, processuale) | → lunedì 02/08/2027 (sabato)"},
         {L"24/12/2026", L"1", tax, L"Scadenza: venerdì 25/12/2026  (1 giorno, fiscale) | → lunedì 28/12/2026 (Natale)"},
         {L"01/01/2000", L"100.000", court,
-         L"Scadenza: martedì 14/11/2299  (100000 giorni + 9525 di sospensione feriale, processuale)"},
+         L"Scadenza: mercoledì 17/01/2300  (100000 giorni + 9525 di sospensione feriale + 64 di sospensione "
+         L"emergenziale, processuale)"},
+        // The 2020 emergency suspension, and labour terms, which August does not suspend.
+        {L"02/03/2020", L"30", court, L"Scadenza: giovedì 04/06/2020  (30 giorni + 64 di sospensione emergenziale, processuale)"},
+        {L"20/02/2020", L"30", court,
+         L"Scadenza: domenica 24/05/2020  (30 giorni + 64 di sospensione emergenziale, processuale) | → lunedì "
+         L"25/05/2020 (domenica)"},
+        {L"15/04/2020", L"60", court, L"Scadenza: venerdì 10/07/2020  (60 giorni + 26 di sospensione emergenziale, processuale)"},
+        {L"20/04/2020", L"30", court,
+         L"Scadenza: mercoledì 10/06/2020  (30 giorni + 21 di sospensione emergenziale, processuale)"},
+        {L"10/02/2020", L"6 mesi", court,
+         L"Scadenza: venerdì 13/11/2020  (6 mesi + 64 di sospensione emergenziale + 31 di sospensione feriale, processuale)"},
+        {L"15/06/2020", L"-40", court,
+         L"Scadenza: martedì 03/03/2020  (-40 giorni + 64 di sospensione emergenziale, processuale) | Attenzione: "
+         L"termine a ritroso nella sospensione emergenziale: l'udienza va differita (art. 83 c. 2 DL 18/2020)."},
+        {L"20/07/2023", L"30", labour, L"Scadenza: sabato 19/08/2023  (30 giorni, lavoro) | → lunedì 21/08/2023 (sabato)"},
+        {L"02/03/2020", L"30", labour, L"Scadenza: giovedì 04/06/2020  (30 giorni + 64 di sospensione emergenziale, lavoro)"},
+        {L"02/03/2020", L"30", civil, L"Scadenza: mercoledì 01/04/2020  (30 giorni, civile)"},
         // Limits and messages.
         {L"31/12/9999", L"1", civil, L"Data fuori intervallo."},
         {L"01/01/1600", L"-1 mese", court, L"Data fuori intervallo."},
@@ -133,9 +154,14 @@ TEST(Deadlines, WorkedExamplesAndEdges)
         {L"30/01/2026", L"60", tax, L"Scadenza: martedì 31/03/2026  (60 giorni, fine mese, fiscale)", true},
     };
     for (const Case& c : cases) {
-        std::wstring got = deadlineText(day(c.event), c.term, c.endOfMonth, c.rule, c.patron).text;
+        std::wstring got = deadlineText(day(c.event), c.term, c.endOfMonth, c.rule, c.patron, today).text;
         for (size_t at; (at = got.find(L"\r\n")) != std::wstring::npos;) got.replace(at, 2, L" | ");
-        EXPECT_EQ(std::wstring(c.want), got) << c.event << " + " << c.term;
+        // A forward term that skipped emergency days warns of the urgent matters.
+        const std::wstring want = std::wstring(c.want) + (std::wstring(c.want).find(L"emergenziale") !=
+                                                                  std::wstring::npos && c.term[0] != L'-'
+                                                              ? emergency
+                                                              : L"");
+        EXPECT_EQ(want, got) << c.event << " + " << c.term;
     }
 }
 
@@ -149,31 +175,43 @@ TEST(Deadlines, ProspectExplainsTheCount)
         const wchar_t* want;
     } cases[] = {
         {L"20/07/2026", L"30", false, court,
-         L"TERMINE: 30 giorni da lunedì 20/07/2026|Regola: processuale|Sospensione feriale: 01/08/2026 – 31/08/2026 "
+         L"TERMINE: 30 giorni da lunedì 20/07/2026|Regola: processuale (art. 155 c.p.c.; sospensione feriale L. "
+         L"742/1969)|Primo giorno contato: martedì 21/07/2026|Sospensione feriale: 01/08/2026 – 31/08/2026 "
          L"(31 giorni non contati)|Ultimo giorno del termine: sabato 19/09/2026|Giorni non utili: sabato 19/09/2026, "
-         L"domenica 20/09/2026|SCADENZA: lunedì 21/09/2026"},
+         L"domenica 20/09/2026|SCADENZA: lunedì 21/09/2026||Calcolato il 08/12/2026"},
         {L"15/01/2026", L"30", true, civil,
-         L"TERMINE: 30 giorni da giovedì 15/01/2026|Regola: civile|Ultimo giorno del termine: sabato 14/02/2026|"
-         L"Fine mese: sabato 28/02/2026|SCADENZA: sabato 28/02/2026"},
+         L"TERMINE: 30 giorni da giovedì 15/01/2026|Regola: civile (art. 2963 c.c.)|Primo giorno contato: venerdì "
+         L"16/01/2026|Ultimo giorno del termine: sabato 14/02/2026|Fine mese: sabato 28/02/2026|SCADENZA: sabato "
+         L"28/02/2026||Calcolato il 08/12/2026"},
         {L"05/09/2023", L"-20", false, court,
-         L"TERMINE: -20 giorni da martedì 05/09/2023|Regola: processuale|Sospensione feriale: 01/08/2023 – "
+         L"TERMINE: -20 giorni da martedì 05/09/2023|Regola: processuale (art. 155 c.p.c.; sospensione feriale L. "
+         L"742/1969)|Primo giorno contato: lunedì 04/09/2023|Sospensione feriale: 01/08/2023 – "
          L"31/08/2023 (31 giorni non contati)|Ultimo giorno del termine: domenica 16/07/2023|Giorni non utili: "
-         L"domenica 16/07/2023, sabato 15/07/2023|SCADENZA: venerdì 14/07/2023"},
+         L"domenica 16/07/2023, sabato 15/07/2023|SCADENZA: venerdì 14/07/2023||Calcolato il 08/12/2026"},
         {L"10/07/2023", L"13 mesi", false, court,
-         L"TERMINE: 13 mesi da lunedì 10/07/2023|Regola: processuale|Sospensione feriale: 01/08/2023 – 31/08/2023 "
+         L"TERMINE: 13 mesi da lunedì 10/07/2023|Regola: processuale (art. 155 c.p.c.; sospensione feriale L. "
+         L"742/1969)|Primo giorno contato: martedì 11/07/2023|Sospensione feriale: 01/08/2023 – 31/08/2023 "
          L"(31 giorni non contati)|Sospensione feriale: 01/08/2024 – 31/08/2024 (31 giorni non contati)|Ultimo "
-         L"giorno del termine: venerdì 11/10/2024|SCADENZA: venerdì 11/10/2024"},
+         L"giorno del termine: venerdì 11/10/2024|SCADENZA: venerdì 11/10/2024||Calcolato il 08/12/2026"},
         {L"31/07/2026", L"16", false, tax,
-         L"TERMINE: 16 giorni da venerdì 31/07/2026|Regola: fiscale|Ultimo giorno del termine: domenica 16/08/2026|"
+         L"TERMINE: 16 giorni da venerdì 31/07/2026|Regola: fiscale (art. 18 D.Lgs. 241/1997; art. 7 DL 70/2011)|"
+         L"Primo giorno contato: sabato 01/08/2026|Ultimo giorno del termine: domenica 16/08/2026|"
          L"Giorni non utili: domenica 16/08/2026|→ versamenti entro giovedì 20/08/2026 (art. 37 c. 11-bis DL "
-         L"223/2006)|SCADENZA: lunedì 17/08/2026"},
+         L"223/2006)|SCADENZA: lunedì 17/08/2026||Calcolato il 08/12/2026"},
+        // The event inside a suspension: the count begins after it.
+        {L"15/04/2020", L"60", false, labour,
+         L"TERMINE: 60 giorni da mercoledì 15/04/2020|Regola: lavoro (art. 155 c.p.c.; senza sospensione feriale, "
+         L"art. 3 L. 742/1969)|Primo giorno contato: martedì 12/05/2020|Sospensione emergenziale: 16/04/2020 – "
+         L"11/05/2020 (26 giorni non contati)|Ultimo giorno del termine: venerdì 10/07/2020|Attenzione: sospensione "
+         L"emergenziale 2020 (art. 83 DL 18/2020): non vale per le materie urgenti del c. 3.|SCADENZA: venerdì "
+         L"10/07/2020||Calcolato il 08/12/2026"},
     };
     for (const auto& c : cases) {
-        std::wstring got = deadlineText(day(c.event), c.term, c.endOfMonth, c.rule, {}).prospect;
+        std::wstring got = deadlineText(day(c.event), c.term, c.endOfMonth, c.rule, {}, today).prospect;
         for (size_t at; (at = got.find(L"\r\n")) != std::wstring::npos;) got.replace(at, 2, L"|");
         EXPECT_EQ(std::wstring(c.want), got) << c.event << " + " << c.term;
     }
-    const DeadlineText longest = deadlineText(day(L"20/07/2026"), L"100.000", false, court, {});
+    const DeadlineText longest = deadlineText(day(L"20/07/2026"), L"100.000", false, court, {}, today);
     size_t runs = 0;
     for (size_t at = 0; (at = longest.prospect.find(L"Sospensione feriale:", at)) != std::wstring::npos; ++at) ++runs;
     EXPECT_EQ(300u, runs) << "one run a summer";
@@ -182,9 +220,9 @@ TEST(Deadlines, ProspectExplainsTheCount)
 TEST(Deadlines, EndOfMonthComesBeforeTheMove)
 {
     EXPECT_EQ(L"Scadenza: domenica 31/01/2027  (60 giorni, fine mese, civile)\r\n\u2192 lunedì 01/02/2027 (domenica)",
-              deadlineText(day(L"21/11/2026"), L"60", true, civil, {}).text);
+              deadlineText(day(L"21/11/2026"), L"60", true, civil, {}, today).text);
     EXPECT_EQ(L"Scadenza: domenica 31/01/2027  (-1 mese, fine mese, civile)\r\n\u2192 sabato 30/01/2027 (domenica)",
-              deadlineText(day(L"15/02/2027"), L"-1 mese", true, civil, {}).text);
+              deadlineText(day(L"15/02/2027"), L"-1 mese", true, civil, {}, today).text);
 }
 
 } // namespace
