@@ -60,6 +60,7 @@ enum MenuCommandId : int {
     menuCopyTape = 432,
     menuCopyTapeForSpreadsheet = 433,
     menuCopyResult = 441,  // "Copia" on the DATE and INTERESSI results
+    menuExportCalendar = 442,  // "Esporta in calendario…" on a deadline
 };
 
 // Carries out one WM_COMMAND; false when it is left to the default procedure.

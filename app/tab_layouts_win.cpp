@@ -14,6 +14,8 @@
 #include "calc/numtext.h"
 #include "dates/date_calculator_win.h"
 #include "dates/date_fields_win.h"
+#include "dates/calendar_export_win.h"
+#include "dates/date_calculator.h"
 #include "finance/interest.h"
 #include "finance/interest_win.h"
 
@@ -116,7 +118,15 @@ void showResultMenu(HWND field, LPARAM at)
     }
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, menuCopyResult, L"Copia");
-    if (trackMenuAt(menu, p, mainState.mainWindow) != menuCopyResult) return;
+    // A deadline on DATE goes to the office calendar too.
+    const bool deadline = field == mainState.dateResult && !lastDateRange.prospect.empty();
+    if (deadline) AppendMenuW(menu, MF_STRING, menuExportCalendar, L"Esporta in calendario\u2026");
+    const int command = trackMenuAt(menu, p, mainState.mainWindow);
+    if (deadline && command == menuExportCalendar) {
+        exportDeadlineToCalendar({lastDateRange.due, lastDateRange.summary, lastDateRange.prospect}, mainState.mainWindow);
+        return;
+    }
+    if (command != menuCopyResult) return;
     DWORD from = 0, to = 0;
     SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
     if (from == to)
@@ -236,8 +246,8 @@ void createDateTab()
     s.addDaysCheck = createCheckbox(L"Aggiungi giorni anzich\u00e9 differenza", 16, 161, 345, 24, list);
     s.includeStartCheck = createCheckbox(L"Includi data iniziale", 16, 194, 230, 25, list);
     createLabel(L"Giorni", 16, 235, 65, 22, list);
-    s.dateDaysEdit = createField(L"60", 83, 229, 85, 28, list);
-    s.endOfMonthCheck = createCheckbox(L"Fine mese", 190, 231, 148, 25, list);
+    s.dateDaysEdit = createField(L"60", 83, 229, 150, 28, list);  // "-100 giorni liberi" whole
+    s.endOfMonthCheck = createCheckbox(L"Fine mese", 243, 231, 98, 25, list);
     s.deadlineRuleButton =
         createFlatButton(deadlineRuleLabel().c_str(), 346, 229, 124, 28, idDeadlineRule, &list, 0);
     static const MenuButtonSetting deadlineRule{L"Regola dei termini", L""};

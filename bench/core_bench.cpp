@@ -71,7 +71,7 @@ void BM_Walk150000Days(benchmark::State& state)
 // The text of the longest report: 150,000 days from 01/01/1600.
 void BM_DayReport150000Days(benchmark::State& state)
 {
-    LastDateRange range{true, true, dateToDayNumber(CivilDate{1600, 1, 1}), 0, {}, false, {}};
+    LastDateRange range{true, true, dateToDayNumber(CivilDate{1600, 1, 1}), 0, {}, false, {}, {}, 0};
     range.lastDay = range.firstDay + 149999;
     for (auto _ : state) benchmark::DoNotOptimize(buildDayVerificationReport(range));
 }

@@ -189,7 +189,7 @@ int main()
     // longest range and for the default one, against a plain window of the
     // same class and size showing the same text.
     for (long long days : {150000LL, 40LL}) {
-        lastDateRange = LastDateRange{true, true, dateToDayNumber(CivilDate{1600, 1, 1}), 0, {}, false, {}};
+        lastDateRange = LastDateRange{true, true, dateToDayNumber(CivilDate{1600, 1, 1}), 0, {}, false, {}, {}, 0};
         lastDateRange.lastDay = lastDateRange.firstDay + days - 1;
         std::vector<double> report, plain;
         for (int i = 0; i < runs; ++i) {

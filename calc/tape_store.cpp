@@ -2,8 +2,6 @@
 
 #include <cstddef>
 
-namespace {
-
 void appendUtf8(std::string& out, char32_t c)
 {
     if (c < 0x80) {
@@ -22,6 +20,8 @@ void appendUtf8(std::string& out, char32_t c)
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
+
+namespace {
 
 // UTF-16 to UTF-8; a lone surrogate, which no tape line holds, becomes
 // U+FFFD, and a control character a space, so that the file always reads back.

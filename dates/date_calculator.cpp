@@ -21,6 +21,8 @@ DateOutcome deadlineFromEvent(const DateInputs& in, DayNumber start, LastDateRan
     range.uncounted = false;
     const DeadlineText deadline = deadlineText(start, in.daysText, in.endOfMonth, in.rule, in.patron, in.today);
     range.prospect = deadline.prospect;
+    range.summary = deadline.summary;
+    range.due = deadline.due;
     return DateOutcome{deadline.ok, deadline.text};
 }
 

@@ -16,6 +16,8 @@ struct LastDateRange {
     MonthDay patron{};       // the patron saint's day the range was counted with
     bool uncounted = false;  // the last count's range was reversed or too long to walk
     std::wstring prospect;   // the last deadline explained line by line; empty after a count
+    std::wstring summary;    // and its calendar entry's title
+    DayNumber due = 0;       // and its day
 };
 
 extern LastDateRange lastDateRange;

@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-#include <utility>
+#include <optional>
+#include <vector>
 
 #include "app/accessible_win.h"
 #include "app/button_win.h"
@@ -12,6 +13,7 @@
 #include "app/main_window_win.h"
 #include "calc/calculator_win.h"
 #include "calc/printing_win.h"
+#include "dates/calendar_export_win.h"
 #include "dates/day_report.h"
 
 const wchar_t* const dayWindowClassName = L"ZentoloDayDetailV062";
@@ -20,13 +22,21 @@ namespace {
 
 bool dayWindowClassRegistered = false;
 
-enum DayWindowControl { idReport = 1, idCopyReport = 2, idPrintReport = 3, idCloseReport = 4, idHeaderClose = 5 };
+enum DayWindowControl {
+    idReport = 1,
+    idCopyReport = 2,
+    idPrintReport = 3,
+    idCloseReport = 4,
+    idCalendarExport = 5,  // "CALENDARIO…", for a deadline
+    idHeaderClose = 6
+};
 
 // What a report window owns: its own copy of the report, and the scale and
 // fonts of the monitor it is on, which need not be the main window's.
 struct DayWindow {
     std::wstring text;
     const DayWindowTitle* title = &dayReportTitle;
+    std::optional<DeadlineForCalendar> deadline;  // the deadline the report explains, if it is one
     int dpi = designDpi;
     HFONT bodyFont = nullptr;
     HFONT headingFont = nullptr;
@@ -71,12 +81,29 @@ struct DayWindowPart {
     int accent;
     int x, y, width, height;
 };
-const DayWindowPart dayWindowParts[] = {
+const std::vector<DayWindowPart> dayWindowParts = {
     {idReport, nullptr, 0, 12, 48, 490, 345},
     {idCopyReport, L"COPIA REPORT", 0, 12, 405, 139, 31},
     {idPrintReport, L"STAMPA", 1, 159, 405, 105, 31},
     {idCloseReport, L"CHIUDI", 0, 272, 405, 103, 31},
     {idHeaderClose, L"\u00d7", 0, 475, 7, 29, 31}};
+// A deadline's window: its calendar export beside COPIA REPORT.
+const std::vector<DayWindowPart> deadlineWindowParts = {
+    {idReport, nullptr, 0, 12, 48, 490, 345},
+    {idCopyReport, L"COPIA REPORT", 0, 12, 405, 139, 31},
+    {idCalendarExport, L"CALENDARIO\u2026", 0, 159, 405, 119, 31},
+    {idPrintReport, L"STAMPA", 1, 286, 405, 105, 31},
+    {idCloseReport, L"CHIUDI", 0, 399, 405, 103, 31},
+    {idHeaderClose, L"\u00d7", 0, 475, 7, 29, 31}};
+
+const std::vector<DayWindowPart>& partsOf(const DayWindow& w) { return w.deadline ? deadlineWindowParts : dayWindowParts; }
+
+// What a report window opens with.
+struct DayWindowOpening {
+    const std::wstring* text;
+    const DayWindowTitle* title;
+    const DeadlineForCalendar* deadline;
+};
 
 constexpr int dayWindowWidth = 520, dayWindowHeight = 455;  // at 96 DPI
 
@@ -86,7 +113,7 @@ void onDpiChanged(HWND window, int dpi, const RECT& suggested)
     DayWindow* w = stateOf(window);
     if (!w) return;
     takeScale(window, *w, dpi);
-    for (const DayWindowPart& c : dayWindowParts)
+    for (const DayWindowPart& c : partsOf(*w))
         placeScaled(GetDlgItem(window, c.id), c.x, c.y, c.width, c.height, dpi);
     takeSuggestedRect(window, suggested);
 }
@@ -94,11 +121,12 @@ void onDpiChanged(HWND window, int dpi, const RECT& suggested)
 // Built at the scale of the monitor the (still hidden) window is on.
 void onCreate(HWND window, const CREATESTRUCTW* cs)
 {
-    const auto* opening = static_cast<const std::pair<const std::wstring*, const DayWindowTitle*>*>(cs->lpCreateParams);
-    auto* w = new DayWindow{*opening->first, opening->second};
+    const auto* opening = static_cast<const DayWindowOpening*>(cs->lpCreateParams);
+    auto* w = new DayWindow{*opening->text, opening->title, std::nullopt};
+    if (opening->deadline) w->deadline = *opening->deadline;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
     takeScale(window, *w, windowDpi(window));
-    const DayWindowPart& r = dayWindowParts[0];
+    const DayWindowPart& r = partsOf(*w)[0];
     HWND report = CreateWindowExW(
         WS_EX_CLIENTEDGE, L"EDIT", w->text.c_str(),
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
@@ -106,7 +134,7 @@ void onCreate(HWND window, const CREATESTRUCTW* cs)
         window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(r.id)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(report, WM_SETFONT, reinterpret_cast<WPARAM>(w->bodyFont), TRUE);
     nameControl(report, w->title->name);
-    for (const DayWindowPart& c : dayWindowParts)
+    for (const DayWindowPart& c : partsOf(*w))
         if (c.caption)
             createButton(window, c.caption, c.x, c.y, c.width, c.height, c.id, c.accent, w->bodyFont);
     SetWindowPos(window, nullptr, 0, 0, scaledTo(dayWindowWidth, w->dpi), scaledTo(dayWindowHeight, w->dpi),
@@ -150,6 +178,9 @@ bool onCommand(HWND window, int id)
         return true;
     case idPrintReport:
         if (text) printPlainText(*text, stateOf(window)->title->jobName, window);
+        return true;
+    case idCalendarExport:
+        if (stateOf(window) && stateOf(window)->deadline) exportDeadlineToCalendar(*stateOf(window)->deadline, window);
         return true;
     case idCloseReport:
     case idHeaderClose:
@@ -215,7 +246,8 @@ const DayWindowTitle tablesWindowTitle{L"Tabelle dei tassi e degli indici",
                                        L"\u25a6  TABELLE DEI TASSI E DEGLI INDICI", L"Tabelle dei tassi e degli indici",
                                        L"Zentolo - Tabelle dei tassi e degli indici"};
 
-void showDayVerificationWindow(const std::wstring& text, const DayWindowTitle& title)
+void showDayVerificationWindow(const std::wstring& text, const DayWindowTitle& title,
+                               const DeadlineForCalendar* deadline)
 {
     if (!dayWindowClassRegistered) dayWindowClassRegistered = registerProgramWindowClass(dayWindowClassName, dayVerificationProc);
     // At the top-left corner of the work area of the main window's monitor;
@@ -223,7 +255,7 @@ void showDayVerificationWindow(const std::wstring& text, const DayWindowTitle& t
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(mainState.mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
-    std::pair<const std::wstring*, const DayWindowTitle*> opening{&text, &title};
+    DayWindowOpening opening{&text, &title, deadline};
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, dayWindowClassName,
                                   title.caption, WS_POPUP | WS_BORDER | WS_SYSMENU,
                                   monitor.rcWork.left, monitor.rcWork.top, dayWindowWidth, dayWindowHeight,
@@ -284,7 +316,8 @@ void openDayVerification()
     };
     const LastDateRange& range = lastDateRange;
     if (!range.prospect.empty()) {
-        showDayVerificationWindow(range.prospect);
+        const DeadlineForCalendar deadline{range.due, range.summary, range.prospect};
+        showDayVerificationWindow(range.prospect, dayReportTitle, &deadline);
         return;
     }
     if (!range.valid && !range.uncounted) {

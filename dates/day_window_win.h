@@ -19,7 +19,10 @@ extern const DayWindowTitle dayReportTitle;     // "VERIFICA GIORNI"
 extern const DayWindowTitle tablesWindowTitle;  // "TABELLE DEI TASSI E DEGLI INDICI"
 
 void openDayVerification();
-void showDayVerificationWindow(const std::wstring& text, const DayWindowTitle& title = dayReportTitle);
+// A deadline's report has CALENDARIO… beside COPIA REPORT.
+struct DeadlineForCalendar;
+void showDayVerificationWindow(const std::wstring& text, const DayWindowTitle& title = dayReportTitle,
+                               const DeadlineForCalendar* deadline = nullptr);
 
 extern const wchar_t* const dayWindowClassName;  // "ZentoloDayDetailV062"
 

@@ -415,10 +415,12 @@ DeadlineText deadlineText(DayNumber event, const std::wstring& termText, bool en
                           MonthDay patron, const CivilDate& today)
 {
     const TermReading reading = readTerm(termText);
-    if (!reading.ok) return {false, reading.message, {}};
+    DeadlineText refused;
+    refused.text = reading.ok ? rangeMessage : reading.message;
+    if (!reading.ok) return refused;
     const Deadline d = deadlineFor(event, reading.term, endOfMonth, rule, patron);
     if (!inYearRange(d.counted) || !inYearRange(d.reached) || !inYearRange(d.due) || !inYearRange(d.firstCounted))
-        return {false, rangeMessage, {}};
+        return refused;
     const std::wstring term = termCountText(reading.term), ruleName = lowerCase(deadlineRuleName(rule));
 
     // Each suspension's days, in the order the count met them.
@@ -459,5 +461,6 @@ DeadlineText deadlineText(DayNumber event, const std::wstring& termText, bool en
             prospect += (day == d.reached ? L"" : L", ") + weekdayAndDate(day);
     }
     prospect += after + L"\r\nSCADENZA: " + weekdayAndDate(d.due) + L"\r\n\r\nCalcolato il " + formatDate(today);
-    return {true, text, prospect};
+    const std::wstring summary = L"Scadenza: " + term + L" da " + weekdayAndDate(event) + L" (" + ruleName + L")";
+    return {true, text, prospect, summary, d.due};
 }

@@ -91,6 +91,8 @@ struct DeadlineText {
     bool ok = false;
     std::wstring text;
     std::wstring prospect;
+    std::wstring summary;  // for a calendar: "Scadenza: 30 giorni da lunedì 20/07/2026 (processuale)"
+    DayNumber due = 0;
 };
 DeadlineText deadlineText(DayNumber event, const std::wstring& termText, bool endOfMonth, DeadlineRule rule,
                           MonthDay patron, const CivilDate& today);

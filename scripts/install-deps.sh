@@ -14,6 +14,7 @@ packages=(
   wine64 xvfb xdotool imagemagick      # running and looking at the program
   fonts-dejavu-core fonts-dejavu-extra  # stand-ins for the program's fonts under Wine
   python3 python3-dateutil python3-numpy  # reference computations
+  python3-icalendar                    # reading back the calendar files the program writes
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils  # printing to PDF in the tests
   util-linux                           # flock
   zip unzip                            # the release package

@@ -10,6 +10,7 @@
 #include "app/commands_win.h"
 #include "dates/date_calculator.h"
 #include "dates/day_report.h"
+#include "dates/calendar_export_win.h"
 #include "dates/day_window_win.h"
 #include "tests/app/gui_fixture.h"
 
@@ -141,6 +142,26 @@ TEST_F(DayReport, AfterADeadlineTheProspect)
     ASSERT_EQ(1u, windows.size());
     EXPECT_EQ(0u, lastDateRange.prospect.find(L"TERMINE: 30 giorni da lunedì 20/07/2026\r\nRegola: processuale"));
     EXPECT_EQ(lastDateRange.prospect, controlText(GetDlgItem(windows[0], 1)));
+    EXPECT_EQ(L"CALENDARIO\u2026", controlText(GetDlgItem(windows[0], 5))) << "a deadline goes to the calendar";
+
+    // What the Save As dialog's OK writes, without the dialog.
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring path = std::wstring(folder) + L"scadenza-2026-09-21.ics";
+    std::wstring error;
+    ASSERT_TRUE(writeDeadlineCalendar({lastDateRange.due, lastDateRange.summary, lastDateRange.prospect}, path, error))
+        << error;
+    std::string file(4096, '\0');
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD read = 0;
+    ReadFile(h, &file[0], static_cast<DWORD>(file.size()), &read, nullptr);
+    CloseHandle(h);
+    DeleteFileW(path.c_str());
+    file.resize(read);
+    EXPECT_NE(std::string::npos, file.find("\r\nDTSTART;VALUE=DATE:20260921\r\n"));
+    EXPECT_NE(std::string::npos, file.find("\r\nSUMMARY:Scadenza: 30 giorni da luned\xC3\xAC 20/07/2026 (processuale)\r\n"));
+    EXPECT_FALSE(writeDeadlineCalendar({lastDateRange.due, L"", L""}, std::wstring(folder) + L"nessuna\\x.ics", error));
+    EXPECT_FALSE(error.empty()) << "a failed write says why";
     DestroyWindow(windows[0]);
     SendMessageW(s.addDaysCheck, BM_CLICK, 0, 0);
     command(idCalculateDates);
@@ -148,6 +169,7 @@ TEST_F(DayReport, AfterADeadlineTheProspect)
     windows = reportWindows();
     ASSERT_EQ(1u, windows.size());
     EXPECT_EQ(0u, controlText(GetDlgItem(windows[0], 1)).find(L"PERIODO: ")) << "after a count, its report again";
+    EXPECT_EQ(nullptr, GetDlgItem(windows[0], 5)) << "and no calendar";
 }
 
 TEST_F(DayReport, TwoIndependentWindowsWithTheirOwnText)
@@ -185,7 +207,7 @@ TEST_F(DayReport, TwoIndependentWindowsWithTheirOwnText)
     EXPECT_FALSE(IsWindow(a));
     EXPECT_EQ(1u, reportWindows().size());
     EXPECT_NE(std::wstring::npos, controlText(GetDlgItem(b, 1)).find(L"estremi inclusi"));
-    SendMessageW(GetDlgItem(b, 5), WM_KEYDOWN, VK_SPACE, 0);  // ×
+    SendMessageW(GetDlgItem(b, 6), WM_KEYDOWN, VK_SPACE, 0);  // ×
     EXPECT_FALSE(IsWindow(b));
 }
 

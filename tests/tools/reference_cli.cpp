@@ -9,8 +9,15 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "calc/numtext.h"
 #include "dates/calendar.h"
+#include "dates/calendar_export.h"
+#include "dates/deadlines.h"
 #include "calc/vat.h"
 #include "dates/date_calculator.h"
 #include "dates/day_report.h"
@@ -229,6 +236,25 @@ void ledgerMode()
     }
 }
 
+// One line "EVENT TERM RULE" (tab-separated) gives the calendar file of the
+// deadline, computed on 08/12/2026, as its bytes.
+void icsMode()
+{
+    std::string line;
+    if (!readLine(line)) return;
+    std::vector<std::string> f = splitTabs(line);
+    if (f.size() != 3) return;
+    CivilDate event;
+    if (!parseDate(fromUtf8(f[0]), event)) return;
+    const DeadlineText d = deadlineText(dateToDayNumber(event), fromUtf8(f[1]), false,
+                                        static_cast<DeadlineRule>(std::atoi(f[2].c_str())), {}, {2026, 12, 8});
+    CalendarEntry entry{dayNumberToDate(d.due), d.summary, d.prospect, L"20261208T094500Z-1@zentolo", L"20261208T094500Z"};
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);  // the file's own CR LF, not doubled
+#endif
+    put(calendarFile(entry));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -242,6 +268,8 @@ int main(int argc, char** argv)
         vatMode();
     } else if (mode == "interest") {
         interestMode();
+    } else if (mode == "ics") {
+        icsMode();
     } else if (mode == "ledger") {
         ledgerMode();
     } else if (mode == "count") {
@@ -253,7 +281,7 @@ int main(int argc, char** argv)
     } else if (mode == "days" && argc == 5) {
         daysMode(std::atoll(argv[2]), std::atoll(argv[3]), std::atoll(argv[4]));
     } else {
-        std::fputs("usage: reference_cli format|parse|vat|count|report|interest|ledger|easter FROM TO|days FROM TO STEP\n", stderr);
+        std::fputs("usage: reference_cli format|parse|vat|count|report|interest|ledger|ics|easter FROM TO|days FROM TO STEP\n", stderr);
         return 2;
     }
     return std::fflush(stdout) == 0 ? 0 : 1;

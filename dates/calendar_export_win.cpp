@@ -1,0 +1,111 @@
+// The calendar export needs Win32 for the Save As dialog, the Documents
+// folder, the clock and the file.
+#include "dates/calendar_export_win.h"
+
+#include <windows.h>
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/accessible_win.h"
+#include "app/system_library_win.h"
+#include "dates/calendar_export.h"
+
+namespace {
+
+// The dialog's and the folder's libraries are loaded on the first export, not
+// at start-up.
+BOOL showSaveDialog(OPENFILENAMEW* ofn)
+{
+    using SaveFn = BOOL(WINAPI*)(OPENFILENAMEW*);
+    static const auto saveDialog = systemFunction<SaveFn>(L"comdlg32.dll", "GetSaveFileNameW");
+    ModalScope modal;
+    return saveDialog ? saveDialog(ofn) : FALSE;
+}
+
+std::wstring documentsFolder()
+{
+    using FolderFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+    static const auto folderPath = systemFunction<FolderFn>(L"shell32.dll", "SHGetFolderPathW");
+    wchar_t path[MAX_PATH] = {};
+    if (!folderPath || folderPath(nullptr, CSIDL_PERSONAL, nullptr, 0, path) != S_OK) return std::wstring();
+    return path;
+}
+
+// "20261208T094500Z", and a UID no other file shares: the moment and a count
+// of this run's exports.
+void stampAndUid(CalendarEntry& entry)
+{
+    SYSTEMTIME t;
+    GetSystemTime(&t);
+    wchar_t stamp[32];
+    std::swprintf(stamp, 32, L"%04u%02u%02uT%02u%02u%02uZ", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+    entry.stamp = stamp;
+    static unsigned exports = 0;
+    LARGE_INTEGER tick;
+    QueryPerformanceCounter(&tick);
+    entry.uid = entry.stamp + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++exports) +
+                L"-" + std::to_wstring(tick.QuadPart) + L"@zentolo";
+}
+
+std::wstring systemMessage(DWORD code)
+{
+    wchar_t* text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   code, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
+    std::wstring message = text ? text : L"errore " + std::to_wstring(code);
+    if (text) LocalFree(text);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
+        message.pop_back();
+    return message;
+}
+
+} // namespace
+
+bool writeDeadlineCalendar(const DeadlineForCalendar& deadline, const std::wstring& path, std::wstring& error)
+{
+    CalendarEntry entry;
+    entry.day = dayNumberToDate(deadline.due);
+    entry.summary = deadline.summary;
+    entry.description = deadline.prospect;
+    stampAndUid(entry);
+    const std::string bytes = calendarFile(entry);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    const bool ok = file != INVALID_HANDLE_VALUE &&
+                    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    const DWORD code = GetLastError();
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    if (!ok) {
+        error = systemMessage(code);
+        if (file != INVALID_HANDLE_VALUE) DeleteFileW(path.c_str());  // never half a file
+    }
+    return ok;
+}
+
+void exportDeadlineToCalendar(const DeadlineForCalendar& deadline, HWND owner)
+{
+    wchar_t path[MAX_PATH] = {};
+    const std::wstring name = calendarFileName(dayNumberToDate(deadline.due));
+    name.copy(path, name.size());
+    const std::wstring folder = documentsFolder();
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = L"Calendario (*.ics)\0*.ics\0";
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.lpstrDefExt = L"ics";
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    if (!showSaveDialog(&ofn)) return;
+    std::wstring error;
+    if (writeDeadlineCalendar(deadline, path, error)) return;
+    const std::wstring text = L"Calendario non salvato in " + std::wstring(path) + L":\r\n" + error;
+    ModalScope modal;
+    MessageBoxW(owner, text.c_str(), L"Zentolo", MB_ICONWARNING | MB_OK);
+}
