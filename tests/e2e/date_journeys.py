@@ -33,12 +33,12 @@ def date_journey(p):
     check('DATE: Escape closes the calendar and gives the focus back to its field',
           s['focus'] == al_index and child(s, cls='Edit', nth=2)['text'] == al)
     p.click(23, 172)  # "Aggiungi giorni"
-    p.click(197, 243)  # "Fine mese"
+    p.click(250, 243)  # "Fine mese"
     s = wait_until('checks', lambda s: child(s, text='Fine mese')['checked'] == 1)
     p.click(88, 287)
     s = check('DATE: add-days with "Fine mese"', lambda s: child(s, text='Scadenza: sabato 31/12/1966  (60 giorni, fine mese, civile)') is not None)
     p.click(23, 172)
-    p.click(197, 243)
+    p.click(250, 243)
     p.click(88, 287)
     wait_until('count again', lambda s: any(c['text'].startswith('Giorni: ') for c in s['children']))
     p.click(249, 287)  # VERIFICA GIORNI
@@ -135,11 +135,14 @@ def deadline_office_journey(p):
     s = wait_until('prospect copied', lambda s: (s['clipboard'] or '').startswith('TERMINE:'))
     check('office: VERIFICA GIORNI after a deadline shows its prospect',
           s['clipboard'].split('\r\n') == [
-              'TERMINE: 30 giorni da luned\u00ec 20/07/2026', 'Regola: processuale',
+              'TERMINE: 30 giorni da luned\u00ec 20/07/2026',
+              'Regola: processuale (art. 155 c.p.c.; sospensione feriale L. 742/1969)',
+              'Primo giorno contato: marted\u00ec 21/07/2026',
               'Sospensione feriale: 01/08/2026 \u2013 31/08/2026 (31 giorni non contati)',
               'Ultimo giorno del termine: sabato 19/09/2026',
-              'Giorni non utili: sabato 19/09/2026, domenica 20/09/2026', 'SCADENZA: luned\u00ec 21/09/2026'])
-    xdo('mousemove', report['x'] + 323, report['y'] + 420, 'click', 1)  # CHIUDI
+              'Giorni non utili: sabato 19/09/2026, domenica 20/09/2026', 'SCADENZA: luned\u00ec 21/09/2026', '',
+              'Calcolato il ' + today])
+    xdo('mousemove', report['x'] + 450, report['y'] + 420, 'click', 1)  # CHIUDI, after CALENDARIO…
     wait_until('prospect closed', lambda s: not any(w['class'] == 'ZentoloDayDetailV062' for w in s['windows']))
     xdo('mousemove', '--window', p.window, 100, 322, 'click', 3)  # the result, right button
     wait_until('result menu', lambda s: any(w['class'] == '#32768' for w in s['windows']))
