@@ -303,6 +303,75 @@ PastedInput pastedInput(const std::wstring& clipboard, bool intoEmptyLine)
     return out;
 }
 
+namespace {
+
+// "«abc»": a cell as a message quotes it, at most 20 characters of it.
+std::wstring quotedCell(const std::wstring& cell)
+{
+    return L"\u00ab" + (cell.size() > 20 ? cell.substr(0, 20) + L"\u2026" : cell) + L"\u00bb";
+}
+
+} // namespace
+
+std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int decimals)
+{
+    struct Cell {
+        std::wstring text;  // as pasted, trimmed
+        size_t row;         // in the pasted text, every line counted, from 1
+    };
+    std::vector<Cell> cells;
+    size_t row = 0;
+    for (size_t start = 0; start <= clipboard.size(); ++row) {
+        size_t end = clipboard.find(L'\n', start);
+        if (end == std::wstring::npos) end = clipboard.size();
+        std::wstring line = clipboard.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == L'\r') line.pop_back();
+        const size_t tab = line.rfind(L'\t');
+        const std::wstring cell = withoutPastedBlanks(tapeInput(tab == std::wstring::npos ? line : line.substr(tab + 1)));
+        if (!cell.empty()) cells.push_back({cell, row + 1});
+    }
+    if (cells.size() < 2) return std::nullopt;
+    PastedListing out;
+    std::wstring heading;
+    std::vector<double> values;
+    values.reserve(cells.size());
+    std::vector<std::wstring> terms;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const std::wstring term = pastedCell(cells[i].text);
+        const ParsedNumber value = parseNumber(term);
+        if (!value.ok && i == 0) {  // the column's heading names its total
+            heading = cells[i].text;
+            continue;
+        }
+        if (!value.ok) {
+            out.message = L"Riga " + formatNumber(static_cast<double>(cells[i].row), 0) + L": " +
+                          quotedCell(cells[i].text) + L" non \u00e8 un importo.";
+            return out;
+        }
+        terms.push_back(term);
+        values.push_back(value.value);
+    }
+    const std::optional<double> total = columnTotal(terms);
+    if (!total) {
+        out.message = L"Importo fuori intervallo.";
+        return out;
+    }
+    const size_t first = heading.empty() ? 0 : 1;
+    if (terms.size() <= listedCellsMax)
+        for (size_t i = 0; i < terms.size(); ++i)
+            out.lines.push_back(cells[first + i].text + L" = " + formatNumber(values[i], decimals));
+    else
+        out.message = L"Colonna di " + formatNumber(static_cast<double>(terms.size()), 0) +
+                      L" righe: elencato solo il totale.";
+    const std::wstring count = formatNumber(static_cast<double>(terms.size()), 0);
+    out.lines.push_back(L"Totale " + (heading.empty() ? L"" : heading + L" ") + L"n. " + count + L" = " +
+                        formatNumber(*total, decimals));
+    out.total = *total;
+    out.ok = true;
+    return out;
+}
+
 void InputHistory::add(const std::wstring& expression)
 {
     entries_.push_back(expression);

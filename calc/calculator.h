@@ -89,6 +89,21 @@ struct PastedInput {
 };
 PastedInput pastedInput(const std::wstring& clipboard, bool intoEmptyLine);
 
+// A column pasted into an empty input line, listed on the tape as a
+// printing calculator lists it: a line per cell, "1.234,56 = 1.234,56",
+// "(12,30) = -12,30", then "Totale n. 500 = …", or "Totale Importo n. 500 =
+// …" when the first cell is a heading. Blank cells are skipped and not
+// counted. Past listedCellsMax cells only the total line, with a note.
+// Nothing when the text is not a column (fewer than two non-blank lines).
+constexpr size_t listedCellsMax = 10000;
+struct PastedListing {
+    bool ok = false;
+    std::vector<std::wstring> lines;  // the tape's lines, the total last
+    double total = 0;
+    std::wstring message;  // why not ok ("Riga 37: «abc» non è un importo."), or the note on a long column
+};
+std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int decimals);
+
 // The expressions entered since start, for Up and Down in the input line, as
 // a command line recalls them: newest first, and below the newest the text
 // that was being typed.

@@ -221,6 +221,30 @@ TEST(PastedColumn, SeveralLinesAreOneBracketedSum)
         EXPECT_EQ(p.text, in.text) << p.clipboard.substr(0, 20);
     }
     EXPECT_EQ(L"12.345.600,00", evaluateLine(pastedInput(column, true).text, 0, 2).displayText);
+
+    // Into an empty line the column is listed on the tape, cell by cell, with its count.
+    const struct {
+        std::wstring clipboard;
+        const wchar_t* listed;  // the tape's lines joined by " | ", or the message
+    } listings[] = {
+        {L"1.234,56\r\n(12,30)\r\n\u2014\r\n\r\n\u20ac 1.000,00\r\n2-10%",
+         L"1.234,56 = 1.234,56 | (12,30) = -12,30 | \u2014 = 0,00 | \u20ac 1.000,00 = 1.000,00 | 2-10% = 1,80 | "
+         L"Totale n. 5 = 2.224,06"},
+        {L"Importo\n\nAffitto\t1.200,00\nLuce\t-85,40", L"1.200,00 = 1.200,00 | -85,40 = -85,40 | Totale Importo n. 2 = 1.114,60"},
+        {L"Importo\n12\nabc\n3", L"Riga 3: \u00ababc\u00bb non \u00e8 un importo."},
+        {L"1\n\n\n2 0", L"Riga 4: \u00ab2 0\u00bb non \u00e8 un importo."},
+        {column + L"1\r\n", L"Totale n. 10.001 = 12.345.601,00"},
+    };
+    for (const auto& l : listings) {
+        const auto listing = pastedListing(l.clipboard, 2);
+        ASSERT_TRUE(listing.has_value());
+        std::wstring got = listing->ok ? L"" : listing->message;
+        for (const std::wstring& line : listing->lines) got += (got.empty() ? L"" : L" | ") + line;
+        EXPECT_EQ(l.listed, got) << l.clipboard.substr(0, 20);
+    }
+    EXPECT_EQ(L"Colonna di 10.001 righe: elencato solo il totale.", pastedListing(column + L"1", 2)->message);
+    EXPECT_EQ(10000u + 1, pastedListing(column, 2)->lines.size()) << "ten thousand cells are listed";
+    EXPECT_FALSE(pastedListing(L"12,50\r\n\r\n", 2)) << "one cell is no column";
 }
 
 TEST(InputHistory, NewestFirstAndTheDraftBelowIt)
