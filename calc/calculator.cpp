@@ -58,6 +58,30 @@ Evaluation evaluateLine(const std::wstring& input, double displayValue, int deci
     return e;
 }
 
+Refusal refusalOf(const std::wstring& input, double displayValue, int decimals)
+{
+    const std::wstring evaluated = expandContinuation(input, displayValue, decimals);
+    const ParseFailure why = parseFailure(evaluated);
+    Refusal out;
+    // The continued line is the input with the last result put before its first operator.
+    const long long added = static_cast<long long>(evaluated.size()) - static_cast<long long>(input.size());
+    size_t at = static_cast<size_t>(std::max(0LL, static_cast<long long>(why.position) - added));
+    switch (why.problem) {
+    case ParseProblem::divisionByZero: out.message = L"Divisione per zero."; break;
+    case ParseProblem::unbalancedBrackets: out.message = L"Parentesi non bilanciate."; break;
+    default: {
+        // A line that ends too soon: the operator left without its operand.
+        if (at >= input.size())
+            while (at > 0 && (at >= input.size() || isBlank(input[at]))) --at;
+        std::wstring rest = input.substr(std::min(at, input.size()), 20);
+        while (!rest.empty() && isBlank(rest.back())) rest.pop_back();
+        out.message = L"Non leggo da qui: \u00ab" + rest + L"\u00bb";
+    }
+    }
+    out.caret = std::min(at, input.size());
+    return out;
+}
+
 namespace {
 
 const wchar_t* const vatPartStart = L" (IVA ";

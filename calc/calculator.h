@@ -64,6 +64,18 @@ FittedTapeLine fittedTapeLine(const std::wstring& line, int room, const std::fun
 // for a text that is no such amount.
 std::optional<std::wstring> accountingAmount(const std::wstring& text);
 
+// Why Enter refuses a line, as the balloon under the input line says it, and
+// where the caret goes: "Divisione per zero.", "Parentesi non bilanciate.",
+// or "Non leggo da qui: «abc»" with up to 20 characters from the first that
+// could not be read (the dangling operator when the line ends too soon),
+// the caret there. `input` is the line as typed, continued from the last
+// result as evaluateLine continues it.
+struct Refusal {
+    std::wstring message;
+    size_t caret = 0;  // in `input`
+};
+Refusal refusalOf(const std::wstring& input, double displayValue, int decimals);
+
 // Text pasted into the input line: a column of several lines (a spreadsheet's
 // cells, a list of amounts) becomes their sum in brackets, "(12,50+7-3,20)",
 // with blanks (no-break spaces too) trimmed, the last cell of a line that

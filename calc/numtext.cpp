@@ -46,6 +46,9 @@ struct NumberReader {
     bool ok = true;
     int depth = 0;
     bool exponents = true;
+    // The first failure: why, and where in `text`.
+    ParseProblem problem = ParseProblem::none;
+    size_t failedAt = 0;
 };
 
 void skipBlanks(NumberReader& r)
@@ -55,8 +58,12 @@ void skipBlanks(NumberReader& r)
 
 bool atEnd(const NumberReader& r) { return r.pos >= r.text.size(); }
 
-double fail(NumberReader& r)
+double fail(NumberReader& r, ParseProblem problem = ParseProblem::unreadable, size_t at = std::wstring::npos)
 {
+    if (r.ok) {
+        r.problem = problem;
+        r.failedAt = at == std::wstring::npos ? r.pos : at;
+    }
     r.ok = false;
     return 0.0;
 }
@@ -85,6 +92,7 @@ bool isThousandsPoint(const NumberReader& r)
 
 double readLiteral(NumberReader& r)
 {
+    const size_t start = r.pos;
     std::string digits;
     int digitCount = 0;
     bool separatorSeen = false;
@@ -124,11 +132,12 @@ double readLiteral(NumberReader& r)
 
     double value = 0.0;
     auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (ec != std::errc() || end != digits.data() + digits.size()) return fail(r);
+    if (ec != std::errc() || end != digits.data() + digits.size()) return fail(r, ParseProblem::unreadable, start);
     // Overflow is reported by the conversion; a nonzero literal that lands
     // below the smallest normal double (or on zero) is an underflow.
-    if (!std::isfinite(value)) return fail(r);
-    if (nonZeroDigit && std::fabs(value) < std::numeric_limits<double>::min()) return fail(r);
+    if (!std::isfinite(value)) return fail(r, ParseProblem::unreadable, start);
+    if (nonZeroDigit && std::fabs(value) < std::numeric_limits<double>::min())
+        return fail(r, ParseProblem::unreadable, start);
 
     skipBlanks(r);
     while (!atEnd(r) && r.text[r.pos] == L'%') {
@@ -161,8 +170,10 @@ double readFactor(NumberReader& r)
         skipBlanks(r);
         if (!atEnd(r) && r.text[r.pos] == L')')
             ++r.pos;
+        else if (atEnd(r))
+            fail(r, ParseProblem::unbalancedBrackets);
         else
-            r.ok = false;
+            fail(r);
     }
     --r.depth;
     return value;
@@ -181,7 +192,7 @@ double readProduct(NumberReader& r)
         } else if (c == L'/' || c == divideSign) {
             ++r.pos;
             double divisor = readFactor(r);
-            if (divisor == 0.0) return fail(r);
+            if (divisor == 0.0) return fail(r, ParseProblem::divisionByZero);
             value /= divisor;
         } else {
             break;
@@ -315,7 +326,7 @@ void digitsToRound(double value, DecimalDigits& out)
 }
 
 
-ParsedNumber readNumber(const std::wstring& text, bool exponents)
+ParsedNumber readNumber(const std::wstring& text, bool exponents, ParseFailure* why = nullptr)
 {
     NumberReader r;
     r.exponents = exponents;
@@ -325,9 +336,19 @@ ParsedNumber readNumber(const std::wstring& text, bool exponents)
 
     double value = readSum(r);
     skipBlanks(r);
+    if (r.ok && !atEnd(r)) fail(r, r.text[r.pos] == L')' ? ParseProblem::unbalancedBrackets : ParseProblem::unreadable);
+    if (r.ok && !std::isfinite(value)) fail(r, ParseProblem::unreadable, 0);
     ParsedNumber result;
     result.value = value;
-    result.ok = atEnd(r) && r.ok && std::isfinite(value);
+    result.ok = r.ok;
+    if (why && !r.ok) {
+        why->problem = r.problem;
+        // Back in the text as given, the euro signs counted again.
+        size_t at = 0;
+        for (size_t kept = 0; at < text.size() && (kept < r.failedAt || text[at] == euroSign); ++at)
+            if (text[at] != euroSign) ++kept;
+        why->position = at;
+    }
     return result;
 }
 
@@ -336,6 +357,13 @@ ParsedNumber readNumber(const std::wstring& text, bool exponents)
 ParsedNumber parseNumber(const std::wstring& text) { return readNumber(text, true); }
 
 ParsedNumber parseNumberWithoutExponent(const std::wstring& text) { return readNumber(text, false); }
+
+ParseFailure parseFailure(const std::wstring& text)
+{
+    ParseFailure why;
+    readNumber(text, true, &why);
+    return why;
+}
 
 namespace {
 

@@ -15,6 +15,15 @@ ParsedNumber parseNumber(const std::wstring& text);
 // The same without the E form, for counts of days.
 ParsedNumber parseNumberWithoutExponent(const std::wstring& text);
 
+// Why a text does not read as a number, and where: the first character that
+// could not be read (the text's length when it ends too soon).
+enum class ParseProblem { none, divisionByZero, unbalancedBrackets, unreadable };
+struct ParseFailure {
+    ParseProblem problem = ParseProblem::none;
+    size_t position = 0;
+};
+ParseFailure parseFailure(const std::wstring& text);
+
 // 1.234.567,89-style text with exactly `decimals` digits after the comma
 // (the decimal-places setting is the caller's to pass). "Errore" when not finite.
 // Amounts are rounded the accountant's way: halves away from zero, on the 15

@@ -247,6 +247,31 @@ TEST(PastedColumn, SeveralLinesAreOneBracketedSum)
     EXPECT_FALSE(pastedListing(L"12,50\r\n\r\n", 2)) << "one cell is no column";
 }
 
+// What the balloon under the input line says when Enter is refused, and where the caret goes.
+TEST(Refusal, SaysWhyAndWhere)
+{
+    const struct {
+        const wchar_t* input;
+        const wchar_t* message;
+        size_t caret;
+    } cases[] = {
+        {L"12,,5", L"Non leggo da qui: \u00ab,5\u00bb", 3},
+        {L"10/0", L"Divisione per zero.", 4},
+        {L"10/(5-5)+1", L"Divisione per zero.", 8},
+        {L"(1+2", L"Parentesi non bilanciate.", 4},
+        {L"1+2)", L"Parentesi non bilanciate.", 3},
+        {L"\u20ac 12+abc", L"Non leggo da qui: \u00ababc\u00bb", 5},
+        {L"12+ ", L"Non leggo da qui: \u00ab+\u00bb", 2},
+        {L"   +x", L"Non leggo da qui: \u00abx\u00bb", 4},  // continued from the last result
+        {L"1+Totale della colonna di marzo", L"Non leggo da qui: \u00abTotale della colonna\u00bb", 2},
+    };
+    for (const auto& c : cases) {
+        const Refusal r = refusalOf(c.input, 14, 2);
+        EXPECT_EQ(c.message, r.message) << c.input;
+        EXPECT_EQ(c.caret, r.caret) << c.input;
+    }
+}
+
 TEST(InputHistory, NewestFirstAndTheDraftBelowIt)
 {
     InputHistory h;
