@@ -337,7 +337,7 @@ std::wstring quotedCell(const std::wstring& cell)
 
 } // namespace
 
-std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int decimals)
+std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int decimals, bool headingAllowed)
 {
     struct Cell {
         std::wstring text;  // as pasted, trimmed
@@ -364,7 +364,7 @@ std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int de
     for (size_t i = 0; i < cells.size(); ++i) {
         const std::wstring term = pastedCell(cells[i].text);
         const ParsedNumber value = parseNumber(term);
-        if (!value.ok && i == 0) {  // the column's heading names its total
+        if (!value.ok && i == 0 && headingAllowed) {  // the column's heading names its total
             heading = cells[i].text;
             continue;
         }

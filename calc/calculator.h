@@ -107,6 +107,8 @@ PastedInput pastedInput(const std::wstring& clipboard, bool intoEmptyLine);
 // …" when the first cell is a heading. Blank cells are skipped and not
 // counted. Past listedCellsMax cells only the total line, with a note.
 // Nothing when the text is not a column (fewer than two non-blank lines).
+// Without `heading` (a column summed into a line that is not empty) a first
+// cell that is no amount is a bad cell like any other.
 constexpr size_t listedCellsMax = 10000;
 struct PastedListing {
     bool ok = false;
@@ -114,7 +116,7 @@ struct PastedListing {
     double total = 0;
     std::wstring message;  // why not ok ("Riga 37: «abc» non è un importo."), or the note on a long column
 };
-std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int decimals);
+std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int decimals, bool heading = true);
 
 // The expressions entered since start, for Up and Down in the input line, as
 // a command line recalls them: newest first, and below the newest the text

@@ -245,6 +245,8 @@ TEST(PastedColumn, SeveralLinesAreOneBracketedSum)
     EXPECT_EQ(L"Colonna di 10.001 righe: elencato solo il totale.", pastedListing(column + L"1", 2)->message);
     EXPECT_EQ(10000u + 1, pastedListing(column, 2)->lines.size()) << "ten thousand cells are listed";
     EXPECT_FALSE(pastedListing(L"12,50\r\n\r\n", 2)) << "one cell is no column";
+    EXPECT_EQ(L"Riga 1: \u00abImporto\u00bb non \u00e8 un importo.", pastedListing(L"Importo\n12\n3", 2, false)->message)
+        << "no heading in a bracketed sum";
 }
 
 // What the balloon under the input line says when Enter is refused, and where the caret goes.
