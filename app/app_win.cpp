@@ -9,6 +9,7 @@
 #include "app/main_window_win.h"
 #include "app/startup_trace_win.h"
 #include "app/system_library_win.h"
+#include "calc/calculator_win.h"
 #include "dates/day_window_win.h"
 #include "finance/ledger_win.h"
 
@@ -78,6 +79,12 @@ HWND createMainWindow(HINSTANCE instance)
 
 void processMessage(MSG& msg)
 {
+    // A refusal's balloon goes with the next key or click.
+    switch (msg.message) {
+    case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_NCLBUTTONDOWN:
+        closeRefusal();
+        break;
+    }
     if (onMainWindowKey(msg) || onDayWindowKey(msg) || onLedgerWindowKey(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

@@ -75,7 +75,8 @@ Refusal refusalOf(const std::wstring& input, double displayValue, int decimals)
             while (at > 0 && (at >= input.size() || isBlank(input[at]))) --at;
         std::wstring rest = input.substr(std::min(at, input.size()), 20);
         while (!rest.empty() && isBlank(rest.back())) rest.pop_back();
-        out.message = L"Non leggo da qui: \u00ab" + rest + L"\u00bb";
+        out.message = rest.empty() ? L"Nessun importo: scrivi un numero o calcola prima."
+                                   : L"Non leggo da qui: \u00ab" + rest + L"\u00bb";
     }
     }
     out.caret = std::min(at, input.size());

@@ -22,6 +22,34 @@ namespace {
 
 void messageBeep() { MessageBeep(MB_ICONEXCLAMATION); }
 
+// The balloon under the input line and the text it shows; its timer.
+HWND refusalTip = nullptr;
+std::wstring refusalText;
+UINT_PTR refusalTimer = 0;
+constexpr UINT refusalSeconds = 10;
+
+// The balloon is a tracking tooltip of the main window, made when first needed.
+HWND refusalTipWindow()
+{
+    if (refusalTip && IsWindow(refusalTip)) return refusalTip;
+    if (!initCommonControls()) return nullptr;
+    refusalTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_NOPREFIX | TTS_BALLOON | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, mainState.mainWindow, nullptr, GetModuleHandleW(nullptr),
+                                 nullptr);
+    if (!refusalTip) return nullptr;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    tool.hwnd = mainState.mainWindow;
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(refusalTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(refusalTip, TTM_SETMAXTIPWIDTH, 0, scaled(420));
+    return refusalTip;
+}
+
+void CALLBACK onRefusalTimer(HWND, UINT, UINT_PTR, DWORD) { closeRefusal(); }
+
 // What PULISCI emptied, until the next calculation.
 struct ClearedCalculator {
     std::vector<std::wstring> tape;
@@ -105,9 +133,11 @@ bool onPaste(HWND edit)
     const bool replacesAll = from == 0 && to == static_cast<DWORD>(GetWindowTextLengthW(edit));
     const PastedInput pasted = pastedInput(clipboardText(), replacesAll);
     if (pasted.kind == PastedInput::asItIs) return false;
-    if (pasted.kind == PastedInput::refused)
-        rejectBeep();
-    else
+    if (pasted.kind == PastedInput::refused) {
+        const std::wstring clipboard = clipboardText();
+        const auto cells = pastedListing(clipboard, settings.decimals, false);
+        refuseInput(cells && !cells->ok ? cells->message : L"Testo troppo lungo (oltre 10.000 caratteri).");
+    } else
         SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.text.c_str()));
     return true;
 }
@@ -457,7 +487,9 @@ void evaluateInput()
     Evaluation e = evaluateLine(controlText(input), shownValue(calculator), settings.decimals);
     if (e.kind == Evaluation::nothing) return;
     if (e.kind == Evaluation::rejected) {
-        rejectBeep();
+        const Refusal why = refusalOf(controlText(input), shownValue(calculator), settings.decimals);
+        SendMessageW(input, EM_SETSEL, why.caret, static_cast<LPARAM>(why.caret));
+        refuseInput(why.message);
         return;
     }
     history.add(controlText(input));
@@ -466,6 +498,40 @@ void evaluateInput()
     SetWindowTextW(input, L"");
     SetFocus(input);
 }
+
+void refuseInput(const std::wstring& message)
+{
+    rejectBeep();
+    HWND tip = refusalTipWindow();
+    if (!tip) return;
+    refusalText = message;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = mainState.mainWindow;
+    tool.lpszText = &refusalText[0];
+    SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    RECT input;
+    GetWindowRect(mainState.inputEdit, &input);
+    SendMessageW(tip, TTM_TRACKPOSITION, 0, MAKELPARAM(input.left + scaled(24), input.bottom));
+    SendMessageW(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    if (refusalTimer) KillTimer(nullptr, refusalTimer);
+    refusalTimer = SetTimer(nullptr, 0, refusalSeconds * 1000, onRefusalTimer);
+}
+
+void closeRefusal()
+{
+    if (refusalTimer) KillTimer(nullptr, refusalTimer);
+    refusalTimer = 0;
+    if (refusalText.empty()) return;
+    refusalText.clear();
+    if (!refusalTip || !IsWindow(refusalTip)) return;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = mainState.mainWindow;
+    SendMessageW(refusalTip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+}
+
+std::wstring shownRefusal() { return refusalText; }
 
 void copyTextToClipboard(const std::wstring& text)
 {

@@ -42,3 +42,9 @@ void drawTapeLine(const DRAWITEMSTRUCT& item);
 
 // The exclamation beep that answers unreadable input; a seam for tests.
 extern void (*rejectBeep)();
+
+// The beep, and a balloon under the input line that says why: closed by the
+// next key or click, or after 10 seconds. The text shown, for tests.
+void refuseInput(const std::wstring& message);
+void closeRefusal();
+std::wstring shownRefusal();

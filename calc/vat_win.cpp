@@ -20,7 +20,9 @@ void applyVat(VatOperation kind)
     if (!text.empty()) {
         ParsedNumber parsed = parseNumber(text);
         if (!parsed.ok) {
-            rejectBeep();
+            const Refusal why = refusalOf(text, operand, settings.decimals);
+            SendMessageW(input, EM_SETSEL, why.caret, static_cast<LPARAM>(why.caret));
+            refuseInput(why.message);
             return;
         }
         operand = parsed.value;

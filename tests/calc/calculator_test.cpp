@@ -265,6 +265,7 @@ TEST(Refusal, SaysWhyAndWhere)
         {L"\u20ac 12+abc", L"Non leggo da qui: \u00ababc\u00bb", 5},
         {L"12+ ", L"Non leggo da qui: \u00ab+\u00bb", 2},
         {L"   +x", L"Non leggo da qui: \u00abx\u00bb", 4},  // continued from the last result
+        {L"   ", L"Nessun importo: scrivi un numero o calcola prima.", 0},
         {L"1+Totale della colonna di marzo", L"Non leggo da qui: \u00abTotale della colonna\u00bb", 2},
     };
     for (const auto& c : cases) {

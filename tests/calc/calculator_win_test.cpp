@@ -63,6 +63,10 @@ TEST_F(Calc, UnreadableLineBeepsAndStays)
     enterLine(L"2+3");
     enterLine(L"5/0");
     EXPECT_EQ(1, beepCount);
+    EXPECT_EQ(L"Divisione per zero.", shownRefusal()) << "the balloon says why";
+    MSG key{mainState.inputEdit, WM_KEYDOWN, VK_LEFT, 0, 0, {}};
+    processMessage(key);
+    EXPECT_EQ(L"", shownRefusal()) << "and goes with the next key";
     EXPECT_EQ(L"5/0", input());
     EXPECT_EQ(L"5,00", display());
     EXPECT_EQ(1u, tape().size());
