@@ -286,6 +286,16 @@ const MenuButtonSetting* menuButtonSetting(HWND button)
     return static_cast<const MenuButtonSetting*>(GetPropW(button, buttonMenuProperty));
 }
 
+POINT contextMenuPoint(HWND field, LPARAM at)
+{
+    POINT p{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    if (at == -1) {
+        p = {0, 0};
+        ClientToScreen(field, &p);
+    }
+    return p;
+}
+
 int trackMenuAt(HMENU menu, POINT at, HWND owner)
 {
     int command = 0;

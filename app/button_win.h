@@ -47,6 +47,10 @@ const MenuButtonSetting* menuButtonSetting(HWND button);
 // was dismissed. Takes over the menu.
 int trackMenuAt(HMENU menu, POINT at, HWND owner);
 
+// Where a field's context menu opens: at the point WM_CONTEXTMENU gives, or
+// under the field's first line when the menu key asked for it.
+POINT contextMenuPoint(HWND field, LPARAM at);
+
 // Shows `menu` under the button, left edges aligned, and gives the command
 // picked, or 0 when the menu was dismissed. Takes over the menu.
 int trackButtonMenu(HWND button, HMENU menu);

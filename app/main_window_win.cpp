@@ -238,13 +238,6 @@ LRESULT onControlColour(UINT message, HDC hdc, HWND control)
     return reinterpret_cast<LRESULT>(s.fieldBrush);
 }
 
-void onEraseBackground(HWND window, HDC hdc)
-{
-    RECT rc;
-    GetClientRect(window, &rc);
-    FillRect(hdc, &rc, mainState.windowBrush);
-}
-
 // Where the focus goes when a tab is shown.
 HWND firstFieldOf(int tab)
 {
@@ -478,7 +471,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         onCreate(window);
         return 0;
     case WM_ERASEBKGND:
-        onEraseBackground(window, reinterpret_cast<HDC>(wParam));
+        eraseWithWindowColour(window, reinterpret_cast<HDC>(wParam));
         return 1;
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -488,7 +481,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     }
     case WM_PRINTCLIENT:
-        onEraseBackground(window, reinterpret_cast<HDC>(wParam));
+        eraseWithWindowColour(window, reinterpret_cast<HDC>(wParam));
         paintMainWindow(reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_CTLCOLOREDIT:
@@ -577,3 +570,10 @@ bool keepFocusAcrossActivation(HWND window, WPARAM wParam, HWND first)
 }
 
 void forgetKeptFocus(HWND window) { RemovePropW(window, focusProperty); }
+
+void eraseWithWindowColour(HWND window, HDC hdc)
+{
+    RECT rc;
+    GetClientRect(window, &rc);
+    FillRect(hdc, &rc, mainState.windowBrush);
+}

@@ -131,6 +131,9 @@ bool listBoxLine(HWND list, int index, std::wstring& line);
 // A checkbox counts as set only when it answers exactly BST_CHECKED.
 bool isChecked(HWND check);
 
+// WM_ERASEBKGND of the program's windows: the window colour.
+void eraseWithWindowColour(HWND window, HDC hdc);
+
 // A window's normal place on the virtual screen, also when it is minimised.
 std::optional<ScreenBox> normalPlace(HWND window);
 

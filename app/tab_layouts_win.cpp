@@ -111,11 +111,7 @@ WNDPROC resultFieldBaseProc = nullptr;
 // "Copia" copies the selected part of a result, or all of it when nothing is selected.
 void showResultMenu(HWND field, LPARAM at)
 {
-    POINT p{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
-    if (at == -1) {  // the menu key: under the field's first line
-        p = {0, 0};
-        ClientToScreen(field, &p);
-    }
+    const POINT p = contextMenuPoint(field, at);
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, menuCopyResult, L"Copia");
     // A deadline on DATE goes to the office calendar too.

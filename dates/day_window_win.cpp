@@ -203,12 +203,9 @@ LRESULT CALLBACK dayVerificationProc(HWND window, UINT message, WPARAM wParam, L
     case WM_PAINT:
         onPaint(window);
         return 0;
-    case WM_ERASEBKGND: {
-        RECT rc;
-        GetClientRect(window, &rc);
-        FillRect(reinterpret_cast<HDC>(wParam), &rc, mainState.windowBrush);
+    case WM_ERASEBKGND:
+        eraseWithWindowColour(window, reinterpret_cast<HDC>(wParam));
         return 1;
-    }
     case WM_NCHITTEST:
         return onNcHitTest(window, wParam, lParam);
     case WM_DPICHANGED:

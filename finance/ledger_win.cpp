@@ -104,11 +104,7 @@ WNDPROC prospectBaseProc = nullptr;
 LRESULT CALLBACK prospectProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_CONTEXTMENU) return CallWindowProcW(prospectBaseProc, field, message, wParam, lParam);
-    POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    if (lParam == -1) {  // the menu key: under the field's first line
-        p = {0, 0};
-        ClientToScreen(field, &p);
-    }
+    const POINT p = contextMenuPoint(field, lParam);
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, menuCopyResult, L"Copia");
     if (trackMenuAt(menu, p, GetParent(field)) == menuCopyResult) copyProspect(GetParent(field));
@@ -325,12 +321,9 @@ LRESULT CALLBACK ledgerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         takeSuggestedRect(window, *reinterpret_cast<const RECT*>(lParam));
         layOut(window);
         return 0;
-    case WM_ERASEBKGND: {
-        RECT rc;
-        GetClientRect(window, &rc);
-        FillRect(reinterpret_cast<HDC>(wParam), &rc, mainState.windowBrush);
+    case WM_ERASEBKGND:
+        eraseWithWindowColour(window, reinterpret_cast<HDC>(wParam));
         return 1;
-    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
