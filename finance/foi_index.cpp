@@ -141,6 +141,12 @@ int monthNumber(YearMonth m) { return m.year * 12 + m.month - 1; }
 bool operator<(YearMonth a, YearMonth b) { return monthNumber(a) < monthNumber(b); }
 bool operator==(YearMonth a, YearMonth b) { return monthNumber(a) == monthNumber(b); }
 
+YearMonth monthOf(DayNumber day)
+{
+    const CivilDate d = dayNumberToDate(day);
+    return {d.year, d.month};
+}
+
 YearMonth foiFirstMonth() { return {foiYears[0].year, 1}; }
 
 // The last month of the built-in table.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dates/calendar.h"
 #include "finance/added_rows.h"
 
 // A calendar month.
@@ -15,6 +16,8 @@ struct YearMonth {
     int month = 1;  // 1 to 12
 };
 bool operator<(YearMonth a, YearMonth b);
+// The month a day lies in.
+YearMonth monthOf(DayNumber day);
 bool operator==(YearMonth a, YearMonth b);
 
 // The first and the last month the table has an index for, the office's

@@ -100,12 +100,6 @@ const wchar_t* const addedIndexMark = L" (indice aggiunto)";
 
 namespace {
 
-YearMonth monthOf(DayNumber day)
-{
-    const CivilDate d = dayNumberToDate(day);
-    return {d.year, d.month};
-}
-
 // The capital revalued from the month of the start to a month, rounded as
 // amounts are; the coefficient is rounded to 3 decimals first.
 double revaluedCapital(const InterestInput& in, double C, YearMonth from, YearMonth to, bool& addedIndex)

@@ -109,12 +109,6 @@ namespace {
 const CivilDate lawsuitRateFrom{2014, 12, 11};  // art. 17 DL 132/2014: lawsuits filed from this day
 constexpr double lawsuitPoints = 8;              // D.Lgs. 231/2002: reference rate + 8 points
 
-YearMonth monthOf(DayNumber day)
-{
-    const CivilDate d = dayNumberToDate(day);
-    return {d.year, d.month};
-}
-
 std::wstring dateText(DayNumber day) { return formatDate(dayNumberToDate(day)); }
 
 struct Entry {
