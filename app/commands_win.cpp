@@ -230,6 +230,20 @@ bool onMainWindowKey(const MSG& msg)
             SendMessageW(s.mainWindow, WM_COMMAND, MAKEWPARAM(vatKeys[msg.wParam - VK_F7], 0), 0);
         return true;
     }
+    case 'P':  // the memory and the grand total, wherever the focus is on CALC
+    case 'Q':
+    case 'R':
+    case 'L':
+    case 'G': {
+        if (s.currentTab != tabCalc || !ctrl || shift || GetKeyState(VK_MENU) < 0) return false;
+        const int command = msg.wParam == 'P'   ? idMemoryAdd
+                            : msg.wParam == 'Q' ? idMemorySubtract
+                            : msg.wParam == 'R' ? idMemoryRecall
+                            : msg.wParam == 'L' ? idMemoryClear
+                                                : idGrandTotal;
+        if (!(msg.lParam & autoRepeatBit)) SendMessageW(s.mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        return true;
+    }
     case VK_RETURN: {
         const int command = enterCommandOf(msg.hwnd);
         if (!command) return false;
@@ -336,6 +350,19 @@ bool carryOutCommand(int id, int notification, HWND control)
         return true;
     case idFormulaToggle:
         toggleFormula();
+        return true;
+    case idMemoryAdd:
+    case idMemorySubtract:
+        memoryAdd(id == idMemoryAdd ? 1 : -1);
+        return true;
+    case idMemoryRecall:
+        memoryRecall();
+        return true;
+    case idMemoryClear:
+        memoryClear();
+        return true;
+    case idGrandTotal:
+        showGrandTotal();
         return true;
     default:
         if (id >= idKeypadFirst && id < idKeypadFirst + keypadKeys) {

@@ -23,6 +23,7 @@ enum CommandId : int {
     idAddVat = 151,
     idRemoveVat = 152,
     idVatOnly = 153,
+    idMemoryClear = 154,  // Ctrl+L: no key of its own
     idCalculateDates = 200,
     idCalculateInterest = 201,
     idSplit = 202,
@@ -41,11 +42,15 @@ enum CommandId : int {
     idPatronDay = 215,  // the field of the patron saint's day
     idRevaluation = 216,  // the checkbox "Rivalutazione ISTAT"
     idKeepTape = 217,     // the checkbox "Conserva il nastro alla chiusura"
-    idKeypadFirst = 300,  // 300 to 319, row by row
+    idKeypadFirst = 300,  // 300 to 323, row by row
     idKeypadEquals = 319,  // "=", Enter of the input line
+    idMemoryAdd = 320,     // "M+", Ctrl+P
+    idMemorySubtract = 321,  // "M−", Ctrl+Q
+    idMemoryRecall = 322,  // "MR", Ctrl+R
+    idGrandTotal = 323,    // "GT", Ctrl+G
 };
 
-constexpr int keypadKeys = 20;  // five rows of four
+constexpr int keypadKeys = 24;  // six rows of four
 
 // The commands of the drop-down and context menus, as TrackPopupMenu returns them.
 enum MenuCommandId : int {

@@ -13,6 +13,7 @@
 #include "app/startup_trace_win.h"
 #include "app/tab_layouts_win.h"
 #include "app/window_position.h"
+#include "calc/calculator.h"
 #include "calc/calculator_win.h"
 #include "calc/tape_store_win.h"
 #include "calc/vat_win.h"
@@ -215,14 +216,54 @@ void onDestroy(HWND window)
     PostQuitMessage(0);
 }
 
-// The header strip left of the minimise button drags the frameless window.
+// The header strip left of the minimise button drags the frameless window;
+// on CALC its last pixels size it, taller or shorter.
 LRESULT onNcHitTest(HWND window, WPARAM wParam, LPARAM lParam)
 {
     LRESULT hit = DefWindowProcW(window, WM_NCHITTEST, wParam, lParam);
-    if (hit != HTCLIENT) return hit;
     POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    RECT outer;
+    GetWindowRect(window, &outer);
+    if ((hit == HTCLIENT || hit == HTBORDER) && mainState.currentTab == tabCalc && pt.y >= outer.bottom - scaled(5))
+        return HTBOTTOM;
+    if (hit != HTCLIENT) return hit;
     ScreenToClient(window, &pt);
     return (pt.y <= scaled(headerHeight) && pt.x <= scaled(392)) ? HTCAPTION : hit;
+}
+
+// The bottom edge dragged: the window has no sizing frame, so the drag is
+// followed here, the mouse captured, from where it began.
+struct BottomDrag {
+    LONG startY;      // the cursor's, on the screen
+    int startHeight;  // CALC's, at 96 DPI
+};
+std::optional<BottomDrag> bottomDrag;
+
+void startBottomDrag(HWND window)
+{
+    POINT at;
+    GetCursorPos(&at);
+    bottomDrag = BottomDrag{at.y, calcHeight()};
+    SetCapture(window);
+}
+
+void followBottomDrag()
+{
+    POINT at;
+    GetCursorPos(&at);
+    SetCursor(LoadCursorW(nullptr, IDC_SIZENS));
+    const int wanted = bottomDrag->startHeight + MulDiv(at.y - bottomDrag->startY, designDpi, mainState.dpi);
+    const int before = calcHeight();
+    settings.calcHeight = std::max(shortestCalcHeight, wanted);
+    settings.calcHeight = calcHeight();  // no taller than the work area
+    if (settings.calcHeight != before) fitWindowToTab();
+}
+
+void endBottomDrag()
+{
+    if (!bottomDrag) return;
+    bottomDrag.reset();
+    saveCalcHeight();
 }
 
 LRESULT onControlColour(UINT message, HDC hdc, HWND control)
@@ -380,6 +421,7 @@ bool shownWithItsTab(HWND control)
 {
     const MainWindowState& s = mainState;
     if (control == s.formulaEdit) return s.formulaVisible;
+    if (control == s.memoryMark) return calculator.memory != 0;
     for (int k = s.visibleQuotaRows; k < 6; ++k)
         if (control == s.quotaLabels[k] || control == s.quotaEdits[k]) return false;
     return true;
@@ -507,6 +549,19 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_NCHITTEST:
         return onNcHitTest(window, wParam, lParam);
+    case WM_NCLBUTTONDOWN:
+        if (wParam != HTBOTTOM) break;
+        startBottomDrag(window);
+        return 0;
+    case WM_MOUSEMOVE:
+        if (bottomDrag) followBottomDrag();
+        return 0;
+    case WM_LBUTTONUP:
+        if (bottomDrag) ReleaseCapture();
+        return 0;
+    case WM_CAPTURECHANGED:
+        endBottomDrag();
+        return 0;
     case WM_EXITSIZEMOVE:  // kept at once: a program that is killed still reopens there
         saveNormalPosition(window);
         break;

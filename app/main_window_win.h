@@ -60,6 +60,7 @@ struct MainWindowState {
     HWND tapeTip = nullptr;  // the tip that shows a tape line whole, made at the first pointing
     int tapeTipLine = -1;    // the line it shows
     HWND display = nullptr;
+    HWND memoryMark = nullptr;  // "M", shown while the memory is not zero
     HWND inputEdit = nullptr;
     HWND topmostCheck = nullptr;
     // DATE

@@ -19,6 +19,7 @@ struct Settings {
     RateSource rateSource = RateSource::entered;      // "Tassi"
     MonthDay patronDay;                               // "Patrono"; none by default
     std::optional<ScreenBox> ledgerPlace;  // the claim ledger's window where it was last moved or sized
+    std::int32_t calcHeight = 390;  // "AltezzaCalc": CALC's height without the keypad, in pixels at 96 DPI
     bool keepTape = false;  // "ConservaNastro": the tape holds client figures, so not kept unless asked
 };
 
@@ -51,6 +52,9 @@ SettingsInput validateSettingsInput(const std::wstring& rateText, const std::wst
 std::optional<MonthDay> readPatronDay(const std::wstring& text);
 // "29/06", or an empty text for none.
 std::wstring patronDayText(MonthDay day);
+
+// CALC's least height, as the window first opens, at 96 DPI.
+constexpr std::int32_t shortestCalcHeight = 390;
 
 // Registry value types, as the registry numbers them.
 constexpr std::uint32_t registryString = 1;  // REG_SZ

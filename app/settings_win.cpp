@@ -80,6 +80,9 @@ void loadSettings()
     const StoredBytes x = storedBytes(key, L"FinestraX"), y = storedBytes(key, L"FinestraY");
     const auto left = storedCoordinate(x.type, x.bytes, x.size), top = storedCoordinate(y.type, y.bytes, y.size);
     if (left && top) settings.windowPosition = ScreenPoint{*left, *top};
+    const StoredBytes calc = storedBytes(key, L"AltezzaCalc");
+    if (auto value = storedCoordinate(calc.type, calc.bytes, calc.size); value && *value >= shortestCalcHeight)
+        settings.calcHeight = *value;  // a height beyond the screen is cut to it when shown
     std::optional<std::int32_t> ledger[4];
     const wchar_t* const ledgerNames[4] = {L"CreditoX", L"CreditoY", L"CreditoLarghezza", L"CreditoAltezza"};
     for (int i = 0; i < 4; ++i) {
@@ -131,6 +134,12 @@ void saveWindowPosition(int x, int y)
     const DWORD values[2] = {static_cast<DWORD>(x), static_cast<DWORD>(y)};
     storeValue(L"FinestraX", REG_DWORD, &values[0], sizeof(DWORD));
     storeValue(L"FinestraY", REG_DWORD, &values[1], sizeof(DWORD));
+}
+
+void saveCalcHeight()
+{
+    const auto height = static_cast<DWORD>(settings.calcHeight);
+    storeValue(L"AltezzaCalc", REG_DWORD, &height, sizeof height);
 }
 
 void saveLedgerPlace(const ScreenBox& place)

@@ -19,6 +19,9 @@ void saveAddedRows();
 // "FinestraX" and "FinestraY": where the main window was when it was closed.
 void saveWindowPosition(int x, int y);
 
+// "AltezzaCalc": CALC's height as its bottom edge was last dragged.
+void saveCalcHeight();
+
 // "CreditoX", "CreditoY", "CreditoLarghezza", "CreditoAltezza": the claim
 // ledger's window, kept as it was last moved or sized.
 void saveLedgerPlace(const ScreenBox& place);

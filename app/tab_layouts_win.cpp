@@ -188,7 +188,12 @@ void createCalcTab()
     createFlatButton(L"+ IVA", 130, 82, 106, 31, idAddVat, &list, 1);
     createFlatButton(L"- IVA", 241, 82, 105, 31, idRemoveVat, &list, 0);
     createFlatButton(L"Solo IVA", 351, 82, 125, 31, idVatOnly, &list, 0);
-    s.display = added(createChild(L"STATIC", L"0,00", 14, 222, 462, 42, idDisplay, SS_RIGHT), list);
+    // "M" while the memory holds a value, at the display line's left: made
+    // first, it lies above the display, which leaves it out of its painting.
+    s.memoryMark = added(createChild(L"STATIC", L"M", 16, 224, 18, 18, 0, 0), list);
+    setFont(s.memoryMark, s.smallFont);
+    showMemoryMark();
+    s.display = added(createChild(L"STATIC", L"0,00", 14, 222, 462, 42, idDisplay, SS_RIGHT | WS_CLIPSIBLINGS), list);
     setFont(s.display, s.displayFont);
     s.inputEdit = added(createChild(L"EDIT", L"", 14, 269, 462, 29, idInput,
                                     WS_TABSTOP | ES_AUTOHSCROLL),
@@ -217,7 +222,7 @@ void createKeypad()
 {
     static const wchar_t* const captions[keypadKeys] = {L"7", L"8", L"9", L"/", L"4", L"5", L"6", L"*",
                                                         L"1", L"2", L"3", L"-", L"0", L",", L"\u232b", L"+",
-                                                        L"(", L")", L"%", L"="};
+                                                        L"(", L")", L"%", L"=", L"M+", L"M\u2212", L"MR", L"GT"};
     for (int row = 0; row < keypadKeys / 4; ++row)
         for (int column = 0; column < 4; ++column) {
             int k = 4 * row + column;
@@ -414,6 +419,29 @@ int fieldGrowth(HWND field, int height)
 
 } // namespace
 
+namespace {
+
+bool isCalcControl(HWND control)
+{
+    const MainWindowState& s = mainState;
+    const auto& calc = s.tabControls[tabCalc];
+    return std::find(calc.begin(), calc.end(), control) != calc.end() ||
+           std::find(s.keypadControls.begin(), s.keypadControls.end(), control) != s.keypadControls.end();
+}
+
+} // namespace
+
+int calcHeight()
+{
+    const MainWindowState& s = mainState;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    int tallest = settings.calcHeight;
+    if (s.mainWindow && GetMonitorInfoW(MonitorFromWindow(s.mainWindow, MONITOR_DEFAULTTONEAREST), &monitor))
+        tallest = MulDiv(monitor.rcWork.bottom - monitor.rcWork.top, designDpi, s.dpi) - (s.keypadVisible ? keypadHeight : 0);
+    return std::max(shortestCalcHeight, std::min(settings.calcHeight, tallest));
+}
+
 // The tab's own placements and its outer height at 96 DPI. A result that
 // needs more lines than its place holds pushes what is below it down and
 // makes the window taller; otherwise everything stands where it was designed.
@@ -421,8 +449,16 @@ int placeTabControls(int n)
 {
     MainWindowState& s = mainState;
     switch (n) {
-    case tabCalc:
-        return s.keypadVisible ? 592 : 390;
+    case tabCalc: {
+        // A taller CALC gives the room to the tape; what is below it keeps
+        // its place relative to the bottom edge.
+        const int grow = calcHeight() - shortestCalcHeight;
+        for (const ControlPlace& p : s.controlPlaces)
+            if (p.y >= 222 && isCalcControl(p.control))
+                placeScaled(p.control, p.x, p.y + grow, p.width, p.height, s.dpi);
+        placeScaled(s.tapeList, 14, 121, 462, 98 + grow, s.dpi);
+        return calcHeight() + (s.keypadVisible ? keypadHeight : 0);
+    }
     case tabDate: {
         const int grow = labelGrowth(s.dateResult, 454, 35);
         placeScaled(s.dateResult, 16, 314, 454, 35 + grow, s.dpi);

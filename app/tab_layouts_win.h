@@ -22,3 +22,9 @@ void createOptionsTab();
 
 // The tab's own placements and its outer height at 96 DPI.
 int placeTabControls(int n);
+
+// What the keypad's six rows add to CALC's height, at 96 DPI.
+constexpr int keypadHeight = 239;
+// CALC's height without the keypad at 96 DPI: as its bottom edge was last
+// dragged, never below 390 nor, with the keypad, taller than the work area.
+int calcHeight();

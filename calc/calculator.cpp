@@ -397,6 +397,12 @@ std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int de
     return out;
 }
 
+std::wstring grandTotalLine(const CalculatorState& state, int decimals)
+{
+    return L"GT n. " + formatNumber(static_cast<double>(state.grandCount), 0) + L" = " +
+           formatNumber(state.grandTotal, decimals);
+}
+
 void InputHistory::add(const std::wstring& expression)
 {
     entries_.push_back(expression);

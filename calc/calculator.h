@@ -9,6 +9,9 @@
 struct CalculatorState {
     double displayValue = 0.0;          // the last result at full precision
     std::wstring displayText = L"0,00";  // the last result as shown
+    double memory = 0.0;                 // M+ and M− add up here; PULISCI keeps it
+    double grandTotal = 0.0;             // the results shown since the last GT, as shown
+    long long grandCount = 0;            // how many
 };
 
 extern CalculatorState calculator;
@@ -117,6 +120,9 @@ struct PastedListing {
     std::wstring message;  // why not ok ("Riga 37: «abc» non è un importo."), or the note on a long column
 };
 std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int decimals, bool heading = true);
+
+// "GT n. 12 = 3.456,78": the grand total's tape line.
+std::wstring grandTotalLine(const CalculatorState& state, int decimals);
 
 // The expressions entered since start, for Up and Down in the input line, as
 // a command line recalls them: newest first, and below the newest the text

@@ -12,6 +12,7 @@
 #include "app/button_win.h"
 #include "app/commands_win.h"
 #include "app/dpi_win.h"
+#include "app/accessible_win.h"
 #include "app/app_win.h"
 #include "app/main_window_win.h"
 #include "app/settings.h"
@@ -123,18 +124,35 @@ std::wstring clipboardText()
     return text;
 }
 
-// A pasted column (Ctrl+V, Shift+Ins or the field's menu) becomes the sum of
-// its cells, a cell in accounting form the number it shows; anything else
-// pastes as it is.
+// A column pasted into an empty line is listed on the tape cell by cell,
+// its total shown; a cell that is no amount lists nothing and says why.
+void listPastedColumn(HWND edit, const PastedListing& listing)
+{
+    if (!listing.ok) return refuseInput(listing.message);
+    SetWindowTextW(edit, L"");
+    showResult(listing.total);
+    countResult();
+    appendTapeLines(listing.lines);
+    if (!listing.message.empty()) tellInput(listing.message);
+}
+
+// A pasted column (Ctrl+V, Shift+Ins or the field's menu) is listed, or,
+// into a line that is not empty, becomes the sum of its cells, a cell in
+// accounting form the number it shows; anything else pastes as it is.
 bool onPaste(HWND edit)
 {
     DWORD from = 0, to = 0;
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
     const bool replacesAll = from == 0 && to == static_cast<DWORD>(GetWindowTextLengthW(edit));
-    const PastedInput pasted = pastedInput(clipboardText(), replacesAll);
+    const std::wstring clipboard = clipboardText();
+    if (replacesAll)
+        if (const auto listing = pastedListing(clipboard, settings.decimals)) {
+            listPastedColumn(edit, *listing);
+            return true;
+        }
+    const PastedInput pasted = pastedInput(clipboard, replacesAll);
     if (pasted.kind == PastedInput::asItIs) return false;
     if (pasted.kind == PastedInput::refused) {
-        const std::wstring clipboard = clipboardText();
         const auto cells = pastedListing(clipboard, settings.decimals, false);
         refuseInput(cells && !cells->ok ? cells->message : L"Testo troppo lungo (oltre 10.000 caratteri).");
     } else
@@ -466,7 +484,9 @@ void clearTapeAndDisplay()
     std::vector<std::wstring> lines = tapeLines(false);
     // A second PULISCI on an empty tape keeps what the first one can bring back.
     if (!lines.empty() || calculator.displayText != L"0,00") cleared = ClearedCalculator{std::move(lines), calculator};
+    const double memory = calculator.memory;  // the memory outlives PULISCI, the grand total does not
     calculator = CalculatorState();
+    calculator.memory = memory;
     showDisplayText(calculator.displayText);
     SendMessageW(mainState.tapeList, LB_RESETCONTENT, 0, 0);
 }
@@ -474,7 +494,9 @@ void clearTapeAndDisplay()
 bool undoClear()
 {
     if (!cleared) return false;
+    const double memory = calculator.memory;
     calculator = cleared->calculator;
+    calculator.memory = memory;
     showDisplayText(calculator.displayText);
     appendTapeLines(cleared->tape);
     cleared.reset();
@@ -494,6 +516,7 @@ void evaluateInput()
     }
     history.add(controlText(input));
     showResult(e.value);
+    countResult();
     appendTapeLine(e.tapeLine);
     SetWindowTextW(input, L"");
     SetFocus(input);
@@ -502,6 +525,11 @@ void evaluateInput()
 void refuseInput(const std::wstring& message)
 {
     rejectBeep();
+    tellInput(message);
+}
+
+void tellInput(const std::wstring& message)
+{
     HWND tip = refusalTipWindow();
     if (!tip) return;
     refusalText = message;
@@ -548,4 +576,62 @@ void copyTextToClipboard(const std::wstring& text)
         }
     }
     CloseClipboard();
+}
+
+//--- Memory and grand total
+
+namespace {
+
+wchar_t memoryName[64] = L"";  // "Memoria: 1.234,56", what a screen reader hears for the "M"
+
+} // namespace
+
+void showMemoryMark()
+{
+    HWND mark = mainState.memoryMark;
+    if (!mark) return;
+    const std::wstring name = L"Memoria: " + formatNumber(calculator.memory, settings.decimals);
+    name.copy(memoryName, std::size(memoryName) - 1);
+    memoryName[std::min(name.size(), std::size(memoryName) - 1)] = L'\0';
+    nameControl(mark, memoryName);
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, mark, OBJID_CLIENT, CHILDID_SELF);
+    ShowWindow(mark, calculator.memory != 0 && mainState.currentTab == tabCalc ? SW_SHOW : SW_HIDE);
+}
+
+void memoryAdd(int sign)
+{
+    calculator.memory += sign * shownValue(calculator);
+    showMemoryMark();
+}
+
+void memoryRecall()
+{
+    HWND input = mainState.inputEdit;
+    DWORD caret = 0;
+    SendMessageW(input, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+    const std::wstring before = controlText(input).substr(0, caret);
+    const std::wstring text = pickedUpInput(formatNumber(calculator.memory, settings.decimals), before);
+    SendMessageW(input, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void memoryClear()
+{
+    calculator.memory = 0;
+    showMemoryMark();
+}
+
+void countResult()
+{
+    calculator.grandTotal += shownValue(calculator);
+    ++calculator.grandCount;
+}
+
+void showGrandTotal()
+{
+    const std::wstring line = grandTotalLine(calculator, settings.decimals);
+    const double total = calculator.grandTotal;
+    showResult(total);
+    appendTapeLine(line);
+    calculator.grandTotal = 0;
+    calculator.grandCount = 0;
 }

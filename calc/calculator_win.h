@@ -47,4 +47,18 @@ extern void (*rejectBeep)();
 // next key or click, or after 10 seconds. The text shown, for tests.
 void refuseInput(const std::wstring& message);
 void closeRefusal();
+// The balloon alone, without the beep: a note on what was done.
+void tellInput(const std::wstring& message);
+
+// The memory keys: M+ and M− (`sign` 1 or -1) take the display's value as
+// shown; MR writes the memory at the caret as a pick-up does; MC empties it.
+// The "M" left of the display shows while the memory is not zero.
+void memoryAdd(int sign);
+void memoryRecall();
+void memoryClear();
+void showMemoryMark();
+// A result shown by Enter, a VAT key or a listed column counts in the grand
+// total; GT writes "GT n. 12 = …" on the tape, shows it, and starts anew.
+void countResult();
+void showGrandTotal();
 std::wstring shownRefusal();

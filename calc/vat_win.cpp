@@ -17,7 +17,12 @@ void applyVat(VatOperation kind)
     std::wstring text = controlText(input);
     // On an empty line the result as shown, so that the tape reads true.
     double operand = shownValue(calculator);
-    if (!text.empty()) {
+    const bool blank = text.find_first_not_of(L" \t") == std::wstring::npos;
+    if (blank && operand == 0) {  // nothing typed and nothing calculated: no amount to take
+        refuseInput(refusalOf(text, operand, settings.decimals).message);
+        return;
+    }
+    if (!blank) {
         ParsedNumber parsed = parseNumber(text);
         if (!parsed.ok) {
             const Refusal why = refusalOf(text, operand, settings.decimals);
@@ -29,6 +34,7 @@ void applyVat(VatOperation kind)
     }
     double rate = settings.vatRate;
     showResult(vatResult(kind, rate, operand));
+    countResult();
     appendTapeLine(vatTapeLine(kind, rate, operand, settings.decimals));
     SetWindowTextW(input, L"");
     SetFocus(input);

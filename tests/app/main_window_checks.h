@@ -76,6 +76,7 @@ inline std::vector<Control> expectedControls()
         {calc, B, L"+ IVA", 130, 82, 106, 31, 151, true, none},
         {calc, B, L"- IVA", 241, 82, 105, 31, 152, true, none},
         {calc, B, L"Solo IVA", 351, 82, 125, 31, 153, true, none},
+        {calc, L"Static", L"M", 16, 224, 18, 18, 0, false, smallF},
         {calc, L"Static", L"0,00", 14, 222, 462, 42, 142, false, displayF},
         {calc, L"Edit", L"", 14, 269, 462, 29, 140, true, body},
         {calc, L"ListBox", L"", 14, 121, 462, 98, 141, true, body},
@@ -85,9 +86,9 @@ inline std::vector<Control> expectedControls()
         {calc, B, L"TASTI \u25be", 257, 306, 78, 30, 146, true, none},
         {calc, L"Button", L"In primo piano", 340, 310, 138, 23, 147, true, body},
     };
-    const wchar_t* keys[20] = {L"7", L"8", L"9", L"/", L"4", L"5", L"6", L"*", L"1", L"2",
-                               L"3", L"-", L"0", L",", L"\u232b", L"+", L"(", L")", L"%", L"="};
-    for (int k = 0; k < 20; ++k)
+    const wchar_t* keys[24] = {L"7", L"8", L"9", L"/", L"4", L"5", L"6", L"*", L"1", L"2", L"3", L"-",
+                               L"0", L",", L"\u232b", L"+", L"(", L")", L"%", L"=", L"M+", L"M\u2212", L"MR", L"GT"};
+    for (int k = 0; k < 24; ++k)
         c.push_back({keypad, B, keys[k], 14 + 117 * (k % 4), 350 + 37 * (k / 4), 110, 32, 300 + k,
                      true, none});
     std::vector<Control> rest = {

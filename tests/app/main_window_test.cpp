@@ -135,6 +135,49 @@ TEST_F(MainWindow, HeaderStripDragsTheWindow)
     EXPECT_EQ(HTCLIENT, hitAt(393, 20));
 }
 
+// On CALC the bottom edge sizes the window: the tape takes the room, the rest
+// keeps its place from the bottom, and the height is there at the next start.
+TEST_F(MainWindow, CalcIsMadeTallerByItsBottomEdge)
+{
+    MainWindowState& s = mainState;
+    EXPECT_EQ(HTBOTTOM, hitAt(200, 387));
+    EXPECT_EQ(HTCLIENT, hitAt(200, 380));
+    const auto dragBy = [&](int dy) {
+        RECT r;
+        GetWindowRect(s.mainWindow, &r);
+        SetCursorPos(r.left + 200, r.bottom - 2);
+        SendMessageW(s.mainWindow, WM_NCLBUTTONDOWN, HTBOTTOM, MAKELPARAM(r.left + 200, r.bottom - 2));
+        SetCursorPos(r.left + 200, r.bottom - 2 + dy);
+        SendMessageW(s.mainWindow, WM_MOUSEMOVE, 0, 0);
+        SendMessageW(s.mainWindow, WM_LBUTTONUP, 0, 0);
+    };
+    dragBy(150);
+    EXPECT_EQ(540, outerHeight());
+    EXPECT_EQ(98 + 150, rectInMain(s.tapeList).bottom - rectInMain(s.tapeList).top);
+    EXPECT_EQ(269 + 150, rectInMain(s.inputEdit).top);
+    onCommand(idKeypadToggle, 0, nullptr);
+    EXPECT_EQ(779, outerHeight()) << "the keypad's rows below";
+    EXPECT_EQ(535 + 150, rectInMain(GetDlgItem(s.mainWindow, idMemoryAdd)).top);
+    onCommand(idKeypadToggle, 0, nullptr);
+    switchTab(tabDate);
+    EXPECT_EQ(405, outerHeight()) << "the other tabs keep their heights";
+    EXPECT_EQ(HTCLIENT, hitAt(200, 402)) << "and cannot be sized";
+    switchTab(tabCalc);
+    EXPECT_EQ(540, outerHeight());
+
+    closeMainWindow();
+    settings = Settings{};
+    mainState = MainWindowState{};
+    ASSERT_NE(nullptr, openMainWindow());
+    EXPECT_EQ(540, outerHeight()) << "kept as AltezzaCalc";
+    dragBy(-400);
+    EXPECT_EQ(390, outerHeight()) << "never shorter than at first";
+    dragBy(5000);
+    MONITORINFO monitor{sizeof monitor};
+    GetMonitorInfoW(MonitorFromWindow(s.mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_EQ(monitor.rcWork.bottom - monitor.rcWork.top, outerHeight()) << "nor taller than the screen";
+}
+
 //--- Colours
 
 struct ColourAnswer {

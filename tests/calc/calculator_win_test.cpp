@@ -224,7 +224,7 @@ TEST_F(Calc, KeypadTypesAtTheCaretAndBackspaceDeletesBeforeIt)
 TEST_F(Calc, KeypadToggleTwiceReturnsTo390)
 {
     command(idKeypadToggle);
-    EXPECT_EQ(592, outerHeight());
+    EXPECT_EQ(629, outerHeight());
     command(idKeypadToggle);
     EXPECT_EQ(390, outerHeight());
     EXPECT_EQ(L"TASTI \u25be", controlText(GetDlgItem(mainState.mainWindow, idKeypadToggle)));
@@ -303,6 +303,44 @@ TEST_F(Calc, VatKeyOnTheInputLine)
     }
     EXPECT_EQ(2, beepCount);
     EXPECT_EQ(2u, tape().size());
+}
+
+// The memory and the grand total, from the keys and from the keypad's sixth row.
+TEST_F(Calc, MemoryAndGrandTotal)
+{
+    MainWindowState& s = mainState;
+    const auto ctrlKey = [&](WPARAM key) {
+        setKey(VK_CONTROL, true);
+        MSG msg{s.inputEdit, WM_KEYDOWN, key, 1, 0, {}};
+        processMessage(msg);
+        setKey(VK_CONTROL, false);
+    };
+    command(idAddVat);
+    EXPECT_EQ(L"Nessun importo: scrivi un numero o calcola prima.", shownRefusal()) << "a VAT key with nothing to take";
+    EXPECT_TRUE(tape().empty());
+    enterLine(L"10,005");
+    ctrlKey('P');  // M+ of 10,01, as shown
+    EXPECT_TRUE(IsWindowVisible(s.memoryMark));
+    copyTextToClipboard(L"Importo\r\n1,50\r\n(0,50)\r\n");
+    SendMessageW(s.inputEdit, WM_PASTE, 0, 0);
+    EXPECT_EQ(L"Totale Importo n. 2 = 1,00", tape().back()) << "listed into the empty line";
+    command(idMemorySubtract);
+    command(idClear);
+    EXPECT_TRUE(IsWindowVisible(s.memoryMark)) << "PULISCI keeps the memory";
+    SetWindowTextW(s.inputEdit, L"100");
+    SendMessageW(s.inputEdit, EM_SETSEL, 3, 3);
+    ctrlKey('R');
+    EXPECT_EQ(L"100+9,01", input());
+    press(s.inputEdit, VK_RETURN, L'\r');
+    command(idAddVat);
+    ctrlKey('G');
+    EXPECT_EQ(L"GT n. 2 = 242,00", tape().back()) << "109,01 and 132,99 since PULISCI";
+    EXPECT_EQ(L"242,00", display());
+    command(idGrandTotal);
+    EXPECT_EQ(L"GT n. 0 = 0,00", tape().back()) << "a new grand total after each";
+    ctrlKey('L');
+    EXPECT_FALSE(IsWindowVisible(s.memoryMark));
+    EXPECT_EQ(1, beepCount);
 }
 
 TEST_F(Calc, TakingOutTenPercentShowsTheRoundedResultAndKeepsFullPrecision)
