@@ -37,7 +37,7 @@ def calc_journey(p):
     p.click(49, 321)  # COPIA
     s = check('CALC: COPIA puts the last result on the clipboard', lambda s: s['clipboard'] == '67,10')
     p.click(295, 321)  # TASTI
-    s = wait_until('keypad', lambda s: s['main']['h'] == 592)
+    s = wait_until('keypad', lambda s: s['main']['h'] == 629)
     for x, y in ((72, 514), (72, 366), (189, 440), (423, 477), (306, 440), (189, 514)):  # ( 7 2 + 3 )
         p.click(x, y)
     s = wait_until('keypad typed', lambda s: input_text(s) == '(72+3)')
@@ -120,11 +120,14 @@ def tape_journey(p):
           and rows[3] == 'Scorporo 10,00% su 13,00\t11,82\t1,18')
     p.click(100, 283)  # the input line, then the column pasted with Ctrl+V
     p.key('ctrl+v')
-    s = wait_until('column pasted', lambda s: input_text(s).count('+') == 4)
-    check('tape: a pasted column becomes the bracketed sum of its last cells',
-          input_text(s) == '(1.200,50+99,50+13,00+1,18+1.399,50)')
-    p.key('Return')
-    wait_until('summed', lambda s: display(s) == '2.713,68')
+    s = wait_until('column listed', lambda s: tape(s)[-1].startswith('Totale'))
+    check('tape: a column pasted into the empty line is listed, its last cells one a line, with its count',
+          tape(s)[-6:] == ['1.200,50 = 1.200,50', '99,50 = 99,50', '13,00 = 13,00', '1,18 = 1,18',
+                           '1.399,50 = 1.399,50', 'Totale n. 5 = 2.713,68'] and display(s) == '2.713,68')
+    p.key('ctrl+g')
+    s = wait_until('grand total', lambda s: tape(s)[-1].startswith('GT'))
+    check('tape: Ctrl+G writes the grand total of the results since PULISCI',
+          tape(s)[-1] == 'GT n. 6 = 5.438,00' and display(s) == '5.438,00')
     p.type('123456789012345*1000000000000000000000000000000')
     p.key('Return')
     s = wait_until('a long result', lambda s: tape(s)[-1].startswith('123456789012345*'))
@@ -152,18 +155,20 @@ def bookkeeper_journey(p):
     p.type('100')
     p.key('Return')
     wait_until('100,00', lambda s: display(s) == '100,00')
+    p.type('0+')  # into a line that is not empty, a column is summed in brackets
     set_clipboard('-5,00\r\n3,00\r\n')
     p.key('ctrl+v')
-    wait_until('column pasted', lambda s: input_text(s) == '(-5,00+3,00)')
+    wait_until('column pasted', lambda s: input_text(s) == '0+(-5,00+3,00)')
     p.key('Return')
     s = wait_until('-2,00', lambda s: display(s) == '-2,00')
     check('bookkeeper: a column starting with a negative cell sums on its own',
-          tape(s)[-1] == '(-5,00+3,00) = -2,00')
+          tape(s)[-1] == '0+(-5,00+3,00) = -2,00')
     set_clipboard('10\n-\n5\n(12,30)\n\u20ac\u00a01,00\n')
-    p.key('ctrl+v', 'Return')
+    p.key('ctrl+v')
     s = wait_until('3,70', lambda s: display(s) == '3,70')
     check('bookkeeper: a dash is 0, brackets are negative, a no-break space is a blank',
-          tape(s)[-1] == '(10+0+5-12,30+1,00) = 3,70')
+          tape(s)[-6:] == ['10 = 10,00', '- = 0,00', '5 = 5,00', '(12,30) = -12,30', '\u20ac 1,00 = 1,00',
+                           'Totale n. 5 = 3,70'])
     p.type('1,22*')
     set_clipboard('100\r\n200\r\n')
     p.key('shift+Insert')
