@@ -347,11 +347,11 @@ std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int de
     std::vector<Cell> cells;
     size_t row = 0;
     for (size_t start = 0; start <= clipboard.size(); ++row) {
-        size_t end = clipboard.find(L'\n', start);
+        // Lines end as a pasted column's do: CR LF, LF or CR alone.
+        size_t end = clipboard.find_first_of(L"\r\n", start);
         if (end == std::wstring::npos) end = clipboard.size();
-        std::wstring line = clipboard.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == L'\r') line.pop_back();
+        const std::wstring line = withoutPastedBlanks(clipboard.substr(start, end - start));
+        start = end + (end + 1 < clipboard.size() && clipboard[end] == L'\r' && clipboard[end + 1] == L'\n' ? 2 : 1);
         const size_t tab = line.rfind(L'\t');
         const std::wstring cell = withoutPastedBlanks(tapeInput(tab == std::wstring::npos ? line : line.substr(tab + 1)));
         if (!cell.empty()) cells.push_back({cell, row + 1});

@@ -233,6 +233,7 @@ TEST(PastedColumn, SeveralLinesAreOneBracketedSum)
         {L"Importo\n\nAffitto\t1.200,00\nLuce\t-85,40", L"1.200,00 = 1.200,00 | -85,40 = -85,40 | Totale Importo n. 2 = 1.114,60"},
         {L"Importo\n12\nabc\n3", L"Riga 3: \u00ababc\u00bb non \u00e8 un importo."},
         {L"1\n\n\n2 0", L"Riga 4: \u00ab2 0\u00bb non \u00e8 un importo."},
+        {L"Importo\r12\r3\t\r\n", L"12 = 12,00 | 3 = 3,00 | Totale Importo n. 2 = 15,00"},  // lines as the sum splits them
         {column + L"1\r\n", L"Totale n. 10.001 = 12.345.601,00"},
     };
     for (const auto& l : listings) {

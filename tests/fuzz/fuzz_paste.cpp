@@ -1,6 +1,6 @@
 // A paste into the input line: no crash, and one meaning whatever the
 // column's length: the bracketed sum, when it reads, is the total of the
-// same column made too long to edit.
+// same column made too long to edit, and the total of the column listed.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -36,5 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         start = end + 1;
     }
     if (std::fabs(shortSum.value - longSum.value) > 1e-12 * magnitude) std::abort();
+    // Listed on the tape, the column has that total too.
+    const auto listing = pastedListing(clipboard, 2, false);
+    if (!listing || !listing->ok || std::fabs(listing->total - shortSum.value) > 1e-12 * magnitude) std::abort();
     return 0;
 }
