@@ -145,17 +145,17 @@ bool onPaste(HWND edit)
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
     const bool replacesAll = from == 0 && to == static_cast<DWORD>(GetWindowTextLengthW(edit));
     const std::wstring clipboard = clipboardText();
-    if (replacesAll)
-        if (const auto listing = pastedListing(clipboard, settings.decimals)) {
-            listPastedColumn(edit, *listing);
-            return true;
-        }
+    // A column with a cell that is no amount enters nowhere: the balloon names its row.
+    const auto listing = pastedListing(clipboard, settings.decimals, replacesAll);
+    if (listing && (replacesAll || !listing->ok)) {
+        listPastedColumn(edit, *listing);
+        return true;
+    }
     const PastedInput pasted = pastedInput(clipboard, replacesAll);
     if (pasted.kind == PastedInput::asItIs) return false;
-    if (pasted.kind == PastedInput::refused) {
-        const auto cells = pastedListing(clipboard, settings.decimals, false);
-        refuseInput(cells && !cells->ok ? cells->message : L"Testo troppo lungo (oltre 10.000 caratteri).");
-    } else
+    if (pasted.kind == PastedInput::refused)
+        refuseInput(L"Testo troppo lungo (oltre 10.000 caratteri).");
+    else
         SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.text.c_str()));
     return true;
 }

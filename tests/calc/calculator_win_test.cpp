@@ -324,6 +324,12 @@ TEST_F(Calc, MemoryAndGrandTotal)
     copyTextToClipboard(L"Importo\r\n1,50\r\n(0,50)\r\n");
     SendMessageW(s.inputEdit, WM_PASTE, 0, 0);
     EXPECT_EQ(L"Totale Importo n. 2 = 1,00", tape().back()) << "listed into the empty line";
+    SetWindowTextW(s.inputEdit, L"1+");
+    SendMessageW(s.inputEdit, EM_SETSEL, 2, 2);
+    SendMessageW(s.inputEdit, WM_PASTE, 0, 0);
+    EXPECT_EQ(L"1+", input()) << "a heading is a bad cell in a sum";
+    EXPECT_EQ(L"Riga 1: \u00abImporto\u00bb non \u00e8 un importo.", shownRefusal());
+    SetWindowTextW(s.inputEdit, L"");
     command(idMemorySubtract);
     command(idClear);
     EXPECT_TRUE(IsWindowVisible(s.memoryMark)) << "PULISCI keeps the memory";
@@ -340,7 +346,7 @@ TEST_F(Calc, MemoryAndGrandTotal)
     EXPECT_EQ(L"GT n. 0 = 0,00", tape().back()) << "a new grand total after each";
     ctrlKey('L');
     EXPECT_FALSE(IsWindowVisible(s.memoryMark));
-    EXPECT_EQ(1, beepCount);
+    EXPECT_EQ(2, beepCount);
 }
 
 TEST_F(Calc, TakingOutTenPercentShowsTheRoundedResultAndKeepsFullPrecision)
