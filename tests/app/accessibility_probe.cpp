@@ -201,6 +201,11 @@ int main()
     check(press(control(146)), "TASTI pressed by its default action");
     check(waitFor([&] { return IsWindowVisible(control(314)); }), "the keypad shows");
     check(nameOf(control(314)) == L"Cancella", "the keypad's backspace is read as Cancella");
+    for (int key : {300, 319, 320}) press(control(key));  // "7", "=", "M+"
+    HWND mark = FindWindowExW(main, nullptr, L"Static", L"M");
+    check(waitFor([&] { return mark && IsWindowVisible(mark); }) && nameOf(mark) == L"Memoria: 7,00",
+          "the memory's M is read with its value");
+    press(control(321));  // M− empties it again
     press(control(146));
     waitFor([&] { return !IsWindowVisible(control(314)); });
 
