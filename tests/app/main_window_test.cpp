@@ -173,7 +173,8 @@ TEST_F(MainWindow, CalcIsMadeTallerByItsBottomEdge)
     dragBy(-400);
     EXPECT_EQ(390, outerHeight()) << "never shorter than at first";
     dragBy(5000);
-    MONITORINFO monitor{sizeof monitor};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(s.mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
     EXPECT_EQ(monitor.rcWork.bottom - monitor.rcWork.top, outerHeight()) << "nor taller than the screen";
 }
