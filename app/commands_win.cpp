@@ -43,10 +43,7 @@ void pickUpTapeLine()
     if (SendMessageW(s.tapeList, LB_GETSEL, static_cast<WPARAM>(index), 0) <= 0) return;
     std::wstring line, result;
     if (!listBoxLine(s.tapeList, index, line) || !tapeLineResult(line, result)) return;
-    DWORD caret = 0;
-    SendMessageW(s.inputEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
-    const std::wstring picked = pickedUpInput(result, controlText(s.inputEdit).substr(0, caret));
-    SendMessageW(s.inputEdit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(picked.c_str()));
+    insertPickedUp(result);
     SetFocus(s.inputEdit);
 }
 

@@ -202,29 +202,41 @@ std::wstring pastedCell(const std::wstring& cell)
     return L"-" + cell;
 }
 
-// The non-blank lines of a pasted text.
-std::vector<std::wstring> pastedLines(const std::wstring& text)
+// A line of a pasted text, its blanks at the ends (no-break spaces too)
+// taken off, and its number in the text, every line counted from 1.
+struct PastedLine {
+    std::wstring text;
+    size_t row;
+};
+
+// The non-blank lines of a pasted text: CR LF, LF or CR alone end a line.
+std::vector<PastedLine> pastedLines(const std::wstring& text)
 {
-    std::vector<std::wstring> lines;
-    for (size_t start = 0; start <= text.size();) {
+    std::vector<PastedLine> lines;
+    size_t row = 1;
+    for (size_t start = 0; start <= text.size(); ++row) {
         size_t end = text.find_first_of(L"\r\n", start);
         if (end == std::wstring::npos) end = text.size();
         std::wstring line = withoutPastedBlanks(text.substr(start, end - start));
-        if (!line.empty()) lines.push_back(std::move(line));
-        // CR LF is one line end.
+        if (!line.empty()) lines.push_back({std::move(line), row});
         start = end + (end + 1 < text.size() && text[end] == L'\r' && text[end + 1] == L'\n' ? 2 : 1);
     }
     return lines;
 }
 
-// The cells of pasted lines, one a line (the last of a line that holds
-// several), as terms of a sum.
-std::vector<std::wstring> pastedCells(const std::vector<std::wstring>& lines)
+// The cell of a pasted line: the last of a line that holds several.
+std::wstring lastCell(const std::wstring& line)
+{
+    const size_t tab = line.rfind(L'\t');
+    return tab == std::wstring::npos ? line : trimmed(line.substr(tab + 1));
+}
+
+// The cells of pasted lines, one a line, as terms of a sum.
+std::vector<std::wstring> pastedCells(const std::vector<PastedLine>& lines)
 {
     std::vector<std::wstring> cells;
-    for (const std::wstring& line : lines) {
-        const size_t tab = line.rfind(L'\t');
-        const std::wstring cell = pastedCell(tab == std::wstring::npos ? line : trimmed(line.substr(tab + 1)));
+    for (const PastedLine& line : lines) {
+        const std::wstring cell = pastedCell(lastCell(line.text));
         if (!cell.empty()) cells.push_back(cell);
     }
     return cells;
@@ -299,14 +311,15 @@ std::optional<std::wstring> pastedColumn(const std::wstring& text)
 PastedInput pastedInput(const std::wstring& clipboard, bool intoEmptyLine)
 {
     PastedInput out;
-    const std::vector<std::wstring> lines = pastedLines(clipboard);
+    const std::vector<PastedLine> lines = pastedLines(clipboard);
     if (lines.size() == 1) {
         // One cell, as a spreadsheet copies it: the number it shows.
-        const std::optional<std::wstring> amount = accountingAmount(lines[0]);
-        const bool loneDash = amount && *amount == L"0" && lines[0].find_first_of(L"0123456789") == std::wstring::npos;
-        if (lines[0].size() > longestPastedSum) {
+        const std::wstring& line = lines[0].text;
+        const std::optional<std::wstring> amount = accountingAmount(line);
+        const bool loneDash = amount && *amount == L"0" && line.find_first_of(L"0123456789") == std::wstring::npos;
+        if (line.size() > longestPastedSum) {
             out.kind = PastedInput::refused;
-        } else if (amount && *amount != lines[0] && (!loneDash || intoEmptyLine)) {
+        } else if (amount && *amount != line && (!loneDash || intoEmptyLine)) {
             out.kind = PastedInput::inserted;
             out.text = *amount;
         }
@@ -345,16 +358,9 @@ std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int de
         size_t row;         // in the pasted text, every line counted, from 1
     };
     std::vector<Cell> cells;
-    size_t row = 0;
-    for (size_t start = 0; start <= clipboard.size(); ++row) {
-        // Lines end as a pasted column's do: CR LF, LF or CR alone.
-        size_t end = clipboard.find_first_of(L"\r\n", start);
-        if (end == std::wstring::npos) end = clipboard.size();
-        const std::wstring line = withoutPastedBlanks(clipboard.substr(start, end - start));
-        start = end + (end + 1 < clipboard.size() && clipboard[end] == L'\r' && clipboard[end + 1] == L'\n' ? 2 : 1);
-        const size_t tab = line.rfind(L'\t');
-        const std::wstring cell = withoutPastedBlanks(tapeInput(tab == std::wstring::npos ? line : line.substr(tab + 1)));
-        if (!cell.empty()) cells.push_back({cell, row + 1});
+    for (const PastedLine& line : pastedLines(clipboard)) {
+        std::wstring cell = tapeInput(lastCell(line.text));
+        if (!cell.empty()) cells.push_back({std::move(cell), line.row});
     }
     if (cells.size() < 2) return std::nullopt;
     PastedListing out;

@@ -604,15 +604,16 @@ void memoryAdd(int sign)
     showMemoryMark();
 }
 
-void memoryRecall()
+void insertPickedUp(const std::wstring& result)
 {
     HWND input = mainState.inputEdit;
     DWORD caret = 0;
     SendMessageW(input, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
-    const std::wstring before = controlText(input).substr(0, caret);
-    const std::wstring text = pickedUpInput(formatNumber(calculator.memory, settings.decimals), before);
+    const std::wstring text = pickedUpInput(result, controlText(input).substr(0, caret));
     SendMessageW(input, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
+
+void memoryRecall() { insertPickedUp(formatNumber(calculator.memory, settings.decimals)); }
 
 void memoryClear()
 {

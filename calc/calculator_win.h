@@ -50,6 +50,10 @@ void closeRefusal();
 // The balloon alone, without the beep: a note on what was done.
 void tellInput(const std::wstring& message);
 
+// A result written into the input line as a pick-up: at the caret, in place
+// of the selection, after a number with "+", a negative one in brackets.
+void insertPickedUp(const std::wstring& result);
+
 // The memory keys: M+ and M− (`sign` 1 or -1) take the display's value as
 // shown; MR writes the memory at the caret as a pick-up does; MC empties it.
 // The "M" left of the display shows while the memory is not zero.
