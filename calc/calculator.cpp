@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "calc/numtext.h"
+#include "text/lines.h"
 
 CalculatorState calculator;
 
@@ -98,14 +99,6 @@ bool resultSpan(const std::wstring& line, size_t& begin, size_t& end)
     return true;
 }
 
-std::wstring trimmed(const std::wstring& text)
-{
-    size_t begin = 0, end = text.size();
-    while (begin < end && isBlank(text[begin])) ++begin;
-    while (end > begin && isBlank(text[end - 1])) --end;
-    return text.substr(begin, end - begin);
-}
-
 } // namespace
 
 bool tapeLineResult(const std::wstring& line, std::wstring& result)
@@ -165,33 +158,6 @@ std::wstring spreadsheetRow(const std::wstring& line)
 
 namespace {
 
-bool isDash(wchar_t c) { return c == L'-' || c == 0x2012 || c == 0x2013 || c == 0x2014 || c == 0x2212; }
-
-// A no-break space, as spreadsheets write beside the euro, is a blank too.
-bool isPastedBlank(wchar_t c) { return isBlank(c) || c == 0x00A0 || c == 0x202F; }
-
-std::wstring withoutPastedBlanks(const std::wstring& text)
-{
-    std::wstring line = text;
-    std::replace_if(line.begin(), line.end(), [](wchar_t c) { return c == 0x00A0 || c == 0x202F; }, L' ');
-    return trimmed(line);
-}
-
-bool isNumberCharacter(wchar_t c) { return isAsciiDigit(c) || c == L',' || c == L'.'; }
-
-// Digits with a comma or thousands points, and nothing else.
-bool isPlainNumber(const std::wstring& text, size_t from = 0)
-{
-    bool digit = false;
-    for (size_t i = from; i < text.size(); ++i) {
-        if (isAsciiDigit(text[i]))
-            digit = true;
-        else if (text[i] != L',' && text[i] != L'.')
-            return false;
-    }
-    return digit;
-}
-
 // One pasted cell as a term of the sum: an amount in accounting form as the
 // number it shows; a calculation in brackets negative ("(1+2)" is "-(1+2)").
 std::wstring pastedCell(const std::wstring& cell)
@@ -202,41 +168,15 @@ std::wstring pastedCell(const std::wstring& cell)
     return L"-" + cell;
 }
 
-// A line of a pasted text, its blanks at the ends (no-break spaces too)
-// taken off, and its number in the text, every line counted from 1.
-struct PastedLine {
-    std::wstring text;
-    size_t row;
-};
-
-// The non-blank lines of a pasted text: CR LF, LF or CR alone end a line.
-std::vector<PastedLine> pastedLines(const std::wstring& text)
-{
-    std::vector<PastedLine> lines;
-    size_t row = 1;
-    for (size_t start = 0; start <= text.size(); ++row) {
-        size_t end = text.find_first_of(L"\r\n", start);
-        if (end == std::wstring::npos) end = text.size();
-        std::wstring line = withoutPastedBlanks(text.substr(start, end - start));
-        if (!line.empty()) lines.push_back({std::move(line), row});
-        start = end + (end + 1 < text.size() && text[end] == L'\r' && text[end + 1] == L'\n' ? 2 : 1);
-    }
-    return lines;
-}
-
-// The cell of a pasted line: the last of a line that holds several.
-std::wstring lastCell(const std::wstring& line)
-{
-    const size_t tab = line.rfind(L'\t');
-    return tab == std::wstring::npos ? line : trimmed(line.substr(tab + 1));
-}
-
-// The cells of pasted lines, one a line, as terms of a sum.
-std::vector<std::wstring> pastedCells(const std::vector<PastedLine>& lines)
+// The cells of pasted lines, one a line, as terms of a sum; nothing when a
+// cell holds a control character, which no amount holds and no one sees.
+std::optional<std::vector<std::wstring>> pastedCells(const std::vector<TextLine>& lines)
 {
     std::vector<std::wstring> cells;
-    for (const PastedLine& line : lines) {
-        const std::wstring cell = pastedCell(lastCell(line.text));
+    for (const TextLine& line : lines) {
+        const std::wstring last = lastCell(line.text);
+        if (holdsControlCharacter(last)) return std::nullopt;
+        const std::wstring cell = pastedCell(last);
         if (!cell.empty()) cells.push_back(cell);
     }
     return cells;
@@ -277,41 +217,17 @@ std::optional<double> columnTotal(const std::vector<std::wstring>& cells)
 
 } // namespace
 
-std::optional<std::wstring> accountingAmount(const std::wstring& text)
-{
-    std::wstring bare;  // without the euro sign and blanks, wherever they stand
-    bool apart = false;  // a blank or "€" since the last character kept
-    for (wchar_t c : text) {
-        if (c == 0x20AC || isPastedBlank(c)) {
-            apart = !bare.empty();
-            continue;
-        }
-        // "1 000" or the cells of a row, "1⇥2", are not one number.
-        if (apart && isNumberCharacter(c) && isNumberCharacter(bare.back())) return std::nullopt;
-        apart = false;
-        bare += isDash(c) ? L'-' : c;
-    }
-    if (bare.empty()) return std::nullopt;
-    if (bare.find_first_not_of(L'-') == std::wstring::npos) return std::wstring(L"0");
-    const bool bracketed = bare.size() > 2 && bare.front() == L'(' && bare.back() == L')';
-    if (bracketed) bare = bare.substr(1, bare.size() - 2);
-    const bool minus = bare[0] == L'-';
-    if (!isPlainNumber(bare, minus ? 1 : 0) || (bracketed && minus) || !parseNumber(bare).ok) return std::nullopt;
-    return bracketed ? L"-" + bare : bare;
-}
-
-
 std::optional<std::wstring> pastedColumn(const std::wstring& text)
 {
-    const std::vector<std::wstring> cells = pastedCells(pastedLines(text));
-    if (cells.size() < 2) return std::nullopt;
-    return bracketedSum(cells);
+    const auto cells = pastedCells(textLines(text));
+    if (!cells || cells->size() < 2) return std::nullopt;
+    return bracketedSum(*cells);
 }
 
 PastedInput pastedInput(const std::wstring& clipboard, bool intoEmptyLine)
 {
     PastedInput out;
-    const std::vector<PastedLine> lines = pastedLines(clipboard);
+    const std::vector<TextLine> lines = textLines(clipboard);
     if (lines.size() == 1) {
         // One cell, as a spreadsheet copies it: the number it shows.
         const std::wstring& line = lines[0].text;
@@ -325,7 +241,9 @@ PastedInput pastedInput(const std::wstring& clipboard, bool intoEmptyLine)
         }
         return out;
     }
-    const std::vector<std::wstring> cells = pastedCells(lines);
+    const auto read = pastedCells(lines);
+    if (!read) return PastedInput{PastedInput::refused, std::wstring()};
+    const std::vector<std::wstring>& cells = *read;
     if (cells.size() < 2) return out;
     const std::optional<double> total = columnTotal(cells);
     out.kind = PastedInput::inserted;
@@ -343,10 +261,12 @@ PastedInput pastedInput(const std::wstring& clipboard, bool intoEmptyLine)
 
 namespace {
 
-// "«abc»": a cell as a message quotes it, at most 20 characters of it.
-std::wstring quotedCell(const std::wstring& cell)
+// The places an amount is written with: "1,005" has 3, a calculation none.
+int writtenPlaces(const std::wstring& term)
 {
-    return L"\u00ab" + (cell.size() > 20 ? cell.substr(0, 20) + L"\u2026" : cell) + L"\u00bb";
+    const size_t comma = term.find(L',');
+    if (comma == std::wstring::npos || !isPlainNumber(term, term[0] == L'-' ? 1 : 0)) return 0;
+    return static_cast<int>(term.size() - comma - 1);
 }
 
 } // namespace
@@ -356,11 +276,16 @@ std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int de
     struct Cell {
         std::wstring text;  // as pasted, trimmed
         size_t row;         // in the pasted text, every line counted, from 1
+        bool control;       // it held a control character: never an amount
     };
     std::vector<Cell> cells;
-    for (const PastedLine& line : pastedLines(clipboard)) {
-        std::wstring cell = tapeInput(lastCell(line.text));
-        if (!cell.empty()) cells.push_back({std::move(cell), line.row});
+    for (const TextLine& line : textLines(clipboard)) {
+        std::wstring last = lastCell(line.text);
+        const bool control = holdsControlCharacter(last);
+        // A control character is never listed: the message shows where it stands.
+        if (control) std::replace_if(last.begin(), last.end(), [](wchar_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }, 0xFFFD);
+        std::wstring cell = control ? last : tapeInput(last);
+        if (!cell.empty()) cells.push_back({std::move(cell), line.row, control});
     }
     if (cells.size() < 2) return std::nullopt;
     PastedListing out;
@@ -370,14 +295,14 @@ std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int de
     std::vector<std::wstring> terms;
     for (size_t i = 0; i < cells.size(); ++i) {
         const std::wstring term = pastedCell(cells[i].text);
-        const ParsedNumber value = parseNumber(term);
-        if (!value.ok && i == 0 && headingAllowed) {  // the column's heading names its total
+        const ParsedNumber value = cells[i].control ? ParsedNumber{} : parseNumber(term);
+        if (!value.ok && i == 0 && headingAllowed && !cells[i].control) {  // the column's heading names its total
             heading = cells[i].text;
             continue;
         }
         if (!value.ok) {
             out.message = L"Riga " + formatNumber(static_cast<double>(cells[i].row), 0) + L": " +
-                          quotedCell(cells[i].text) + L" non \u00e8 un importo.";
+                          quotedText(cells[i].text) + L" non \u00e8 un importo.";
             return out;
         }
         terms.push_back(term);
@@ -391,7 +316,8 @@ std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int de
     const size_t first = heading.empty() ? 0 : 1;
     if (terms.size() <= listedCellsMax)
         for (size_t i = 0; i < terms.size(); ++i)
-            out.lines.push_back(cells[first + i].text + L" = " + formatNumber(values[i], decimals));
+            out.lines.push_back(cells[first + i].text + L" = " +
+                                formatNumber(values[i], std::max(decimals, writtenPlaces(terms[i]))));
     else
         out.message = L"Colonna di " + formatNumber(static_cast<double>(terms.size()), 0) +
                       L" righe: elencato solo il totale.";

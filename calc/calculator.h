@@ -61,12 +61,6 @@ struct FittedTapeLine {
 };
 FittedTapeLine fittedTapeLine(const std::wstring& line, int room, const std::function<int(const std::wstring&)>& width);
 
-// An amount as a spreadsheet shows it in accounting form, as the number it
-// stands for: "(12,30) €" and "€ (12,30)" are "-12,30", "-€ 10,00" is
-// "-10,00", "€ 1.000,00" is "1.000,00", a dash alone ("€ -") is "0". Nothing
-// for a text that is no such amount.
-std::optional<std::wstring> accountingAmount(const std::wstring& text);
-
 // Why Enter refuses a line, as the balloon under the input line says it, and
 // where the caret goes: "Divisione per zero.", "Parentesi non bilanciate.",
 // or "Non leggo da qui: «abc»" with up to 20 characters from the first that

@@ -147,6 +147,13 @@ YearMonth monthOf(DayNumber day)
     return {d.year, d.month};
 }
 
+YearMonth revaluationMonth(DayNumber day, DayNumber until)
+{
+    const YearMonth last = monthOf(until);
+    const int year = dayNumberToDate(day).year;
+    return year >= last.year ? last : YearMonth{year, 12};
+}
+
 YearMonth foiFirstMonth() { return {foiYears[0].year, 1}; }
 
 // The last month of the built-in table.

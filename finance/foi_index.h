@@ -19,6 +19,9 @@ bool operator<(YearMonth a, YearMonth b);
 // The month a day lies in.
 YearMonth monthOf(DayNumber day);
 bool operator==(YearMonth a, YearMonth b);
+// The month a day's interest is revalued to: the December of the day's year,
+// or in the last year the month of `until`.
+YearMonth revaluationMonth(DayNumber day, DayNumber until);
 
 // The first and the last month the table has an index for, the office's
 // added months included.

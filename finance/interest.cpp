@@ -95,6 +95,8 @@ std::vector<RatePiece> splitAtYearEnds(const std::vector<RatePiece>& pieces)
     return out;
 }
 
+std::wstring percentText(double rate) { return formatNumber(rate, std::max(2, ownDecimals(rate))); }
+
 const wchar_t* const addedRateMark = L" (tasso aggiunto)";
 const wchar_t* const addedIndexMark = L" (indice aggiunto)";
 
@@ -176,7 +178,7 @@ InterestOutcome interestInPieces(const InterestInput& in, double C, double T, do
         const std::int64_t days = p.to - p.from;
         bool addedIndex = false;
         const double pieceCapital =
-            in.revaluation ? revaluedCapital(in, C, monthOf(start), monthOf(p.to), addedIndex) : C;
+            in.revaluation ? revaluedCapital(in, C, monthOf(start), revaluationMonth(p.to, end), addedIndex) : C;
         if (!std::isfinite(simpleInterest(pieceCapital, p.rate + M, days))) return failure(L"Importo fuori intervallo.");
         if (!capital || capitalValue != pieceCapital) capital.emplace(capitalValue = pieceCapital);
         if (!rate || rateValue != p.rate + M) rate.emplace(rateValue = p.rate + M);
@@ -189,8 +191,8 @@ InterestOutcome interestInPieces(const InterestInput& in, double C, double T, do
             continue;
         }
         const std::wstring rateText = in.surchargeApplied
-                                          ? L"(" + formatNumber(p.rate, 2) + L"% + " + formatNumber(M, 2) + L" punti)"
-                                          : formatNumber(p.rate, 2) + L"%";
+                                          ? L"(" + percentText(p.rate) + L"% + " + percentText(M) + L" punti)"
+                                          : percentText(p.rate) + L"%";
         // From the first day counted: a piece that starts on the day its previous one ends reads as an overlap.
         const DayNumber firstCounted = p.to > p.from ? p.from + 1 : p.from;
         formula += formatDate(dayNumberToDate(firstCounted)) + L" \u2013 " + formatDate(dayNumberToDate(p.to)) + L": " +
@@ -309,15 +311,15 @@ InterestOutcome computeInterestLines(const InterestInput& in)
     // Said on the result, not only in the formula, which few open.
     if (severalHalfYears) out.note = severalHalfYearsNote;
     std::wstring surchargePart =
-        in.surchargeApplied ? L" + " + formatNumber(M, 2) + L" punti" : std::wstring();
+        in.surchargeApplied ? L" + " + percentText(M) + L" punti" : std::wstring();
     std::wstring warning;
     if (in.surchargeApplied) {
         warning = severalHalfYears
                       ? L"\r\nATTENZIONE: periodo su pi\u00f9 semestri. Dividere il calcolo per i tassi vigenti."
-                      : L"\r\nTasso complessivo inserito: " + formatNumber(T + M, 2) +
+                      : L"\r\nTasso complessivo inserito: " + percentText(T + M) +
                             L"% (verificare tasso MEF del semestre).";
     }
-    out.formulaText = formatNumber(C, in.decimals) + L" \u00d7 (" + formatNumber(T, 2) + L"%" + surchargePart +
+    out.formulaText = formatNumber(C, in.decimals) + L" \u00d7 (" + percentText(T) + L"%" + surchargePart +
                       L") \u00d7 " + std::to_wstring(n) + L" / 365 = " + formatNumber(I, in.decimals) +
                       L" \u20ac" + warning;
     return out;

@@ -32,6 +32,9 @@ struct InterestOutcome {
 InterestOutcome computeInterest(const InterestInput& in);
 
 // Shared with the claim ledger.
+// A rate or points as a formula writes them: two places, or the rate's own
+// when it has more ("2,125"), so that the formula recomputes.
+std::wstring percentText(double rate);
 // The pieces split again at every 31 December, as a revaluation needs them.
 std::vector<RatePiece> splitAtYearEnds(const std::vector<RatePiece>& pieces);
 // "Tassi 2027–2028 non in tabella: usato 1,60% (ultimo noto).", or nothing

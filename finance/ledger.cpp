@@ -6,26 +6,16 @@
 #include <optional>
 #include <vector>
 
-#include "calc/calculator.h"
 #include "calc/numtext.h"
 #include "dates/calendar.h"
 #include "finance/exact_interest.h"
 #include "finance/foi_index.h"
 #include "finance/interest.h"
+#include "text/lines.h"
 
 namespace {
 
 //--- Reading the movements
-
-bool isLineBlank(wchar_t c) { return isBlank(c) || c == 0x00A0 || c == 0x202F; }
-
-std::wstring trimmedText(const std::wstring& text)
-{
-    size_t from = 0, to = text.size();
-    while (from < to && isLineBlank(text[from])) ++from;
-    while (to > from && isLineBlank(text[to - 1])) --to;
-    return text.substr(from, to - from);
-}
 
 // A date as the date fields read it: "01/03/2024", "010324", "oggi".
 bool readDate(const std::wstring& text, CivilDate& out)
@@ -68,15 +58,15 @@ constexpr size_t longestAmountWords = 6;
 
 } // namespace
 
-bool readMovement(const std::wstring& line, Movement& out)
+std::wstring readMovement(const std::wstring& line, Movement& out)
 {
     Movement m;
+    std::wstring dateCell, amountCell;  // as written, for the message
+    std::optional<double> amount;
     if (line.find_first_of(L"\t;") != std::wstring::npos) {
         const std::vector<std::wstring> cells = splitAt(line, [](wchar_t c) { return c == L'\t' || c == L';'; });
-        if (cells.size() < 2 || !readDate(cells[0], m.date)) return false;
-        const std::optional<double> amount = readAmount(cells[1]);
-        if (!amount) return false;
-        m.amount = *amount;
+        dateCell = trimmedText(cells[0]);
+        if (cells.size() > 1) amount = readAmount(amountCell = trimmedText(cells[1]));
         for (size_t i = 2; i < cells.size(); ++i) {
             const std::wstring cell = trimmedText(cells[i]);
             if (cell.empty()) continue;
@@ -86,20 +76,22 @@ bool readMovement(const std::wstring& line, Movement& out)
         std::vector<std::wstring> words;
         for (const std::wstring& w : splitAt(line, isLineBlank))
             if (!w.empty()) words.push_back(w);
-        if (words.size() < 2 || !readDate(words[0], m.date)) return false;
-        std::optional<double> amount;
+        dateCell = words.empty() ? std::wstring() : words[0];
+        if (words.size() > 1) amountCell = words[1];
         size_t end = std::min(words.size(), 1 + longestAmountWords);
         for (; end > 1; --end) {
             std::wstring run;
             for (size_t i = 1; i < end; ++i) run += (i > 1 ? L" " : L"") + words[i];
             if ((amount = readAmount(run))) break;
         }
-        if (!amount) return false;
-        m.amount = *amount;
         for (size_t i = end; i < words.size(); ++i) m.description += (i > end ? L" " : L"") + words[i];
     }
+    if (!readDate(dateCell, m.date)) return L"data non valida (" + quotedText(dateCell) + L").";
+    if (amountCell.empty()) return L"manca l'importo.";
+    if (!amount) return L"importo non valido (" + quotedText(amountCell) + L").";
+    m.amount = *amount;
     out = m;
-    return true;
+    return std::wstring();
 }
 
 namespace {
@@ -117,9 +109,9 @@ struct Entry {
     int line = 0;  // in the field, from 1
 };
 
-// A sum of the claim as it stands: its capital (revalued to `baseMonth` at
-// the last payment, when there is revaluation) and its interest accrued and
-// not paid, up to `accruedTo`.
+// A sum of the claim as it stands: its base capital, in its own month's
+// money (what a payment leaves of it, unrounded), and its interest accrued
+// and not paid, up to `accruedTo`.
 struct Sum {
     int number = 0;
     DayNumber date = 0;
@@ -142,6 +134,7 @@ struct Ledger {
     double scale = 100;  // units per euro
     double T = 0, M = 0;  // the typed rate and the surcharge, in points
     std::optional<DayNumber> lawsuit;
+    DayNumber until = 0;  // "Al"
     std::vector<Sum> sums;
     double advance = 0;  // paid beyond everything due, units
     std::wstring lines;
@@ -179,9 +172,10 @@ void noteUnknown(std::vector<RatePiece>& kept, const RatePiece& p)
     if (p.to > kept[1].to) kept[1] = p;
 }
 
-// The capital of a sum revalued from its base month to a month: never below
-// its amount; the lines say when an index past the table or an added one was used.
-double revalued(Ledger& l, Sum& s, YearMonth to, bool& addedIndex, double& factor)
+// The capital of a sum revalued from its base month to a month, rounded as
+// the prospect shows it: never below its amount; the lines say when an index
+// past the table or an added one was used.
+double revalued(Ledger& l, const Sum& s, YearMonth to, bool& addedIndex, double& factor)
 {
     const FoiCoefficient k = foiCoefficient(s.baseMonth, to, l.in.addedRows);
     if (!(k.to == to) && (!l.foiPast || *l.foiPast < to)) l.foiPast = to;
@@ -194,8 +188,8 @@ double revalued(Ledger& l, Sum& s, YearMonth to, bool& addedIndex, double& facto
 
 std::wstring rateText(double rate, double points, bool withPoints)
 {
-    if (!withPoints) return formatNumber(rate, 2) + L"%";
-    return L"(" + formatNumber(rate, 2) + L"% + " + formatNumber(points, 2) + L" punti)";
+    if (!withPoints) return percentText(rate) + L"%";
+    return L"(" + percentText(rate) + L"% + " + percentText(points) + L" punti)";
 }
 
 // The pieces of one stretch: those of the whole span that overlap it, clipped.
@@ -273,7 +267,9 @@ void accrue(Ledger& l, Sum& s, DayNumber to)
             const std::int64_t days = p.to - p.from;
             bool addedIndex = false;
             double factor = 1;
-            const double capital = l.in.revaluation ? revalued(l, s, monthOf(p.to), addedIndex, factor) : s.capital;
+            const double capital = l.in.revaluation
+                                       ? revalued(l, s, revaluationMonth(p.to, l.until), addedIndex, factor)
+                                       : s.capital;
             if (capital != l.lastCapital) {
                 l.lastCapital = capital;
                 l.lastCapitalDecimal = ExactDecimal(capital / l.scale);
@@ -311,31 +307,26 @@ void accrue(Ledger& l, Sum& s, DayNumber to)
     }
 }
 
-// Each open sum brought to a month: its revalued amount becomes its capital,
-// revalued from that month on.
-void revalueOpenSums(Ledger& l, YearMonth month)
+// The line that shows a sum revalued to a month, and the amount it shows.
+double writeRevalued(Ledger& l, const Sum& s, YearMonth month)
 {
-    if (!l.in.revaluation) return;
-    for (Sum& s : l.sums) {
-        if (s.capital <= 0 || !(s.baseMonth < month)) continue;
-        bool addedIndex = false;
-        double factor = 1;
-        const double capital = revalued(l, s, month, addedIndex, factor);
-        l.addLine(L"n. " + std::to_wstring(s.number) + L"  rivalutato a " + monthAbbreviation(month) + L": " +
-                  l.amount(s.capital) + L" \u00d7 " + formatNumber(factor, 3) + L" = " + l.amount(capital) +
-                  L" \u20ac" + (addedIndex ? addedIndexMark : L""));
-        s.capital = capital;
-        s.baseMonth = month;
-    }
+    bool addedIndex = false;
+    double factor = 1;
+    const double capital = revalued(l, s, month, addedIndex, factor);
+    l.addLine(L"n. " + std::to_wstring(s.number) + L"  rivalutato a " + monthAbbreviation(month) + L": " +
+              l.amount(s.capital) + L" \u00d7 " + formatNumber(factor, 3) + L" = " + l.amount(capital) + L" \u20ac" +
+              (addedIndex ? addedIndexMark : L""));
+    return capital;
 }
 
 // A payment on a day: first to the interest accrued and not paid, oldest sum
 // first, then to the capital, oldest sum first (art. 1193-1194 c.c.); what is
-// left is kept as an advance.
+// left is kept as an advance. With revaluation a sum's capital is what it is
+// worth in the payment's month, and a part paid takes its share of the base
+// capital: what is left keeps its own base month.
 void pay(Ledger& l, DayNumber day, double amount, const std::wstring& head, const std::wstring& description)
 {
     for (Sum& s : l.sums) accrue(l, s, day);
-    revalueOpenSums(l, monthOf(day));
     double left = amount, toInterest = 0, toCapital = 0;
     for (Sum& s : l.sums) {
         const double part = std::min(left, s.interestDue);
@@ -343,9 +334,21 @@ void pay(Ledger& l, DayNumber day, double amount, const std::wstring& head, cons
         toInterest += part;
         left -= part;
     }
+    const YearMonth month = monthOf(day);
     for (Sum& s : l.sums) {
-        const double part = std::min(left, s.capital);
-        s.capital -= part;
+        if (left <= 0) break;
+        if (s.capital <= 0) continue;
+        if (!l.in.revaluation) {
+            const double part = std::min(left, s.capital);
+            s.capital -= part;
+            toCapital += part;
+            left -= part;
+            continue;
+        }
+        const double worth = s.baseMonth < month ? writeRevalued(l, s, month)
+                                                 : l.units(roundedValue(s.capital / l.scale, l.in.decimals));
+        const double part = std::min(left, worth);
+        s.capital = part >= worth ? 0 : s.capital * ((worth - part) / worth);
         toCapital += part;
         left -= part;
     }
@@ -362,31 +365,30 @@ LedgerOutcome failure(const std::wstring& message)
     return out;
 }
 
-std::wstring lineMessage(int line, const wchar_t* what)
+std::wstring lineMessage(size_t line, const std::wstring& what)
 {
-    return L"Riga " + std::to_wstring(line) + L": " + what;
+    return L"Riga " + formatNumber(static_cast<double>(line), 0) + L": " + what;
 }
+
+// A spreadsheet's header row ("Data⇥Importo⇥Descrizione"): no digit at all.
+bool isHeading(const std::wstring& line) { return line.find_first_of(L"0123456789") == std::wstring::npos; }
 
 // The movements in date order, sums before payments on the same date, then
 // as written; or the message for the first line that cannot be taken.
 std::optional<std::wstring> readEntries(const LedgerInput& in, DayNumber until, std::vector<Entry>& entries)
 {
-    int lineNumber = 0;
-    for (size_t start = 0; start <= in.movementsText.size();) {
-        size_t end = in.movementsText.find(L'\n', start);
-        if (end == std::wstring::npos) end = in.movementsText.size();
-        std::wstring line = in.movementsText.substr(start, end - start);
-        start = end + 1;
-        ++lineNumber;
-        if (!line.empty() && line.back() == L'\r') line.pop_back();
-        if (trimmedText(line).empty()) continue;
+    const std::vector<TextLine> lines = textLines(in.movementsText);
+    for (const TextLine& line : lines) {
+        if (&line == &lines.front() && isHeading(line.text)) continue;
         if (entries.size() == static_cast<size_t>(maxLedgerMovements))
             return L"Troppi movimenti: al massimo " + formatNumber(maxLedgerMovements, 0) + L".";
         Entry e;
-        e.line = lineNumber;
-        if (!readMovement(line, e.movement)) return lineMessage(lineNumber, L"data o importo non valido.");
+        e.line = static_cast<int>(line.row);
+        const std::wstring problem = readMovement(line.text, e.movement);
+        if (!problem.empty()) return lineMessage(line.row, problem);
+        if (roundedValue(e.movement.amount, in.decimals) == 0) return lineMessage(line.row, L"importo zero.");
         e.day = dateToDayNumber(e.movement.date);
-        if (e.day > until) return lineMessage(lineNumber, L"movimento dopo la data Al.");
+        if (e.day > until) return lineMessage(line.row, L"movimento dopo la data Al.");
         entries.push_back(std::move(e));
     }
     if (entries.empty()) return std::wstring(L"Scrivi almeno un movimento: data e importo.");
@@ -403,7 +405,7 @@ std::optional<std::wstring> readEntries(const LedgerInput& in, DayNumber until, 
     const Entry* early = nullptr;
     for (const Entry& e : entries)
         if (e.movement.amount < 0 && (!firstSum || e.day < *firstSum) && (!early || e.line < early->line)) early = &e;
-    if (early) return lineMessage(early->line, L"pagamento prima del primo credito.");
+    if (early) return lineMessage(static_cast<size_t>(early->line), L"pagamento prima del primo credito.");
     return std::nullopt;
 }
 
@@ -446,17 +448,17 @@ std::wstring rateLine(const Ledger& l)
     std::wstring line = L"Tasso: ";
     switch (l.in.source) {
     case RateSource::entered:
-        line += L"inserito " + formatNumber(l.T, 2) + L"%";
+        line += L"inserito " + percentText(l.T) + L"%";
         break;
     case RateSource::legal:
         line += L"legale (art. 1284 c.c.)";
         break;
     case RateSource::reference:
-        line += L"riferimento BCE" + (l.in.surchargeApplied ? L" + " + formatNumber(l.M, 2) + L" punti" : L"") +
+        line += L"riferimento BCE" + (l.in.surchargeApplied ? L" + " + percentText(l.M) + L" punti" : L"") +
                 L" (D.Lgs. 231/2002)";
         return line;
     }
-    if (l.in.surchargeApplied) line += L" + maggiorazione " + formatNumber(l.M, 2) + L" punti";
+    if (l.in.surchargeApplied) line += L" + maggiorazione " + percentText(l.M) + L" punti";
     return line;
 }
 
@@ -482,6 +484,7 @@ LedgerOutcome computeLedger(const LedgerInput& in)
     CivilDate to;
     if (!readDate(in.toText, to)) return failure(L"Data Al non valida (gg/mm/aaaa).");
     const DayNumber until = dateToDayNumber(to);
+    l.until = until;
     if (!trimmedText(in.lawsuitText).empty()) {
         CivilDate lawsuit;
         if (!readDate(in.lawsuitText, lawsuit)) return failure(L"Data della domanda giudiziale non valida (gg/mm/aaaa).");
@@ -547,11 +550,14 @@ LedgerOutcome computeLedger(const LedgerInput& in)
         }
     }
     for (Sum& s : l.sums) accrue(l, s, until);
-    revalueOpenSums(l, monthOf(until));
 
+    // Each sum's base capital revalued to the month of Al.
     double capital = 0, interest = 0;
     for (const Sum& s : l.sums) {
-        capital += s.capital;
+        if (s.capital > 0)
+            capital += !in.revaluation ? s.capital
+                       : s.baseMonth < monthOf(until) ? writeRevalued(l, s, monthOf(until))
+                                                      : l.units(roundedValue(s.capital / l.scale, in.decimals));
         interest += s.interestDue;
     }
     const double total = capital + interest;

@@ -32,8 +32,9 @@ constexpr int maxLedgerMovements = 1000;
 
 LedgerOutcome computeLedger(const LedgerInput& in);
 
-// One line of the movements: a date, an amount and a description, or nothing
-// when the line does not read so. A line with tabs or ";" is split at them;
+// One line of the movements: a date, an amount and a description; what is
+// wrong with it when it does not read so ("data non valida («31/02/2023»).",
+// "importo non valido («1.0O0»)."), else nothing. A line with tabs or ";" is split at them;
 // otherwise the first word is the date, the amount the longest run of the
 // next words that reads as one, the rest the description.
 struct Movement {
@@ -41,4 +42,4 @@ struct Movement {
     double amount = 0;
     std::wstring description;
 };
-bool readMovement(const std::wstring& line, Movement& out);
+std::wstring readMovement(const std::wstring& line, Movement& out);

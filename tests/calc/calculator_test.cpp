@@ -214,6 +214,8 @@ TEST(PastedColumn, SeveralLinesAreOneBracketedSum)
         {zeros + L"1E+23\n1E+23", PastedInput::inserted, L"(2E+23)"},
         {L"Importo\r\n" + column, PastedInput::refused, L""},
         {L"1)\n(2", PastedInput::refused, L""},  // cells that read only through each other's brackets
+        {L"12,30-", PastedInput::inserted, L"-12,30"},  // a debit as bank exports write it
+        {L"1\n2\x01", PastedInput::refused, L""},      // a control character is no amount
     };
     for (const auto& p : pastes) {
         const PastedInput in = pastedInput(p.clipboard, p.intoEmptyLine);
@@ -235,6 +237,8 @@ TEST(PastedColumn, SeveralLinesAreOneBracketedSum)
         {L"1\n\n\n2 0", L"Riga 4: \u00ab2 0\u00bb non \u00e8 un importo."},
         {L"Importo\r12\r3\t\r\n", L"12 = 12,00 | 3 = 3,00 | Totale Importo n. 2 = 15,00"},  // lines as the sum splits them
         {column + L"1\r\n", L"Totale n. 10.001 = 12.345.601,00"},
+        {L"1,005\n1,005\n1,005-", L"1,005 = 1,005 | 1,005 = 1,005 | 1,005- = -1,005 | Totale n. 3 = 1,01"},
+        {L"1\n2\n3\x01", L"Riga 3: \u00ab3\ufffd\u00bb non \u00e8 un importo."},
     };
     for (const auto& l : listings) {
         const auto listing = pastedListing(l.clipboard, 2);

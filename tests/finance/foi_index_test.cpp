@@ -64,6 +64,11 @@ TEST(Revaluation, InterestOnTheCapitalAsItGrows)
          L"Rivalutazione: 10.000,00 × 1,132 (FOI dic 2021 → dic 2024) = 11.320,00 € | 01/01/2022 – 31/12/2022: "
          L"11.130,00 × 1,25% × 365 / 365 = 139,13 € | 01/01/2023 – 31/12/2023: 11.200,00 × 5,00% × 365 / 365 = "
          L"560,00 € | 01/01/2024 – 31/12/2024: 11.320,00 × 2,50% × 366 / 365 = 283,78 € | Totale: 982,91 €"},
+        // Every piece of a year on the capital revalued to its December, the half-years of the reference rate too.
+        {RateSource::reference, L"10.000", L"", L"31/12/2021", L"31/12/2024", nullptr,
+         L"Interessi: 861,22 €    |    Rivalutato + interessi: 12.181,22 € | Rivalutazione FOI dic 2021 → dic 2024: "
+         L"× 1,132 (+13,2%) = 11.320,00 € | Senza maggiorazione: solo tasso di riferimento BCE (D.Lgs. 231/2002: + 8 punti).",
+         nullptr},
         {RateSource::legal, L"10.000", L"", L"31/12/2025", L"30/11/2026", nullptr,
          L"Interessi: 151,68 €    |    Rivalutato + interessi: 10.511,68 € | Rivalutazione FOI dic 2025 → ago 2026: "
          L"× 1,036 (+3,6%) = 10.360,00 € | Indice FOI di nov 2026 non in tabella: usato ago 2026 (ultimo noto).",

@@ -18,6 +18,10 @@ payments, at a typed rate, the legal or the reference rate, with or without a
 lawsuit and a revaluation, worked out here from the rules (pieces cut day by
 day, payments to interest then capital, oldest first, the advance kept, the
 FOI coefficient never below 1); the whole prospect must be the same text.
+With revaluation each sum keeps its own base month: a day bears interest on
+the base capital revalued to the December of its year (in the last year, to
+the month of Al), a payment worth x of a capital worth R in its month leaves
+(R - x) / R of the base, kept as an exact fraction.
 
 Usage: interest_reference.py COMMAND... (the reference_cli to run).
 """
@@ -41,6 +45,12 @@ TABLE_COUNT = 3000
 def italian(x, d):
     """A plain Italian number text that reads back as float('%.*f')."""
     return ('%.*f' % (d, x)).replace('.', ',')
+
+
+def pct(x):
+    """A rate with two places, or its own (of its 15 significant digits) when it has more."""
+    x = Decimal('%.15g' % x) if isinstance(x, float) else Decimal(x)
+    return fmt(x, max(2, -x.normalize().as_tuple().exponent))
 
 
 def case(rng):
@@ -218,12 +228,12 @@ def expected(f):
     I = I / 365
     A = C + I
     line = 'Interessi: %s €    |    Capitale + interessi: %s €' % (fmt(I, d), fmt(A, d))
-    s = ' + %s punti' % fmt(M, 2) if applied == '1' else ''
+    s = ' + %s punti' % pct(M) if applied == '1' else ''
     w = ''
     if applied == '1':
         w = ('|ATTENZIONE: periodo su più semestri. Dividere il calcolo per i tassi vigenti.' if several
-             else '|Tasso complessivo inserito: %s%% (verificare tasso MEF del semestre).' % fmt(T + M, 2))
-    formula = '%s × (%s%%%s) × %d / 365 = %s €%s' % (fmt(C, d), fmt(T, 2), s, n, fmt(I, d), w)
+             else '|Tasso complessivo inserito: %s%% (verificare tasso MEF del semestre).' % pct(T + M))
+    formula = '%s × (%s%%%s) × %d / 365 = %s €%s' % (fmt(C, d), pct(T), s, n, fmt(I, d), w)
     if several:
         line += '|Periodo su più semestri: i tassi ufficiali possono cambiare.'
     return line + '\t' + formula
@@ -298,7 +308,9 @@ def ledger_case(rng):
             lines.append('%s;%s;%s' % (day.strftime('%d/%m/%Y'), a, text))
         else:
             lines.append('%s  € %s  %s' % (day.strftime('%d/%m/%Y'), a, text))
-    rate = italian(rng.uniform(0, 12), 2)
+    if rng.random() < 0.1:
+        lines.insert(0, rng.choice(['Data;Importo;Descrizione', 'Data  Importo']))
+    rate = italian(rng.uniform(0, 12), rng.choice([2, 2, 3]))
     applied = rng.random() < 0.4
     surcharge = rng.choice(['8', '7', italian(rng.uniform(0, 10), 2)])
     return ['|'.join(lines), str(source), rate, surcharge, '1' if applied else '0', al.strftime('%d/%m/%Y'), lawsuit,
@@ -314,6 +326,8 @@ def ledger_expected(f):
     M = Decimal(surcharge.replace(',', '.')) if applied else Decimal(0)
     entries = []
     for n, line in enumerate(movements.split('|')):
+        if n == 0 and not any(c.isdigit() for c in line):
+            continue  # a heading
         cells = line.split(';') if ';' in line else None
         if cells is None:
             words = line.split()
@@ -323,6 +337,8 @@ def ledger_expected(f):
         else:
             day, amount, text = cells
         value = Decimal(amount.replace('.', '').replace(',', '.'))
+        if half_up(Fraction(abs(value)), d) == 0:
+            return 'Riga %d: importo zero.' % (n + 1)
         entries.append((datetime.datetime.strptime(day, '%d/%m/%Y').date(), value < 0, n, value, text.strip()))
     entries.sort(key=lambda e: (e[0], e[1], e[2]))
     first_sum = min((e[0] for e in entries if not e[1]), default=None)
@@ -334,13 +350,13 @@ def ledger_expected(f):
 
     out = ['CONTEGGIO DEL CREDITO al ' + al.strftime('%d/%m/%Y')]
     if source == 0:
-        out.append('Tasso: inserito %s%%' % fmt(T, 2) + (' + maggiorazione %s punti' % fmt(M, 2) if applied else ''))
+        out.append('Tasso: inserito %s%%' % pct(T) + (' + maggiorazione %s punti' % pct(M) if applied else ''))
     elif source == 1:
-        out.append('Tasso: legale (art. 1284 c.c.)' + (' + maggiorazione %s punti' % fmt(M, 2) if applied else ''))
+        out.append('Tasso: legale (art. 1284 c.c.)' + (' + maggiorazione %s punti' % pct(M) if applied else ''))
         if applied:
             out.append('Tasso legale maggiorato di %s punti: verifica che la maggiorazione sia dovuta.' % fmt(M, 2))
     else:
-        out.append('Tasso: riferimento BCE%s (D.Lgs. 231/2002)' % (' + %s punti' % fmt(M, 2) if applied else ''))
+        out.append('Tasso: riferimento BCE%s (D.Lgs. 231/2002)' % (' + %s punti' % pct(M) if applied else ''))
         if not applied:
             out.append('Senza maggiorazione: solo tasso di riferimento BCE (D.Lgs. 231/2002: + 8 punti).')
     if suit:
@@ -352,7 +368,7 @@ def ledger_expected(f):
         out.append('Acconti imputati prima agli interessi, poi al capitale (art. 1194 c.c.)')
     out.append('')
 
-    sums = []  # dicts: n, capital, month, accrued, due
+    sums = []  # dicts: n, capital (the base, exact), month (the base month), accrued, due
     floored = set()
     state = {'advance': Fraction(0)}
 
@@ -391,32 +407,33 @@ def ledger_expected(f):
         for _, f, t, r, points, withp in pieces:
             capital = s['capital']
             if revaluation:
-                capital = half_up(capital * factor(s, (t.year, t.month)), d)
+                month = (t.year, 12) if t.year < al.year else (al.year, al.month)
+                capital = half_up(capital * factor(s, month), d)
             n = (t - f).days + 1
             interest = half_up(capital * (Fraction(Decimal(repr(float(r)))) + Fraction(points)) * n / 36500, d)
             s['due'] += interest
-            rt = ('(%s%% + %s punti)' % (fmt(Decimal(repr(float(r))), 2), fmt(points, 2)) if withp
-                  else '%s%%' % fmt(Decimal(repr(float(r))), 2))
+            rt = ('(%s%% + %s punti)' % (pct(Decimal(repr(float(r)))), pct(points)) if withp
+                  else '%s%%' % pct(Decimal(repr(float(r)))))
             out.append('n. %d  %s – %s: %s × %s × %d / 365 = %s €' % (
                 s['n'], f.strftime('%d/%m/%Y'), t.strftime('%d/%m/%Y'), fmt(dec(capital), d), rt, n,
                 fmt(dec(interest), d)))
 
-    def revalue_open(month):
+    def worth(s, month):
+        """What a sum's base capital is worth in a month, as the prospect shows it."""
         if not revaluation:
-            return
-        for s in sums:
-            if s['capital'] <= 0 or not s['month'] < month:
-                continue
-            k = factor(s, month)
-            new = half_up(s['capital'] * k, d)
-            out.append('n. %d  rivalutato a %s %d: %s × %s = %s €' % (
-                s['n'], MONTHS[month[1] - 1], month[0], fmt(dec(s['capital']), d), fmt(dec(k), 3), fmt(dec(new), d)))
-            s['capital'], s['month'] = new, month
+            return s['capital']
+        if not s['month'] < month:
+            return half_up(s['capital'], d)
+        k = factor(s, month)
+        new = half_up(s['capital'] * k, d)
+        out.append('n. %d  rivalutato a %s %d: %s × %s = %s €' % (
+            s['n'], MONTHS[month[1] - 1], month[0], fmt(dec(half_up(s['capital'], d)), d), fmt(dec(k), 3),
+            fmt(dec(new), d)))
+        return new
 
     def pay(day, amount, head, text):
         for s in sums:
             accrue(s, day)
-        revalue_open((day.year, day.month))
         left, to_interest, to_capital = amount, Fraction(0), Fraction(0)
         for s in sums:
             part = min(left, s['due'])
@@ -424,8 +441,13 @@ def ledger_expected(f):
             to_interest += part
             left -= part
         for s in sums:
-            part = min(left, s['capital'])
-            s['capital'] -= part
+            if left <= 0:
+                break
+            if s['capital'] <= 0:
+                continue
+            r = worth(s, (day.year, day.month))
+            part = min(left, r)
+            s['capital'] = s['capital'] * (r - part) / r
             to_capital += part
             left -= part
         state['advance'] += left
@@ -447,8 +469,7 @@ def ledger_expected(f):
             pay(day, advance, 'Eccedenza imputata il %s: ' % day.strftime('%d/%m/%Y'), '')
     for s in sums:
         accrue(s, al)
-    revalue_open((al.year, al.month))
-    capital = sum((s['capital'] for s in sums), Fraction(0))
+    capital = sum((worth(s, (al.year, al.month)) for s in sums if s['capital'] > 0), Fraction(0))
     interest = sum((s['due'] for s in sums), Fraction(0))
     out += ['', ('Capitale rivalutato: %s €' if revaluation else 'Capitale: %s €') % fmt(dec(capital), d),
             'Interessi: %s €' % fmt(dec(interest), d),

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 namespace {
@@ -13,6 +14,7 @@ struct LedgerCase {
     const wchar_t* lawsuit;
     bool revaluation;
     const wchar_t* expected;  // the totals' lines, or the message
+    const wchar_t* rate = L"5";
 };
 
 LedgerInput inputOf(const LedgerCase& c)
@@ -20,7 +22,7 @@ LedgerInput inputOf(const LedgerCase& c)
     LedgerInput in;
     in.movementsText = c.movements;
     in.source = c.source;
-    in.rateText = L"5";
+    in.rateText = c.rate;
     in.surchargeText = L"8,00";
     in.toText = c.to;
     in.lawsuitText = c.lawsuit;
@@ -49,15 +51,25 @@ const RateSource entered = RateSource::entered, legal = RateSource::legal;
 INSTANTIATE_TEST_SUITE_P(
     ExamplesAndMessages, Ledger,
     ::testing::Values(
-        LedgerCase{L"01/01/2025 10.000\r\n01/07/2025 -3.000", entered, L"31/12/2025", L"", false,
+        LedgerCase{L"01/01/2025 10.000\r01/07/2025 -3.000", entered, L"31/12/2025", L"", false,
                    L"Capitale: 7.247,95 \u20ac\r\nInteressi: 181,70 \u20ac\r\n"
                    L"TOTALE DOVUTO al 31/12/2025: 7.429,65 \u20ac"},
         LedgerCase{L"31/01/2021 10.000", legal, L"31/07/2025", L"15/06/2023", false,
                    L"Capitale: 10.000,00 \u20ac\r\nInteressi: 2.881,35 \u20ac\r\n"
                    L"TOTALE DOVUTO al 31/07/2025: 12.881,35 \u20ac"},
         LedgerCase{L"31/01/2021 10.000", legal, L"31/07/2025", L"15/06/2023", true,
-                   L"Capitale rivalutato: 11.840,00 \u20ac\r\nInteressi: 3.354,09 \u20ac\r\n"
-                   L"TOTALE DOVUTO al 31/07/2025: 15.194,09 \u20ac"},
+                   L"Capitale rivalutato: 11.840,00 \u20ac\r\nInteressi: 3.361,75 \u20ac\r\n"
+                   L"TOTALE DOVUTO al 31/07/2025: 15.201,75 \u20ac"},
+        // A payment takes its share of the revalued capital: it never raises the claim.
+        LedgerCase{L"15/01/2019 100.000\n20/08/2019 -1", entered, L"30/09/2020", L"", true,
+                   L"Capitale rivalutato: 99.999,01 \u20ac\r\nInteressi: 0,00 \u20ac\r\n"
+                   L"TOTALE DOVUTO al 30/09/2020: 99.999,01 \u20ac\r\n"
+                   L"Indice FOI in calo: il credito n. 1 resta al valore nominale (art. 1277 c.c.).",
+                   L"0"},
+        LedgerCase{L"15/01/2019 100.000\n20/08/2019 -1", legal, L"30/09/2020", L"", true,
+                   L"Capitale rivalutato: 100.000,00 \u20ac\r\nInteressi: 805,95 \u20ac\r\n"
+                   L"TOTALE DOVUTO al 30/09/2020: 100.805,95 \u20ac\r\n"
+                   L"Indice FOI in calo: il credito n. 1 resta al valore nominale (art. 1277 c.c.)."},
         LedgerCase{L"31/01/2024 1.000\n29/02/2024 1.000\n31/03/2024 1.000", legal, L"31/12/2025", L"", true,
                    L"Capitale rivalutato: 3.054,00 \u20ac\r\nInteressi: 124,31 \u20ac\r\n"
                    L"TOTALE DOVUTO al 31/12/2025: 3.178,31 \u20ac"},
@@ -82,8 +94,12 @@ INSTANTIATE_TEST_SUITE_P(
                    L"Tasso 2027 non in tabella: usato 1,60% (ultimo noto)."},
         LedgerCase{L"", legal, L"31/12/2025", L"", false, L"Scrivi almeno un movimento: data e importo."},
         LedgerCase{L"\r\n01/01/2025 10.000\r\n\r\n32/01/2025 5", legal, L"31/12/2025", L"", false,
-                   L"Riga 4: data o importo non valido."},
-        LedgerCase{L"01/01/2025 dieci euro", legal, L"31/12/2025", L"", false, L"Riga 1: data o importo non valido."},
+                   L"Riga 4: data non valida (\u00ab32/01/2025\u00bb)."},
+        LedgerCase{L"01/01/2025 dieci euro", legal, L"31/12/2025", L"", false, L"Riga 1: importo non valido (\u00abdieci\u00bb)."},
+        // A spreadsheet's header row is no movement; the rows keep their numbers.
+        LedgerCase{L"Data\tImporto\tDescrizione\n01/01/2025\t10.000\n31/02/2023\t5", legal, L"31/12/2025", L"", false,
+                   L"Riga 3: data non valida (\u00ab31/02/2023\u00bb)."},
+        LedgerCase{L"01/01/2025 0,004", legal, L"31/12/2025", L"", false, L"Riga 1: importo zero."},
         LedgerCase{L"01/01/2025 10\n01/01/2026 10", legal, L"31/12/2025", L"", false,
                    L"Riga 2: movimento dopo la data Al."},
         LedgerCase{L"01/02/2025 10\n31/01/2025 -10", legal, L"31/12/2025", L"", false,
@@ -115,14 +131,45 @@ TEST(Ledger, WritesTheProspectOfTheFirstExample)
               computeLedger(in).text);
 }
 
+// A payment of 1 € or more never raises what is due, and lowers it while
+// anything is due: on random claims, revalued or not, on any day.
+TEST(Ledger, APaymentNeverRaisesTheClaim)
+{
+    std::mt19937 rng(20261208);
+    auto pick = [&](int from, int to) { return std::uniform_int_distribution<int>(from, to)(rng); };
+    auto day = [&](int from) {
+        const DayNumber d = dateToDayNumber({2016, 1, 1}) + from + pick(0, 3650 - from);
+        return formatDate(dayNumberToDate(d));
+    };
+    for (int claim = 0; claim < 300; ++claim) {
+        LedgerInput in;
+        in.source = static_cast<RateSource>(pick(0, 2));
+        in.rateText = L"3,5";
+        in.revaluation = pick(0, 1) == 1;
+        in.toText = L"30/06/2026";
+        in.movementsText = L"01/01/2016 " + std::to_wstring(pick(1, 100000)) + L"\n";
+        for (int i = pick(0, 6); i > 0; --i)
+            in.movementsText += day(0) + L" " + (pick(0, 2) == 0 ? L"-" : L"") + std::to_wstring(pick(1, 50000)) + L"\n";
+        const LedgerOutcome before = computeLedger(in);
+        ASSERT_TRUE(before.ok) << before.text;
+        in.movementsText += day(pick(0, 3650)) + L" -" + std::to_wstring(pick(1, 20000));
+        const LedgerOutcome after = computeLedger(in);
+        ASSERT_TRUE(after.ok) << after.text;
+        EXPECT_LE(after.total, before.total) << in.movementsText;
+        if (before.total > 0) {
+            EXPECT_LT(after.total, before.total) << in.movementsText;
+        }
+    }
+}
+
 TEST(Ledger, ReadsAMovementWrittenWithBlanks)
 {
     Movement m;
-    ASSERT_TRUE(readMovement(L"010324 \u20ac 1.000,00 affitto marzo", m));
+    ASSERT_EQ(L"", readMovement(L"010324 \u20ac 1.000,00 affitto marzo", m));
     EXPECT_EQ(2024, m.date.year);
     EXPECT_EQ(1000, m.amount);
     EXPECT_EQ(L"affitto marzo", m.description) << "the amount is the longest run that reads as one";
-    ASSERT_TRUE(readMovement(L"01/03/2024\t(250,50) \u20ac\tacconto\t", m));
+    ASSERT_EQ(L"", readMovement(L"01/03/2024\t(250,50) \u20ac\tacconto\t", m));
     EXPECT_EQ(-250.5, m.amount);
     EXPECT_EQ(L"acconto", m.description);
 }
