@@ -89,8 +89,11 @@ std::optional<std::int32_t> storedCoordinate(std::uint32_t type, const unsigned 
     const auto value = storedDword(type, data, size);
     if (!value) return std::nullopt;
     // Two's complement, without relying on the conversion of a value above INT32_MAX.
-    return *value <= 0x7FFFFFFFu ? static_cast<std::int32_t>(*value)
-                                 : -static_cast<std::int32_t>(~*value) - 1;
+    const std::int32_t coordinate =
+        *value <= 0x7FFFFFFFu ? static_cast<std::int32_t>(*value) : -static_cast<std::int32_t>(~*value) - 1;
+    constexpr std::int32_t farthest = 1000000;
+    if (coordinate > farthest || coordinate < -farthest) return std::nullopt;
+    return coordinate;
 }
 
 std::wstring storedVatRateText(double rate) { return formatNumber(rate, 2); }

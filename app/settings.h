@@ -72,7 +72,9 @@ std::optional<std::int32_t> storedDecimals(std::uint32_t type, const unsigned ch
 // A choice among `count` stored as a REG_DWORD from 0 ("Termini", "Tassi").
 std::optional<std::int32_t> storedChoice(std::uint32_t type, const unsigned char* data, std::size_t size,
                                          std::int32_t count);
-// "FinestraX" and "FinestraY": a signed pixel coordinate of the virtual screen.
+// "FinestraX" and "FinestraY": a signed pixel coordinate of the virtual
+// screen, and the sizes kept beside it; none beyond ±1.000.000 pixels, which
+// no screen has and whose sums would overflow.
 std::optional<std::int32_t> storedCoordinate(std::uint32_t type, const unsigned char* data, std::size_t size);
 
 // "Patrono" as stored: a REG_SZ read by readPatronDay; anything else is none.

@@ -72,9 +72,7 @@ void loadSettings()
                 ERROR_SUCCESS &&
             type == REG_SZ) {
             text.resize(std::min<size_t>(wcsnlen(text.c_str(), text.size()), size2 / sizeof(wchar_t)));
-            addedRows = readAddedRows(text);
-            // Only the entries still needed are kept: not one the tables now ship.
-            if (addedRowsText(addedRows) != text) saveAddedRows();
+            addedRows = readAddedRows(text);  // written again only when the office adds or removes a row
         }
     }
     const StoredBytes x = storedBytes(key, L"FinestraX"), y = storedBytes(key, L"FinestraY");
@@ -89,7 +87,7 @@ void loadSettings()
         const StoredBytes b = storedBytes(key, ledgerNames[i]);
         ledger[i] = storedCoordinate(b.type, b.bytes, b.size);
     }
-    if (ledger[0] && ledger[1] && ledger[2] > 0 && ledger[3] > 0)
+    if (ledger[0] && ledger[1] && ledger[2] > 0 && ledger[3] > 0)  // each within ±1.000.000: no overflow
         settings.ledgerPlace = ScreenBox{*ledger[0], *ledger[1], *ledger[0] + *ledger[2], *ledger[1] + *ledger[3]};
 
     RegCloseKey(key);

@@ -42,10 +42,39 @@ double shownValue(const CalculatorState& state)
     return shown.ok ? shown.value : state.displayValue;
 }
 
-Evaluation evaluateLine(const std::wstring& input, double displayValue, int decimals)
+namespace {
+
+// The keypad's "=" written at either end of a line ("100+5 =", "=100+5")
+// asks for the result as Enter does: it reads as a blank, so that every
+// other character keeps its place.
+std::wstring withoutEquals(std::wstring line)
+{
+    size_t begin = 0, end = line.size();
+    while (begin < end && isBlank(line[begin])) ++begin;
+    if (begin < end && line[begin] == L'=') line[begin++] = L' ';
+    while (end > begin && isBlank(line[end - 1])) --end;
+    if (end > begin && line[end - 1] == L'=') line[end - 1] = L' ';
+    return line;
+}
+
+bool isOperator(wchar_t c)
+{
+    return c == L'+' || c == L'-' || c == L'*' || c == L'/' || c == 0x00D7 || c == 0x00F7 || c == 0x2212;
+}
+
+} // namespace
+
+double addedAsShown(double sum, double shown)
+{
+    const double total = sum + shown;
+    return std::isfinite(total) ? roundedValue(total, 20) : total;
+}
+
+Evaluation evaluateLine(const std::wstring& typed, double displayValue, int decimals)
 {
     Evaluation e;
-    if (input.empty()) return e;
+    if (typed.empty()) return e;
+    const std::wstring input = withoutEquals(typed);
     e.evaluatedText = expandContinuation(input, displayValue, decimals);
     ParsedNumber parsed = parseNumber(e.evaluatedText);
     if (!parsed.ok) {
@@ -59,8 +88,9 @@ Evaluation evaluateLine(const std::wstring& input, double displayValue, int deci
     return e;
 }
 
-Refusal refusalOf(const std::wstring& input, double displayValue, int decimals)
+Refusal refusalOf(const std::wstring& typed, double displayValue, int decimals)
 {
+    const std::wstring input = withoutEquals(typed);
     const std::wstring evaluated = expandContinuation(input, displayValue, decimals);
     const ParseFailure why = parseFailure(evaluated);
     Refusal out;
@@ -70,10 +100,16 @@ Refusal refusalOf(const std::wstring& input, double displayValue, int decimals)
     switch (why.problem) {
     case ParseProblem::divisionByZero: out.message = L"Divisione per zero."; break;
     case ParseProblem::unbalancedBrackets: out.message = L"Parentesi non bilanciate."; break;
+    case ParseProblem::outOfRange: out.message = L"Importo fuori intervallo."; break;
     default: {
         // A line that ends too soon: the operator left without its operand.
         if (at >= input.size())
             while (at > 0 && (at >= input.size() || isBlank(input[at]))) --at;
+        if (why.position >= evaluated.size() && at < input.size() && isOperator(input[at])) {
+            out.message = L"Manca un numero dopo \u00ab" + input.substr(at, 1) + L"\u00bb.";
+            at = input.size();
+            break;
+        }
         std::wstring rest = input.substr(std::min(at, input.size()), 20);
         while (!rest.empty() && isBlank(rest.back())) rest.pop_back();
         out.message = rest.empty() ? L"Nessun importo: scrivi un numero o calcola prima."
@@ -144,6 +180,17 @@ FittedTapeLine fittedTapeLine(const std::wstring& line, int room, const std::fun
     if (result.empty() || !fitsWhole(result + L"\u2026", room, width)) return {cutAtLeft(line, room, width), std::wstring()};
     const int resultWidth = width(result);
     return {cutAtLeft(line.substr(0, equals), room - resultWidth, width), result};
+}
+
+std::optional<double> lastTapeResult(const std::vector<std::wstring>& lines)
+{
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+        std::wstring result;
+        if (!tapeLineResult(*line, result)) continue;
+        const ParsedNumber value = parseNumber(result);
+        if (value.ok) return value.value;
+    }
+    return std::nullopt;
 }
 
 std::wstring spreadsheetRow(const std::wstring& line)

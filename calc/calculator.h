@@ -20,6 +20,11 @@ extern CalculatorState calculator;
 // value a result used again stands for, so that the tape reads true.
 double shownValue(const CalculatorState& state);
 
+// A running sum of results as shown (the memory, the grand total): each sum
+// kept at its 15 significant digits, so that 0,10 + 0,20 - 0,30 is 0 and
+// not a residue of binary fractions.
+double addedAsShown(double sum, double shown);
+
 // A line that begins with an operator continues from the last result:
 // "+5" with 10 becomes "10+5", the value written as shown with `decimals`
 // places, without thousands points.
@@ -44,6 +49,10 @@ Evaluation evaluateLine(const std::wstring& input, double displayValue, int deci
 // The result of a tape line: the text after its last " = ", without the VAT
 // part of a scorporo (" (IVA 2,34)"); false for a line without " = ".
 bool tapeLineResult(const std::wstring& line, std::wstring& result);
+
+// The value of the newest tape line that has a result, as it is shown:
+// what the display shows again when a kept tape comes back.
+std::optional<double> lastTapeResult(const std::vector<std::wstring>& lines);
 
 // A tape line as spreadsheet cells, "expression\tresult": the result a number
 // alone; a scorporo gives its VAT a third cell, "Scorporo 22,00% su

@@ -21,36 +21,6 @@
 
 namespace {
 
-void messageBeep() { MessageBeep(MB_ICONEXCLAMATION); }
-
-// The balloon under the input line and the text it shows; its timer.
-HWND refusalTip = nullptr;
-std::wstring refusalText;
-UINT_PTR refusalTimer = 0;
-constexpr UINT refusalSeconds = 10;
-
-// The balloon is a tracking tooltip of the main window, made when first needed.
-HWND refusalTipWindow()
-{
-    if (refusalTip && IsWindow(refusalTip)) return refusalTip;
-    if (!initCommonControls()) return nullptr;
-    refusalTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                 WS_POPUP | TTS_NOPREFIX | TTS_BALLOON | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, mainState.mainWindow, nullptr, GetModuleHandleW(nullptr),
-                                 nullptr);
-    if (!refusalTip) return nullptr;
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
-    tool.hwnd = mainState.mainWindow;
-    tool.lpszText = const_cast<wchar_t*>(L"");
-    SendMessageW(refusalTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(refusalTip, TTM_SETMAXTIPWIDTH, 0, scaled(420));
-    return refusalTip;
-}
-
-void CALLBACK onRefusalTimer(HWND, UINT, UINT_PTR, DWORD) { closeRefusal(); }
-
 // What PULISCI emptied, until the next calculation.
 struct ClearedCalculator {
     std::vector<std::wstring> tape;
@@ -332,7 +302,6 @@ LRESULT CALLBACK tapeProc(HWND tape, UINT message, WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
-void (*rejectBeep)() = messageBeep;
 
 std::vector<std::wstring> tapeLines(bool selectedOnly)
 {
@@ -522,45 +491,6 @@ void evaluateInput()
     SetFocus(input);
 }
 
-void refuseInput(const std::wstring& message)
-{
-    rejectBeep();
-    tellInput(message);
-}
-
-void tellInput(const std::wstring& message)
-{
-    HWND tip = refusalTipWindow();
-    if (!tip) return;
-    refusalText = message;
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = mainState.mainWindow;
-    tool.lpszText = &refusalText[0];
-    SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    RECT input;
-    GetWindowRect(mainState.inputEdit, &input);
-    SendMessageW(tip, TTM_TRACKPOSITION, 0, MAKELPARAM(input.left + scaled(24), input.bottom));
-    SendMessageW(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
-    if (refusalTimer) KillTimer(nullptr, refusalTimer);
-    refusalTimer = SetTimer(nullptr, 0, refusalSeconds * 1000, onRefusalTimer);
-}
-
-void closeRefusal()
-{
-    if (refusalTimer) KillTimer(nullptr, refusalTimer);
-    refusalTimer = 0;
-    if (refusalText.empty()) return;
-    refusalText.clear();
-    if (!refusalTip || !IsWindow(refusalTip)) return;
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = mainState.mainWindow;
-    SendMessageW(refusalTip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
-}
-
-std::wstring shownRefusal() { return refusalText; }
-
 void copyTextToClipboard(const std::wstring& text)
 {
     if (!OpenClipboard(mainState.mainWindow)) return;
@@ -578,32 +508,6 @@ void copyTextToClipboard(const std::wstring& text)
     CloseClipboard();
 }
 
-//--- Memory and grand total
-
-namespace {
-
-wchar_t memoryName[64] = L"";  // "Memoria: 1.234,56", what a screen reader hears for the "M"
-
-} // namespace
-
-void showMemoryMark()
-{
-    HWND mark = mainState.memoryMark;
-    if (!mark) return;
-    const std::wstring name = L"Memoria: " + formatNumber(calculator.memory, settings.decimals);
-    name.copy(memoryName, std::size(memoryName) - 1);
-    memoryName[std::min(name.size(), std::size(memoryName) - 1)] = L'\0';
-    nameControl(mark, memoryName);
-    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, mark, OBJID_CLIENT, CHILDID_SELF);
-    ShowWindow(mark, calculator.memory != 0 && mainState.currentTab == tabCalc ? SW_SHOW : SW_HIDE);
-}
-
-void memoryAdd(int sign)
-{
-    calculator.memory += sign * shownValue(calculator);
-    showMemoryMark();
-}
-
 void insertPickedUp(const std::wstring& result)
 {
     HWND input = mainState.inputEdit;
@@ -611,28 +515,4 @@ void insertPickedUp(const std::wstring& result)
     SendMessageW(input, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
     const std::wstring text = pickedUpInput(result, controlText(input).substr(0, caret));
     SendMessageW(input, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void memoryRecall() { insertPickedUp(formatNumber(calculator.memory, settings.decimals)); }
-
-void memoryClear()
-{
-    calculator.memory = 0;
-    showMemoryMark();
-}
-
-void countResult()
-{
-    calculator.grandTotal += shownValue(calculator);
-    ++calculator.grandCount;
-}
-
-void showGrandTotal()
-{
-    const std::wstring line = grandTotalLine(calculator, settings.decimals);
-    const double total = calculator.grandTotal;
-    showResult(total);
-    appendTapeLine(line);
-    calculator.grandTotal = 0;
-    calculator.grandCount = 0;
 }

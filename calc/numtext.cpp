@@ -132,15 +132,17 @@ double readLiteral(NumberReader& r)
 
     double value = 0.0;
     auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (ec == std::errc::result_out_of_range) return fail(r, ParseProblem::outOfRange, start);
     if (ec != std::errc() || end != digits.data() + digits.size()) return fail(r, ParseProblem::unreadable, start);
     // Overflow is reported by the conversion; a nonzero literal that lands
     // below the smallest normal double (or on zero) is an underflow.
-    if (!std::isfinite(value)) return fail(r, ParseProblem::unreadable, start);
+    if (!std::isfinite(value)) return fail(r, ParseProblem::outOfRange, start);
     if (nonZeroDigit && std::fabs(value) < std::numeric_limits<double>::min())
-        return fail(r, ParseProblem::unreadable, start);
+        return fail(r, ParseProblem::outOfRange, start);
 
+    // One "%" at most: "10%%" is a slip, not a ten-thousandth.
     skipBlanks(r);
-    while (!atEnd(r) && r.text[r.pos] == L'%') {
+    if (!atEnd(r) && r.text[r.pos] == L'%') {
         ++r.pos;
         value /= 100.0;
         skipBlanks(r);
@@ -337,7 +339,7 @@ ParsedNumber readNumber(const std::wstring& text, bool exponents, ParseFailure* 
     double value = readSum(r);
     skipBlanks(r);
     if (r.ok && !atEnd(r)) fail(r, r.text[r.pos] == L')' ? ParseProblem::unbalancedBrackets : ParseProblem::unreadable);
-    if (r.ok && !std::isfinite(value)) fail(r, ParseProblem::unreadable, 0);
+    if (r.ok && !std::isfinite(value)) fail(r, ParseProblem::outOfRange, 0);
     ParsedNumber result;
     result.value = value;
     result.ok = r.ok;

@@ -17,7 +17,8 @@ ParsedNumber parseNumberWithoutExponent(const std::wstring& text);
 
 // Why a text does not read as a number, and where: the first character that
 // could not be read (the text's length when it ends too soon).
-enum class ParseProblem { none, divisionByZero, unbalancedBrackets, unreadable };
+// A value beyond what a double holds (1e400, 1e300*1e300) is out of range.
+enum class ParseProblem { none, divisionByZero, unbalancedBrackets, unreadable, outOfRange };
 struct ParseFailure {
     ParseProblem problem = ParseProblem::none;
     size_t position = 0;

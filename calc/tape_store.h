@@ -11,9 +11,6 @@
 constexpr std::size_t keptTapeLines = 1000;
 constexpr std::size_t keptTapeBytes = 8 * 1024 * 1024;
 
-// One character appended as UTF-8.
-void appendUtf8(std::string& out, char32_t c);
-
 // The newest lines, up to keptTapeLines of them and keptTapeBytes in all (from
 // a line that would pass that, no older line is kept), as UTF-8, one line
 // ended by CR LF each.

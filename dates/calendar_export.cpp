@@ -2,22 +2,9 @@
 
 #include <cstdio>
 
-#include "calc/tape_store.h"
+#include "text/utf8.h"
 
 namespace {
-
-std::string utf8(const std::wstring& text)
-{
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t c = static_cast<char16_t>(text[i]);
-        // A surrogate pair (Windows) becomes one character.
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
-            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char16_t>(text[++i]) - 0xDC00);
-        appendUtf8(out, c);
-    }
-    return out;
-}
 
 // A TEXT value: backslash, ";" and "," escaped, line breaks written "\n".
 std::wstring escaped(const std::wstring& text)
@@ -65,14 +52,14 @@ std::string dateValue(const CivilDate& d)
 
 std::string calendarFile(const CalendarEntry& entry)
 {
-    const std::string summary = utf8(escaped(entry.summary));
+    const std::string summary = toUtf8(escaped(entry.summary));
     std::string file;
     for (const std::string& line :
          {std::string("BEGIN:VCALENDAR"), std::string("VERSION:2.0"), std::string("PRODID:-//Zentolo//Scadenze//IT"),
-          std::string("CALSCALE:GREGORIAN"), std::string("BEGIN:VEVENT"), "UID:" + utf8(escaped(entry.uid)),
-          "DTSTAMP:" + utf8(entry.stamp), "DTSTART;VALUE=DATE:" + dateValue(entry.day),
+          std::string("CALSCALE:GREGORIAN"), std::string("BEGIN:VEVENT"), "UID:" + toUtf8(escaped(entry.uid)),
+          "DTSTAMP:" + toUtf8(entry.stamp), "DTSTART;VALUE=DATE:" + dateValue(entry.day),
           "DTEND;VALUE=DATE:" + dateValue(dayNumberToDate(dateToDayNumber(entry.day) + 1)), "SUMMARY:" + summary,
-          "DESCRIPTION:" + utf8(escaped(entry.description)), std::string("BEGIN:VALARM"),
+          "DESCRIPTION:" + toUtf8(escaped(entry.description)), std::string("BEGIN:VALARM"),
           std::string("ACTION:DISPLAY"), std::string("TRIGGER:-P3D"), "DESCRIPTION:" + summary,
           std::string("END:VALARM"), std::string("END:VEVENT"), std::string("END:VCALENDAR")})
         addLine(file, line);

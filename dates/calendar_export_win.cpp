@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/accessible_win.h"
+#include "app/safe_file_win.h"
 #include "app/system_library_win.h"
 #include "dates/calendar_export.h"
 
@@ -51,18 +52,6 @@ void stampAndUid(CalendarEntry& entry)
                 L"-" + std::to_wstring(tick.QuadPart) + L"@zentolo";
 }
 
-std::wstring systemMessage(DWORD code)
-{
-    wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                   code, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-    std::wstring message = text ? text : L"errore " + std::to_wstring(code);
-    if (text) LocalFree(text);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
-        message.pop_back();
-    return message;
-}
-
 } // namespace
 
 bool writeDeadlineCalendar(const DeadlineForCalendar& deadline, const std::wstring& path, std::wstring& error)
@@ -72,19 +61,7 @@ bool writeDeadlineCalendar(const DeadlineForCalendar& deadline, const std::wstri
     entry.summary = deadline.summary;
     entry.description = deadline.prospect;
     stampAndUid(entry);
-    const std::string bytes = calendarFile(entry);
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    const bool ok = file != INVALID_HANDLE_VALUE &&
-                    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-    const DWORD code = GetLastError();
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    if (!ok) {
-        error = systemMessage(code);
-        if (file != INVALID_HANDLE_VALUE) DeleteFileW(path.c_str());  // never half a file
-    }
-    return ok;
+    return replaceFileWhole(path, calendarFile(entry), error);
 }
 
 void exportDeadlineToCalendar(const DeadlineForCalendar& deadline, HWND owner)

@@ -93,6 +93,7 @@ std::wstring addedRowsText(const AddedRows& rows)
         for (const AddedRow& row : rowsOf(rows, table))
             text += (text.empty() ? L"" : L";") + std::wstring(1, tableLetters[static_cast<int>(table)]) + L" " +
                     fromText(table, row.from) + L" " + valueText(table, row.value);
+    for (const std::wstring& entry : rows.unread) text += (text.empty() ? L"" : L";") + entry;
     return text;
 }
 
@@ -107,7 +108,10 @@ AddedRows readAddedRows(const std::wstring& text)
         at = end + 1;
         int index = 0;
         while (index < 3 && (entry.empty() || entry[0] != tableLetters[index])) ++index;
-        if (index == 3 || broken[index]) continue;
+        if (index == 3 || broken[index]) {
+            if (!entry.empty()) read.unread.push_back(entry);
+            continue;
+        }
         const auto table = static_cast<AddedTable>(index);
         const size_t first = entry.find(L' '), second = entry.find(L' ', first + 1);
         const bool formed = first == 1 && second != std::wstring::npos;
@@ -115,8 +119,10 @@ AddedRows readAddedRows(const std::wstring& text)
         const NewRow row = formed ? checkNewRow(table, from, entry.substr(second + 1), read) : NewRow{};
         if (row.ok && keptValue(table, row.row.value) == row.row.value)
             rowsOf(read, table).push_back(row.row);
-        else if (!alreadyInTable(table, from, read))
+        else if (!alreadyInTable(table, from, read)) {
             broken[index] = true;
+            read.unread.push_back(entry);
+        }
     }
     return read;
 }

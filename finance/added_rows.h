@@ -20,19 +20,22 @@ struct AddedRow {
 // office's rows.
 struct AddedRows {
     std::vector<AddedRow> legal, reference, foi;
+    // Stored entries this build cannot read (another build's, or out of
+    // order), kept as they were and written back after the rows.
+    std::vector<std::wstring> unread;
 };
 
 std::vector<AddedRow>& rowsOf(AddedRows& rows, AddedTable table);
 const std::vector<AddedRow>& rowsOf(const AddedRows& rows, AddedTable table);
 
 // "L 01/01/2027 1,60;R 01/07/2027 2,40;F 09/2026 104,1": by table (L, R, F),
-// then by date, joined by ";" with nothing else.
+// then by date, joined by ";" with nothing else; the unread entries last.
 std::wstring addedRowsText(const AddedRows& rows);
 
 // The stored text read back: an entry the built-in table already covers (a
 // row shipped since it was added) is skipped; one that does not follow its
-// table is dropped with the later entries of the same table; the other
-// tables keep theirs.
+// table is set aside as unread with the later entries of the same table, as
+// is one of a table this build does not know; the other tables keep theirs.
 AddedRows readAddedRows(const std::wstring& text);
 
 // A new row checked against its table as it stands (built-in and added

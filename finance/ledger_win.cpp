@@ -47,7 +47,9 @@ bool ledgerClassRegistered = false;
 // What the window owns: the whole prospect (the field may show it shortened),
 // and the fonts of its monitor's scale.
 struct LedgerWindow {
-    std::wstring prospect;
+    std::wstring prospect;  // what the field shows, whole: the prospect or the message
+    bool printable = false;  // a prospect, not a message
+    bool cut = false;        // a paste did not enter whole: nothing is computed until Movimenti is edited
     int dpi = designDpi;
     HFONT font = nullptr;
     std::vector<HWND> labels;  // "Movimenti", "Al", "Domanda giudiziale"
@@ -111,6 +113,65 @@ LRESULT CALLBACK prospectProc(HWND field, UINT message, WPARAM wParam, LPARAM lP
     return 0;
 }
 
+// A label's text width at 96 DPI, so that no label is clipped whatever the font.
+int labelWidth(HWND label, int dpi)
+{
+    const std::wstring text = controlText(label);
+    HDC dc = GetDC(label);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    return MulDiv(size.cx, designDpi, dpi) + 4;
+}
+
+// A message broken at blanks into lines that fit the field's width: the
+// prospect's field scrolls sideways, which would hide the end of a sentence.
+std::wstring wrappedToField(HWND field, const std::wstring& text)
+{
+    RECT room{};
+    SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+    HDC dc = GetDC(field);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0)));
+    auto width = [&](const std::wstring& line) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size);
+        return size.cx;
+    };
+    std::wstring out, line;
+    for (size_t at = 0; at <= text.size();) {
+        size_t end = text.find(L' ', at);
+        if (end == std::wstring::npos) end = text.size();
+        const std::wstring word = text.substr(at, end - at);
+        if (!line.empty() && width(line + L" " + word) > room.right - room.left) {
+            out += line + L"\r\n";
+            line = word;
+        } else {
+            line += (line.empty() ? L"" : L" ") + word;
+        }
+        at = end + 1;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(field, dc);
+    return out + line;
+}
+
+// What the prospect's field shows, and what COPIA copies: the same text.
+void showProspect(HWND window, LedgerWindow& w, const std::wstring& text, bool printable)
+{
+    HWND field = control(window, idProspect);
+    w.prospect = printable ? text : wrappedToField(field, text);
+    w.printable = printable;
+    SetWindowTextW(field, printable ? shownProspect(text).c_str() : w.prospect.c_str());
+}
+
+std::wstring cutPasteMessage()
+{
+    return L"Movimenti tiene al massimo " + formatNumber(movementsLimit, 0) +
+           L" caratteri: il testo in pi\u00f9 non \u00e8 entrato.";
+}
+
 // Every control at its place for the client area's size, at the window's scale.
 void layOut(HWND window)
 {
@@ -126,12 +187,16 @@ void layOut(HWND window)
     place(w->labels[0], 12, 10, inner, 22);
     place(control(window, idMovements), 12, 34, inner, movementsHeight);
     const int row = 34 + movementsHeight + 10;
-    place(w->labels[1], 12, row + 5, 28, 22);
-    place(control(window, idLedgerTo), 42, row, 110, 30);
-    place(control(window, idCalendarLedgerTo), 153, row, 24, 30);
-    place(w->labels[2], 192, row + 5, 148, 22);
-    place(control(window, idLawsuit), 340, row, 110, 30);
-    place(control(window, idCalendarLawsuit), 451, row, 24, 30);
+    const int toLabel = std::max(28, labelWidth(w->labels[1], dpi));
+    const int lawsuitLabel = std::max(148, labelWidth(w->labels[2], dpi));
+    place(w->labels[1], 12, row + 5, toLabel, 22);
+    const int toField = 12 + toLabel + 2;
+    place(control(window, idLedgerTo), toField, row, 110, 30);
+    place(control(window, idCalendarLedgerTo), toField + 111, row, 24, 30);
+    const int lawsuitAt = toField + 150;
+    place(w->labels[2], lawsuitAt, row + 5, lawsuitLabel, 22);
+    place(control(window, idLawsuit), lawsuitAt + lawsuitLabel, row, 110, 30);
+    place(control(window, idCalendarLawsuit), lawsuitAt + lawsuitLabel + 111, row, 24, 30);
     const int row2 = row + 40;
     place(control(window, idLedgerRevaluation), 12, row2 + 4, 190, 24);
     place(control(window, idLedgerCalculate), width - 12 - 130, row2, 130, 32);
@@ -235,22 +300,23 @@ void calculateLedger(HWND window)
     in.surchargeApplied = isChecked(s.surchargeCheck);
     in.decimals = settings.decimals;
     in.addedRows = addedRows;
+    if (w->cut) return showProspect(window, *w, cutPasteMessage(), false);
     const LedgerOutcome out = computeLedger(in);
-    w->prospect = out.ok ? out.text : std::wstring();
-    SetWindowTextW(control(window, idProspect), shownProspect(out.text).c_str());
+    showProspect(window, *w, out.text, out.ok);
 }
 
 bool onCommand(HWND window, int id, int notification)
 {
     LedgerWindow* w = stateOf(window);
-    if (id == idMovements && notification == EN_MAXTEXT) {
-        // Never a claim computed on part of what was pasted without a word.
-        if (w) w->prospect.clear();
-        const std::wstring message = L"Movimenti tiene al massimo " + formatNumber(movementsLimit, 0) +
-                                     L" caratteri: il testo in pi\u00f9 non \u00e8 entrato.";
-        SetWindowTextW(control(window, idProspect), message.c_str());
+    if (id == idMovements && notification == EN_MAXTEXT && w) {
+        // Never a claim computed on part of what was pasted: the last line may be cut.
+        w->cut = true;
+        showProspect(window, *w, cutPasteMessage(), false);
         return true;
     }
+    if (id == idMovements && notification == EN_CHANGE && w && w->cut &&
+        GetWindowTextLengthW(control(window, idMovements)) < movementsLimit)
+        w->cut = false;  // edited: what it holds now is what the office wants computed
     switch (id) {
     case idLedgerCalculate:
         calculateLedger(window);
@@ -259,7 +325,7 @@ bool onCommand(HWND window, int id, int notification)
         if (w && !w->prospect.empty()) copyTextToClipboard(w->prospect);
         return true;
     case idPrintProspect:
-        if (w && !w->prospect.empty()) printPlainText(w->prospect, L"Zentolo - Conteggio del credito", window);
+        if (w && w->printable) printPlainText(w->prospect, L"Zentolo - Conteggio del credito", window);
         return true;
     case idCloseLedger:
         DestroyWindow(window);

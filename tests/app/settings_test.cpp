@@ -110,11 +110,12 @@ TEST(StoredDwords, DecimalsUpToSixChoicesAndSignedCoordinates)
         {registryDword, {0, 0, 0, 0}, 0, 0, 0},
         {registryDword, {3, 0, 0, 0}, 3, none, 3},
         {registryDword, {7, 0, 0, 0}, none, none, 7},
-        {registryDword, {2, 0, 0, 1}, none, none, 0x01000002},
+        {registryDword, {0x40, 0x42, 0x0F, 0}, none, none, 1000000},
+        {registryDword, {2, 0, 0, 1}, none, none, none},  // beyond any screen
         {registryDword, {0x38, 0xFF, 0xFF, 0xFF}, none, none, -200},
         {registryDword, {0xFF, 0xFF, 0xFF, 0xFF}, none, none, -1},
-        {registryDword, {0, 0, 0, 0x80}, none, none, INT32_MIN},
-        {registryDword, {0xFF, 0xFF, 0xFF, 0x7F}, none, none, INT32_MAX},
+        {registryDword, {0, 0, 0, 0x80}, none, none, none},
+        {registryDword, {0xFF, 0xFF, 0xFF, 0x7F}, none, none, none},
         {registryString, {1, 0, 0, 0}, none, none, none},
         {registryDword, {1, 0, 0}, none, none, none},
     };

@@ -81,7 +81,11 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{L"   ", 0, 2, Evaluation::rejected, L"", 0},
         LineCase{L"5/0", 0, 2, Evaluation::rejected, L"", 0},
         LineCase{L"+1", 1e15, 2, Evaluation::accepted, L"1000000000000000,00+1 = 1.000.000.000.000.000,00", 1e15 + 1},
-        LineCase{L"abc", 0, 2, Evaluation::rejected, L"", 0}));
+        LineCase{L"abc", 0, 2, Evaluation::rejected, L"", 0},
+        // The keypad's "=" typed at either end asks for the result; the tape has one.
+        LineCase{L"100+5 =", 0, 2, Evaluation::accepted, L"100+5 = 105,00", 105},
+        LineCase{L"=100+5", 0, 2, Evaluation::accepted, L"100+5 = 105,00", 105},
+        LineCase{L"= +5", 10, 2, Evaluation::accepted, L"10,00+5 = 15,00", 15}));
 
 TEST(EvaluateLine, PastedLongLineEvaluatesOrFailsQuickly)
 {
@@ -107,6 +111,8 @@ TEST(TapeLineResult, TextAfterTheLastEquals)
     EXPECT_FALSE(tapeLineResult(L"1=2", r));
     ASSERT_TRUE(tapeLineResult(L"Scorporo 22,00% su 13,00 = 10,66 (IVA 2,34)", r));
     EXPECT_EQ(L"10,66", r) << "a scorporo gives back the net alone";
+    EXPECT_EQ(10.66, lastTapeResult({L"100+5 = 105,00", L"Scorporo 22,00% su 13,00 = 10,66 (IVA 2,34)", L"nota"}))
+        << "what the display shows again after a restart";
 }
 
 TEST(SpreadsheetRow, ExpressionTabResult)
@@ -268,7 +274,11 @@ TEST(Refusal, SaysWhyAndWhere)
         {L"(1+2", L"Parentesi non bilanciate.", 4},
         {L"1+2)", L"Parentesi non bilanciate.", 3},
         {L"\u20ac 12+abc", L"Non leggo da qui: \u00ababc\u00bb", 5},
-        {L"12+ ", L"Non leggo da qui: \u00ab+\u00bb", 2},
+        {L"12+ ", L"Manca un numero dopo \u00ab+\u00bb.", 4},
+        {L"-", L"Manca un numero dopo \u00ab-\u00bb.", 1},
+        {L"1e400", L"Importo fuori intervallo.", 0},
+        {L"1e300*1e300", L"Importo fuori intervallo.", 0},
+        {L"10%%", L"Non leggo da qui: \u00ab%\u00bb", 3},
         {L"   +x", L"Non leggo da qui: \u00abx\u00bb", 4},  // continued from the last result
         {L"   ", L"Nessun importo: scrivi un numero o calcola prima.", 0},
         {L"1+Totale della colonna di marzo", L"Non leggo da qui: \u00abTotale della colonna\u00bb", 2},
@@ -278,6 +288,11 @@ TEST(Refusal, SaysWhyAndWhere)
         EXPECT_EQ(c.message, r.message) << c.input;
         EXPECT_EQ(c.caret, r.caret) << c.input;
     }
+}
+
+TEST(AddedAsShown, LeavesNoResidueOfBinaryFractions)
+{
+    EXPECT_EQ(0.0, addedAsShown(addedAsShown(addedAsShown(0, 0.1), 0.2), -0.3)) << "the memory's M goes out";
 }
 
 TEST(InputHistory, NewestFirstAndTheDraftBelowIt)

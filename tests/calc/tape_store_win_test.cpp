@@ -92,8 +92,9 @@ TEST_F(KeptTapeWindow, PulisciIsUndoneAndTheTapeSurvivesARestart)
     restart();
     EXPECT_EQ("5 = 5,00\r\n", fileText(path));
     EXPECT_EQ(std::vector<std::wstring>{L"5 = 5,00"}, tape()) << "read back at start";
+    EXPECT_EQ(L"5,00", display()) << "with its last result, for a line that goes on from it";
     EXPECT_EQ(BST_CHECKED, SendMessageW(mainState.keepTapeCheck, BM_GETCHECK, 0, 0));
-    EXPECT_EQ("<none>", fileText(folder + L"\\Zentolo\\nastro." + std::to_wstring(GetCurrentProcessId()) + L".nuovo"))
+    EXPECT_EQ("<none>", fileText(path + L"." + std::to_wstring(GetCurrentProcessId()) + L".nuovo"))
         << "written aside, then renamed over the old tape";
 
     enterLine(L"\t12,50");  // a row pasted with an empty first cell
@@ -107,11 +108,24 @@ TEST_F(KeptTapeWindow, PulisciIsUndoneAndTheTapeSurvivesARestart)
     std::ofstream(std::string(aside.begin(), aside.end()), std::ios::binary) << "older";
     reopen();
     EXPECT_TRUE(tape().empty()) << "a damaged file gives an empty tape";
-    EXPECT_EQ(damaged, fileText(aside)) << "put aside, never written over";
+    const std::wstring second = folder + L"\\Zentolo\\nastro.danneggiato-2.txt";
+    EXPECT_EQ(damaged, fileText(second)) << "put aside, never over an earlier damaged copy";
+    EXPECT_EQ("older", fileText(aside));
     enterLine(L"7");
     restart();
     EXPECT_EQ(std::vector<std::wstring>{L"7 = 7,00"}, tape()) << "and a new tape kept as usual";
-    EXPECT_EQ(damaged, fileText(aside));
+
+    // A kept tape another program holds open is neither read nor written over.
+    closeMainWindow();
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    reopen();
+    EXPECT_TRUE(tape().empty());
+    EXPECT_EQ(0u, shownRefusal().find(L"Nastro conservato non letto: ")) << shownRefusal();
+    enterLine(L"8");
+    closeMainWindow();
+    CloseHandle(held);
+    EXPECT_EQ("7 = 7,00\r\n", fileText(path)) << "the file stays as it was";
+    reopen();
 
     const std::wstring leftover = folder + L"\\Zentolo\\nastro.4242.nuovo";  // a copy stopped while writing
     std::ofstream(std::string(leftover.begin(), leftover.end()), std::ios::binary) << "7 = 7,00\r\n";
@@ -119,6 +133,8 @@ TEST_F(KeptTapeWindow, PulisciIsUndoneAndTheTapeSurvivesARestart)
     command(idSaveSettings);
     EXPECT_EQ("<none>", fileText(path)) << "clearing the box deletes the kept tape";
     EXPECT_EQ("<none>", fileText(leftover)) << "and what a copy left half-written";
+    EXPECT_EQ("<none>", fileText(aside)) << "and every damaged copy";
+    EXPECT_EQ("<none>", fileText(second));
     enterLine(L"9");
     restart();
     EXPECT_TRUE(tape().empty());

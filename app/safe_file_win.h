@@ -1,0 +1,15 @@
+// Files written so that a failure never leaves half a file: the bytes go to a
+// file of their own beside the target, are flushed, then renamed over it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The system's words for an error code, without the line end: "Accesso negato.".
+std::wstring systemMessage(DWORD code);
+
+// Writes `bytes` to "<path>.<process>.nuovo", flushes it and renames it over
+// `path`: an existing file stays as it was unless the new one was written
+// whole. False, with the system's reason, when it fails.
+bool replaceFileWhole(const std::wstring& path, const std::string& bytes, std::wstring& reason);
