@@ -12,8 +12,8 @@ namespace {
 
 // Saturday closes a court term for acts outside a hearing from this day on
 // (art. 155 c.p.c. as amended by L. 263/2005); it never closes a civil term
-// (art. 2963 and 1187 c.c.) and always closes a tax deadline (art. 7
-// DL 70/2011; art. 18 D.Lgs. 241/1997).
+// (art. 2963 and 1187 c.c.) and always closes a tax deadline (art. 7 c. 2
+// lett. l) DL 70/2011; art. 18 D.Lgs. 241/1997).
 const CivilDate courtSaturdaysFrom{2006, 3, 1};  // L. 263/2005
 
 // The summer suspension of court terms runs from 1 August to the day given,
@@ -32,13 +32,14 @@ const SuspensionRow suspensionRows[] = {
 // warn of (forward, and counted back towards a hearing).
 struct EmergencySuspensionRow {
     CivilDate first, last;
+    const wchar_t* law;  // as the prospect cites it
     const wchar_t* forwardWarning;
     const wchar_t* backwardWarning;
 };
 const EmergencySuspensionRow emergencySuspensionRows[] = {
     // art. 83 c. 2 DL 18/2020 (09/03 - 15/04/2020), extended to 11/05/2020 by art. 36 c. 1 DL 23/2020;
     // the urgent matters of art. 83 c. 3 were not suspended.
-    {{2020, 3, 9}, {2020, 5, 11},
+    {{2020, 3, 9}, {2020, 5, 11}, L"art. 83 c. 2 DL 18/2020; art. 36 c. 1 DL 23/2020",
      L"Attenzione: sospensione emergenziale 2020 (art. 83 DL 18/2020): non vale per le materie urgenti del c. 3.",
      L"Attenzione: termine a ritroso nella sospensione emergenziale: l'udienza va differita (art. 83 c. 2 DL 18/2020)."},
 };
@@ -319,6 +320,8 @@ std::wstring runLine(const SuspensionRun& run)
     const long long days = run.last - run.first + 1;
     std::wstring name = suspensionName(run.kind);
     name[0] = L'S';
+    // The summer suspension's law is cited on the rule's line; an emergency's here.
+    if (run.kind == SuspensionKind::emergency) name += L" (" + std::wstring(emergencyRowAround(run.first)->law) + L")";
     return name + L": " + formatDate(dayNumberToDate(run.first)) + L" \u2013 " +
            formatDate(dayNumberToDate(run.last)) + L" (" + std::to_wstring(days) +
            (days == 1 ? L" giorno non contato)" : L" giorni non contati)");
@@ -329,7 +332,7 @@ const wchar_t* ruleLaw(DeadlineRule rule)
 {
     static const wchar_t* const laws[deadlineRuleCount] = {
         L"art. 2963 c.c.", L"art. 155 c.p.c.; sospensione feriale L. 742/1969",
-        L"art. 18 D.Lgs. 241/1997; art. 7 DL 70/2011", L"art. 155 c.p.c.; senza sospensione feriale, art. 3 L. 742/1969"};
+        L"art. 18 D.Lgs. 241/1997; art. 7 c. 2 lett. l) DL 70/2011", L"art. 155 c.p.c.; senza sospensione feriale, art. 3 L. 742/1969"};
     return laws[static_cast<int>(rule)];
 }
 
@@ -343,6 +346,7 @@ const wchar_t* deadlineRuleName(DeadlineRule rule)
 
 const wchar_t* deadlineRuleChoice(DeadlineRule rule)
 {
+    if (rule == DeadlineRule::tax) return L"Fiscale (versamenti e adempimenti)";
     return rule == DeadlineRule::labour ? L"Lavoro (senza sospensione feriale)" : deadlineRuleName(rule);
 }
 
@@ -386,17 +390,16 @@ Deadline deadlineFor(DayNumber event, const Term& term, bool endOfMonth, Deadlin
     Deadline out;
     SkippedDays skipped;
     const int direction = term.count < 0 ? -1 : 1;
+    DayNumber start = event;  // where the count runs from: past a suspension the event falls in, for months
     if (term.unit == TermUnit::months || term.unit == TermUnit::years) {
-        DayNumber start = event;
         out.counted = walkTermMonths(event, term.unit == TermUnit::years ? 12 * term.count : term.count, active,
                                      skipped, start);
-        out.firstCounted = start + direction;
     } else {
         out.counted = walkTermDays(event, countedDays(term), active, skipped);
-        // The first day the count takes, past the suspended days it begins in.
-        SkippedDays first;
-        out.firstCounted = walkTermDays(event, direction, active, first);
     }
+    // The first day the count takes, past the suspended days it begins in.
+    SkippedDays first;
+    out.firstCounted = walkTermDays(start, direction, active, first);
     out.reached = out.counted;
     if (endOfMonth) {
         CivilDate end = dayNumberToDate(out.reached);

@@ -194,14 +194,15 @@ TEST(Deadlines, ProspectExplainsTheCount)
          L"(31 giorni non contati)|Sospensione feriale: 01/08/2024 – 31/08/2024 (31 giorni non contati)|Ultimo "
          L"giorno del termine: venerdì 11/10/2024|SCADENZA: venerdì 11/10/2024||Calcolato il 08/12/2026"},
         {L"31/07/2026", L"16", false, tax,
-         L"TERMINE: 16 giorni da venerdì 31/07/2026|Regola: fiscale (art. 18 D.Lgs. 241/1997; art. 7 DL 70/2011)|"
+         L"TERMINE: 16 giorni da venerdì 31/07/2026|Regola: fiscale (art. 18 D.Lgs. 241/1997; art. 7 c. 2 lett. l) DL 70/2011)|"
          L"Primo giorno contato: sabato 01/08/2026|Ultimo giorno del termine: domenica 16/08/2026|"
          L"Giorni non utili: domenica 16/08/2026|→ versamenti entro giovedì 20/08/2026 (art. 37 c. 11-bis DL "
          L"223/2006)|SCADENZA: lunedì 17/08/2026||Calcolato il 08/12/2026"},
         // The event inside a suspension: the count begins after it.
         {L"15/04/2020", L"60", false, labour,
          L"TERMINE: 60 giorni da mercoledì 15/04/2020|Regola: lavoro (art. 155 c.p.c.; senza sospensione feriale, "
-         L"art. 3 L. 742/1969)|Primo giorno contato: martedì 12/05/2020|Sospensione emergenziale: 16/04/2020 – "
+         L"art. 3 L. 742/1969)|Primo giorno contato: martedì 12/05/2020|Sospensione emergenziale (art. 83 c. 2 DL "
+         L"18/2020; art. 36 c. 1 DL 23/2020): 16/04/2020 – "
          L"11/05/2020 (26 giorni non contati)|Ultimo giorno del termine: venerdì 10/07/2020|Attenzione: sospensione "
          L"emergenziale 2020 (art. 83 DL 18/2020): non vale per le materie urgenti del c. 3.|SCADENZA: venerdì "
          L"10/07/2020||Calcolato il 08/12/2026"},
@@ -210,6 +211,20 @@ TEST(Deadlines, ProspectExplainsTheCount)
         std::wstring got = deadlineText(day(c.event), c.term, c.endOfMonth, c.rule, {}, today).prospect;
         for (size_t at; (at = got.find(L"\r\n")) != std::wstring::npos;) got.replace(at, 2, L"|");
         EXPECT_EQ(std::wstring(c.want), got) << c.event << " + " << c.term;
+    }
+    // A month term's first counted day skips the suspended days as a day term's does.
+    const struct {
+        const wchar_t *event, *term;
+        DeadlineRule rule;
+        const wchar_t* first;
+    } firsts[] = {
+        {L"31/07/2024", L"1 mese", court, L"Primo giorno contato: domenica 01/09/2024"},
+        {L"01/09/2024", L"-1 mese", court, L"Primo giorno contato: mercoledì 31/07/2024"},
+        {L"08/03/2020", L"2 mesi", labour, L"Primo giorno contato: martedì 12/05/2020"},
+    };
+    for (const auto& f : firsts) {
+        const std::wstring prospect = deadlineText(day(f.event), f.term, false, f.rule, {}, today).prospect;
+        EXPECT_NE(std::wstring::npos, prospect.find(f.first)) << f.event << " + " << f.term;
     }
     const DeadlineText longest = deadlineText(day(L"20/07/2026"), L"100.000", false, court, {}, today);
     size_t runs = 0;
