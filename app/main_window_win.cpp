@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/accessible_win.h"
+#include "app/bottom_drag_win.h"
 #include "app/button_win.h"
 #include "app/commands_win.h"
 #include "app/dpi_win.h"
@@ -229,41 +230,6 @@ LRESULT onNcHitTest(HWND window, WPARAM wParam, LPARAM lParam)
     if (hit != HTCLIENT) return hit;
     ScreenToClient(window, &pt);
     return (pt.y <= scaled(headerHeight) && pt.x <= scaled(392)) ? HTCAPTION : hit;
-}
-
-// The bottom edge dragged: the window has no sizing frame, so the drag is
-// followed here, the mouse captured, from where it began.
-struct BottomDrag {
-    LONG startY;      // the cursor's, on the screen
-    int startHeight;  // CALC's, at 96 DPI
-};
-std::optional<BottomDrag> bottomDrag;
-
-void startBottomDrag(HWND window)
-{
-    POINT at;
-    GetCursorPos(&at);
-    bottomDrag = BottomDrag{at.y, calcHeight()};
-    SetCapture(window);
-}
-
-void followBottomDrag()
-{
-    POINT at;
-    GetCursorPos(&at);
-    SetCursor(LoadCursorW(nullptr, IDC_SIZENS));
-    const int wanted = bottomDrag->startHeight + MulDiv(at.y - bottomDrag->startY, designDpi, mainState.dpi);
-    const int before = calcHeight();
-    settings.calcHeight = std::max(shortestCalcHeight, wanted);
-    settings.calcHeight = calcHeight();  // no taller than the work area
-    if (settings.calcHeight != before) fitWindowToTab();
-}
-
-void endBottomDrag()
-{
-    if (!bottomDrag) return;
-    bottomDrag.reset();
-    saveCalcHeight();
 }
 
 LRESULT onControlColour(UINT message, HDC hdc, HWND control)
@@ -554,10 +520,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         startBottomDrag(window);
         return 0;
     case WM_MOUSEMOVE:
-        if (bottomDrag) followBottomDrag();
+        followBottomDrag();
         return 0;
     case WM_LBUTTONUP:
-        if (bottomDrag) ReleaseCapture();
+        releaseBottomDrag();
         return 0;
     case WM_CAPTURECHANGED:
         endBottomDrag();
@@ -576,59 +542,4 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-std::optional<ScreenBox> normalPlace(HWND window)
-{
-    // The placement gives it in workspace coordinates (the work area's corner
-    // at 0, 0), turned back into pixels of the virtual screen here.
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    if (!GetWindowPlacement(window, &placement)) return std::nullopt;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    const RECT& normal = placement.rcNormalPosition;
-    if (!GetMonitorInfoW(MonitorFromRect(&normal, MONITOR_DEFAULTTOPRIMARY), &monitor)) return std::nullopt;
-    const LONG dx = monitor.rcWork.left - monitor.rcMonitor.left, dy = monitor.rcWork.top - monitor.rcMonitor.top;
-    return ScreenBox{normal.left + dx, normal.top + dy, normal.right + dx, normal.bottom + dy};
-}
-
-bool registerProgramWindowClass(const wchar_t* name, WNDPROC procedure)
-{
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(101), IMAGE_ICON, 32, 32, 0));
-    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(101), IMAGE_ICON, 16, 16, 0));
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = mainState.windowBrush;
-    wc.lpszClassName = name;
-    return RegisterClassExW(&wc) != 0;
-}
-
-namespace {
-const wchar_t* const focusProperty = L"ZT_FOCUS";
-}
-
-bool keepFocusAcrossActivation(HWND window, WPARAM wParam, HWND first)
-{
-    if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(window, focus)) SetPropW(window, focusProperty, focus);
-        return false;
-    }
-    auto focus = static_cast<HWND>(GetPropW(window, focusProperty));
-    SetFocus(focus && IsChild(window, focus) ? focus : first);
-    return true;
-}
-
-void forgetKeptFocus(HWND window) { RemovePropW(window, focusProperty); }
-
-void eraseWithWindowColour(HWND window, HDC hdc)
-{
-    RECT rc;
-    GetClientRect(window, &rc);
-    FillRect(hdc, &rc, mainState.windowBrush);
 }

@@ -255,6 +255,17 @@ void pointAtTapeLine(HWND tape, LPARAM at)
     SendMessageW(s.tapeTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+// The tape scrolled under a still pointer: the tip shows the line now there.
+void followScrolledTape(HWND tape)
+{
+    if (!mainState.tapeTip) return;
+    POINT at;
+    GetCursorPos(&at);
+    ScreenToClient(tape, &at);
+    mainState.tapeTipLine = -2;  // whatever it showed, it is shown again
+    pointAtTapeLine(tape, MAKELPARAM(at.x, at.y));
+}
+
 LRESULT CALLBACK tapeProc(HWND tape, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
@@ -296,8 +307,20 @@ LRESULT CALLBACK tapeProc(HWND tape, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CONTEXTMENU:
         showTapeMenu(tape, lParam);
         return 0;
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL:
+    case LB_SETTOPINDEX:
+    case LB_RESETCONTENT: {
+        const LRESULT result = CallWindowProcW(tapeBaseProc, tape, message, wParam, lParam);
+        followScrolledTape(tape);
+        return result;
     }
-    return CallWindowProcW(tapeBaseProc, tape, message, wParam, lParam);
+    }
+    const LPARAM top = SendMessageW(tape, LB_GETTOPINDEX, 0, 0);
+    const LRESULT result = CallWindowProcW(tapeBaseProc, tape, message, wParam, lParam);
+    // The arrows and the page keys scroll too.
+    if (message == WM_KEYDOWN && SendMessageW(tape, LB_GETTOPINDEX, 0, 0) != top) followScrolledTape(tape);
+    return result;
 }
 
 } // namespace
