@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,7 +50,9 @@ bool ledgerClassRegistered = false;
 struct LedgerWindow {
     std::wstring prospect;  // what the field shows, whole: the prospect or the message
     bool printable = false;  // a prospect, not a message
-    bool cut = false;        // a paste did not enter whole: nothing is computed until Movimenti is edited
+    // A paste that did not enter whole: what Movimenti held after it, never
+    // computed (its last line may be cut) until the text is another.
+    std::optional<std::wstring> cutText;
     int dpi = designDpi;
     HFONT font = nullptr;
     std::vector<HWND> labels;  // "Movimenti", "Al", "Domanda giudiziale"
@@ -72,6 +75,7 @@ constexpr size_t shownProspectLines = 600;
 // Movimenti takes a paste of this many characters at most: a thousand
 // movements with their descriptions fit many times over.
 constexpr int movementsLimit = 400000;
+constexpr UINT cutPasteSettled = WM_APP + 1;  // posted after a paste that did not enter whole
 
 std::wstring shownProspect(const std::wstring& text)
 {
@@ -300,7 +304,8 @@ void calculateLedger(HWND window)
     in.surchargeApplied = isChecked(s.surchargeCheck);
     in.decimals = settings.decimals;
     in.addedRows = addedRows;
-    if (w->cut) return showProspect(window, *w, cutPasteMessage(), false);
+    if (w->cutText && *w->cutText == in.movementsText) return showProspect(window, *w, cutPasteMessage(), false);
+    w->cutText.reset();
     const LedgerOutcome out = computeLedger(in);
     showProspect(window, *w, out.text, out.ok);
 }
@@ -309,14 +314,11 @@ bool onCommand(HWND window, int id, int notification)
 {
     LedgerWindow* w = stateOf(window);
     if (id == idMovements && notification == EN_MAXTEXT && w) {
-        // Never a claim computed on part of what was pasted: the last line may be cut.
-        w->cut = true;
+        // What entered is read once the paste is over.
+        PostMessageW(window, cutPasteSettled, 0, 0);
         showProspect(window, *w, cutPasteMessage(), false);
         return true;
     }
-    if (id == idMovements && notification == EN_CHANGE && w && w->cut &&
-        GetWindowTextLengthW(control(window, idMovements)) < movementsLimit)
-        w->cut = false;  // edited: what it holds now is what the office wants computed
     switch (id) {
     case idLedgerCalculate:
         calculateLedger(window);
@@ -397,6 +399,9 @@ LRESULT CALLBACK ledgerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_COMMAND:
         if (onCommand(window, LOWORD(wParam), HIWORD(wParam))) return 0;
         break;
+    case cutPasteSettled:
+        if (LedgerWindow* w = stateOf(window)) w->cutText = controlText(control(window, idMovements));
+        return 0;
     case WM_DESTROY:
         if (const auto place = normalPlace(window)) saveLedgerPlace(*place);
         if (ledgerWindow == window) ledgerWindow = nullptr;

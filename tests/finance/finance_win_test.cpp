@@ -78,6 +78,29 @@ TEST_F(Finance, LedgerComputesInItsOwnWindowAndCopiesTheProspect)
     EXPECT_EQ(text, clipboardText());
     EXPECT_EQ(L"Risultato: \u2014", controlText(mainState.interestResult)) << "INTERESSI is left as it was";
 
+    // A message is what COPIA copies, broken into lines that fit the field.
+    HWND lawsuit = GetDlgItem(ledger, 603);
+    SetWindowTextW(lawsuit, L"10/12/2014");
+    SetWindowPos(ledger, nullptr, 0, 0, 520, 600, SWP_NOMOVE | SWP_NOZORDER);  // about the narrowest
+    SendMessageW(ledger, WM_COMMAND, MAKEWPARAM(605, BN_CLICKED), 0);
+    std::wstring message = controlText(prospect);
+    EXPECT_NE(std::wstring::npos, message.find(L"\r\n")) << "wrapped to the field: " << message;
+    SendMessageW(ledger, WM_COMMAND, MAKEWPARAM(607, BN_CLICKED), 0);
+    EXPECT_EQ(message, clipboardText()) << "never the claim before";
+    for (size_t at; (at = message.find(L"\r\n")) != std::wstring::npos;) message.replace(at, 2, L" ");
+    EXPECT_EQ(L"La domanda giudiziale con il tasso dell'art. 1284 c. 4 c.c. vale dal 11/12/2014.", message);
+    SetWindowTextW(lawsuit, L"");
+
+    // A paste that does not enter whole is never computed until Movimenti is edited.
+    SetWindowTextW(movements, L"01/01/2025 1.0");  // what entered of "01/01/2025 1.000"
+    SendMessageW(ledger, WM_COMMAND, MAKEWPARAM(601, EN_MAXTEXT), reinterpret_cast<LPARAM>(movements));
+    pumpMessages();
+    SendMessageW(ledger, WM_COMMAND, MAKEWPARAM(605, BN_CLICKED), 0);
+    EXPECT_EQ(0u, controlText(prospect).find(L"Movimenti tiene al massimo 400.000 caratteri")) << controlText(prospect);
+    SetWindowTextW(movements, L"01/01/2025 10.000");
+    SendMessageW(ledger, WM_COMMAND, MAKEWPARAM(605, BN_CLICKED), 0);
+    EXPECT_NE(std::wstring::npos, controlText(prospect).find(L"TOTALE DOVUTO")) << "edited, it computes";
+
     command(idLedger);
     EXPECT_EQ(ledger, FindWindowW(ledgerWindowClassName, nullptr)) << "the open window comes to the front";
     EXPECT_EQ(nullptr, FindWindowExW(nullptr, ledger, ledgerWindowClassName, nullptr)) << "and no second one";
