@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "calc/numtext.h"
+#include "text/numtext.h"
 
 Settings settings;
 

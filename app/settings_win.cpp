@@ -11,7 +11,7 @@
 #include "app/settings.h"
 #include "finance/added_rows_win.h"
 #include "calc/calculator_win.h"
-#include "calc/numtext.h"
+#include "text/numtext.h"
 #include "calc/tape_store_win.h"
 #include "calc/vat_win.h"
 

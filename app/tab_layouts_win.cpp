@@ -11,7 +11,7 @@
 #include "app/main_window_win.h"
 #include "app/settings.h"
 #include "calc/calculator_win.h"
-#include "calc/numtext.h"
+#include "text/numtext.h"
 #include "dates/date_calculator_win.h"
 #include "dates/date_fields_win.h"
 #include "dates/calendar_export_win.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "calc/calculator.h"
-#include "calc/numtext.h"
+#include "text/numtext.h"
 #include "dates/calendar.h"
 #include "dates/day_report.h"
 #include "dates/deadlines.h"

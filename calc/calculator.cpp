@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cwchar>
 
-#include "calc/numtext.h"
+#include "text/numtext.h"
 #include "text/lines.h"
 
 CalculatorState calculator;

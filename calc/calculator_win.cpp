@@ -17,7 +17,7 @@
 #include "app/main_window_win.h"
 #include "app/settings.h"
 #include "calc/calculator.h"
-#include "calc/numtext.h"
+#include "text/numtext.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "dates/calendar.h"
+#include "text/date_text.h"
 
 // "ZENTOLO - FERLAN", "Nastro calcoli", when it was printed, an empty line,
 // the tape lines, an empty line and "ULTIMO RISULTATO: ...", every line ended

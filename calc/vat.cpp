@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "calc/numtext.h"
+#include "text/numtext.h"
 
 const double menuVatRates[4] = {4, 5, 10, 22};
 

@@ -9,7 +9,7 @@
 #include "app/settings_win.h"
 #include "calc/calculator.h"
 #include "calc/calculator_win.h"
-#include "calc/numtext.h"
+#include "text/numtext.h"
 
 void applyVat(VatOperation kind)
 {

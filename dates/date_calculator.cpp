@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "calc/numtext.h"
+#include "text/numtext.h"
 
 LastDateRange lastDateRange;
 

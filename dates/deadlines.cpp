@@ -4,7 +4,7 @@
 #include <cmath>
 #include <optional>
 
-#include "calc/numtext.h"
+#include "text/numtext.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "calc/numtext.h"
+#include "text/numtext.h"
 #include "finance/foi_index.h"
 #include "finance/official_rates.h"
 

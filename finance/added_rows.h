@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dates/calendar.h"
+#include "text/date_text.h"
 
 enum class AddedTable { legal = 0, reference = 1, foi = 2 };
 

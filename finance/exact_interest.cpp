@@ -4,8 +4,8 @@
 #include <climits>
 #include <optional>
 
-#include "calc/digit_strings.h"
-#include "calc/numtext.h"
+#include "text/digit_strings.h"
+#include "text/numtext.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <iterator>
 
-#include "calc/numtext.h"
+#include "text/numtext.h"
 #include "finance/added_rows.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dates/calendar.h"
+#include "text/date_text.h"
 #include "finance/added_rows.h"
 
 // A calendar month.

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "calc/numtext.h"
-#include "dates/calendar.h"
+#include "text/numtext.h"
+#include "text/date_text.h"
 #include "finance/exact_interest.h"
 #include "finance/foi_index.h"
 

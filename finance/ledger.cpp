@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "calc/numtext.h"
-#include "dates/calendar.h"
+#include "text/numtext.h"
+#include "text/date_text.h"
 #include "finance/exact_interest.h"
 #include "finance/foi_index.h"
 #include "finance/interest.h"
@@ -16,14 +16,6 @@
 namespace {
 
 //--- Reading the movements
-
-// A date as the date fields read it: "01/03/2024", "010324", "oggi".
-bool readDate(const std::wstring& text, CivilDate& out)
-{
-    const std::wstring t = trimmedText(text);
-    const std::optional<std::wstring> strict = normaliseDateText(t);
-    return parseDate(strict ? *strict : t, out);
-}
 
 // An amount as the fields read it, an expression included, or in a
 // spreadsheet's accounting form: "(3.000,00)" is a payment.
@@ -86,7 +78,7 @@ std::wstring readMovement(const std::wstring& line, Movement& out)
         }
         for (size_t i = end; i < words.size(); ++i) m.description += (i > end ? L" " : L"") + words[i];
     }
-    if (!readDate(dateCell, m.date)) return L"data non valida (" + quotedText(dateCell) + L").";
+    if (!readTypedDate(dateCell, m.date)) return L"data non valida (" + quotedText(dateCell) + L").";
     if (amountCell.empty()) return L"manca l'importo.";
     if (!amount) return L"importo non valido (" + quotedText(amountCell) + L").";
     m.amount = *amount;
@@ -482,12 +474,12 @@ LedgerOutcome computeLedger(const LedgerInput& in)
     l.scale = std::pow(10.0, in.decimals);
     if (const auto message = readRate(l)) return failure(*message);
     CivilDate to;
-    if (!readDate(in.toText, to)) return failure(L"Data Al non valida (gg/mm/aaaa).");
+    if (!readTypedDate(trimmedText(in.toText), to)) return failure(L"Data Al non valida (gg/mm/aaaa).");
     const DayNumber until = dateToDayNumber(to);
     l.until = until;
     if (!trimmedText(in.lawsuitText).empty()) {
         CivilDate lawsuit;
-        if (!readDate(in.lawsuitText, lawsuit)) return failure(L"Data della domanda giudiziale non valida (gg/mm/aaaa).");
+        if (!readTypedDate(trimmedText(in.lawsuitText), lawsuit)) return failure(L"Data della domanda giudiziale non valida (gg/mm/aaaa).");
         if (dateToDayNumber(lawsuit) < dateToDayNumber(lawsuitRateFrom))
             return failure(L"La domanda giudiziale con il tasso dell'art. 1284 c. 4 c.c. vale dal " +
                            formatDate(lawsuitRateFrom) + L".");

@@ -17,7 +17,7 @@
 #include "app/settings.h"
 #include "app/settings_win.h"
 #include "calc/calculator_win.h"
-#include "calc/numtext.h"
+#include "text/numtext.h"
 #include "calc/printing_win.h"
 #include "dates/calendar.h"
 #include "dates/date_fields_win.h"
@@ -235,9 +235,7 @@ std::wstring firstMovement()
     const MainWindowState& s = mainState;
     const ParsedNumber capital = parseNumber(controlText(s.capitalEdit));
     CivilDate from;
-    const std::wstring fromText = controlText(s.interestFromEdit);
-    const std::optional<std::wstring> strict = normaliseDateText(fromText);
-    if (!capital.ok || capital.value < 0 || !parseDate(strict ? *strict : fromText, from)) return std::wstring();
+    if (!capital.ok || capital.value < 0 || !readTypedDate(controlText(s.interestFromEdit), from)) return std::wstring();
     return formatDate(from) + L"  " + formatNumber(capital.value, settings.decimals);
 }
 

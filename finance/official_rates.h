@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "dates/calendar.h"
+#include "text/date_text.h"
 #include "finance/added_rows.h"
 
 // Where the interest rate comes from; stored as the registry value "Tassi"

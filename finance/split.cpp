@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "calc/numtext.h"
+#include "text/numtext.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "finance/tables_report.h"
 
-#include "calc/numtext.h"
+#include "text/numtext.h"
 #include "finance/foi_index.h"
 #include "finance/official_rates.h"
 

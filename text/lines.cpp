@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "calc/numtext.h"
+#include "text/numtext.h"
 
 bool isLineBlank(wchar_t c) { return isBlank(c) || c == 0x00A0 || c == 0x202F; }
 

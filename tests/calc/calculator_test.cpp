@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "calc/numtext.h"
+#include "text/numtext.h"
 #include "calc/vat.h"
 
 namespace {

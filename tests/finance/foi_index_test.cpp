@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
-#include "calc/numtext.h"
+#include "text/numtext.h"
 #include "finance/interest.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "calc/numtext.h"
+#include "text/numtext.h"
 #include "finance/interest.h"
 #include "finance/ledger.h"
 #include "finance/split.h"

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "calc/numtext.h"
+#include "text/numtext.h"
 #include "tests/fuzz/fuzz_text.h"
 
 namespace {

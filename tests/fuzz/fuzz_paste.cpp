@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "calc/calculator.h"
-#include "calc/numtext.h"
+#include "text/numtext.h"
 #include "tests/fuzz/fuzz_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

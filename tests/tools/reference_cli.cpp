@@ -14,7 +14,7 @@
 #include <io.h>
 #endif
 
-#include "calc/numtext.h"
+#include "text/numtext.h"
 #include "dates/calendar.h"
 #include "dates/calendar_export.h"
 #include "dates/deadlines.h"

@@ -1,4 +1,4 @@
-#include "calc/digit_strings.h"
+#include "text/digit_strings.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "calc/numtext.h"
+#include "text/numtext.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,7 +8,7 @@
 #include <string>
 #include <system_error>
 
-#include "calc/digit_strings.h"
+#include "text/digit_strings.h"
 
 // Conversions go through <charconv>, which the standard library implements
 // itself: the same text gives the same double, and the same double the same

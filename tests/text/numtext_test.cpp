@@ -1,4 +1,4 @@
-#include "calc/numtext.h"
+#include "text/numtext.h"
 
 #include <gtest/gtest.h>
 
