@@ -13,6 +13,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     if (!window) return exitMainWindowFailed;
     startupStamp("icons set");
     ShowWindow(window, showCommand);
+    startupStamp("shown");
     UpdateWindow(window);
     startupStamp("shown and painted");
     return runMessageLoop();

@@ -132,6 +132,8 @@ void onDpiChanged(HWND window, int dpi, const RECT& suggested)
     forgetFittedDisplayFonts();  // made for the old scale
     for (const ControlPlace& p : s.controlPlaces)
         placeScaled(p.control, p.x, p.y, p.width, p.height, dpi);
+    s.calcGrowPlaced = 0;  // every control as designed, at the new scale
+    s.calcGrowDpi = dpi;
     s.windowHeight = scaled(placeTabControls(s.currentTab));
     fitDisplay();  // the display's own font was swapped; a smaller one is made anew
     const RECT laidOut{suggested.left, suggested.top, suggested.left + scaled(mainWindowWidth),

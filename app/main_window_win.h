@@ -59,6 +59,9 @@ struct MainWindowState {
     HWND tapeList = nullptr;
     HWND tapeTip = nullptr;  // the tip that shows a tape line whole, made at the first pointing
     int tapeTipLine = -1;    // the line it shows
+    // How much taller than designed CALC's controls were last placed, and at
+    // which scale: they are created as designed, and moved only when it changes.
+    int calcGrowPlaced = 0, calcGrowDpi = 0;
     HWND display = nullptr;
     HWND memoryMark = nullptr;  // "M", shown while the memory is not zero
     HWND inputEdit = nullptr;

@@ -182,6 +182,8 @@ void createCalcTab()
 {
     MainWindowState& s = mainState;
     std::vector<HWND>& list = s.tabControls[tabCalc];
+    s.calcGrowPlaced = 0;  // every control as designed
+    s.calcGrowDpi = s.dpi;
     s.vatRateButton = createFlatButton(L"IVA 22%  \u25be", 14, 82, 111, 31, idVatRate, &list, 0);
     static const MenuButtonSetting vatRate{L"Aliquota IVA", L"IVA "};
     markMenuButton(s.vatRateButton, vatRate);
@@ -452,12 +454,16 @@ int placeTabControls(int n)
     case tabCalc: {
         // A taller CALC gives the room to the tape; what is below it keeps
         // its place relative to the bottom edge.
-        const int grow = calcHeight() - shortestCalcHeight;
-        for (const ControlPlace& p : s.controlPlaces)
-            if (p.y >= 222 && isCalcControl(p.control))
-                placeScaled(p.control, p.x, p.y + grow, p.width, p.height, s.dpi);
-        placeScaled(s.tapeList, 14, 121, 462, 98 + grow, s.dpi);
-        return calcHeight() + (s.keypadVisible ? keypadHeight : 0);
+        const int height = calcHeight(), grow = height - shortestCalcHeight;
+        if (grow != s.calcGrowPlaced || s.dpi != s.calcGrowDpi) {
+            for (const ControlPlace& p : s.controlPlaces)
+                if (p.y >= 222 && isCalcControl(p.control))
+                    placeScaled(p.control, p.x, p.y + grow, p.width, p.height, s.dpi);
+            placeScaled(s.tapeList, 14, 121, 462, 98 + grow, s.dpi);
+            s.calcGrowPlaced = grow;
+            s.calcGrowDpi = s.dpi;
+        }
+        return height + (s.keypadVisible ? keypadHeight : 0);
     }
     case tabDate: {
         const int grow = labelGrowth(s.dateResult, 454, 35);

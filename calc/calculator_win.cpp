@@ -200,8 +200,11 @@ void selectLineUnder(HWND tape, LPARAM at)
 
 // The lines are drawn by the program, which measures them: as tall as the
 // font, as a standard list makes them.
+bool tapeFitted = false;  // the lines' height measured on the tape's font
+
 void fitTapeLinesToFont(HWND tape)
 {
+    tapeFitted = true;
     HDC dc = GetDC(tape);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(tape, WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics{};
@@ -275,6 +278,10 @@ LRESULT CALLBACK tapeProc(HWND tape, UINT message, WPARAM wParam, LPARAM lParam)
         fitTapeLinesToFont(tape);
         return result;
     }
+    case LB_GETITEMHEIGHT:
+    case WM_SETFOCUS:  // its focus rectangle is a line's height
+        if (!tapeFitted) fitTapeLinesToFont(tape);
+        break;
     case WM_MOUSEMOVE:
         pointAtTapeLine(tape, lParam);
         break;
@@ -316,10 +323,11 @@ LRESULT CALLBACK tapeProc(HWND tape, UINT message, WPARAM wParam, LPARAM lParam)
         return result;
     }
     }
-    const LPARAM top = SendMessageW(tape, LB_GETTOPINDEX, 0, 0);
-    const LRESULT result = CallWindowProcW(tapeBaseProc, tape, message, wParam, lParam);
+    if (message != WM_KEYDOWN) return CallWindowProcW(tapeBaseProc, tape, message, wParam, lParam);
     // The arrows and the page keys scroll too.
-    if (message == WM_KEYDOWN && SendMessageW(tape, LB_GETTOPINDEX, 0, 0) != top) followScrolledTape(tape);
+    const LRESULT top = CallWindowProcW(tapeBaseProc, tape, LB_GETTOPINDEX, 0, 0);
+    const LRESULT result = CallWindowProcW(tapeBaseProc, tape, message, wParam, lParam);
+    if (CallWindowProcW(tapeBaseProc, tape, LB_GETTOPINDEX, 0, 0) != top) followScrolledTape(tape);
     return result;
 }
 
@@ -374,8 +382,11 @@ void installTapeProc(HWND tape)
 {
     tapeBaseProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(tape, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(tapeProc)));
-    fitTapeLinesToFont(tape);  // the font came with the list, before its procedure
-    cleared.reset();           // a new tape has no PULISCI to undo
+    // The font came with the list, before its procedure: its lines are
+    // fitted to it with the first line, not at start, where an empty tape
+    // would load the font for nothing.
+    tapeFitted = false;
+    cleared.reset();  // a new tape has no PULISCI to undo
 }
 
 void installInputEditProc(HWND edit)
@@ -455,6 +466,7 @@ void fitDisplay()
 void appendTapeLine(const std::wstring& text)
 {
     HWND tape = mainState.tapeList;
+    if (!tapeFitted) fitTapeLinesToFont(tape);
     SendMessageW(tape, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     LRESULT count = SendMessageW(tape, LB_GETCOUNT, 0, 0);
     if (count > 0) SendMessageW(tape, LB_SETTOPINDEX, static_cast<WPARAM>(count - 1), 0);
@@ -464,6 +476,7 @@ void appendTapeLines(const std::vector<std::wstring>& lines)
 {
     if (lines.empty()) return;
     HWND tape = mainState.tapeList;
+    if (!tapeFitted) fitTapeLinesToFont(tape);
     SendMessageW(tape, WM_SETREDRAW, FALSE, 0);
     for (const std::wstring& line : lines) SendMessageW(tape, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     SendMessageW(tape, WM_SETREDRAW, TRUE, 0);
