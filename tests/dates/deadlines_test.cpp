@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -213,19 +214,11 @@ TEST(Deadlines, ProspectExplainsTheCount)
         EXPECT_EQ(std::wstring(c.want), got) << c.event << " + " << c.term;
     }
     // A month term's first counted day skips the suspended days as a day term's does.
-    const struct {
-        const wchar_t *event, *term;
-        DeadlineRule rule;
-        const wchar_t* first;
-    } firsts[] = {
-        {L"31/07/2024", L"1 mese", court, L"Primo giorno contato: domenica 01/09/2024"},
-        {L"01/09/2024", L"-1 mese", court, L"Primo giorno contato: mercoledì 31/07/2024"},
-        {L"08/03/2020", L"2 mesi", labour, L"Primo giorno contato: martedì 12/05/2020"},
-    };
-    for (const auto& f : firsts) {
-        const std::wstring prospect = deadlineText(day(f.event), f.term, false, f.rule, {}, today).prospect;
-        EXPECT_NE(std::wstring::npos, prospect.find(f.first)) << f.event << " + " << f.term;
-    }
+    for (const auto& [event, term, rule, first] : {std::tuple{L"31/07/2024", L"1 mese", court, L"domenica 01/09/2024"},
+                                                  {L"01/09/2024", L"-1 mese", court, L"mercoledì 31/07/2024"},
+                                                  {L"08/03/2020", L"2 mesi", labour, L"martedì 12/05/2020"}})
+        EXPECT_NE(std::wstring::npos, deadlineText(day(event), term, false, rule, {}, today)
+                                          .prospect.find(std::wstring(L"Primo giorno contato: ") + first));
     const DeadlineText longest = deadlineText(day(L"20/07/2026"), L"100.000", false, court, {}, today);
     size_t runs = 0;
     for (size_t at = 0; (at = longest.prospect.find(L"Sospensione feriale:", at)) != std::wstring::npos; ++at) ++runs;

@@ -90,7 +90,6 @@ TEST_F(Finance, LedgerComputesInItsOwnWindowAndCopiesTheProspect)
     for (size_t at; (at = message.find(L"\r\n")) != std::wstring::npos;) message.replace(at, 2, L" ");
     EXPECT_EQ(L"La domanda giudiziale con il tasso dell'art. 1284 c. 4 c.c. vale dal 11/12/2014.", message);
     SetWindowTextW(lawsuit, L"");
-
     // A paste that does not enter whole is never computed until Movimenti is edited.
     SetWindowTextW(movements, L"01/01/2025 1.0");  // what entered of "01/01/2025 1.000"
     SendMessageW(ledger, WM_COMMAND, MAKEWPARAM(601, EN_MAXTEXT), reinterpret_cast<LPARAM>(movements));

@@ -137,28 +137,21 @@ TEST(Ledger, APaymentNeverRaisesTheClaim)
 {
     std::mt19937 rng(20261208);
     auto pick = [&](int from, int to) { return std::uniform_int_distribution<int>(from, to)(rng); };
-    auto day = [&](int from) {
-        const DayNumber d = dateToDayNumber({2016, 1, 1}) + from + pick(0, 3650 - from);
-        return formatDate(dayNumberToDate(d));
-    };
+    auto day = [&] { return formatDate(dayNumberToDate(dateToDayNumber({2016, 1, 1}) + pick(0, 3650))); };
     for (int claim = 0; claim < 300; ++claim) {
         LedgerInput in;
         in.source = static_cast<RateSource>(pick(0, 2));
         in.rateText = L"3,5";
         in.revaluation = pick(0, 1) == 1;
         in.toText = L"30/06/2026";
-        in.movementsText = L"01/01/2016 " + std::to_wstring(pick(1, 100000)) + L"\n";
+        in.movementsText = L"01/01/2016 " + std::to_wstring(pick(1, 100000));
         for (int i = pick(0, 6); i > 0; --i)
-            in.movementsText += day(0) + L" " + (pick(0, 2) == 0 ? L"-" : L"") + std::to_wstring(pick(1, 50000)) + L"\n";
+            in.movementsText += L"\n" + day() + (pick(0, 2) == 0 ? L" -" : L" ") + std::to_wstring(pick(1, 50000));
         const LedgerOutcome before = computeLedger(in);
-        ASSERT_TRUE(before.ok) << before.text;
-        in.movementsText += day(pick(0, 3650)) + L" -" + std::to_wstring(pick(1, 20000));
+        in.movementsText += L"\n" + day() + L" -" + std::to_wstring(pick(1, 20000));
         const LedgerOutcome after = computeLedger(in);
-        ASSERT_TRUE(after.ok) << after.text;
-        EXPECT_LE(after.total, before.total) << in.movementsText;
-        if (before.total > 0) {
-            EXPECT_LT(after.total, before.total) << in.movementsText;
-        }
+        ASSERT_TRUE(before.ok && after.ok) << in.movementsText;
+        EXPECT_TRUE(before.total > 0 ? after.total < before.total : after.total == 0) << in.movementsText;
     }
 }
 
