@@ -6,6 +6,7 @@
 #include "app/settings_win.h"
 #include "calc/calculator.h"
 #include "calc/calculator_win.h"
+#include "calc/invoice_win.h"
 #include "calc/printing_win.h"
 #include "calc/vat_win.h"
 #include "dates/date_calculator_win.h"
@@ -227,6 +228,11 @@ bool onMainWindowKey(const MSG& msg)
             SendMessageW(s.mainWindow, WM_COMMAND, MAKEWPARAM(vatKeys[msg.wParam - VK_F7], 0), 0);
         return true;
     }
+    case VK_F6:  // the invoice of the fee, Shift+F6 from the net, wherever the focus is on CALC
+        if (s.currentTab != tabCalc || ctrl || GetKeyState(VK_MENU) < 0) return false;
+        if (!(msg.lParam & autoRepeatBit))
+            SendMessageW(s.mainWindow, WM_COMMAND, MAKEWPARAM(shift ? idInvoiceFromNet : idInvoice, 0), 0);
+        return true;
     case 'P':  // the memory and the grand total, wherever the focus is on CALC
     case 'Q':
     case 'R':
@@ -347,6 +353,10 @@ bool carryOutCommand(int id, int notification, HWND control)
         return true;
     case idFormulaToggle:
         toggleFormula();
+        return true;
+    case idInvoice:
+    case idInvoiceFromNet:
+        applyInvoice(id == idInvoiceFromNet);
         return true;
     case idMemoryAdd:
     case idMemorySubtract:

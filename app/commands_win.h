@@ -48,6 +48,8 @@ enum CommandId : int {
     idMemorySubtract = 321,  // "M−", Ctrl+Q
     idMemoryRecall = 322,  // "MR", Ctrl+R
     idGrandTotal = 323,    // "GT", Ctrl+G
+    idInvoice = 324,         // F6: the invoice of the fee
+    idInvoiceFromNet = 325,  // Shift+F6: the fee from the net to be paid
 };
 
 constexpr int keypadKeys = 24;  // six rows of four

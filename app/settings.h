@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "calc/invoice.h"
 #include "dates/screen_box.h"
 #include "dates/deadlines.h"
 #include "finance/official_rates.h"
@@ -21,6 +22,7 @@ struct Settings {
     std::optional<ScreenBox> ledgerPlace;  // the claim ledger's window where it was last moved or sized
     std::int32_t calcHeight = 390;  // "AltezzaCalc": CALC's height without the keypad, in pixels at 96 DPI
     bool keepTape = false;  // "ConservaNastro": the tape holds client figures, so not kept unless asked
+    InvoiceProfile invoice;  // "FatturaCassa", "FatturaRitenuta", "FatturaForfettario": F6's profile
 };
 
 // The one process-wide record; it holds its defaults from process start.

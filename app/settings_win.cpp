@@ -59,6 +59,13 @@ void loadSettings()
         settings.rateSource = static_cast<RateSource>(*value);
     const StoredBytes keep = storedBytes(key, L"ConservaNastro");
     if (auto value = storedChoice(keep.type, keep.bytes, keep.size, 2)) settings.keepTape = *value == 1;
+    const StoredBytes fund = storedBytes(key, L"FatturaCassa"), withholding = storedBytes(key, L"FatturaRitenuta"),
+                      flatRate = storedBytes(key, L"FatturaForfettario");
+    if (auto value = storedChoice(fund.type, fund.bytes, fund.size, invoiceFundCount))
+        settings.invoice.fund = static_cast<InvoiceFund>(*value);
+    if (auto value = storedChoice(withholding.type, withholding.bytes, withholding.size, 2))
+        settings.invoice.withholding = *value == 1;
+    if (auto value = storedChoice(flatRate.type, flatRate.bytes, flatRate.size, 2)) settings.invoice.flatRate = *value == 1;
     unsigned char patron[32] = {};  // "29/06" and its NUL take 12 bytes; a longer value is no day
     size = sizeof patron;
     if (RegQueryValueExW(key, L"Patrono", nullptr, &type, patron, &size) == ERROR_SUCCESS)
@@ -159,6 +166,10 @@ void saveSettings()
     storeValue(L"Patrono", REG_SZ, patron.c_str(), static_cast<DWORD>((patron.size() + 1) * sizeof(wchar_t)));
     const DWORD keep = settings.keepTape ? 1 : 0;
     storeValue(L"ConservaNastro", REG_DWORD, &keep, sizeof keep);
+    const DWORD invoice[3] = {static_cast<DWORD>(settings.invoice.fund), settings.invoice.withholding ? 1u : 0u,
+                              settings.invoice.flatRate ? 1u : 0u};
+    const wchar_t* const invoiceNames[3] = {L"FatturaCassa", L"FatturaRitenuta", L"FatturaForfettario"};
+    for (int i = 0; i < 3; ++i) storeValue(invoiceNames[i], REG_DWORD, &invoice[i], sizeof(DWORD));
 }
 
 void saveSettingsCommand()

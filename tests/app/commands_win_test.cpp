@@ -279,6 +279,21 @@ TEST_F(Keyboard, VatKeysAndTypingOnAButton)
     EXPECT_EQ(lines, SendMessageW(s.tapeList, LB_GETCOUNT, 0, 0)) << "not on another tab";
 }
 
+// F6 writes the invoice of the fee, Shift+F6 the one of the net to be paid; the net is the result.
+TEST_F(Keyboard, InvoiceKeys)
+{
+    MainWindowState& s = mainState;
+    settings.invoice = InvoiceProfile{InvoiceFund::lawyer, true, false};
+    SetWindowTextW(s.inputEdit, L"1000");
+    key(VK_F6);
+    EXPECT_EQ(L"1.229,12", controlText(s.display));
+    EXPECT_EQ(9, SendMessageW(s.tapeList, LB_GETCOUNT, 0, 0)) << "the heading and eight lines";
+    SetWindowTextW(s.inputEdit, L"");
+    key(VK_F6, false, true);  // from the net shown
+    EXPECT_EQ(L"1.229,12", controlText(s.display));
+    EXPECT_EQ(L"", controlText(s.inputEdit));
+}
+
 TEST_F(Keyboard, HiddenTabStopsAreSkipped)
 {
     switchTab(tabSplit);
