@@ -321,6 +321,9 @@ bool carryOutCommand(int id, int notification, HWND control)
     case idDeadlineRule:
         showDeadlineRuleMenu();
         return true;
+    case idInvoiceFund:
+        showInvoiceFundMenu();
+        return true;
     case idCalculateInterest:
         calculateInterest();
         return true;

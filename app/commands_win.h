@@ -42,6 +42,9 @@ enum CommandId : int {
     idPatronDay = 215,  // the field of the patron saint's day
     idRevaluation = 216,  // the checkbox "Rivalutazione ISTAT"
     idKeepTape = 217,     // the checkbox "Conserva il nastro alla chiusura"
+    idInvoiceFund = 220,  // "Cassa previdenziale": the menu button of F6's profile
+    idWithholding = 221,  // the checkbox "Ritenuta d'acconto 20%"
+    idFlatRate = 222,     // the checkbox "Regime forfettario"
     idKeypadFirst = 300,  // 300 to 323, row by row
     idKeypadEquals = 319,  // "=", Enter of the input line
     idMemoryAdd = 320,     // "M+", Ctrl+P
@@ -68,6 +71,7 @@ enum MenuCommandId : int {
     menuCopyTapeForSpreadsheet = 433,
     menuCopyResult = 441,  // "Copia" on the DATE and INTERESSI results
     menuExportCalendar = 442,  // "Esporta in calendario…" on a deadline
+    menuFundFirst = 451,       // 451 to 454, in the funds' order
 };
 
 // Carries out one WM_COMMAND; false when it is left to the default procedure.

@@ -100,6 +100,9 @@ struct MainWindowState {
     HWND decimalsSettingEdit = nullptr;
     HWND patronDayEdit = nullptr;
     HWND keepTapeCheck = nullptr;  // "Conserva il nastro alla chiusura"
+    // F6's profile: the fund picked from its menu is kept here until SALVA IMPOSTAZIONI.
+    HWND invoiceFundButton = nullptr, withholdingCheck = nullptr, flatRateCheck = nullptr;
+    int pickedInvoiceFund = 0;
     HWND settingsStatus = nullptr;
 };
 

@@ -186,6 +186,9 @@ void saveSettingsCommand()
     settings.decimals = input.decimals;
     settings.patronDay = *patron;
     settings.keepTape = SendMessageW(mainState.keepTapeCheck, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    settings.invoice = InvoiceProfile{static_cast<InvoiceFund>(mainState.pickedInvoiceFund),
+                                      SendMessageW(mainState.withholdingCheck, BM_GETCHECK, 0, 0) == BST_CHECKED,
+                                      SendMessageW(mainState.flatRateCheck, BM_GETCHECK, 0, 0) == BST_CHECKED};
     saveSettings();
     if (!settings.keepTape) forgetKeptTape();
     refreshVatLabel();

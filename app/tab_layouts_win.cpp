@@ -11,6 +11,7 @@
 #include "app/main_window_win.h"
 #include "app/settings.h"
 #include "calc/calculator_win.h"
+#include "calc/invoice_win.h"
 #include "text/numtext.h"
 #include "dates/date_calculator_win.h"
 #include "dates/date_fields_win.h"
@@ -344,8 +345,22 @@ void createOptionsTab()
                                         BS_AUTOCHECKBOX),
                             list);
     SendMessageW(s.keepTapeCheck, BM_SETCHECK, settings.keepTape ? BST_CHECKED : BST_UNCHECKED, 0);
-    createFlatButton(L"SALVA IMPOSTAZIONI", 16, 305, 210, 34, idSaveSettings, &list, 1);
-    s.settingsStatus = createLabel(L"IVA selezionabile anche dal menu Calc.", 16, 362, 457, 29, list);
+    // F6's profile.
+    createLabel(L"Cassa previdenziale", 16, 311, 270, 22, list);
+    s.pickedInvoiceFund = static_cast<int>(settings.invoice.fund);
+    s.invoiceFundButton = createFlatButton(invoiceFundLabel(s.pickedInvoiceFund).c_str(), 298, 305, 164, 31,
+                                           idInvoiceFund, &list, 0);
+    static const MenuButtonSetting invoiceFund{L"Cassa previdenziale", L""};
+    markMenuButton(s.invoiceFundButton, invoiceFund);
+    s.withholdingCheck = added(createChild(L"BUTTON", L"Ritenuta d'acconto 20%", 16, 344, 220, 24, idWithholding,
+                                           BS_AUTOCHECKBOX),
+                               list);
+    s.flatRateCheck =
+        added(createChild(L"BUTTON", L"Regime forfettario", 240, 344, 220, 24, idFlatRate, BS_AUTOCHECKBOX), list);
+    SendMessageW(s.withholdingCheck, BM_SETCHECK, settings.invoice.withholding ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(s.flatRateCheck, BM_SETCHECK, settings.invoice.flatRate ? BST_CHECKED : BST_UNCHECKED, 0);
+    createFlatButton(L"SALVA IMPOSTAZIONI", 16, 381, 210, 34, idSaveSettings, &list, 1);
+    s.settingsStatus = createLabel(L"IVA selezionabile anche dal menu Calc.", 16, 438, 457, 29, list);
     SetWindowTextW(s.vatSettingEdit, formatNumber(settings.vatRate, 2).c_str());
     SetWindowTextW(s.decimalsSettingEdit, std::to_wstring(settings.decimals).c_str());
     SetWindowTextW(s.patronDayEdit, patronDayText(settings.patronDay).c_str());
@@ -488,8 +503,8 @@ int placeTabControls(int n)
     }
     default: {
         const int grow = labelGrowth(s.settingsStatus, 457, 29);
-        placeScaled(s.settingsStatus, 16, 362, 457, 29 + grow, s.dpi);
-        return 431 + grow;
+        placeScaled(s.settingsStatus, 16, 438, 457, 29 + grow, s.dpi);
+        return 507 + grow;
     }
     }
 }

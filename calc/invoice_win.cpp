@@ -1,12 +1,35 @@
 // The invoice keys need Win32 to read the input line and write the tape.
 #include "calc/invoice_win.h"
 
+#include "app/button_win.h"
+#include "app/commands_win.h"
 #include "app/main_window_win.h"
 #include "app/settings.h"
 #include "calc/calculator.h"
 #include "calc/calculator_win.h"
 #include "calc/invoice.h"
 #include "text/numtext.h"
+
+std::wstring invoiceFundLabel(int fund)
+{
+    static const wchar_t* const short_[invoiceFundCount] = {L"Nessuna", L"Avvocato", L"Cassa 4%", L"Rivalsa INPS 4%"};
+    return std::wstring(short_[fund]) + L"  \u25be";
+}
+
+void showInvoiceFundMenu()
+{
+    static const wchar_t* const choices[invoiceFundCount] = {
+        L"Nessuna", L"Avvocato: CPA 4% e spese generali 15%",
+        L"Cassa professionale 4% (commercialisti, consulenti del lavoro, ingegneri e architetti)",
+        L"Rivalsa INPS 4% (gestione separata)"};
+    MainWindowState& s = mainState;
+    const int picked =
+        pickFromButtonMenu(s.invoiceFundButton, choices, invoiceFundCount, s.pickedInvoiceFund, menuFundFirst);
+    if (picked < 0) return;
+    s.pickedInvoiceFund = picked;
+    SetWindowTextW(s.invoiceFundButton, invoiceFundLabel(picked).c_str());
+    InvalidateRect(s.invoiceFundButton, nullptr, FALSE);
+}
 
 void applyInvoice(bool fromNet)
 {

@@ -19,7 +19,7 @@ w=$(timeout 60 xdotool search --sync --onlyvisible --class zentolo.exe | head -1
 [ -n "$w" ] || { echo "screenshots: the window did not appear" >&2; kill $pid; exit 1; }
 
 # name, x of the tab button's centre, the window height that tab sets
-tabs=("calc 53 390" "date 140 405" "interessi 232 465" "proporzioni 336 455" "opzioni 435 431")
+tabs=("calc 53 390" "date 140 405" "interessi 232 465" "proporzioni 336 455" "opzioni 435 507")
 for t in "${tabs[@]}"; do
   read -r name x height <<<"$t"
   xdotool mousemove --window "$w" "$(px "$x")" "$(px 56)" click 1

@@ -150,7 +150,7 @@ std::vector<std::wstring> readTab(HWND main, const char* tab)
         if (isButton(w)) {
             int id = GetDlgCtrlID(w);
             bool tabButton = id >= 110 && id <= 114;
-            const bool menuButton = id == 150 || id == 212 || id == 213;  // VAT rate, deadline rule, rate source
+            const bool menuButton = id == 150 || id == 212 || id == 213 || id == 220;  // VAT rate, rule, rate source, fund
             check(r.role == (tabButton ? ROLE_SYSTEM_PAGETAB : menuButton ? ROLE_SYSTEM_BUTTONMENU : ROLE_SYSTEM_PUSHBUTTON),
                   "role of button " + std::to_string(id));
             check(!r.name.empty() && r.name.find_first_of(L"\u25be\u25b4\u00d7\u2014\u25a6\u232b") == std::wstring::npos,
@@ -252,6 +252,7 @@ int main()
     // The menu buttons say what they choose and the value in effect.
     check(nameOf(control(212)) == L"Regola dei termini: Civile", "name of the deadline rule's button");
     check(nameOf(control(213)) == L"Fonte del tasso: Inserito", "name of the rate source's button");
+    check(nameOf(control(220)) == L"Cassa previdenziale: Nessuna", "name of the fund's button");
 
     check(press(control(149), true), "\"Chiudi\" pressed by its default action");
     check(waitFor([&] { return !IsWindow(main); }), "the program closes");

@@ -157,8 +157,12 @@ inline std::vector<Control> expectedControls()
         {options, L"Static", L"Festa patronale (gg/mm)", 16, 231, 270, 22, 0, false, body},
         {options, L"Edit", L"", 298, 225, 164, 31, 215, true, body},
         {options, L"Button", L"Conserva il nastro alla chiusura", 16, 268, 440, 24, 217, true, body},
-        {options, B, L"SALVA IMPOSTAZIONI", 16, 305, 210, 34, 203, true, none},
-        {options, L"Static", L"IVA selezionabile anche dal menu Calc.", 16, 362, 457, 29, 0, false, body},
+        {options, L"Static", L"Cassa previdenziale", 16, 311, 270, 22, 0, false, body},
+        {options, B, L"Nessuna  \u25be", 298, 305, 164, 31, 220, true, none},
+        {options, L"Button", L"Ritenuta d'acconto 20%", 16, 344, 220, 24, 221, true, body},
+        {options, L"Button", L"Regime forfettario", 240, 344, 220, 24, 222, true, body},
+        {options, B, L"SALVA IMPOSTAZIONI", 16, 381, 210, 34, 203, true, none},
+        {options, L"Static", L"IVA selezionabile anche dal menu Calc.", 16, 438, 457, 29, 0, false, body},
     };
     c.insert(c.end(), tail.begin(), tail.end());
     return c;

@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TabCase{interest, false, true, 3, 530}, TabCase{split, false, false, 2, 455},
                       TabCase{split, false, false, 3, 455}, TabCase{split, false, false, 4, 466},
                       TabCase{split, false, false, 5, 500}, TabCase{split, false, false, 6, 534},
-                      TabCase{options, false, false, 3, 431}));
+                      TabCase{options, false, false, 3, 507}));
 
 TEST_F(MainWindow, SwitchingTabsKeepsFieldTexts)
 {

@@ -618,7 +618,7 @@ TEST_F(Calc, VatRateMenuPicksDismissesAndOpensTheOptions)
     EXPECT_EQ(390, outerHeight());
 
     runMenu({VK_UP, VK_RETURN});  // the last entry
-    EXPECT_EQ(431, outerHeight()) << "the OPZIONI tab";
+    EXPECT_EQ(507, outerHeight()) << "the OPZIONI tab";
     EXPECT_EQ(mainState.vatSettingEdit, GetFocus());
 }
 

@@ -26,7 +26,7 @@ from keyboard_journeys import keyboard_journey, nothing_lost_journey, typing_jou
 
 def options_journey(p):
     p.click(435, 56)
-    s = wait_until('OPZIONI', lambda s: s['main']['h'] == 431)
+    s = wait_until('OPZIONI', lambda s: s['main']['h'] == 507)
     p.key('End', *['BackSpace'] * 8)
     p.type('10')
     p.key('Tab', 'End', 'BackSpace')
@@ -34,17 +34,19 @@ def options_journey(p):
     p.key('Tab')
     p.type('29/02')  # the patron saint's day: not a day of every year
     p.key('Tab', 'space')  # "Conserva il nastro alla chiusura"
-    p.key('Tab', 'space')  # SALVA IMPOSTAZIONI
+    p.key('Tab', 'Tab', 'space')  # past "Cassa previdenziale": "Ritenuta d'acconto 20%" off
+    p.key('Tab', 'Tab', 'space')  # past "Regime forfettario": SALVA IMPOSTAZIONI
     s = wait_until('refused', lambda s: child(s, text='Festa patronale non valida (gg/mm).') is not None)
     check('OPZIONI: 29/02 refused as a patron saint\'s day, nothing saved',
           registry_value('Patrono') != '29/02')
-    p.key('shift+Tab', 'shift+Tab')
+    p.key(*['shift+Tab'] * 5)
     p.type('7.12')
-    p.key('Tab', 'Tab', 'space')
+    p.key(*['Tab'] * 5, 'space')
     s = wait_until('saved', lambda s: child(s, text='Impostazioni salvate.') is not None)
     check('OPZIONI: saved with the keyboard, the patron saint\'s day as gg/mm, the tape to be kept',
           child(s, cid=215)['text'] == '07/12' and registry_value('Patrono') == '07/12'
-          and child(s, cid=217)['checked'] == 1 and registry_value('ConservaNastro') == '0x1')
+          and child(s, cid=217)['checked'] == 1 and registry_value('ConservaNastro') == '0x1'
+          and registry_value('FatturaRitenuta') == '0x0')
     driver.closed_tape = tape(s)
     # Dragged by its header to where it will open next time.
     xdo('mousemove', '--window', p.window, 200, 20, 'mousedown', 1)
@@ -78,7 +80,7 @@ def main():
         p = Program()
         s = wait_until('restart', lambda s: True)
         p.click(435, 56)
-        s = wait_until('OPZIONI again', lambda s: s['main']['h'] == 431)
+        s = wait_until('OPZIONI again', lambda s: s['main']['h'] == 507)
         check('restart: the settings were kept',
               child(s, text='10,00') is not None and child(s, text='3', cls='Edit') is not None
               and child(s, cid=215)['text'] == '07/12'
