@@ -237,12 +237,14 @@ bool onMainWindowKey(const MSG& msg)
     case 'Q':
     case 'R':
     case 'L':
+    case 'T':
     case 'G': {
         if (s.currentTab != tabCalc || !ctrl || shift || GetKeyState(VK_MENU) < 0) return false;
         const int command = msg.wParam == 'P'   ? idMemoryAdd
                             : msg.wParam == 'Q' ? idMemorySubtract
                             : msg.wParam == 'R' ? idMemoryRecall
                             : msg.wParam == 'L' ? idMemoryClear
+                            : msg.wParam == 'T' ? idSubtotal
                                                 : idGrandTotal;
         if (!(msg.lParam & autoRepeatBit)) SendMessageW(s.mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0);
         return true;
@@ -356,6 +358,9 @@ bool carryOutCommand(int id, int notification, HWND control)
         return true;
     case idFormulaToggle:
         toggleFormula();
+        return true;
+    case idSubtotal:
+        showSubtotal();
         return true;
     case idInvoice:
     case idInvoiceFromNet:

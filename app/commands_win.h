@@ -45,7 +45,7 @@ enum CommandId : int {
     idInvoiceFund = 220,  // "Cassa previdenziale": the menu button of F6's profile
     idWithholding = 221,  // the checkbox "Ritenuta d'acconto 20%"
     idFlatRate = 222,     // the checkbox "Regime forfettario"
-    idKeypadFirst = 300,  // 300 to 323, row by row
+    idKeypadFirst = 300,  // 300 to 326, row by row
     idKeypadEquals = 319,  // "=", Enter of the input line
     idMemoryAdd = 320,     // "M+", Ctrl+P
     idMemorySubtract = 321,  // "M−", Ctrl+Q
@@ -53,9 +53,10 @@ enum CommandId : int {
     idGrandTotal = 323,    // "GT", Ctrl+G
     idInvoice = 324,         // F6: the invoice of the fee
     idInvoiceFromNet = 325,  // Shift+F6: the fee from the net to be paid
+    idSubtotal = 326,        // "ST", Ctrl+T
 };
 
-constexpr int keypadKeys = 24;  // six rows of four
+constexpr int keypadKeys = 27;  // six rows of four, then FATTURA, DA NETTO and ST
 
 // The commands of the drop-down and context menus, as TrackPopupMenu returns them.
 enum MenuCommandId : int {

@@ -225,13 +225,11 @@ void createKeypad()
 {
     static const wchar_t* const captions[keypadKeys] = {L"7", L"8", L"9", L"/", L"4", L"5", L"6", L"*",
                                                         L"1", L"2", L"3", L"-", L"0", L",", L"\u232b", L"+",
-                                                        L"(", L")", L"%", L"=", L"M+", L"M\u2212", L"MR", L"GT"};
-    for (int row = 0; row < keypadKeys / 4; ++row)
-        for (int column = 0; column < 4; ++column) {
-            int k = 4 * row + column;
-            createFlatButton(captions[k], 14 + 117 * column, 350 + 37 * row, 110, 32,
-                             idKeypadFirst + k, &mainState.keypadControls, 0);
-        }
+                                                        L"(", L")", L"%", L"=", L"M+", L"M\u2212", L"MR", L"GT",
+                                                        L"FATTURA", L"DA NETTO", L"ST"};
+    for (int k = 0; k < keypadKeys; ++k)
+        createFlatButton(captions[k], 14 + 117 * (k % 4), 350 + 37 * (k / 4), 110, 32, idKeypadFirst + k,
+                         &mainState.keypadControls, 0);
 }
 
 void createDateTab()

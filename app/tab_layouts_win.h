@@ -24,7 +24,7 @@ void createOptionsTab();
 int placeTabControls(int n);
 
 // What the keypad's six rows add to CALC's height, at 96 DPI.
-constexpr int keypadHeight = 239;
+constexpr int keypadHeight = 276;
 // CALC's height without the keypad at 96 DPI: as its bottom edge was last
 // dragged, never below 390 nor, with the keypad, taller than the work area.
 int calcHeight();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cwchar>
+#include <iterator>
 
 #include "text/numtext.h"
 #include "text/lines.h"
@@ -184,9 +185,15 @@ FittedTapeLine fittedTapeLine(const std::wstring& line, int room, const std::fun
 
 std::optional<double> lastTapeResult(const std::vector<std::wstring>& lines)
 {
+    // What a tape line that is no result begins with.
+    static const wchar_t* const items[] = {L"Subtotale ", L"Compenso = ", L"Spese generali ", L"CPA ", L"Cassa ",
+                                           L"Rivalsa INPS ", L"Imponibile IVA = ", L"IVA ", L"Bollo = ",
+                                           L"Totale fattura = ", L"Ritenuta ", L"Differenza sul netto = "};
     for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
         std::wstring result;
         if (!tapeLineResult(*line, result)) continue;
+        if (std::any_of(std::begin(items), std::end(items), [&](const wchar_t* item) { return line->rfind(item, 0) == 0; }))
+            continue;
         const ParsedNumber value = parseNumber(result);
         if (value.ok) return value.value;
     }
@@ -380,6 +387,17 @@ std::wstring grandTotalLine(const CalculatorState& state, int decimals)
 {
     return L"GT n. " + formatNumber(static_cast<double>(state.grandCount), 0) + L" = " +
            formatNumber(state.grandTotal, decimals);
+}
+
+std::wstring subtotalLine(const CalculatorState& state, int decimals)
+{
+    return L"Subtotale n. " + formatNumber(static_cast<double>(state.grandCount), 0) + L" = " +
+           formatNumber(state.grandTotal, decimals);
+}
+
+std::wstring memoryLine(int sign, double value, int decimals)
+{
+    return (sign > 0 ? L"M+ " : L"M\u2212 ") + formatNumber(value, decimals);
 }
 
 void InputHistory::add(const std::wstring& expression)

@@ -50,8 +50,9 @@ Evaluation evaluateLine(const std::wstring& input, double displayValue, int deci
 // part of a scorporo (" (IVA 2,34)"); false for a line without " = ".
 bool tapeLineResult(const std::wstring& line, std::wstring& result);
 
-// The value of the newest tape line that has a result, as it is shown:
-// what the display shows again when a kept tape comes back.
+// The value of the newest tape line that is a result, as it is shown: what
+// the display shows again when a kept tape comes back. A listed cell, an
+// invoice's items, a subtotal and the memory's lines are no result.
 std::optional<double> lastTapeResult(const std::vector<std::wstring>& lines);
 
 // A tape line as spreadsheet cells, "expression\tresult": the result a number
@@ -126,6 +127,10 @@ std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int de
 
 // "GT n. 12 = 3.456,78": the grand total's tape line.
 std::wstring grandTotalLine(const CalculatorState& state, int decimals);
+// "Subtotale n. 3 = 1.334,56": the grand total so far, which goes on.
+std::wstring subtotalLine(const CalculatorState& state, int decimals);
+// "M+ 1.234,56", "M− 100,00": the value the memory took (`sign` 1) or gave (-1).
+std::wstring memoryLine(int sign, double value, int decimals);
 
 // The expressions entered since start, for Up and Down in the input line, as
 // a command line recalls them: newest first, and below the newest the text

@@ -65,4 +65,6 @@ void showMemoryMark();
 // total; GT writes "GT n. 12 = …" on the tape, shows it, and starts anew.
 void countResult();
 void showGrandTotal();
+// ST: "Subtotale n. 3 = …", the grand total so far shown and not started anew.
+void showSubtotal();
 std::wstring shownRefusal();

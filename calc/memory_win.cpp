@@ -34,6 +34,7 @@ void memoryAdd(int sign)
     const double shown = shownValue(calculator);
     if (!std::isfinite(shown)) return rejectBeep();  // "Errore" is no amount
     calculator.memory = addedAsShown(calculator.memory, sign * shown);
+    appendTapeLine(memoryLine(sign, shown, settings.decimals));
     showMemoryMark();
 }
 
@@ -41,6 +42,7 @@ void memoryRecall() { insertPickedUp(formatNumber(calculator.memory, settings.de
 
 void memoryClear()
 {
+    if (calculator.memory != 0) appendTapeLine(L"MC");
     calculator.memory = 0;
     showMemoryMark();
 }
@@ -51,6 +53,13 @@ void countResult()
     if (!std::isfinite(shown)) return;
     calculator.grandTotal = addedAsShown(calculator.grandTotal, shown);
     ++calculator.grandCount;
+}
+
+void showSubtotal()
+{
+    const std::wstring line = subtotalLine(calculator, settings.decimals);
+    showResult(calculator.grandTotal);
+    appendTapeLine(line);
 }
 
 void showGrandTotal()

@@ -86,9 +86,10 @@ inline std::vector<Control> expectedControls()
         {calc, B, L"TASTI \u25be", 257, 306, 78, 30, 146, true, none},
         {calc, L"Button", L"In primo piano", 340, 310, 138, 23, 147, true, body},
     };
-    const wchar_t* keys[24] = {L"7", L"8", L"9", L"/", L"4", L"5", L"6", L"*", L"1", L"2", L"3", L"-",
-                               L"0", L",", L"\u232b", L"+", L"(", L")", L"%", L"=", L"M+", L"M\u2212", L"MR", L"GT"};
-    for (int k = 0; k < 24; ++k)
+    const wchar_t* keys[27] = {L"7", L"8", L"9", L"/", L"4", L"5", L"6", L"*", L"1", L"2", L"3", L"-", L"0", L",",
+                               L"\u232b", L"+", L"(", L")", L"%", L"=", L"M+", L"M\u2212", L"MR", L"GT", L"FATTURA",
+                               L"DA NETTO", L"ST"};
+    for (int k = 0; k < 27; ++k)
         c.push_back({keypad, B, keys[k], 14 + 117 * (k % 4), 350 + 37 * (k / 4), 110, 32, 300 + k,
                      true, none});
     std::vector<Control> rest = {

@@ -156,7 +156,7 @@ TEST_F(MainWindow, CalcIsMadeTallerByItsBottomEdge)
     EXPECT_EQ(98 + 150, rectInMain(s.tapeList).bottom - rectInMain(s.tapeList).top);
     EXPECT_EQ(269 + 150, rectInMain(s.inputEdit).top);
     onCommand(idKeypadToggle, 0, nullptr);
-    EXPECT_EQ(779, outerHeight()) << "the keypad's rows below";
+    EXPECT_EQ(816, outerHeight()) << "the keypad's rows below";
     EXPECT_EQ(535 + 150, rectInMain(GetDlgItem(s.mainWindow, idMemoryAdd)).top);
     onCommand(idKeypadToggle, 0, nullptr);
     switchTab(tabDate);

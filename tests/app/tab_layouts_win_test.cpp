@@ -65,7 +65,7 @@ TEST_P(TabSwitch, ShowsOnlyItsControlsAtItsHeightWithItsFocus)
 
 INSTANTIATE_TEST_SUITE_P(
     Heights, TabSwitch,
-    ::testing::Values(TabCase{calc, false, false, 3, 390}, TabCase{calc, true, false, 3, 629},
+    ::testing::Values(TabCase{calc, false, false, 3, 390}, TabCase{calc, true, false, 3, 666},
                       TabCase{date, true, false, 3, 405}, TabCase{interest, false, false, 3, 465},
                       TabCase{interest, false, true, 3, 530}, TabCase{split, false, false, 2, 455},
                       TabCase{split, false, false, 3, 455}, TabCase{split, false, false, 4, 466},
@@ -90,7 +90,7 @@ TEST_F(MainWindow, TabButtonsAndKeypadToggleSwitch)
     EXPECT_EQ(mainState.splitTotalEdit, GetFocus());
     switchTab(calc);
     onCommand(idKeypadToggle, 0, nullptr);
-    EXPECT_EQ(629, outerHeight());
+    EXPECT_EQ(666, outerHeight());
     EXPECT_TRUE(hasStyle(mainState.keypadControls[0], WS_VISIBLE));
     switchTab(date);
     EXPECT_FALSE(hasStyle(mainState.keypadControls[0], WS_VISIBLE));

@@ -112,6 +112,9 @@ TEST(TapeLineResult, TextAfterTheLastEquals)
     ASSERT_TRUE(tapeLineResult(L"Scorporo 22,00% su 13,00 = 10,66 (IVA 2,34)", r));
     EXPECT_EQ(L"10,66", r) << "a scorporo gives back the net alone";
     EXPECT_EQ(10.66, lastTapeResult({L"1+1 = 2,00", L"Scorporo 22,00% su 13,00 = 10,66 (IVA 2,34)", L"nota"}));
+    EXPECT_EQ(79.48, lastTapeResult({L"Netto a pagare = 79,48", L"Differenza sul netto = 0,98",
+                                     L"Subtotale n. 1 = 79,48", L"M+ 79,48", L"MC"}))
+        << "only a result, not an invoice's item, a subtotal or the memory";
 }
 
 TEST(SpreadsheetRow, ExpressionTabResult)

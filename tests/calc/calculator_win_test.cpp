@@ -227,7 +227,7 @@ TEST_F(Calc, KeypadTypesAtTheCaretAndBackspaceDeletesBeforeIt)
 TEST_F(Calc, KeypadToggleTwiceReturnsTo390)
 {
     command(idKeypadToggle);
-    EXPECT_EQ(629, outerHeight());
+    EXPECT_EQ(666, outerHeight());
     command(idKeypadToggle);
     EXPECT_EQ(390, outerHeight());
     EXPECT_EQ(L"TASTI \u25be", controlText(GetDlgItem(mainState.mainWindow, idKeypadToggle)));
@@ -347,7 +347,15 @@ TEST_F(Calc, MemoryAndGrandTotal)
     EXPECT_EQ(L"242,00", display());
     command(idGrandTotal);
     EXPECT_EQ(L"GT n. 0 = 0,00", tape().back()) << "a new grand total after each";
+    enterLine(L"12,50");
+    ctrlKey('T');
+    EXPECT_EQ(L"Subtotale n. 1 = 12,50", tape().back()) << "the grand total so far, which goes on";
+    ctrlKey('P');
+    EXPECT_EQ(L"M+ 12,50", tape().back());
+    command(idGrandTotal);
+    EXPECT_EQ(L"GT n. 1 = 12,50", tape().back()) << "the subtotal is not counted";
     ctrlKey('L');
+    EXPECT_EQ(L"MC", tape().back());
     EXPECT_FALSE(IsWindowVisible(s.memoryMark));
     EXPECT_EQ(2, beepCount);
 }

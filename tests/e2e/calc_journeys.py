@@ -37,7 +37,7 @@ def calc_journey(p):
     p.click(49, 321)  # COPIA
     s = check('CALC: COPIA puts the last result on the clipboard', lambda s: s['clipboard'] == '67,10')
     p.click(295, 321)  # TASTI
-    s = wait_until('keypad', lambda s: s['main']['h'] == 629)
+    s = wait_until('keypad', lambda s: s['main']['h'] == 666)
     for x, y in ((72, 514), (72, 366), (189, 440), (423, 477), (306, 440), (189, 514)):  # ( 7 2 + 3 )
         p.click(x, y)
     s = wait_until('keypad typed', lambda s: input_text(s) == '(72+3)')
