@@ -58,6 +58,22 @@ std::wstring withoutEquals(std::wstring line)
     return line;
 }
 
+} // namespace
+
+// A typed line's note, on its tape line after the result.
+const wchar_t* const noteStart = L"  # ";
+
+namespace {
+
+// What follows a "#" is a note, not part of the expression.
+std::wstring withoutNote(const std::wstring& line, std::wstring* note = nullptr)
+{
+    const size_t at = line.find(L'#');
+    if (at == std::wstring::npos) return line;
+    if (note) *note = tapeInput(line.substr(at + 1));
+    return line.substr(0, at);
+}
+
 bool isOperator(wchar_t c)
 {
     return c == L'+' || c == L'-' || c == L'*' || c == L'/' || c == 0x00D7 || c == 0x00F7 || c == 0x2212;
@@ -75,7 +91,8 @@ Evaluation evaluateLine(const std::wstring& typed, double displayValue, int deci
 {
     Evaluation e;
     if (typed.empty()) return e;
-    const std::wstring input = withoutEquals(typed);
+    std::wstring note;
+    const std::wstring input = withoutEquals(withoutNote(typed, &note));
     e.evaluatedText = expandContinuation(input, displayValue, decimals);
     ParsedNumber parsed = parseNumber(e.evaluatedText);
     if (!parsed.ok) {
@@ -85,13 +102,13 @@ Evaluation evaluateLine(const std::wstring& typed, double displayValue, int deci
     e.kind = Evaluation::accepted;
     e.value = parsed.value;
     e.displayText = formatNumber(parsed.value, decimals);
-    e.tapeLine = tapeInput(e.evaluatedText) + L" = " + e.displayText;
+    e.tapeLine = tapeInput(e.evaluatedText) + L" = " + e.displayText + (note.empty() ? L"" : noteStart + note);
     return e;
 }
 
 Refusal refusalOf(const std::wstring& typed, double displayValue, int decimals)
 {
-    const std::wstring input = withoutEquals(typed);
+    const std::wstring input = withoutEquals(withoutNote(typed));
     const std::wstring evaluated = expandContinuation(input, displayValue, decimals);
     const ParseFailure why = parseFailure(evaluated);
     Refusal out;
@@ -126,13 +143,14 @@ namespace {
 const wchar_t* const vatPartStart = L" (IVA ";
 
 // Where the result of a tape line begins and ends.
+// Where the result of a tape line begins and ends, before its note.
 bool resultSpan(const std::wstring& line, size_t& begin, size_t& end)
 {
-    const size_t at = line.rfind(L" = ");
-    if (at == std::wstring::npos) return false;
+    const size_t note = std::min(line.find(noteStart), line.size());
+    const size_t at = line.rfind(L" = ", note);
+    if (at == std::wstring::npos || at + 3 > note) return false;
     begin = at + 3;
-    end = line.find(vatPartStart, begin);
-    if (end == std::wstring::npos) end = line.size();
+    end = std::min(line.find(vatPartStart, begin), note);
     return true;
 }
 
@@ -205,6 +223,8 @@ std::wstring spreadsheetRow(const std::wstring& line)
     size_t begin = 0, end = 0;
     if (!resultSpan(line, begin, end)) return line;
     const std::wstring cells = line.substr(0, begin - 3) + L"\t" + line.substr(begin, end - begin);
+    // A note in a column of its own.
+    if (line.compare(end, std::wcslen(noteStart), noteStart) == 0) return cells + L"\t" + line.substr(end + 4);
     // A scorporo's VAT, " (IVA 2,34)", in a third column of its own.
     if (end == line.size() || line.back() != L')') return cells;
     return cells + L"\t" + line.substr(end + std::wcslen(vatPartStart), line.size() - end - std::wcslen(vatPartStart) - 1);
@@ -331,6 +351,7 @@ std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int de
         std::wstring text;  // as pasted, trimmed
         size_t row;         // in the pasted text, every line counted, from 1
         bool control;       // it held a control character: never an amount
+        std::wstring names;  // the row's other cells, "Rossi srl · fatt. 12"
     };
     std::vector<Cell> cells;
     for (const TextLine& line : textLines(clipboard)) {
@@ -339,7 +360,12 @@ std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int de
         // A control character is never listed: the message shows where it stands.
         if (control) std::replace_if(last.begin(), last.end(), [](wchar_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }, 0xFFFD);
         std::wstring cell = control ? last : tapeInput(last);
-        if (!cell.empty()) cells.push_back({std::move(cell), line.row, control});
+        std::wstring names;
+        for (size_t from = 0, tab; (tab = line.text.find(L'\t', from)) != std::wstring::npos; from = tab + 1) {
+            const std::wstring name = tapeInput(line.text.substr(from, tab - from));
+            if (!name.empty()) names += (names.empty() ? L"" : L" \u00b7 ") + name;
+        }
+        if (!cell.empty()) cells.push_back({std::move(cell), line.row, control, std::move(names)});
     }
     if (cells.size() < 2) return std::nullopt;
     PastedListing out;
@@ -370,7 +396,8 @@ std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int de
     const size_t first = heading.empty() ? 0 : 1;
     if (terms.size() <= listedCellsMax)
         for (size_t i = 0; i < terms.size(); ++i)
-            out.lines.push_back(cells[first + i].text + L" = " +
+            out.lines.push_back((cells[first + i].names.empty() ? L"" : cells[first + i].names + L"  ") +
+                                cells[first + i].text + L" = " +
                                 formatNumber(values[i], std::max(decimals, writtenPlaces(terms[i]))));
     else
         out.message = L"Colonna di " + formatNumber(static_cast<double>(terms.size()), 0) +

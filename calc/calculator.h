@@ -110,6 +110,7 @@ PastedInput pastedInput(const std::wstring& clipboard, bool intoEmptyLine);
 
 // A column pasted into an empty input line, listed on the tape as a
 // printing calculator lists it: a line per cell, "1.234,56 = 1.234,56",
+// after the row's other cells ("Rossi srl · fatt. 12  1.220,00 = 1.220,00"),
 // "(12,30) = -12,30", then "Totale n. 500 = …", or "Totale Importo n. 500 =
 // …" when the first cell is a heading. Blank cells are skipped and not
 // counted. Past listedCellsMax cells only the total line, with a note.

@@ -85,7 +85,9 @@ INSTANTIATE_TEST_SUITE_P(
         // The keypad's "=" typed at either end asks for the result; the tape has one.
         LineCase{L"100+5 =", 0, 2, Evaluation::accepted, L"100+5 = 105,00", 105},
         LineCase{L"=100+5", 0, 2, Evaluation::accepted, L"100+5 = 105,00", 105},
-        LineCase{L"= +5", 10, 2, Evaluation::accepted, L"10,00+5 = 15,00", 15}));
+        LineCase{L"= +5", 10, 2, Evaluation::accepted, L"10,00+5 = 15,00", 15},
+        // What follows "#" is a note, written after the result.
+        LineCase{L"1220+300 =# fatt. 12", 0, 2, Evaluation::accepted, L"1220+300 = 1.520,00  # fatt. 12", 1520}));
 
 TEST(EvaluateLine, PastedLongLineEvaluatesOrFailsQuickly)
 {
@@ -123,6 +125,7 @@ TEST(SpreadsheetRow, ExpressionTabResult)
     EXPECT_EQ(L"Scorporo 22,00% su 13,00\t10,66\t2,34",
               spreadsheetRow(L"Scorporo 22,00% su 13,00 = 10,66 (IVA 2,34)"));
     EXPECT_EQ(L"a = b\t7,00", spreadsheetRow(L"a = b = 7,00"));
+    EXPECT_EQ(L"1220+300\t1.520,00\tfatt. 12 = x", spreadsheetRow(L"1220+300 = 1.520,00  # fatt. 12 = x"));
 }
 
 // A long tape line keeps its result in view; text is measured here at 10
@@ -240,7 +243,9 @@ TEST(PastedColumn, SeveralLinesAreOneBracketedSum)
         {L"1.234,56\r\n(12,30)\r\n\u2014\r\n\r\n\u20ac 1.000,00\r\n2-10%",
          L"1.234,56 = 1.234,56 | (12,30) = -12,30 | \u2014 = 0,00 | \u20ac 1.000,00 = 1.000,00 | 2-10% = 1,80 | "
          L"Totale n. 5 = 2.224,06"},
-        {L"Importo\n\nAffitto\t1.200,00\nLuce\t-85,40", L"1.200,00 = 1.200,00 | -85,40 = -85,40 | Totale Importo n. 2 = 1.114,60"},
+        // The row's other cells name the line.
+        {L"Importo\n\nAffitto\tfatt. 12\t1.200,00\nLuce\t\t-85,40",
+         L"Affitto \u00b7 fatt. 12  1.200,00 = 1.200,00 | Luce  -85,40 = -85,40 | Totale Importo n. 2 = 1.114,60"},
         {L"Importo\n12\nabc\n3", L"Riga 3: \u00ababc\u00bb non \u00e8 un importo."},
         {L"1\n\n\n2 0", L"Riga 4: \u00ab2 0\u00bb non \u00e8 un importo."},
         {L"Importo\r12\r3\t\r\n", L"12 = 12,00 | 3 = 3,00 | Totale Importo n. 2 = 15,00"},  // lines as the sum splits them
