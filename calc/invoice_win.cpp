@@ -12,16 +12,14 @@
 
 std::wstring invoiceFundLabel(int fund)
 {
-    static const wchar_t* const short_[invoiceFundCount] = {L"Nessuna", L"Avvocato", L"Cassa 4%", L"Rivalsa INPS 4%"};
-    return std::wstring(short_[fund]) + L"  \u25be";
+    static const wchar_t* const captions[invoiceFundCount] = {L"Nessuna", L"Avvocato", L"Cassa 4%", L"Rivalsa INPS 4%"};
+    return std::wstring(captions[fund]) + L"  \u25be";
 }
 
 void showInvoiceFundMenu()
 {
     static const wchar_t* const choices[invoiceFundCount] = {
-        L"Nessuna", L"Avvocato: CPA 4% e spese generali 15%",
-        L"Cassa professionale 4% (commercialisti, consulenti del lavoro, ingegneri e architetti)",
-        L"Rivalsa INPS 4% (gestione separata)"};
+        L"Nessuna", L"Avvocato: CPA 4% e spese generali 15%", L"Cassa professionale 4%", L"Rivalsa INPS 4%"};
     MainWindowState& s = mainState;
     const int picked =
         pickFromButtonMenu(s.invoiceFundButton, choices, invoiceFundCount, s.pickedInvoiceFund, menuFundFirst);
