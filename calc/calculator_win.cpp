@@ -508,6 +508,25 @@ bool undoClear()
     return true;
 }
 
+std::optional<double> commandOperand()
+{
+    HWND input = mainState.inputEdit;
+    const std::wstring text = controlText(input);
+    const double shown = shownValue(calculator);
+    const bool blank = text.find_first_not_of(L" \t") == std::wstring::npos;
+    if (blank && shown == 0) {  // nothing typed and nothing calculated: no amount to take
+        refuseInput(refusalOf(text, shown, settings.decimals).message);
+        return std::nullopt;
+    }
+    if (blank) return shown;
+    const ParsedNumber parsed = parseNumber(text);
+    if (parsed.ok) return parsed.value;
+    const Refusal why = refusalOf(text, shown, settings.decimals);
+    SendMessageW(input, EM_SETSEL, why.caret, static_cast<LPARAM>(why.caret));
+    refuseInput(why.message);
+    return std::nullopt;
+}
+
 void evaluateInput()
 {
     HWND input = mainState.inputEdit;

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,11 @@ bool undoClear();
 // The tape's lines from the first, or only those selected.
 std::vector<std::wstring> tapeLines(bool selectedOnly);
 void evaluateInput();
+// The amount a CALC key works on: the input line's value, or on an empty
+// line the result as shown, so that the tape reads true. Nothing, with the
+// beep and the balloon (the caret where reading stopped), when the line does
+// not read or there is no amount at all.
+std::optional<double> commandOperand();
 void copyTextToClipboard(const std::wstring& text);
 
 // Replaces the input line's window procedure, keeping the standard one.

@@ -31,27 +31,15 @@ void showInvoiceFundMenu()
 
 void applyInvoice(bool fromNet)
 {
-    HWND input = mainState.inputEdit;
-    const std::wstring text = controlText(input);
-    double amount = shownValue(calculator);  // on an empty line, the result as shown
-    const bool blank = text.find_first_not_of(L" \t") == std::wstring::npos;
-    if (blank && amount == 0) return refuseInput(refusalOf(text, amount, settings.decimals).message);
-    if (!blank) {
-        const ParsedNumber parsed = parseNumber(text);
-        if (!parsed.ok) {
-            const Refusal why = refusalOf(text, amount, settings.decimals);
-            SendMessageW(input, EM_SETSEL, why.caret, static_cast<LPARAM>(why.caret));
-            return refuseInput(why.message);
-        }
-        amount = parsed.value;
-    }
-    const InvoiceOutcome out = fromNet ? invoiceFromNet(amount, settings.invoice, settings.vatRate)
-                                       : invoiceFromFee(amount, settings.invoice, settings.vatRate);
+    const std::optional<double> amount = commandOperand();
+    if (!amount) return;
+    const InvoiceOutcome out = fromNet ? invoiceFromNet(*amount, settings.invoice, settings.vatRate)
+                                       : invoiceFromFee(*amount, settings.invoice, settings.vatRate);
     if (!out.ok) return refuseInput(out.message);
     // Only the net to be paid is a result: the display, the grand total, a line that goes on.
     showResult(out.net);
     countResult();
     appendTapeLines(out.lines);
-    SetWindowTextW(input, L"");
-    SetFocus(input);
+    SetWindowTextW(mainState.inputEdit, L"");
+    SetFocus(mainState.inputEdit);
 }

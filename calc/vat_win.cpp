@@ -13,31 +13,14 @@
 
 void applyVat(VatOperation kind)
 {
-    HWND input = mainState.inputEdit;
-    std::wstring text = controlText(input);
-    // On an empty line the result as shown, so that the tape reads true.
-    double operand = shownValue(calculator);
-    const bool blank = text.find_first_not_of(L" \t") == std::wstring::npos;
-    if (blank && operand == 0) {  // nothing typed and nothing calculated: no amount to take
-        refuseInput(refusalOf(text, operand, settings.decimals).message);
-        return;
-    }
-    if (!blank) {
-        ParsedNumber parsed = parseNumber(text);
-        if (!parsed.ok) {
-            const Refusal why = refusalOf(text, operand, settings.decimals);
-            SendMessageW(input, EM_SETSEL, why.caret, static_cast<LPARAM>(why.caret));
-            refuseInput(why.message);
-            return;
-        }
-        operand = parsed.value;
-    }
-    double rate = settings.vatRate;
-    showResult(vatResult(kind, rate, operand));
+    const std::optional<double> operand = commandOperand();
+    if (!operand) return;
+    const double rate = settings.vatRate;
+    showResult(vatResult(kind, rate, *operand));
     countResult();
-    appendTapeLine(vatTapeLine(kind, rate, operand, settings.decimals));
-    SetWindowTextW(input, L"");
-    SetFocus(input);
+    appendTapeLine(vatTapeLine(kind, rate, *operand, settings.decimals));
+    SetWindowTextW(mainState.inputEdit, L"");
+    SetFocus(mainState.inputEdit);
 }
 
 void refreshVatLabel()
