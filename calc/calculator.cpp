@@ -14,7 +14,7 @@ std::wstring tapeInput(const std::wstring& text)
 {
     // A tab or a line end pasted from a spreadsheet would break the kept tape's lines.
     std::wstring line = text;
-    std::replace_if(line.begin(), line.end(), [](wchar_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }, L' ');
+    std::replace_if(line.begin(), line.end(), isControlCharacter, L' ');
     size_t begin = 0, end = line.size();
     while (begin < end && isBlank(line[begin])) ++begin;
     while (end > begin && isBlank(line[end - 1])) --end;
@@ -358,7 +358,7 @@ std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int de
         std::wstring last = lastCell(line.text);
         const bool control = holdsControlCharacter(last);
         // A control character is never listed: the message shows where it stands.
-        if (control) std::replace_if(last.begin(), last.end(), [](wchar_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }, 0xFFFD);
+        if (control) std::replace_if(last.begin(), last.end(), isControlCharacter, 0xFFFD);
         std::wstring cell = control ? last : tapeInput(last);
         std::wstring names;
         for (size_t from = 0, tab; (tab = line.text.find(L'\t', from)) != std::wstring::npos; from = tab + 1) {

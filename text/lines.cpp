@@ -14,10 +14,11 @@ std::wstring trimmedText(const std::wstring& text)
     return text.substr(from, to - from);
 }
 
+bool isControlCharacter(wchar_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
+
 bool holdsControlCharacter(const std::wstring& text)
 {
-    return std::any_of(text.begin(), text.end(),
-                       [](wchar_t c) { return (c < 0x20 && c != L'\t') || (c >= 0x7F && c < 0xA0); });
+    return std::any_of(text.begin(), text.end(), [](wchar_t c) { return c != L'\t' && isControlCharacter(c); });
 }
 
 std::vector<TextLine> textLines(const std::wstring& text)

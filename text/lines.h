@@ -13,8 +13,9 @@ bool isLineBlank(wchar_t c);
 // The text without the blanks at its ends.
 std::wstring trimmedText(const std::wstring& text);
 
-// Whether a text holds a character no amount or date holds: a C0 or C1
-// control other than the tab, which separates cells.
+// A C0 or C1 control character: no amount, date or tape line holds one.
+bool isControlCharacter(wchar_t c);
+// Whether a text holds one other than the tab, which separates cells.
 bool holdsControlCharacter(const std::wstring& text);
 
 // The non-blank lines of a text, trimmed at both ends and their no-break
