@@ -98,7 +98,7 @@ std::wstring dateText(DayNumber day) { return formatDate(dayNumberToDate(day)); 
 struct Entry {
     Movement movement;
     DayNumber day = 0;
-    int line = 0;  // in the field, from 1
+    size_t line = 0;  // in the field, from 1
 };
 
 // A sum of the claim as it stands: its base capital, in its own month's
@@ -311,6 +311,15 @@ double writeRevalued(Ledger& l, const Sum& s, YearMonth month)
     return capital;
 }
 
+// What a sum's capital is worth in a month, as the prospect shows it: its
+// base capital, revalued (with its line) when the month is past its own.
+double worthIn(Ledger& l, const Sum& s, YearMonth month)
+{
+    if (!l.in.revaluation) return s.capital;
+    if (s.baseMonth < month) return writeRevalued(l, s, month);
+    return l.units(roundedValue(s.capital / l.scale, l.in.decimals));
+}
+
 // A payment on a day: first to the interest accrued and not paid, oldest sum
 // first, then to the capital, oldest sum first (art. 1193-1194 c.c.); what is
 // left is kept as an advance. With revaluation a sum's capital is what it is
@@ -330,17 +339,10 @@ void pay(Ledger& l, DayNumber day, double amount, const std::wstring& head, cons
     for (Sum& s : l.sums) {
         if (left <= 0) break;
         if (s.capital <= 0) continue;
-        if (!l.in.revaluation) {
-            const double part = std::min(left, s.capital);
-            s.capital -= part;
-            toCapital += part;
-            left -= part;
-            continue;
-        }
-        const double worth = s.baseMonth < month ? writeRevalued(l, s, month)
-                                                 : l.units(roundedValue(s.capital / l.scale, l.in.decimals));
+        const double worth = worthIn(l, s, month);
         const double part = std::min(left, worth);
-        s.capital = part >= worth ? 0 : s.capital * ((worth - part) / worth);
+        // Without revaluation the capital is its worth, in whole units: taken off exactly.
+        s.capital = part >= worth ? 0 : l.in.revaluation ? s.capital * ((worth - part) / worth) : s.capital - part;
         toCapital += part;
         left -= part;
     }
@@ -375,7 +377,7 @@ std::optional<std::wstring> readEntries(const LedgerInput& in, DayNumber until, 
         if (entries.size() == static_cast<size_t>(maxLedgerMovements))
             return L"Troppi movimenti: al massimo " + formatNumber(maxLedgerMovements, 0) + L".";
         Entry e;
-        e.line = static_cast<int>(line.row);
+        e.line = line.row;
         const std::wstring problem = readMovement(line.text, e.movement);
         if (!problem.empty()) return lineMessage(line.row, problem);
         if (roundedValue(e.movement.amount, in.decimals) == 0) return lineMessage(line.row, L"importo zero.");
@@ -397,7 +399,7 @@ std::optional<std::wstring> readEntries(const LedgerInput& in, DayNumber until, 
     const Entry* early = nullptr;
     for (const Entry& e : entries)
         if (e.movement.amount < 0 && (!firstSum || e.day < *firstSum) && (!early || e.line < early->line)) early = &e;
-    if (early) return lineMessage(static_cast<size_t>(early->line), L"pagamento prima del primo credito.");
+    if (early) return lineMessage(early->line, L"pagamento prima del primo credito.");
     return std::nullopt;
 }
 
@@ -546,10 +548,7 @@ LedgerOutcome computeLedger(const LedgerInput& in)
     // Each sum's base capital revalued to the month of Al.
     double capital = 0, interest = 0;
     for (const Sum& s : l.sums) {
-        if (s.capital > 0)
-            capital += !in.revaluation ? s.capital
-                       : s.baseMonth < monthOf(until) ? writeRevalued(l, s, monthOf(until))
-                                                      : l.units(roundedValue(s.capital / l.scale, in.decimals));
+        if (s.capital > 0) capital += worthIn(l, s, monthOf(until));
         interest += s.interestDue;
     }
     const double total = capital + interest;
