@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cwchar>
-#include <iterator>
 
+#include "calc/invoice.h"
 #include "text/numtext.h"
 #include "text/lines.h"
 
@@ -58,12 +58,8 @@ std::wstring withoutEquals(std::wstring line)
     return line;
 }
 
-} // namespace
-
 // A typed line's note, on its tape line after the result.
 const wchar_t* const noteStart = L"  # ";
-
-namespace {
 
 // What follows a "#" is a note, not part of the expression.
 std::wstring withoutNote(const std::wstring& line, std::wstring* note = nullptr)
@@ -203,15 +199,9 @@ FittedTapeLine fittedTapeLine(const std::wstring& line, int room, const std::fun
 
 std::optional<double> lastTapeResult(const std::vector<std::wstring>& lines)
 {
-    // What a tape line that is no result begins with.
-    static const wchar_t* const items[] = {L"Subtotale ", L"Compenso = ", L"Spese generali ", L"CPA ", L"Cassa ",
-                                           L"Rivalsa INPS ", L"Imponibile IVA = ", L"IVA ", L"Bollo = ",
-                                           L"Totale fattura = ", L"Ritenuta ", L"Differenza sul netto = "};
     for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
         std::wstring result;
-        if (!tapeLineResult(*line, result)) continue;
-        if (std::any_of(std::begin(items), std::end(items), [&](const wchar_t* item) { return line->rfind(item, 0) == 0; }))
-            continue;
+        if (!tapeLineResult(*line, result) || line->rfind(L"Subtotale ", 0) == 0 || isInvoiceItemLine(*line)) continue;
         const ParsedNumber value = parseNumber(result);
         if (value.ok) return value.value;
     }
@@ -224,7 +214,7 @@ std::wstring spreadsheetRow(const std::wstring& line)
     if (!resultSpan(line, begin, end)) return line;
     const std::wstring cells = line.substr(0, begin - 3) + L"\t" + line.substr(begin, end - begin);
     // A note in a column of its own.
-    if (line.compare(end, std::wcslen(noteStart), noteStart) == 0) return cells + L"\t" + line.substr(end + 4);
+    if (line.compare(end, std::wcslen(noteStart), noteStart) == 0) return cells + L"\t" + line.substr(end + std::wcslen(noteStart));
     // A scorporo's VAT, " (IVA 2,34)", in a third column of its own.
     if (end == line.size() || line.back() != L')') return cells;
     return cells + L"\t" + line.substr(end + std::wcslen(vatPartStart), line.size() - end - std::wcslen(vatPartStart) - 1);
@@ -410,16 +400,25 @@ std::optional<PastedListing> pastedListing(const std::wstring& clipboard, int de
     return out;
 }
 
+namespace {
+
+// "GT n. 12 = 3.456,78" and its kin: the grand total with its count.
+std::wstring grandTotalWith(const wchar_t* label, const CalculatorState& state, int decimals)
+{
+    return label + formatNumber(static_cast<double>(state.grandCount), 0) + L" = " +
+           formatNumber(state.grandTotal, decimals);
+}
+
+} // namespace
+
 std::wstring grandTotalLine(const CalculatorState& state, int decimals)
 {
-    return L"GT n. " + formatNumber(static_cast<double>(state.grandCount), 0) + L" = " +
-           formatNumber(state.grandTotal, decimals);
+    return grandTotalWith(L"GT n. ", state, decimals);
 }
 
 std::wstring subtotalLine(const CalculatorState& state, int decimals)
 {
-    return L"Subtotale n. " + formatNumber(static_cast<double>(state.grandCount), 0) + L" = " +
-           formatNumber(state.grandTotal, decimals);
+    return grandTotalWith(L"Subtotale n. ", state, decimals);
 }
 
 std::wstring memoryLine(int sign, double value, int decimals)

@@ -110,6 +110,17 @@ InvoiceOutcome outcomeOf(const Invoice& i, std::vector<std::wstring> lines)
 
 } // namespace
 
+bool isInvoiceItemLine(const std::wstring& line)
+{
+    // How itemLines and the difference begin each line.
+    static const wchar_t* const starts[] = {L"Compenso = ", L"Spese generali 15% = ", L"CPA 4% = ", L"Cassa 4% = ",
+                                            L"Rivalsa INPS 4% = ", L"Imponibile IVA = ", L"IVA ", L"Bollo = ",
+                                            L"Totale fattura = ", L"Ritenuta 20% su ", L"Differenza sul netto = "};
+    for (const wchar_t* start : starts)
+        if (line.rfind(start, 0) == 0) return true;
+    return false;
+}
+
 InvoiceOutcome invoiceFromFee(double fee, const InvoiceProfile& profile, double vatRate)
 {
     InvoiceOutcome refused;

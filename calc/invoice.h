@@ -22,6 +22,10 @@ struct InvoiceOutcome {
     double fee = 0, total = 0, net = 0;
 };
 
+// A tape line an invoice writes before its net to be paid, or after it: an
+// item, not a result.
+bool isInvoiceItemLine(const std::wstring& line);
+
 // F6: the invoice of a fee, at the VAT rate given in percent.
 InvoiceOutcome invoiceFromFee(double fee, const InvoiceProfile& profile, double vatRate);
 // Shift+F6: the fee to the cent whose invoice gives the net typed, or the
