@@ -12,6 +12,7 @@
 #include "calc/calculator_win.h"
 #include "dates/day_window_win.h"
 #include "finance/ledger_win.h"
+#include "finance/table_split_win.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ void processMessage(MSG& msg)
         closeRefusal();
         break;
     }
-    if (onMainWindowKey(msg) || onDayWindowKey(msg) || onLedgerWindowKey(msg)) return;
+    if (onMainWindowKey(msg) || onDayWindowKey(msg) || onLedgerWindowKey(msg) || onTableSplitWindowKey(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }

@@ -14,6 +14,7 @@
 #include "dates/day_window_win.h"
 #include "finance/interest_win.h"
 #include "finance/ledger_win.h"
+#include "finance/table_split_win.h"
 #include "finance/split_win.h"
 
 namespace {
@@ -288,6 +289,9 @@ bool carryOutCommand(int id, int notification, HWND control)
         return true;
     case idVerifyDays:
         openDayVerification();
+        return true;
+    case idSplitTable:
+        openTableSplitWindow();
         return true;
     case idLedger:
         openLedgerWindow();

@@ -42,6 +42,7 @@ enum CommandId : int {
     idPatronDay = 215,  // the field of the patron saint's day
     idRevaluation = 216,  // the checkbox "Rivalutazione ISTAT"
     idKeepTape = 217,     // the checkbox "Conserva il nastro alla chiusura"
+    idSplitTable = 218,   // "TABELLA…": the table split's window
     idInvoiceFund = 220,  // "Cassa previdenziale": the menu button of F6's profile
     idWithholding = 221,  // the checkbox "Ritenuta d'acconto 20%"
     idFlatRate = 222,     // the checkbox "Regime forfettario"

@@ -1,6 +1,16 @@
-// What the program's own windows share with the main window: its class
-// registration, its kept focus, its normal place and its background.
+// What the program's own windows share with the main window (its class
+// registration, its kept focus, its normal place and its background), and
+// what the tool windows share among themselves.
+#include "app/program_windows_win.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/button_win.h"
+#include "app/commands_win.h"
+#include "app/dpi_win.h"
 #include "app/main_window_win.h"
+#include "text/numtext.h"
 
 std::optional<ScreenBox> normalPlace(HWND window)
 {
@@ -55,4 +65,119 @@ void eraseWithWindowColour(HWND window, HDC hdc)
     RECT rc;
     GetClientRect(window, &rc);
     FillRect(hdc, &rc, mainState.windowBrush);
+}
+
+HWND createChildIn(HWND window, const wchar_t* cls, const wchar_t* text, int id, DWORD style, DWORD exStyle)
+{
+    return CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, window,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+}
+
+void takeToolWindowScale(HWND window, HFONT& font, int dpi)
+{
+    const HFONT old = font;
+    setTopLevelDpi(window, dpi);
+    font = createUiFont(15, 400, dpi);
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (old) DeleteObject(old);
+}
+
+LRESULT toolWindowColour(UINT message, HDC dc, HWND control, int prospectId)
+{
+    if (message == WM_CTLCOLORSTATIC && GetDlgCtrlID(control) != prospectId) {
+        SetBkColor(dc, RGB(33, 43, 53));
+        SetTextColor(dc, RGB(190, 212, 225));
+        return reinterpret_cast<LRESULT>(mainState.windowBrush);
+    }
+    SetBkColor(dc, RGB(53, 68, 80));
+    SetTextColor(dc, RGB(248, 250, 251));
+    return reinterpret_cast<LRESULT>(mainState.fieldBrush);
+}
+
+void keepLeastClientSize(HWND window, MINMAXINFO& info, int width, int height, int dpi)
+{
+    RECT r{0, 0, scaledTo(width, dpi), scaledTo(height, dpi)};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
+    info.ptMinTrackSize = {r.right - r.left, r.bottom - r.top};
+}
+
+RECT toolWindowOpeningRect(const std::optional<ScreenBox>& kept, int clientWidth, int clientHeight, int dpi)
+{
+    const DWORD style = WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX;
+    RECT size{0, 0, scaledTo(clientWidth, dpi), scaledTo(clientHeight, dpi)};
+    AdjustWindowRectEx(&size, style, FALSE, 0);
+    const int width = size.right - size.left, height = size.bottom - size.top;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (kept) {
+        const RECT top{kept->left, kept->top, kept->right, kept->top + scaledTo(30, dpi)};
+        GetMonitorInfoW(MonitorFromRect(&top, MONITOR_DEFAULTTONULL), &monitor);
+        const RECT& work = monitor.rcWork;
+        if (monitor.cbSize && top.left >= work.left && top.top >= work.top && top.right <= work.right &&
+            top.bottom <= work.bottom)
+            return {kept->left, kept->top, kept->right, kept->bottom};
+    }
+    RECT main;
+    GetWindowRect(mainState.mainWindow, &main);
+    GetMonitorInfoW(MonitorFromWindow(mainState.mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    int x = main.right + scaledTo(8, dpi), y = main.top;
+    if (x + width > work.right) x = std::max(static_cast<int>(work.left), static_cast<int>(work.right - width));
+    if (y + height > work.bottom) y = std::max(static_cast<int>(work.top), static_cast<int>(work.bottom - height));
+    return {x, y, x + width, y + height};
+}
+
+void bringToolWindowForward(HWND window)
+{
+    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    SetForegroundWindow(window);
+    SetActiveWindow(window);
+}
+
+std::wstring shownProspect(const std::wstring& text, size_t shownLines)
+{
+    std::vector<size_t> starts{0};
+    for (size_t at = text.find(L"\r\n"); at != std::wstring::npos; at = text.find(L"\r\n", at + 2))
+        starts.push_back(at + 2);
+    if (starts.size() <= shownLines) return text;
+    const size_t half = shownLines / 2, omitted = starts.size() - 2 * half;
+    return text.substr(0, starts[half]) + L"\u2026 " + formatNumber(static_cast<double>(omitted), 0) +
+           L" righe omesse: COPIA e STAMPA danno il prospetto intero \u2026\r\n" +
+           text.substr(starts[starts.size() - half]);
+}
+
+void copyProspectSelection(HWND prospect)
+{
+    DWORD from = 0, to = 0;
+    SendMessageW(prospect, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    if (from != to)
+        SendMessageW(prospect, WM_COPY, 0, 0);
+    else
+        SendMessageW(GetParent(prospect), copyWholeProspect, 0, 0);
+}
+
+namespace {
+
+const wchar_t* const baseProcProperty = L"ZT_BASEPROC";
+
+LRESULT CALLBACK prospectProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const auto base = reinterpret_cast<WNDPROC>(GetPropW(field, baseProcProperty));
+    if (message == WM_NCDESTROY) RemovePropW(field, baseProcProperty);
+    if (message != WM_CONTEXTMENU) return CallWindowProcW(base, field, message, wParam, lParam);
+    const POINT p = contextMenuPoint(field, lParam);
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, menuCopyResult, L"Copia");
+    if (trackMenuAt(menu, p, GetParent(field)) == menuCopyResult) copyProspectSelection(field);
+    return 0;
+}
+
+} // namespace
+
+void installProspectMenu(HWND prospect)
+{
+    SetPropW(prospect, baseProcProperty,
+             reinterpret_cast<HANDLE>(SetWindowLongPtrW(prospect, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prospectProc))));
 }

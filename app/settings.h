@@ -20,6 +20,7 @@ struct Settings {
     RateSource rateSource = RateSource::entered;      // "Tassi"
     MonthDay patronDay;                               // "Patrono"; none by default
     std::optional<ScreenBox> ledgerPlace;  // the claim ledger's window where it was last moved or sized
+    std::optional<ScreenBox> tableSplitPlace;  // the same for the table split's window
     std::int32_t calcHeight = 390;  // "AltezzaCalc": CALC's height without the keypad, in pixels at 96 DPI
     bool keepTape = false;  // "ConservaNastro": the tape holds client figures, so not kept unless asked
     InvoiceProfile invoice;  // "FatturaCassa", "FatturaRitenuta", "FatturaForfettario": F6's profile

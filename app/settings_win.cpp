@@ -35,6 +35,21 @@ StoredBytes storedBytes(HKEY key, const wchar_t* name)
     return v;
 }
 
+// A window's kept place: its left, top, width and height under these names.
+const wchar_t* const ledgerPlaceNames[4] = {L"CreditoX", L"CreditoY", L"CreditoLarghezza", L"CreditoAltezza"};
+const wchar_t* const tableSplitPlaceNames[4] = {L"RipartoX", L"RipartoY", L"RipartoLarghezza", L"RipartoAltezza"};
+
+std::optional<ScreenBox> storedPlace(HKEY key, const wchar_t* const (&names)[4])
+{
+    std::optional<std::int32_t> v[4];
+    for (int i = 0; i < 4; ++i) {
+        const StoredBytes b = storedBytes(key, names[i]);
+        v[i] = storedCoordinate(b.type, b.bytes, b.size);
+    }
+    if (!v[0] || !v[1] || !(v[2] > 0) || !(v[3] > 0)) return std::nullopt;
+    return ScreenBox{*v[0], *v[1], *v[0] + *v[2], *v[1] + *v[3]};  // each within ±1.000.000: no overflow
+}
+
 } // namespace
 
 void loadSettings()
@@ -88,14 +103,8 @@ void loadSettings()
     const StoredBytes calc = storedBytes(key, L"AltezzaCalc");
     if (auto value = storedCoordinate(calc.type, calc.bytes, calc.size); value && *value >= shortestCalcHeight)
         settings.calcHeight = *value;  // a height beyond the screen is cut to it when shown
-    std::optional<std::int32_t> ledger[4];
-    const wchar_t* const ledgerNames[4] = {L"CreditoX", L"CreditoY", L"CreditoLarghezza", L"CreditoAltezza"};
-    for (int i = 0; i < 4; ++i) {
-        const StoredBytes b = storedBytes(key, ledgerNames[i]);
-        ledger[i] = storedCoordinate(b.type, b.bytes, b.size);
-    }
-    if (ledger[0] && ledger[1] && ledger[2] > 0 && ledger[3] > 0)  // each within ±1.000.000: no overflow
-        settings.ledgerPlace = ScreenBox{*ledger[0], *ledger[1], *ledger[0] + *ledger[2], *ledger[1] + *ledger[3]};
+    settings.ledgerPlace = storedPlace(key, ledgerPlaceNames);
+    settings.tableSplitPlace = storedPlace(key, tableSplitPlaceNames);
 
     RegCloseKey(key);
 }
@@ -147,13 +156,27 @@ void saveCalcHeight()
     storeValue(L"AltezzaCalc", REG_DWORD, &height, sizeof height);
 }
 
+namespace {
+
+void storePlace(const wchar_t* const (&names)[4], const ScreenBox& place)
+{
+    const DWORD values[4] = {static_cast<DWORD>(place.left), static_cast<DWORD>(place.top),
+                             static_cast<DWORD>(place.right - place.left), static_cast<DWORD>(place.bottom - place.top)};
+    for (int i = 0; i < 4; ++i) storeValue(names[i], REG_DWORD, &values[i], sizeof(DWORD));
+}
+
+} // namespace
+
 void saveLedgerPlace(const ScreenBox& place)
 {
     settings.ledgerPlace = place;
-    const DWORD values[4] = {static_cast<DWORD>(place.left), static_cast<DWORD>(place.top),
-                             static_cast<DWORD>(place.right - place.left), static_cast<DWORD>(place.bottom - place.top)};
-    const wchar_t* const names[4] = {L"CreditoX", L"CreditoY", L"CreditoLarghezza", L"CreditoAltezza"};
-    for (int i = 0; i < 4; ++i) storeValue(names[i], REG_DWORD, &values[i], sizeof(DWORD));
+    storePlace(ledgerPlaceNames, place);
+}
+
+void saveTableSplitPlace(const ScreenBox& place)
+{
+    settings.tableSplitPlace = place;
+    storePlace(tableSplitPlaceNames, place);
 }
 
 void saveSettings()

@@ -25,3 +25,4 @@ void saveCalcHeight();
 // "CreditoX", "CreditoY", "CreditoLarghezza", "CreditoAltezza": the claim
 // ledger's window, kept as it was last moved or sized.
 void saveLedgerPlace(const ScreenBox& place);
+void saveTableSplitPlace(const ScreenBox& place);

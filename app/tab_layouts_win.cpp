@@ -321,6 +321,7 @@ void createSplitTab()
     createFlatButton(L"+ QUOTA", 253, 187, 101, 30, idAddQuota, &list, 0);
     createFlatButton(L"- QUOTA", 359, 187, 101, 30, idRemoveQuota, &list, 0);
     createFlatButton(L"RIPARTISCI", 253, 225, 207, 33, idSplit, &list, 1);
+    createFlatButton(L"TABELLA\u2026", 253, 266, 207, 30, idSplitTable, &list, 0);
     s.splitResultEdit = added(createChild(L"EDIT", L"", 16, 305, 458, 80, 0,
                                           WS_VSCROLL | ES_READONLY | ES_MULTILINE),
                               list);

@@ -14,6 +14,7 @@
 #include "app/commands_win.h"
 #include "app/dpi_win.h"
 #include "app/main_window_win.h"
+#include "app/program_windows_win.h"
 #include "app/settings.h"
 #include "app/settings_win.h"
 #include "calc/calculator_win.h"
@@ -77,45 +78,7 @@ constexpr size_t shownProspectLines = 600;
 constexpr int movementsLimit = 400000;
 constexpr UINT cutPasteSettled = WM_APP + 1;  // posted after a paste that did not enter whole
 
-std::wstring shownProspect(const std::wstring& text)
-{
-    std::vector<size_t> starts{0};
-    for (size_t at = text.find(L"\r\n"); at != std::wstring::npos; at = text.find(L"\r\n", at + 2))
-        starts.push_back(at + 2);
-    if (starts.size() <= shownProspectLines) return text;
-    const size_t half = shownProspectLines / 2, omitted = starts.size() - 2 * half;
-    return text.substr(0, starts[half]) + L"\u2026 " + formatNumber(static_cast<double>(omitted), 0) +
-           L" righe omesse: COPIA e STAMPA danno il prospetto intero \u2026\r\n" +
-           text.substr(starts[starts.size() - half]);
-}
-
 HWND control(HWND window, int id) { return GetDlgItem(window, id); }
-
-// The selected part of the prospect, or all of it (not only what the field
-// shows) when nothing is selected.
-void copyProspect(HWND window)
-{
-    HWND prospect = control(window, idProspect);
-    DWORD from = 0, to = 0;
-    SendMessageW(prospect, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-    if (from != to)
-        SendMessageW(prospect, WM_COPY, 0, 0);
-    else
-        SendMessageW(window, WM_COMMAND, MAKEWPARAM(idCopyProspect, BN_CLICKED), 0);
-}
-
-WNDPROC prospectBaseProc = nullptr;
-
-// The prospect's context menu has the one "Copia" of the other results.
-LRESULT CALLBACK prospectProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_CONTEXTMENU) return CallWindowProcW(prospectBaseProc, field, message, wParam, lParam);
-    const POINT p = contextMenuPoint(field, lParam);
-    HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, menuCopyResult, L"Copia");
-    if (trackMenuAt(menu, p, GetParent(field)) == menuCopyResult) copyProspect(GetParent(field));
-    return 0;
-}
 
 // A label's text width at 96 DPI, so that no label is clipped whatever the font.
 int labelWidth(HWND label, int dpi)
@@ -167,7 +130,7 @@ void showProspect(HWND window, LedgerWindow& w, const std::wstring& text, bool p
     HWND field = control(window, idProspect);
     w.prospect = printable ? text : wrappedToField(field, text);
     w.printable = printable;
-    SetWindowTextW(field, printable ? shownProspect(text).c_str() : w.prospect.c_str());
+    SetWindowTextW(field, printable ? shownProspect(text, shownProspectLines).c_str() : w.prospect.c_str());
 }
 
 std::wstring cutPasteMessage()
@@ -210,23 +173,6 @@ void layOut(HWND window)
     place(control(window, idPrintProspect), 130, buttons, 110, 31);
     place(control(window, idCloseLedger), 248, buttons, 110, 31);
     InvalidateRect(window, nullptr, TRUE);
-}
-
-void takeScale(HWND window, LedgerWindow& w, int dpi)
-{
-    const HFONT old = w.font;
-    w.dpi = dpi;
-    setTopLevelDpi(window, dpi);
-    w.font = createUiFont(15, 400, dpi);
-    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(w.font), TRUE);
-    if (old) DeleteObject(old);
-}
-
-HWND createChildIn(HWND window, const wchar_t* cls, const wchar_t* text, int id, DWORD style, DWORD exStyle = 0)
-{
-    return CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, window,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
 }
 
 // "01/07/2026  10.000,00": the claim INTERESSI holds, when it reads.
@@ -273,8 +219,7 @@ void onCreate(HWND window)
                                   WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
                                       ES_AUTOHSCROLL | ES_READONLY);
     SendMessageW(prospect, EM_SETLIMITTEXT, 0, 0);
-    prospectBaseProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(prospect, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prospectProc)));
+    installProspectMenu(prospect);
     nameControl(prospect, L"Prospetto");
     createButton(window, L"COPIA", 0, 0, 110, 31, idCopyProspect, 0, w->font);
     createButton(window, L"STAMPA", 0, 0, 110, 31, idPrintProspect, 0, w->font);
@@ -341,29 +286,6 @@ bool onCommand(HWND window, int id, int notification)
     }
 }
 
-LRESULT onControlColour(HWND window, UINT message, HDC dc, HWND c)
-{
-    if (message == WM_CTLCOLORSTATIC && GetDlgCtrlID(c) != idProspect) {
-        SetBkColor(dc, RGB(33, 43, 53));
-        SetTextColor(dc, RGB(190, 212, 225));
-        return reinterpret_cast<LRESULT>(mainState.windowBrush);
-    }
-    (void)window;
-    SetBkColor(dc, RGB(53, 68, 80));
-    SetTextColor(dc, RGB(248, 250, 251));
-    return reinterpret_cast<LRESULT>(mainState.fieldBrush);
-}
-
-void onMinMaxInfo(HWND window, MINMAXINFO& info)
-{
-    const LedgerWindow* w = stateOf(window);
-    const int dpi = w ? w->dpi : windowDpi(window);
-    RECT r{0, 0, scaledTo(minClientWidth, dpi), scaledTo(minClientHeight, dpi)};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
-    info.ptMinTrackSize = {r.right - r.left, r.bottom - r.top};
-}
-
 LRESULT CALLBACK ledgerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -377,13 +299,14 @@ LRESULT CALLBACK ledgerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         layOut(window);
         return 0;
     case WM_GETMINMAXINFO:
-        onMinMaxInfo(window, *reinterpret_cast<MINMAXINFO*>(lParam));
+        keepLeastClientSize(window, *reinterpret_cast<MINMAXINFO*>(lParam), minClientWidth, minClientHeight,
+                            stateOf(window) ? stateOf(window)->dpi : windowDpi(window));
         return 0;
     case WM_EXITSIZEMOVE:  // kept for the next opening
         if (const auto place = normalPlace(window)) saveLedgerPlace(*place);
         break;
     case WM_DPICHANGED:
-        if (LedgerWindow* w = stateOf(window)) takeScale(window, *w, LOWORD(wParam));
+        if (LedgerWindow* w = stateOf(window)) takeToolWindowScale(window, w->font, w->dpi = LOWORD(wParam));
         takeSuggestedRect(window, *reinterpret_cast<const RECT*>(lParam));
         layOut(window);
         return 0;
@@ -393,10 +316,13 @@ LRESULT CALLBACK ledgerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        return onControlColour(window, message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        return toolWindowColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), idProspect);
     case WM_COMMAND:
         if (onCommand(window, LOWORD(wParam), HIWORD(wParam))) return 0;
         break;
+    case copyWholeProspect:
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(idCopyProspect, BN_CLICKED), 0);
+        return 0;
     case cutPasteSettled:
         if (LedgerWindow* w = stateOf(window)) w->cutText = controlText(control(window, idMovements));
         return 0;
@@ -416,46 +342,13 @@ LRESULT CALLBACK ledgerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Where the window opens: where it was last, while its top lies inside a
-// work area; else beside the main window, or over it when there is no room.
-RECT openingRect(int dpi)
-{
-    const DWORD style = WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX;
-    RECT size{0, 0, scaledTo(openClientWidth, dpi), scaledTo(openClientHeight, dpi)};
-    AdjustWindowRectEx(&size, style, FALSE, 0);
-    const int width = size.right - size.left, height = size.bottom - size.top;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (const auto& kept = settings.ledgerPlace) {
-        const RECT top{kept->left, kept->top, kept->right, kept->top + scaledTo(30, dpi)};
-        GetMonitorInfoW(MonitorFromRect(&top, MONITOR_DEFAULTTONULL), &monitor);
-        const RECT& work = monitor.rcWork;
-        if (monitor.cbSize && top.left >= work.left && top.top >= work.top && top.right <= work.right &&
-            top.bottom <= work.bottom)
-            return {kept->left, kept->top, kept->right, kept->bottom};
-    }
-    RECT main;
-    GetWindowRect(mainState.mainWindow, &main);
-    GetMonitorInfoW(MonitorFromWindow(mainState.mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& work = monitor.rcWork;
-    int x = main.right + scaledTo(8, dpi), y = main.top;
-    if (x + width > work.right) x = std::max(static_cast<int>(work.left), static_cast<int>(work.right - width));
-    if (y + height > work.bottom) y = std::max(static_cast<int>(work.top), static_cast<int>(work.bottom - height));
-    return {x, y, x + width, y + height};
-}
-
 } // namespace
 
 void openLedgerWindow()
 {
-    if (ledgerWindow) {
-        if (IsIconic(ledgerWindow)) ShowWindow(ledgerWindow, SW_RESTORE);
-        SetForegroundWindow(ledgerWindow);
-        SetActiveWindow(ledgerWindow);
-        return;
-    }
+    if (ledgerWindow) return bringToolWindowForward(ledgerWindow);
     if (!ledgerClassRegistered) ledgerClassRegistered = registerProgramWindowClass(ledgerWindowClassName, ledgerProc);
-    const RECT r = openingRect(mainState.dpi);
+    const RECT r = toolWindowOpeningRect(settings.ledgerPlace, openClientWidth, openClientHeight, mainState.dpi);
     ledgerWindow = CreateWindowExW(0, ledgerWindowClassName, L"Conteggio del credito",
                                    WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, r.left, r.top, r.right - r.left,
                                    r.bottom - r.top, mainState.mainWindow, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -504,7 +397,7 @@ bool onLedgerWindowKey(const MSG& msg)
         return true;
     case 'C':
         if (!ctrl || id != idProspect) return false;
-        copyProspect(window);
+        copyProspectSelection(msg.hwnd);
         return true;
     default:
         return false;

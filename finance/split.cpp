@@ -16,9 +16,9 @@ struct RemainderEntry {
 
 SplitOutcome failure(const wchar_t* message) { return SplitOutcome{false, message}; }
 
-// The total in whole cents, rounded as it is shown (1,005 is 101 cents);
-// 0 <= total <= 9 × 10^12, so the count is exact.
-long long totalCents(double total)
+} // namespace
+
+long long amountCents(double total)
 {
     std::string digits = roundedDecimal(total, 2);
     digits.erase(digits.size() - 3, 1);
@@ -26,8 +26,6 @@ long long totalCents(double total)
     std::from_chars(digits.data(), digits.data() + digits.size(), cents);
     return cents;
 }
-
-} // namespace
 
 std::vector<long long> splitCents(const std::vector<double>& weights, double weightSum,
                                   long long totalCents)
@@ -71,7 +69,7 @@ SplitOutcome computeSplit(const SplitInput& in)
     if (weights.empty() || sum <= 0) return failure(L"La somma dei pesi deve essere positiva.");
     if (total.value > maxSplitTotal) return failure(L"Importo troppo elevato.");
 
-    const long long K = totalCents(total.value);
+    const long long K = amountCents(total.value);
     std::vector<long long> cents;
     if (std::isfinite(sum)) cents = splitCents(weights, sum, K);
     if (cents.empty()) return failure(L"Pesi troppo elevati: ridurre i valori delle quote.");

@@ -21,6 +21,10 @@ constexpr double maxSplitTotal = 9e12;
 
 SplitOutcome computeSplit(const SplitInput& in);
 
+// An amount in whole cents, rounded as it is shown (1,005 is 101 cents);
+// exact for 0 <= amount <= maxSplitTotal.
+long long amountCents(double amount);
+
 // The amounts in cents for `weights` (non-negative, positive sum) and a
 // total of `totalCents`; empty when a share leaves the double range.
 std::vector<long long> splitCents(const std::vector<double>& weights, double weightSum,

@@ -515,6 +515,13 @@ std::wstring formatNumber(double value, int decimals)
     return italianAmount(r.n.digits + r.first, r.n.count - r.first, r.n.fraction, r.negative);
 }
 
+std::wstring formatScaled(unsigned long long units, int places)
+{
+    std::string digits = std::to_string(units);
+    if (digits.size() <= static_cast<size_t>(places)) digits.insert(0, static_cast<size_t>(places) + 1 - digits.size(), '0');
+    return italianAmount(digits.data(), static_cast<int>(digits.size()), places, false);
+}
+
 std::wstring formatPlainNumber(double value, int decimals)
 {
     std::wstring text = formatNumber(value, decimals);

@@ -48,6 +48,10 @@ std::wstring shownDifference(double a, double b, int decimals);
 // double: what adds up when rounded amounts are summed. `value` must be finite.
 double roundedValue(double value, int decimals);
 
+// A whole count of units of 10^-places written as an amount, exactly:
+// 1000000 with 3 places is "1.000,000".
+std::wstring formatScaled(unsigned long long units, int places);
+
 // The amount as formatNumber writes it, without thousands points: "1234,57",
 // "1E+21". How a result used again is written.
 std::wstring formatPlainNumber(double value, int decimals);

@@ -149,6 +149,7 @@ inline std::vector<Control> expectedControls()
         {split, B, L"+ QUOTA", 253, 187, 101, 30, 204, true, none},
         {split, B, L"- QUOTA", 359, 187, 101, 30, 205, true, none},
         {split, B, L"RIPARTISCI", 253, 225, 207, 33, 202, true, none},
+        {split, B, L"TABELLA\u2026", 253, 266, 207, 30, 218, true, none},
         {split, L"Edit", L"", 16, 303, 458, 83, 0, false, smallF},
         {options, L"Static", L"Impostazioni locali  \u2022  solo italiano", 16, 94, 445, 25, 0, false, body},
         {options, L"Static", L"Aliquota IVA personalizzata (%)", 16, 139, 267, 22, 0, false, body},

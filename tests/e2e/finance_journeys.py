@@ -79,6 +79,22 @@ def finance_journey(p):
     s = wait_until('split 2', lambda s: 'TOTALE: 100,00 \u20ac' in child(s, cls='Edit', nth=20)['text'])
     check('PROPORZIONI: total and a weight typed over the defaults',
           '6) Peso 1,00  \u2192  0,99 \u20ac' in child(s, cls='Edit', nth=20)['text'])
+    # TABELLA…: a range pasted from a spreadsheet over the tab's weights, the amounts typed, Enter.
+    table = lambda s: next((w for w in s['windows'] if w['class'] == 'ZentoloRipartoV08'), None)
+    set_clipboard('Unit\u00e0\tGenerale\tScale\r\nRossi\t333,334\t500\r\nBianchi\t333,333\t500\r\n'
+                  'Verdi\t333,333\t\u2014\r\n')
+    p.click(356, 281)
+    s = wait_until('table window', lambda s: table(s) is not None)
+    check('table split: an empty Righe takes the tab\'s six weights',
+          table(s)['children'][1]['text'].startswith('Quota 1\t40\r\nQuota 2\t30\r\n'))
+    p.key('ctrl+a', 'ctrl+v', 'Tab')
+    p.type('1.000; 301')
+    p.key('Return')
+    check('table split: the condominium\'s example to the cent', lambda s: table(s) and any(
+        'Verdi  333,333 \u2192 333,33  \u2014 \u2192 0,00  totale 333,33\r\nTOTALE  1.000,00  301,00  totale 1.301,00'
+        in c['text'] for c in table(s)['children']))
+    p.key('Escape')
+    wait_until('table closed', lambda s: table(s) is None)
 
 
 def added_values_journey(p):

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "app/commands_win.h"
+#include "app/program_windows_win.h"
 #include "finance/ledger_win.h"
+#include "finance/table_split_win.h"
 #include "tests/app/gui_fixture.h"
 
 namespace {
@@ -106,6 +108,37 @@ TEST_F(Finance, LedgerComputesInItsOwnWindowAndCopiesTheProspect)
     PostMessageW(movements, WM_KEYDOWN, VK_ESCAPE, 1);
     pumpMessages();
     EXPECT_FALSE(IsWindow(ledger)) << "Escape closes it";
+}
+
+TEST_F(Finance, TableSplitTakesTheTabsSplitAndCopiesTheTable)
+{
+    command(idTabSplit);
+    command(idSplitTable);
+    HWND table = FindWindowW(tableSplitWindowClassName, nullptr);
+    ASSERT_TRUE(table);
+    EXPECT_EQ(L"Riparto per tabella", controlText(table));
+    HWND rows = GetDlgItem(table, 701), amounts = GetDlgItem(table, 702), prospect = GetDlgItem(table, 704);
+    EXPECT_EQ(L"Quota 1\t40\r\nQuota 2\t30\r\nQuota 3\t30\r\n", controlText(rows));
+    EXPECT_EQ(L"1000", controlText(amounts));
+    SetWindowTextW(rows, L"Unit\u00e0\tGenerale\tScale\r\nRossi\t333,334\t500\r\nBianchi\t333,333\t500\r\n"
+                         L"Verdi\t333,333\t\u2014");
+    SetWindowTextW(amounts, L"1.000; 301");
+    PostMessageW(amounts, WM_KEYDOWN, VK_RETURN, 1);  // Enter in Importi splits
+    pumpMessages();
+    const std::wstring text = controlText(prospect);
+    EXPECT_NE(std::wstring::npos, text.find(L"\r\nTOTALE  1.000,00  301,00  totale 1.301,00")) << text;
+    SendMessageW(table, WM_COMMAND, MAKEWPARAM(705, BN_CLICKED), 0);
+    EXPECT_EQ(0u, clipboardText().find(L"Unit\u00e0\tGenerale\tGenerale \u20ac\tScale\tScale \u20ac\tTotale \u20ac\r\n"
+                                       L"Rossi\t333,334\t333,34\t500\t150,50\t483,84\r\n"));
+    copyProspectSelection(prospect);  // Ctrl+C with nothing selected
+    EXPECT_EQ(text, clipboardText());
+    SetWindowTextW(rows, L"");
+    command(idSplitTable);
+    EXPECT_EQ(nullptr, FindWindowExW(nullptr, table, tableSplitWindowClassName, nullptr)) << "no second window";
+    EXPECT_EQ(L"Quota 1\t40\r\nQuota 2\t30\r\nQuota 3\t30\r\n", controlText(rows)) << "an empty Righe takes them";
+    PostMessageW(rows, WM_KEYDOWN, VK_ESCAPE, 1);
+    pumpMessages();
+    EXPECT_FALSE(IsWindow(table)) << "Escape closes it";
 }
 
 TEST_F(Finance, SplitReportFollowsTheVisibleRows)

@@ -1,0 +1,282 @@
+// The table split's window needs Win32 for its class, its controls, their
+// layout as it is sized, the clipboard, printing and the kept place.
+#include "finance/table_split_win.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/accessible_win.h"
+#include "app/button_win.h"
+#include "app/dpi_win.h"
+#include "app/main_window_win.h"
+#include "app/program_windows_win.h"
+#include "app/settings.h"
+#include "app/settings_win.h"
+#include "calc/calculator_win.h"
+#include "calc/printing_win.h"
+#include "finance/split.h"
+#include "finance/table_split.h"
+
+const wchar_t* const tableSplitWindowClassName = L"ZentoloRipartoV08";
+
+namespace {
+
+enum TableSplitControl {
+    idRows = 701,
+    idAmounts = 702,
+    idSplitTable = 703,
+    idTableProspect = 704,
+    idCopyTable = 705,
+    idPrintTable = 706,
+    idCloseTable = 707,
+};
+
+HWND tableWindow = nullptr;
+bool classRegistered = false;
+
+struct TableSplitWindow {
+    TableSplitOutcome outcome;  // the last split, or its message
+    int dpi = designDpi;
+    HFONT font = nullptr;
+    HWND rowsLabel = nullptr, amountsLabel = nullptr;
+};
+
+TableSplitWindow* stateOf(HWND window)
+{
+    return reinterpret_cast<TableSplitWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// The smallest client area at 96 DPI, and the one it opens with.
+constexpr int minClientWidth = 520, minClientHeight = 440;
+constexpr int openClientWidth = 760, openClientHeight = 620;
+
+// The prospect of 2.000 rows shows whole; a field lays out every line it holds.
+constexpr size_t shownProspectLines = 2100;
+
+// Righe takes a paste of this many characters at most: 2.000 rows of ten
+// weights and a name fit many times over.
+constexpr int rowsLimit = 1000000;
+
+HWND control(HWND window, int id) { return GetDlgItem(window, id); }
+
+void layOut(HWND window)
+{
+    TableSplitWindow* w = stateOf(window);
+    if (!w) return;
+    RECT rc;
+    GetClientRect(window, &rc);
+    const int dpi = w->dpi;
+    const int width = MulDiv(rc.right, designDpi, dpi), height = MulDiv(rc.bottom, designDpi, dpi);
+    auto place = [&](HWND c, int x, int y, int cx, int cy) { placeScaled(c, x, y, cx, cy, dpi); };
+    const int inner = width - 24;
+    const int rowsHeight = std::max(100, (height - 230) / 2);
+    place(w->rowsLabel, 12, 10, inner, 22);
+    place(control(window, idRows), 12, 34, inner, rowsHeight);
+    const int row = 34 + rowsHeight + 10;
+    place(w->amountsLabel, 12, row + 5, 90, 22);
+    place(control(window, idAmounts), 104, row, width - 104 - 12 - 130 - 10, 30);
+    place(control(window, idSplitTable), width - 12 - 130, row - 1, 130, 32);
+    const int prospectTop = row + 42, buttons = height - 43;
+    place(control(window, idTableProspect), 12, prospectTop, inner, buttons - 10 - prospectTop);
+    place(control(window, idCopyTable), 12, buttons, 110, 31);
+    place(control(window, idPrintTable), 130, buttons, 110, 31);
+    place(control(window, idCloseTable), 248, buttons, 110, 31);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+void onCreate(HWND window)
+{
+    auto* w = new TableSplitWindow;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
+    w->dpi = windowDpi(window);
+    setTopLevelDpi(window, w->dpi);
+    w->font = createUiFont(15, 400, w->dpi);
+    // In tab order: the labels stand before the fields they name.
+    w->rowsLabel = createChildIn(window, L"STATIC", L"Righe (nome e pesi; incolla una tabella dal foglio di calcolo)", -1, 0);
+    HWND rows = createChildIn(window, L"EDIT", L"", idRows,
+                              WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
+                                  ES_WANTRETURN);
+    SendMessageW(rows, EM_SETLIMITTEXT, rowsLimit, 0);
+    nameControl(rows, L"Righe");
+    w->amountsLabel = createChildIn(window, L"STATIC", L"Importi (\u20ac)", -1, 0);
+    HWND amounts = createChildIn(window, L"EDIT", L"", idAmounts, WS_TABSTOP | ES_AUTOHSCROLL);
+    nameControl(amounts, L"Importi (\u20ac)");
+    createButton(window, L"RIPARTISCI", 0, 0, 130, 32, idSplitTable, 1, w->font);
+    HWND prospect = createChildIn(window, L"EDIT", L"", idTableProspect,
+                                  WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                                      ES_AUTOHSCROLL | ES_READONLY);
+    SendMessageW(prospect, EM_SETLIMITTEXT, 0, 0);
+    installProspectMenu(prospect);
+    nameControl(prospect, L"Prospetto");
+    createButton(window, L"COPIA", 0, 0, 110, 31, idCopyTable, 0, w->font);
+    createButton(window, L"STAMPA", 0, 0, 110, 31, idPrintTable, 0, w->font);
+    createButton(window, L"CHIUDI", 0, 0, 110, 31, idCloseTable, 0, w->font);
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(w->font), TRUE);
+    layOut(window);
+}
+
+void splitTable(HWND window)
+{
+    TableSplitWindow* w = stateOf(window);
+    if (!w) return;
+    w->outcome = computeTableSplit({controlText(control(window, idRows)), controlText(control(window, idAmounts))});
+    SetWindowTextW(control(window, idTableProspect), shownProspect(w->outcome.text, shownProspectLines).c_str());
+}
+
+// An empty Righe takes PROPORZIONI's weights and Importi its total, when they split.
+void takeSplitOfTab(HWND window)
+{
+    const MainWindowState& s = mainState;
+    if (GetWindowTextLengthW(control(window, idRows)) > 0 || !s.splitTotalEdit) return;
+    SplitInput in;
+    in.totalText = controlText(s.splitTotalEdit);
+    for (int i = 0; i < s.visibleQuotaRows && i < 6; ++i) in.weightTexts.push_back(controlText(s.quotaEdits[i]));
+    if (!computeSplit(in).ok) return;
+    SetWindowTextW(control(window, idRows), tableRowsText(in.weightTexts).c_str());
+    SetWindowTextW(control(window, idAmounts), in.totalText.c_str());
+}
+
+bool onCommand(HWND window, int id)
+{
+    const TableSplitWindow* w = stateOf(window);
+    switch (id) {
+    case idSplitTable:
+        splitTable(window);
+        return true;
+    case idCopyTable:
+        // The table for a spreadsheet; a message as it stands.
+        if (w && !w->outcome.text.empty()) copyTextToClipboard(w->outcome.ok ? w->outcome.copyText : w->outcome.text);
+        return true;
+    case idPrintTable:
+        if (w && w->outcome.ok) printPlainText(w->outcome.text, L"Zentolo - Riparto per tabella", window);
+        return true;
+    case idCloseTable:
+        DestroyWindow(window);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void onDestroy(HWND window)
+{
+    if (const auto place = normalPlace(window)) saveTableSplitPlace(*place);
+    if (tableWindow == window) tableWindow = nullptr;
+}
+
+LRESULT CALLBACK tableSplitProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    TableSplitWindow* w = stateOf(window);
+    switch (message) {
+    case WM_CREATE:
+        onCreate(window);
+        return 0;
+    case WM_ACTIVATE:
+        if (keepFocusAcrossActivation(window, wParam, control(window, idRows))) return 0;
+        break;
+    case WM_SIZE:
+        layOut(window);
+        return 0;
+    case WM_GETMINMAXINFO:
+        keepLeastClientSize(window, *reinterpret_cast<MINMAXINFO*>(lParam), minClientWidth, minClientHeight,
+                            w ? w->dpi : windowDpi(window));
+        return 0;
+    case WM_EXITSIZEMOVE:  // kept for the next opening
+        if (const auto place = normalPlace(window)) saveTableSplitPlace(*place);
+        break;
+    case WM_DPICHANGED:
+        if (w) takeToolWindowScale(window, w->font, w->dpi = LOWORD(wParam));
+        takeSuggestedRect(window, *reinterpret_cast<const RECT*>(lParam));
+        layOut(window);
+        return 0;
+    case WM_ERASEBKGND:
+        eraseWithWindowColour(window, reinterpret_cast<HDC>(wParam));
+        return 1;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return toolWindowColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), idTableProspect);
+    case WM_COMMAND:
+        if (onCommand(window, LOWORD(wParam))) return 0;
+        break;
+    case copyWholeProspect:
+        if (w) copyTextToClipboard(w->outcome.text);
+        return 0;
+    case WM_DESTROY:
+        onDestroy(window);
+        break;
+    case WM_NCDESTROY:
+        forgetKeptFocus(window);
+        if (w) {
+            DeleteObject(w->font);
+            delete w;
+        }
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace
+
+void openTableSplitWindow()
+{
+    if (tableWindow) {
+        takeSplitOfTab(tableWindow);
+        return bringToolWindowForward(tableWindow);
+    }
+    if (!classRegistered) classRegistered = registerProgramWindowClass(tableSplitWindowClassName, tableSplitProc);
+    const RECT r = toolWindowOpeningRect(settings.tableSplitPlace, openClientWidth, openClientHeight, mainState.dpi);
+    tableWindow = CreateWindowExW(0, tableSplitWindowClassName, L"Riparto per tabella", WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX,
+                                  r.left, r.top, r.right - r.left, r.bottom - r.top, mainState.mainWindow, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (!tableWindow) return;
+    takeSplitOfTab(tableWindow);
+    ShowWindow(tableWindow, SW_SHOW);
+    UpdateWindow(tableWindow);
+    SetFocus(control(tableWindow, idRows));
+}
+
+bool onTableSplitWindowKey(const MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN || !msg.hwnd || !tableWindow) return false;
+    if (msg.hwnd != tableWindow && !IsChild(tableWindow, msg.hwnd)) return false;
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+    const int id = GetDlgCtrlID(msg.hwnd);
+    switch (msg.wParam) {
+    case VK_TAB:
+        if (ctrl && id == idRows) {  // a tab between cells, as a spreadsheet's row has them
+            SendMessageW(msg.hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\t"));
+            return true;
+        }
+        if (ctrl) return false;
+        if (HWND next = GetNextDlgTabItem(tableWindow, GetFocus(), shift)) {
+            SetFocus(next);
+            if (GetDlgCtrlID(next) == idAmounts) SendMessageW(next, EM_SETSEL, 0, -1);
+        }
+        return true;
+    case VK_ESCAPE:
+        DestroyWindow(tableWindow);
+        return true;
+    case VK_RETURN:
+        if (id != idAmounts) return false;  // a new line in Righe; a button presses itself
+        if (!(msg.lParam & (1 << 30))) splitTable(tableWindow);
+        return true;
+    case VK_DECIMAL:
+        if (id != idRows && id != idAmounts) return false;
+        SendMessageW(msg.hwnd, WM_CHAR, L',', msg.lParam);
+        return true;
+    case 'A':
+        if (!ctrl || GetKeyState(VK_MENU) < 0) return false;
+        SendMessageW(msg.hwnd, EM_SETSEL, 0, -1);
+        return true;
+    case 'C':
+        if (!ctrl || id != idTableProspect) return false;
+        copyProspectSelection(msg.hwnd);
+        return true;
+    default:
+        return false;
+    }
+}
