@@ -136,16 +136,20 @@ void bringToolWindowForward(HWND window)
     SetActiveWindow(window);
 }
 
-std::wstring shownProspect(const std::wstring& text, size_t shownLines)
+std::wstring shownProspect(const std::wstring& text, size_t shownLines, size_t shownCharacters)
 {
     std::vector<size_t> starts{0};
     for (size_t at = text.find(L"\r\n"); at != std::wstring::npos; at = text.find(L"\r\n", at + 2))
         starts.push_back(at + 2);
-    if (starts.size() <= shownLines) return text;
-    const size_t half = shownLines / 2, omitted = starts.size() - 2 * half;
-    return text.substr(0, starts[half]) + L"\u2026 " + formatNumber(static_cast<double>(omitted), 0) +
-           L" righe omesse: COPIA e STAMPA danno il prospetto intero \u2026\r\n" +
-           text.substr(starts[starts.size() - half]);
+    const size_t count = starts.size();
+    auto end = [&](size_t line) { return line + 1 < count ? starts[line + 1] : text.size(); };
+    size_t head = 0, tail = 0;  // the lines shown at each end, each within half of both limits
+    while (head < count && head < shownLines / 2 && end(head) <= shownCharacters / 2) ++head;
+    while (tail < count - head && tail < shownLines / 2 && text.size() - starts[count - 1 - tail] <= shownCharacters / 2)
+        ++tail;
+    if (head + tail >= count) return text;
+    return text.substr(0, starts[head]) + L"\u2026 " + formatNumber(static_cast<double>(count - head - tail), 0) +
+           L" righe omesse: COPIA e STAMPA danno il prospetto intero \u2026\r\n" + text.substr(starts[count - tail]);
 }
 
 void copyProspectSelection(HWND prospect)
@@ -180,4 +184,69 @@ void installProspectMenu(HWND prospect)
 {
     SetPropW(prospect, baseProcProperty,
              reinterpret_cast<HANDLE>(SetWindowLongPtrW(prospect, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prospectProc))));
+}
+
+bool onToolWindowMessage(HWND window, ToolWindow& tool, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    result = 0;
+    switch (message) {
+    case WM_ACTIVATE:
+        return keepFocusAcrossActivation(window, wParam, GetDlgItem(window, tool.firstField));
+    case WM_SIZE:
+        tool.layOut(window);
+        return true;
+    case WM_GETMINMAXINFO:
+        keepLeastClientSize(window, *reinterpret_cast<MINMAXINFO*>(lParam), tool.leastWidth, tool.leastHeight, tool.dpi);
+        return true;
+    case WM_EXITSIZEMOVE:  // kept for the next opening
+    case WM_DESTROY:
+        if (const auto place = normalPlace(window)) tool.savePlace(*place);
+        return false;
+    case WM_DPICHANGED:
+        takeToolWindowScale(window, tool.font, tool.dpi = LOWORD(wParam));
+        takeSuggestedRect(window, *reinterpret_cast<const RECT*>(lParam));
+        tool.layOut(window);
+        return true;
+    case WM_ERASEBKGND:
+        eraseWithWindowColour(window, reinterpret_cast<HDC>(wParam));
+        result = 1;
+        return true;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        result = toolWindowColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), tool.prospect);
+        return true;
+    case WM_NCDESTROY:
+        forgetKeptFocus(window);
+        DeleteObject(tool.font);
+        tool.font = nullptr;
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool onToolWindowKey(HWND window, const ToolWindow& tool, const MSG& msg, std::initializer_list<int> commaFields)
+{
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    const int id = GetDlgCtrlID(msg.hwnd);
+    switch (msg.wParam) {
+    case VK_ESCAPE:
+        DestroyWindow(window);
+        return true;
+    case VK_DECIMAL:
+        if (std::find(commaFields.begin(), commaFields.end(), id) == commaFields.end()) return false;
+        SendMessageW(msg.hwnd, WM_CHAR, L',', msg.lParam);
+        return true;
+    case 'A':
+        if (!ctrl || GetKeyState(VK_MENU) < 0) return false;
+        SendMessageW(msg.hwnd, EM_SETSEL, 0, -1);
+        return true;
+    case 'C':
+        if (!ctrl || id != tool.prospect) return false;
+        copyProspectSelection(msg.hwnd);
+        return true;
+    default:
+        return false;
+    }
 }

@@ -5,10 +5,32 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
 #include "dates/screen_box.h"
+
+// What every tool window holds, and how it is laid out and kept.
+struct ToolWindow {
+    int dpi = 96;
+    HFONT font = nullptr;
+    int firstField = 0, prospect = 0;     // control ids: the focus at first, the read-only prospect
+    int leastWidth = 0, leastHeight = 0;  // of the client area at 96 DPI
+    void (*layOut)(HWND window) = nullptr;
+    void (*savePlace)(const ScreenBox& place) = nullptr;
+};
+
+// The messages every tool window answers alike: activation, size, scale,
+// background, colours, its place kept when moved, sized or closed, and its
+// font at WM_NCDESTROY. True when `message` was answered, with `result`.
+bool onToolWindowMessage(HWND window, ToolWindow& tool, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+// The keys every tool window takes alike: Escape closes it, Ctrl+A selects a
+// field's text, Ctrl+C in the prospect copies its selection or else the whole
+// prospect, the keypad's decimal key writes a comma in the `commaFields`.
+bool onToolWindowKey(HWND window, const ToolWindow& tool, const MSG& msg, std::initializer_list<int> commaFields);
 
 // A child control at 0, 0, placed later by the window's layout.
 HWND createChildIn(HWND window, const wchar_t* cls, const wchar_t* text, int id, DWORD style, DWORD exStyle = 0);
@@ -30,10 +52,10 @@ RECT toolWindowOpeningRect(const std::optional<ScreenBox>& kept, int clientWidth
 // Brings an open tool window to the front, restored.
 void bringToolWindowForward(HWND window);
 
-// A prospect shows at most this many lines: a longer one shows its beginning
-// and its end, and COPIA and STAMPA give it whole (a multi-line field lays
-// out every line it holds).
-std::wstring shownProspect(const std::wstring& text, size_t shownLines);
+// A prospect shows at most this many lines and characters: a longer one
+// shows its beginning and its end, and COPIA and STAMPA give it whole (a
+// multi-line field lays out every line it holds, some 3 µs a character under Wine).
+std::wstring shownProspect(const std::wstring& text, size_t shownLines, size_t shownCharacters = SIZE_MAX);
 
 // The prospect field's context menu has the one "Copia" of the other results;
 // it, like Ctrl+C, copies the selection, or else sends copyWholeProspect to

@@ -295,8 +295,11 @@ int main()
             times.push_back(millisecondsSince(begin));
         }
         std::sort(times.begin(), times.end());
-        std::printf("RIPARTISCI of 2,000 rows x 10 columns: %.2f ms (median of 11), %d characters shown\n",
-                    times[times.size() / 2], GetWindowTextLengthW(GetDlgItem(table, 704)));
+        const auto begin = std::chrono::steady_clock::now();
+        computeTableSplit({rows, controlText(GetDlgItem(table, 702))});
+        std::printf("RIPARTISCI of 2,000 rows x 10 columns: %.2f ms (median of 11; the split alone %.2f ms), "
+                    "%d characters shown\n",
+                    times[times.size() / 2], millisecondsSince(begin), GetWindowTextLengthW(GetDlgItem(table, 704)));
         DestroyWindow(table);
     }
     SendMessageW(mainState.mainWindow, WM_COMMAND, MAKEWPARAM(idTabInterest, 0), 0);

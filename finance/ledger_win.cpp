@@ -54,8 +54,7 @@ struct LedgerWindow {
     // A paste that did not enter whole: what Movimenti held after it, never
     // computed (its last line may be cut) until the text is another.
     std::optional<std::wstring> cutText;
-    int dpi = designDpi;
-    HFONT font = nullptr;
+    ToolWindow tool;
     std::vector<HWND> labels;  // "Movimenti", "Al", "Domanda giudiziale"
 };
 
@@ -146,7 +145,7 @@ void layOut(HWND window)
     if (!w) return;
     RECT rc;
     GetClientRect(window, &rc);
-    const int dpi = w->dpi;
+    const int dpi = w->tool.dpi;
     const int width = MulDiv(rc.right, designDpi, dpi), height = MulDiv(rc.bottom, designDpi, dpi);
     auto place = [&](HWND c, int x, int y, int cx, int cy) { placeScaled(c, x, y, cx, cy, dpi); };
     const int inner = width - 24;
@@ -189,9 +188,9 @@ void onCreate(HWND window)
 {
     auto* w = new LedgerWindow;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
-    w->dpi = windowDpi(window);
-    setTopLevelDpi(window, w->dpi);
-    w->font = createUiFont(15, 400, w->dpi);
+    w->tool = ToolWindow{windowDpi(window), nullptr, idMovements, idProspect, minClientWidth, minClientHeight, layOut,
+                         saveLedgerPlace};
+    takeToolWindowScale(window, w->tool.font, w->tool.dpi);
     // In tab order: the labels stand before the fields they name.
     w->labels.push_back(createChildIn(window, L"STATIC", L"Movimenti (data, importo, descrizione; acconti con il meno)",
                                       -1, 0));
@@ -202,11 +201,11 @@ void onCreate(HWND window)
     w->labels.push_back(createChildIn(window, L"STATIC", L"Al", -1, 0));
     HWND to = createChildIn(window, L"EDIT", formatDate(todayDate()).c_str(), idLedgerTo, WS_TABSTOP | ES_AUTOHSCROLL);
     nameControl(to, L"Al");
-    HWND toButton = createButton(window, L"\u25a6", 0, 0, 24, 30, idCalendarLedgerTo, 0, w->font);
+    HWND toButton = createButton(window, L"\u25a6", 0, 0, 24, 30, idCalendarLedgerTo, 0, w->tool.font);
     w->labels.push_back(createChildIn(window, L"STATIC", L"Domanda giudiziale", -1, 0));
     HWND lawsuit = createChildIn(window, L"EDIT", L"", idLawsuit, WS_TABSTOP | ES_AUTOHSCROLL);
     nameControl(lawsuit, L"Domanda giudiziale");
-    HWND lawsuitButton = createButton(window, L"\u25a6", 0, 0, 24, 30, idCalendarLawsuit, 0, w->font);
+    HWND lawsuitButton = createButton(window, L"\u25a6", 0, 0, 24, 30, idCalendarLawsuit, 0, w->tool.font);
     for (HWND b : {toButton, lawsuitButton})
         SetWindowLongW(b, GWL_STYLE, GetWindowLongW(b, GWL_STYLE) & ~WS_TABSTOP);
     installDateFieldProc(to, idLedgerCalculate, toButton);
@@ -214,18 +213,18 @@ void onCreate(HWND window)
     HWND revaluation = createChildIn(window, L"BUTTON", L"Rivalutazione ISTAT", idLedgerRevaluation,
                                      WS_TABSTOP | BS_AUTOCHECKBOX);
     SendMessageW(revaluation, BM_SETCHECK, isChecked(mainState.revaluationCheck) ? BST_CHECKED : BST_UNCHECKED, 0);
-    createButton(window, L"CALCOLA", 0, 0, 130, 32, idLedgerCalculate, 1, w->font);
+    createButton(window, L"CALCOLA", 0, 0, 130, 32, idLedgerCalculate, 1, w->tool.font);
     HWND prospect = createChildIn(window, L"EDIT", L"", idProspect,
                                   WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
                                       ES_AUTOHSCROLL | ES_READONLY);
     SendMessageW(prospect, EM_SETLIMITTEXT, 0, 0);
     installProspectMenu(prospect);
     nameControl(prospect, L"Prospetto");
-    createButton(window, L"COPIA", 0, 0, 110, 31, idCopyProspect, 0, w->font);
-    createButton(window, L"STAMPA", 0, 0, 110, 31, idPrintProspect, 0, w->font);
-    createButton(window, L"CHIUDI", 0, 0, 110, 31, idCloseLedger, 0, w->font);
+    createButton(window, L"COPIA", 0, 0, 110, 31, idCopyProspect, 0, w->tool.font);
+    createButton(window, L"STAMPA", 0, 0, 110, 31, idPrintProspect, 0, w->tool.font);
+    createButton(window, L"CHIUDI", 0, 0, 110, 31, idCloseLedger, 0, w->tool.font);
     for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(w->font), TRUE);
+        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(w->tool.font), TRUE);
     layOut(window);
 }
 
@@ -288,35 +287,13 @@ bool onCommand(HWND window, int id, int notification)
 
 LRESULT CALLBACK ledgerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LedgerWindow* w = stateOf(window);
+    LRESULT result = 0;
+    if (w && onToolWindowMessage(window, w->tool, message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_CREATE:
         onCreate(window);
         return 0;
-    case WM_ACTIVATE:
-        if (keepFocusAcrossActivation(window, wParam, control(window, idMovements))) return 0;
-        break;
-    case WM_SIZE:
-        layOut(window);
-        return 0;
-    case WM_GETMINMAXINFO:
-        keepLeastClientSize(window, *reinterpret_cast<MINMAXINFO*>(lParam), minClientWidth, minClientHeight,
-                            stateOf(window) ? stateOf(window)->dpi : windowDpi(window));
-        return 0;
-    case WM_EXITSIZEMOVE:  // kept for the next opening
-        if (const auto place = normalPlace(window)) saveLedgerPlace(*place);
-        break;
-    case WM_DPICHANGED:
-        if (LedgerWindow* w = stateOf(window)) takeToolWindowScale(window, w->font, w->dpi = LOWORD(wParam));
-        takeSuggestedRect(window, *reinterpret_cast<const RECT*>(lParam));
-        layOut(window);
-        return 0;
-    case WM_ERASEBKGND:
-        eraseWithWindowColour(window, reinterpret_cast<HDC>(wParam));
-        return 1;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        return toolWindowColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), idProspect);
     case WM_COMMAND:
         if (onCommand(window, LOWORD(wParam), HIWORD(wParam))) return 0;
         break;
@@ -324,18 +301,13 @@ LRESULT CALLBACK ledgerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         SendMessageW(window, WM_COMMAND, MAKEWPARAM(idCopyProspect, BN_CLICKED), 0);
         return 0;
     case cutPasteSettled:
-        if (LedgerWindow* w = stateOf(window)) w->cutText = controlText(control(window, idMovements));
+        if (w) w->cutText = controlText(control(window, idMovements));
         return 0;
     case WM_DESTROY:
-        if (const auto place = normalPlace(window)) saveLedgerPlace(*place);
         if (ledgerWindow == window) ledgerWindow = nullptr;
         break;
     case WM_NCDESTROY:
-        forgetKeptFocus(window);
-        if (LedgerWindow* w = stateOf(window)) {
-            DeleteObject(w->font);
-            delete w;
-        }
+        delete w;
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         return 0;
     }
@@ -377,9 +349,6 @@ bool onLedgerWindowKey(const MSG& msg)
                 SendMessageW(next, EM_SETSEL, 0, -1);
         }
         return true;
-    case VK_ESCAPE:
-        DestroyWindow(window);
-        return true;
     case VK_RETURN:
         // A new line in Movimenti; a button presses itself; a date field sends CALCOLA itself.
         if (id == idMovements || id == idCopyProspect || id == idPrintProspect || id == idCloseLedger ||
@@ -388,18 +357,10 @@ bool onLedgerWindowKey(const MSG& msg)
         if (!(msg.lParam & (1 << 30))) calculateLedger(window);
         return true;
     case VK_DECIMAL:
-        if (id != idMovements && !isDateField(msg.hwnd)) return false;
-        SendMessageW(msg.hwnd, WM_CHAR, isDateField(msg.hwnd) ? L'/' : L',', msg.lParam);
+        if (!isDateField(msg.hwnd)) break;
+        SendMessageW(msg.hwnd, WM_CHAR, L'/', msg.lParam);
         return true;
-    case 'A':
-        if (!ctrl || GetKeyState(VK_MENU) < 0) return false;
-        SendMessageW(msg.hwnd, EM_SETSEL, 0, -1);
-        return true;
-    case 'C':
-        if (!ctrl || id != idProspect) return false;
-        copyProspectSelection(msg.hwnd);
-        return true;
-    default:
-        return false;
     }
+    const LedgerWindow* w = stateOf(window);
+    return w && onToolWindowKey(window, w->tool, msg, {idMovements});
 }

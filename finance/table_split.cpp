@@ -11,10 +11,17 @@
 
 namespace {
 
+// A weight as its significant digits, digits × 10^-places: the decimal
+// digits it is written with, never a binary fraction.
+struct Weight {
+    std::uint64_t digits = 0;  // at most 15, without zeros at their end
+    int places = 0;            // negative for whole tens, hundreds…
+};
+
 struct TableRow {
     std::wstring name;
     std::vector<std::wstring> cells;  // the weights as written, trimmed
-    std::vector<double> weights;
+    std::vector<Weight> weights;
 };
 
 struct Table {
@@ -25,12 +32,19 @@ struct Table {
 
 // A weight as written: an empty cell or a dash alone is 0; else a
 // non-negative amount in any form the fields read.
-std::optional<double> readWeight(const std::wstring& cell)
+std::optional<Weight> readWeight(const std::wstring& cell)
 {
-    if (cell.empty()) return 0.0;
-    const ParsedNumber n = parseNumber(accountingAmount(cell).value_or(cell));
+    if (cell.empty()) return Weight{};
+    const ParsedNumber n = parseNumber(isPlainNumber(cell) ? cell : accountingAmount(cell).value_or(cell));
     if (!n.ok || n.value < 0) return std::nullopt;
-    return n.value + 0.0;  // never -0
+    if (n.value == 0) return Weight{};
+    const SignificantDigits f = significantDigits(n.value);
+    Weight w;
+    int count = 15;
+    while (count > 1 && f.digits[count - 1] == '0') --count;
+    for (int i = 0; i < count; ++i) w.digits = w.digits * 10 + static_cast<std::uint64_t>(f.digits[i] - '0');
+    w.places = count - 1 - f.exponent;
+    return w;
 }
 
 bool holdsDigit(const std::wstring& text) { return std::any_of(text.begin(), text.end(), isAsciiDigit); }
@@ -151,19 +165,15 @@ std::wstring readAmounts(const std::wstring& text, size_t columns, std::vector<l
            std::to_wstring(columns) + (columns == 1 ? L" colonna." : L" colonne.");
 }
 
-// A weight as a whole number of units of 10^-places, from the 15 significant
-// digits it is written with; nothing past 19 digits.
-std::optional<std::uint64_t> scaledWeight(double weight, int places)
+// A weight as a whole number of units of 10^-places (at least its own);
+// nothing past what 64 bits hold.
+std::optional<std::uint64_t> scaledWeight(const Weight& w, int places)
 {
-    if (weight == 0) return 0;
-    const SignificantDigits f = significantDigits(weight);
-    int count = 15;
-    while (count > 1 && f.digits[count - 1] == '0') --count;
-    const int zeros = places - (count - 1 - f.exponent);
-    if (zeros < 0 || count + zeros > 19) return std::nullopt;
-    std::uint64_t units = 0;
-    for (int i = 0; i < count; ++i) units = units * 10 + static_cast<std::uint64_t>(f.digits[i] - '0');
-    for (int i = 0; i < zeros; ++i) units *= 10;
+    std::uint64_t units = w.digits;
+    for (int i = w.places; i < places; ++i) {
+        if (units > UINT64_MAX / 10) return std::nullopt;
+        units *= 10;
+    }
     return units;
 }
 
@@ -202,7 +212,7 @@ struct Column {
 std::wstring splitColumn(const Table& table, size_t c, Column& column)
 {
     const std::wstring label = L"Colonna " + std::to_wstring(c + 1);
-    for (const TableRow& row : table.rows) column.places = std::max(column.places, ownDecimals(row.weights[c]));
+    for (const TableRow& row : table.rows) column.places = std::max(column.places, row.weights[c].places);
     std::vector<std::uint64_t> units;
     for (const TableRow& row : table.rows) {
         const auto u = scaledWeight(row.weights[c], column.places);
@@ -243,16 +253,19 @@ std::wstring columnLine(const Column& column)
 }
 
 // A weight in the prospect: with its own places, "—" for an empty cell or a dash.
-std::wstring shownWeight(const std::wstring& cell, double weight)
+std::wstring shownWeight(const std::wstring& cell, const Weight& weight)
 {
     if (cell.empty() || (!holdsDigit(cell) && accountingAmount(cell))) return L"\u2014";
-    return formatNumber(weight, ownDecimals(weight));
+    const int places = std::max(weight.places, 0);
+    return formatScaled(*scaledWeight(weight, places), places);  // fits: its column's did
 }
 
 TableSplitOutcome outcomeOf(const Table& table, const std::vector<Column>& columns)
 {
-    TableSplitOutcome out{true, L"RIPARTO\r\n", L""};
-    out.copyText = table.nameHeading;
+    TableSplitOutcome out{true, L"RIPARTO\r\n", table.nameHeading};
+    const size_t rowLength = 24 + 30 * columns.size();
+    out.text.reserve(rowLength * (table.rows.size() + columns.size() + 4));
+    out.copyText.reserve(rowLength * (table.rows.size() + 3));
     for (const Column& column : columns) {
         out.text += columnLine(column) + L"\r\n";
         out.copyText += L"\t" + column.name + L"\t" + column.name + L" \u20ac";
@@ -262,16 +275,19 @@ TableSplitOutcome outcomeOf(const Table& table, const std::vector<Column>& colum
     long long grand = 0;
     for (size_t r = 0; r < table.rows.size(); ++r) {
         const TableRow& row = table.rows[r];
-        std::wstring line = row.name, copy = row.name;
+        out.text += row.name;
+        out.copyText += row.name;
         long long total = 0;
         for (size_t c = 0; c < columns.size(); ++c) {
             const long long share = columns[c].shares[r];
             total += share;
-            line += L"  " + shownWeight(row.cells[c], row.weights[c]) + L" \u2192 " + cents(share);
-            copy += L"\t" + row.cells[c] + L"\t" + cents(share);
+            const std::wstring shown = cents(share);
+            out.text.append(L"  ").append(shownWeight(row.cells[c], row.weights[c])).append(L" \u2192 ").append(shown);
+            out.copyText.append(L"\t").append(row.cells[c]).append(L"\t").append(shown);
         }
-        out.text += line + L"  totale " + cents(total) + L"\r\n";
-        out.copyText += copy + L"\t" + cents(total) + L"\r\n";
+        const std::wstring shown = cents(total);
+        out.text.append(L"  totale ").append(shown).append(L"\r\n");
+        out.copyText.append(L"\t").append(shown).append(L"\r\n");
         grand += total;
     }
     out.text += L"TOTALE";

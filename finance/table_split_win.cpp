@@ -36,9 +36,8 @@ HWND tableWindow = nullptr;
 bool classRegistered = false;
 
 struct TableSplitWindow {
+    ToolWindow tool;
     TableSplitOutcome outcome;  // the last split, or its message
-    int dpi = designDpi;
-    HFONT font = nullptr;
     HWND rowsLabel = nullptr, amountsLabel = nullptr;
 };
 
@@ -51,8 +50,10 @@ TableSplitWindow* stateOf(HWND window)
 constexpr int minClientWidth = 520, minClientHeight = 440;
 constexpr int openClientWidth = 760, openClientHeight = 620;
 
-// The prospect of 2.000 rows shows whole; a field lays out every line it holds.
-constexpr size_t shownProspectLines = 2100;
+// A field lays out every line it holds: a prospect of more characters than
+// this (a table of some 500 rows of three columns) shows its beginning and
+// its end.
+constexpr size_t shownProspectCharacters = 40000;
 
 // Righe takes a paste of this many characters at most: 2.000 rows of ten
 // weights and a name fit many times over.
@@ -66,7 +67,7 @@ void layOut(HWND window)
     if (!w) return;
     RECT rc;
     GetClientRect(window, &rc);
-    const int dpi = w->dpi;
+    const int dpi = w->tool.dpi;
     const int width = MulDiv(rc.right, designDpi, dpi), height = MulDiv(rc.bottom, designDpi, dpi);
     auto place = [&](HWND c, int x, int y, int cx, int cy) { placeScaled(c, x, y, cx, cy, dpi); };
     const int inner = width - 24;
@@ -89,9 +90,9 @@ void onCreate(HWND window)
 {
     auto* w = new TableSplitWindow;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
-    w->dpi = windowDpi(window);
-    setTopLevelDpi(window, w->dpi);
-    w->font = createUiFont(15, 400, w->dpi);
+    w->tool = ToolWindow{windowDpi(window), nullptr, idRows, idTableProspect, minClientWidth, minClientHeight, layOut,
+                         saveTableSplitPlace};
+    takeToolWindowScale(window, w->tool.font, w->tool.dpi);
     // In tab order: the labels stand before the fields they name.
     w->rowsLabel = createChildIn(window, L"STATIC", L"Righe (nome e pesi; incolla una tabella dal foglio di calcolo)", -1, 0);
     HWND rows = createChildIn(window, L"EDIT", L"", idRows,
@@ -102,18 +103,18 @@ void onCreate(HWND window)
     w->amountsLabel = createChildIn(window, L"STATIC", L"Importi (\u20ac)", -1, 0);
     HWND amounts = createChildIn(window, L"EDIT", L"", idAmounts, WS_TABSTOP | ES_AUTOHSCROLL);
     nameControl(amounts, L"Importi (\u20ac)");
-    createButton(window, L"RIPARTISCI", 0, 0, 130, 32, idSplitTable, 1, w->font);
+    createButton(window, L"RIPARTISCI", 0, 0, 130, 32, idSplitTable, 1, w->tool.font);
     HWND prospect = createChildIn(window, L"EDIT", L"", idTableProspect,
                                   WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
                                       ES_AUTOHSCROLL | ES_READONLY);
     SendMessageW(prospect, EM_SETLIMITTEXT, 0, 0);
     installProspectMenu(prospect);
     nameControl(prospect, L"Prospetto");
-    createButton(window, L"COPIA", 0, 0, 110, 31, idCopyTable, 0, w->font);
-    createButton(window, L"STAMPA", 0, 0, 110, 31, idPrintTable, 0, w->font);
-    createButton(window, L"CHIUDI", 0, 0, 110, 31, idCloseTable, 0, w->font);
+    createButton(window, L"COPIA", 0, 0, 110, 31, idCopyTable, 0, w->tool.font);
+    createButton(window, L"STAMPA", 0, 0, 110, 31, idPrintTable, 0, w->tool.font);
+    createButton(window, L"CHIUDI", 0, 0, 110, 31, idCloseTable, 0, w->tool.font);
     for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(w->font), TRUE);
+        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(w->tool.font), TRUE);
     layOut(window);
 }
 
@@ -122,7 +123,7 @@ void splitTable(HWND window)
     TableSplitWindow* w = stateOf(window);
     if (!w) return;
     w->outcome = computeTableSplit({controlText(control(window, idRows)), controlText(control(window, idAmounts))});
-    SetWindowTextW(control(window, idTableProspect), shownProspect(w->outcome.text, shownProspectLines).c_str());
+    SetWindowTextW(control(window, idTableProspect), shownProspect(w->outcome.text, SIZE_MAX, shownProspectCharacters).c_str());
 }
 
 // An empty Righe takes PROPORZIONI's weights and Importi its total, when they split.
@@ -160,44 +161,15 @@ bool onCommand(HWND window, int id)
     }
 }
 
-void onDestroy(HWND window)
-{
-    if (const auto place = normalPlace(window)) saveTableSplitPlace(*place);
-    if (tableWindow == window) tableWindow = nullptr;
-}
-
 LRESULT CALLBACK tableSplitProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     TableSplitWindow* w = stateOf(window);
+    LRESULT result = 0;
+    if (w && onToolWindowMessage(window, w->tool, message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_CREATE:
         onCreate(window);
         return 0;
-    case WM_ACTIVATE:
-        if (keepFocusAcrossActivation(window, wParam, control(window, idRows))) return 0;
-        break;
-    case WM_SIZE:
-        layOut(window);
-        return 0;
-    case WM_GETMINMAXINFO:
-        keepLeastClientSize(window, *reinterpret_cast<MINMAXINFO*>(lParam), minClientWidth, minClientHeight,
-                            w ? w->dpi : windowDpi(window));
-        return 0;
-    case WM_EXITSIZEMOVE:  // kept for the next opening
-        if (const auto place = normalPlace(window)) saveTableSplitPlace(*place);
-        break;
-    case WM_DPICHANGED:
-        if (w) takeToolWindowScale(window, w->font, w->dpi = LOWORD(wParam));
-        takeSuggestedRect(window, *reinterpret_cast<const RECT*>(lParam));
-        layOut(window);
-        return 0;
-    case WM_ERASEBKGND:
-        eraseWithWindowColour(window, reinterpret_cast<HDC>(wParam));
-        return 1;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        return toolWindowColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), idTableProspect);
     case WM_COMMAND:
         if (onCommand(window, LOWORD(wParam))) return 0;
         break;
@@ -205,14 +177,10 @@ LRESULT CALLBACK tableSplitProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (w) copyTextToClipboard(w->outcome.text);
         return 0;
     case WM_DESTROY:
-        onDestroy(window);
+        if (tableWindow == window) tableWindow = nullptr;
         break;
     case WM_NCDESTROY:
-        forgetKeptFocus(window);
-        if (w) {
-            DeleteObject(w->font);
-            delete w;
-        }
+        delete w;
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         return 0;
     }
@@ -243,6 +211,7 @@ bool onTableSplitWindowKey(const MSG& msg)
 {
     if (msg.message != WM_KEYDOWN || !msg.hwnd || !tableWindow) return false;
     if (msg.hwnd != tableWindow && !IsChild(tableWindow, msg.hwnd)) return false;
+    const TableSplitWindow* w = stateOf(tableWindow);
     const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
     const int id = GetDlgCtrlID(msg.hwnd);
     switch (msg.wParam) {
@@ -257,26 +226,11 @@ bool onTableSplitWindowKey(const MSG& msg)
             if (GetDlgCtrlID(next) == idAmounts) SendMessageW(next, EM_SETSEL, 0, -1);
         }
         return true;
-    case VK_ESCAPE:
-        DestroyWindow(tableWindow);
-        return true;
     case VK_RETURN:
         if (id != idAmounts) return false;  // a new line in Righe; a button presses itself
         if (!(msg.lParam & (1 << 30))) splitTable(tableWindow);
         return true;
-    case VK_DECIMAL:
-        if (id != idRows && id != idAmounts) return false;
-        SendMessageW(msg.hwnd, WM_CHAR, L',', msg.lParam);
-        return true;
-    case 'A':
-        if (!ctrl || GetKeyState(VK_MENU) < 0) return false;
-        SendMessageW(msg.hwnd, EM_SETSEL, 0, -1);
-        return true;
-    case 'C':
-        if (!ctrl || id != idTableProspect) return false;
-        copyProspectSelection(msg.hwnd);
-        return true;
     default:
-        return false;
+        return w && onToolWindowKey(tableWindow, w->tool, msg, {idRows, idAmounts});
     }
 }

@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         TableCase{L"A 1 2\n", L"1; 1.2x3", {L"Importo non valido (\u00ab1.2x3\u00bb)."}},
         TableCase{L"A 1 2\n", L"1; -3", {L"Importo non valido (\u00ab-3\u00bb)."}},
         TableCase{L"A 1 \u2014\nB 1 0\n", L"1; 2", {L"Colonna 2: la somma dei pesi \u00e8 zero."}},
-        TableCase{L"A 1e19\nB 1\n", L"1", {L"Colonna 1: troppe cifre nei pesi."}},
+        TableCase{L"A 1e19\nB 1e19\n", L"1", {L"Colonna 1: troppe cifre nei pesi."}},
         TableCase{L" \r\n\t\r\n", L"1", {L"Scrivi almeno una riga: nome e peso."}},
         TableCase{L"Unit\u00e0\tA\n", L"1", {L"Scrivi almeno una riga: nome e peso."}},
         TableCase{L"A 1 2 3 4 5 6 7 8 9 10 11\n", L"1", {L"Al massimo 2.000 righe e 10 colonne."}}));
