@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/accessible_win.h"
 #include "app/button_win.h"
 #include "app/commands_win.h"
 #include "app/dpi_win.h"
@@ -249,4 +250,28 @@ bool onToolWindowKey(HWND window, const ToolWindow& tool, const MSG& msg, std::i
     default:
         return false;
     }
+}
+
+void finishToolWindow(HWND window, const ToolWindow& tool)
+{
+    HWND prospect = createChildIn(window, L"EDIT", L"", tool.prospect,
+                                  WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                                      ES_AUTOHSCROLL | ES_READONLY);
+    SendMessageW(prospect, EM_SETLIMITTEXT, 0, 0);
+    installProspectMenu(prospect);
+    nameControl(prospect, L"Prospetto");
+    createButton(window, L"COPIA", 0, 0, 110, 31, tool.prospect + 1, 0, tool.font);
+    createButton(window, L"STAMPA", 0, 0, 110, 31, tool.prospect + 2, 0, tool.font);
+    createButton(window, L"CHIUDI", 0, 0, 110, 31, tool.prospect + 3, 0, tool.font);
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(tool.font), TRUE);
+    tool.layOut(window);
+}
+
+void placeProspectAndButtons(HWND window, const ToolWindow& tool, int top, int width, int height)
+{
+    const int buttons = height - 43;
+    placeScaled(GetDlgItem(window, tool.prospect), 12, top, width - 24, buttons - 10 - top, tool.dpi);
+    for (int i = 0; i < 3; ++i) placeScaled(GetDlgItem(window, tool.prospect + 1 + i), 12 + 118 * i, buttons, 110, 31, tool.dpi);
+    InvalidateRect(window, nullptr, TRUE);
 }

@@ -32,6 +32,14 @@ bool onToolWindowMessage(HWND window, ToolWindow& tool, UINT message, WPARAM wPa
 // prospect, the keypad's decimal key writes a comma in the `commaFields`.
 bool onToolWindowKey(HWND window, const ToolWindow& tool, const MSG& msg, std::initializer_list<int> commaFields);
 
+// The last controls of a tool window: the prospect (read-only, scrolling, with
+// its "Copia" menu, id tool.prospect) and COPIA, STAMPA and CHIUDI under it
+// (the next three ids); then every control takes the font and is laid out.
+void finishToolWindow(HWND window, const ToolWindow& tool);
+// The prospect from `top` down to the three buttons at the bottom of a client
+// area width × height at 96 DPI.
+void placeProspectAndButtons(HWND window, const ToolWindow& tool, int top, int width, int height);
+
 // A child control at 0, 0, placed later by the window's layout.
 HWND createChildIn(HWND window, const wchar_t* cls, const wchar_t* text, int id, DWORD style, DWORD exStyle = 0);
 

@@ -166,12 +166,7 @@ void layOut(HWND window)
     const int row2 = row + 40;
     place(control(window, idLedgerRevaluation), 12, row2 + 4, 190, 24);
     place(control(window, idLedgerCalculate), width - 12 - 130, row2, 130, 32);
-    const int prospectTop = row2 + 42, buttons = height - 43;
-    place(control(window, idProspect), 12, prospectTop, inner, buttons - 10 - prospectTop);
-    place(control(window, idCopyProspect), 12, buttons, 110, 31);
-    place(control(window, idPrintProspect), 130, buttons, 110, 31);
-    place(control(window, idCloseLedger), 248, buttons, 110, 31);
-    InvalidateRect(window, nullptr, TRUE);
+    placeProspectAndButtons(window, w->tool, row2 + 42, width, height);
 }
 
 // "01/07/2026  10.000,00": the claim INTERESSI holds, when it reads.
@@ -214,18 +209,7 @@ void onCreate(HWND window)
                                      WS_TABSTOP | BS_AUTOCHECKBOX);
     SendMessageW(revaluation, BM_SETCHECK, isChecked(mainState.revaluationCheck) ? BST_CHECKED : BST_UNCHECKED, 0);
     createButton(window, L"CALCOLA", 0, 0, 130, 32, idLedgerCalculate, 1, w->tool.font);
-    HWND prospect = createChildIn(window, L"EDIT", L"", idProspect,
-                                  WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                                      ES_AUTOHSCROLL | ES_READONLY);
-    SendMessageW(prospect, EM_SETLIMITTEXT, 0, 0);
-    installProspectMenu(prospect);
-    nameControl(prospect, L"Prospetto");
-    createButton(window, L"COPIA", 0, 0, 110, 31, idCopyProspect, 0, w->tool.font);
-    createButton(window, L"STAMPA", 0, 0, 110, 31, idPrintProspect, 0, w->tool.font);
-    createButton(window, L"CHIUDI", 0, 0, 110, 31, idCloseLedger, 0, w->tool.font);
-    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(w->tool.font), TRUE);
-    layOut(window);
+    finishToolWindow(window, w->tool);
 }
 
 void calculateLedger(HWND window)

@@ -78,12 +78,7 @@ void layOut(HWND window)
     place(w->amountsLabel, 12, row + 5, 90, 22);
     place(control(window, idAmounts), 104, row, width - 104 - 12 - 130 - 10, 30);
     place(control(window, idSplitTable), width - 12 - 130, row - 1, 130, 32);
-    const int prospectTop = row + 42, buttons = height - 43;
-    place(control(window, idTableProspect), 12, prospectTop, inner, buttons - 10 - prospectTop);
-    place(control(window, idCopyTable), 12, buttons, 110, 31);
-    place(control(window, idPrintTable), 130, buttons, 110, 31);
-    place(control(window, idCloseTable), 248, buttons, 110, 31);
-    InvalidateRect(window, nullptr, TRUE);
+    placeProspectAndButtons(window, w->tool, row + 42, width, height);
 }
 
 void onCreate(HWND window)
@@ -104,18 +99,7 @@ void onCreate(HWND window)
     HWND amounts = createChildIn(window, L"EDIT", L"", idAmounts, WS_TABSTOP | ES_AUTOHSCROLL);
     nameControl(amounts, L"Importi (\u20ac)");
     createButton(window, L"RIPARTISCI", 0, 0, 130, 32, idSplitTable, 1, w->tool.font);
-    HWND prospect = createChildIn(window, L"EDIT", L"", idTableProspect,
-                                  WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                                      ES_AUTOHSCROLL | ES_READONLY);
-    SendMessageW(prospect, EM_SETLIMITTEXT, 0, 0);
-    installProspectMenu(prospect);
-    nameControl(prospect, L"Prospetto");
-    createButton(window, L"COPIA", 0, 0, 110, 31, idCopyTable, 0, w->tool.font);
-    createButton(window, L"STAMPA", 0, 0, 110, 31, idPrintTable, 0, w->tool.font);
-    createButton(window, L"CHIUDI", 0, 0, 110, 31, idCloseTable, 0, w->tool.font);
-    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(w->tool.font), TRUE);
-    layOut(window);
+    finishToolWindow(window, w->tool);
 }
 
 void splitTable(HWND window)
