@@ -114,7 +114,7 @@ std::wstring readRow(const TextLine& line, bool underHeading, TableRow& row)
 // The rows and the heading of Righe; what is wrong with them, or nothing.
 std::wstring readTable(const std::wstring& text, Table& table)
 {
-    std::vector<TextLine> lines = textLines(text);
+    std::vector<TextLine> lines = tableLines(text);
     if (!lines.empty() && lines[0].text.find(L'\t') != std::wstring::npos) {
         std::vector<std::wstring> cells = cellsOf(lines[0].text);
         if (std::none_of(cells.begin() + 1, cells.end(), holdsDigit)) {

@@ -21,7 +21,9 @@ bool holdsControlCharacter(const std::wstring& text)
     return std::any_of(text.begin(), text.end(), [](wchar_t c) { return c != L'\t' && isControlCharacter(c); });
 }
 
-std::vector<TextLine> textLines(const std::wstring& text)
+namespace {
+
+std::vector<TextLine> linesOf(const std::wstring& text, bool keepTabs)
 {
     std::vector<TextLine> lines;
     size_t row = 1;
@@ -31,12 +33,21 @@ std::vector<TextLine> textLines(const std::wstring& text)
         std::wstring line = text.substr(start, end - start);
         for (wchar_t& c : line)
             if (c == 0x00A0 || c == 0x202F) c = L' ';
-        line = trimmedText(line);
-        if (!line.empty()) lines.push_back({std::move(line), row});
+        auto trimmed = [keepTabs](wchar_t c) { return isLineBlank(c) && !(keepTabs && c == L'\t'); };
+        size_t first = 0, last = line.size();
+        while (first < last && trimmed(line[first])) ++first;
+        while (last > first && trimmed(line[last - 1])) --last;
+        if (!trimmedText(line).empty()) lines.push_back({line.substr(first, last - first), row});
         start = end + (end + 1 < text.size() && text[end] == L'\r' && text[end + 1] == L'\n' ? 2 : 1);
     }
     return lines;
 }
+
+} // namespace
+
+std::vector<TextLine> textLines(const std::wstring& text) { return linesOf(text, false); }
+
+std::vector<TextLine> tableLines(const std::wstring& text) { return linesOf(text, true); }
 
 std::wstring lastCell(const std::wstring& line)
 {

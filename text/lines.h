@@ -27,6 +27,9 @@ struct TextLine {
     size_t row = 0;
 };
 std::vector<TextLine> textLines(const std::wstring& text);
+// The same with the tabs at either end kept: a spreadsheet's row whose first
+// or last cells are empty. A line of tabs and blanks alone is blank.
+std::vector<TextLine> tableLines(const std::wstring& text);
 
 // The cell of a spreadsheet's line: the last one of a line that holds several.
 std::wstring lastCell(const std::wstring& line);

@@ -53,6 +53,9 @@ INSTANTIATE_TEST_SUITE_P(
         // A numbered unit under a heading; the largest remainder wins over the upper row.
         TableCase{L"Unit\u00e0\tA\n1\t1\n2\t2\n", L"0,10",
                   {L"1  1 \u2192 0,03  totale 0,03", L"2  2 \u2192 0,07  totale 0,07"}},
+        // Empty cells at either end of a spreadsheet's row are weights of 0 and names of their own.
+        TableCase{L"U\tA\tB\nRossi\t1\t\n\t1\t1 \n\t \n", L"10; 10",
+                  {L"Rossi  1 \u2192 5,00  \u2014 \u2192 0,00  totale 5,00", L"Riga 3  1 \u2192 5,00  1 \u2192 10,00  totale 15,00"}},
         TableCase{L"Rossi\t999,999\n", L"12.000",
                   {L"Colonna 1: 12.000,00 \u20ac su 999,999 (la tabella non somma a 1.000)"}},
         TableCase{L"Rossi\t999\n", L"12.000", {L"Colonna 1: 12.000,00 \u20ac su 999 (la tabella non somma a 1.000)"}},
