@@ -1,7 +1,8 @@
 // The interest calculator, the claim ledger and the split: no crash; the
 // ledger never leaves a negative capital, interest or excess, and a payment
 // of 1 € or more added on Al never raises what is due and lowers it while
-// anything is due; the split's amounts add up to its total line.
+// anything is due; the split's amounts add up to its total line, and the
+// table split's row totals to its grand total.
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "finance/interest.h"
 #include "finance/ledger.h"
 #include "finance/split.h"
+#include "finance/table_split.h"
 #include "tests/fuzz/fuzz_text.h"
 
 namespace {
@@ -35,6 +37,22 @@ void checkSplit(const SplitInput& in)
     if (total == std::wstring::npos) std::abort();
     size_t end = r.find(L" \u20ac", total);
     if (sum != cents(r.substr(total + 8, end - total - 8))) std::abort();
+}
+
+// The last cell of each copied row under the heading: the row totals, then the grand total.
+void checkTableSplit(const TableSplitInput& in)
+{
+    const TableSplitOutcome out = computeTableSplit(in);
+    if (!out.ok) return;
+    const std::wstring& t = out.copyText;
+    std::vector<long long> totals;
+    for (size_t end = t.find(L"\r\n", t.find(L"\r\n") + 2); end != std::wstring::npos; end = t.find(L"\r\n", end + 2)) {
+        const size_t tab = t.rfind(L'\t', end);
+        totals.push_back(cents(t.substr(tab + 1, end - tab - 1)));
+    }
+    long long sum = 0;
+    for (size_t i = 0; i + 1 < totals.size(); ++i) sum += totals[i];
+    if (totals.size() < 2 || sum != totals.back()) std::abort();
 }
 
 } // namespace
@@ -78,5 +96,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int rows = 2 + (flags >> 2) % 5;
     for (int i = 0; i < rows; ++i) split.weightTexts.push_back(fuzzText(data, size, 60));
     checkSplit(split);
+
+    TableSplitInput table{L"", split.totalText + L";" + fuzzText(data, size, 20)};
+    for (int i = 0; i < rows; ++i) table.rowsText += split.weightTexts[static_cast<size_t>(i)] + (i % 2 ? L"\t1\n" : L"\n");
+    checkTableSplit(table);
     return 0;
 }
