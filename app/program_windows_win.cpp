@@ -187,10 +187,34 @@ void installProspectMenu(HWND prospect)
              reinterpret_cast<HANDLE>(SetWindowLongPtrW(prospect, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prospectProc))));
 }
 
+namespace {
+constexpr UINT cutPasteSettled = WM_APP + 1;  // posted after a paste that did not enter whole
+}
+
+std::wstring cutPasteMessage(const ToolWindow& tool)
+{
+    return std::wstring(tool.pasteFieldName) + L" tiene al massimo " + formatNumber(tool.pasteLimit, 0) +
+           L" caratteri: il testo in pi\u00f9 non \u00e8 entrato.";
+}
+
+bool holdsCutPaste(ToolWindow& tool, const std::wstring& text)
+{
+    if (tool.cutText && *tool.cutText == text) return true;
+    tool.cutText.reset();
+    return false;
+}
+
 bool onToolWindowMessage(HWND window, ToolWindow& tool, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     result = 0;
     switch (message) {
+    case WM_COMMAND:
+        // What entered is read once the paste is over; the window shows the message.
+        if (LOWORD(wParam) == tool.pasteField && HIWORD(wParam) == EN_MAXTEXT) PostMessageW(window, cutPasteSettled, 0, 0);
+        return false;
+    case cutPasteSettled:
+        tool.cutText = controlText(GetDlgItem(window, tool.pasteField));
+        return true;
     case WM_ACTIVATE:
         return keepFocusAcrossActivation(window, wParam, GetDlgItem(window, tool.firstField));
     case WM_SIZE:

@@ -20,11 +20,23 @@ struct ToolWindow {
     int leastWidth = 0, leastHeight = 0;  // of the client area at 96 DPI
     void (*layOut)(HWND window) = nullptr;
     void (*savePlace)(const ScreenBox& place) = nullptr;
+    // The field that takes long pastes, its name and its limit in characters;
+    // after a paste that did not enter whole, what the field held then, never
+    // computed (its last line may be cut) until the text is another.
+    int pasteField = 0;
+    const wchar_t* pasteFieldName = L"";
+    int pasteLimit = 0;
+    std::optional<std::wstring> cutText;
 };
 
+// "Movimenti tiene al massimo 400.000 caratteri: il testo in più non è entrato."
+std::wstring cutPasteMessage(const ToolWindow& tool);
+// Whether `text` is what a cut paste left, not to be computed; else the cut is forgotten.
+bool holdsCutPaste(ToolWindow& tool, const std::wstring& text);
+
 // The messages every tool window answers alike: activation, size, scale,
-// background, colours, its place kept when moved, sized or closed, and its
-// font at WM_NCDESTROY. True when `message` was answered, with `result`.
+// background, colours, its place kept when moved, sized or closed, a paste
+// cut at the paste field's limit, and its font at WM_NCDESTROY. True when `message` was answered, with `result`.
 bool onToolWindowMessage(HWND window, ToolWindow& tool, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 // The keys every tool window takes alike: Escape closes it, Ctrl+A selects a

@@ -51,9 +51,6 @@ bool ledgerClassRegistered = false;
 struct LedgerWindow {
     std::wstring prospect;  // what the field shows, whole: the prospect or the message
     bool printable = false;  // a prospect, not a message
-    // A paste that did not enter whole: what Movimenti held after it, never
-    // computed (its last line may be cut) until the text is another.
-    std::optional<std::wstring> cutText;
     ToolWindow tool;
     std::vector<HWND> labels;  // "Movimenti", "Al", "Domanda giudiziale"
 };
@@ -75,7 +72,6 @@ constexpr size_t shownProspectLines = 600;
 // Movimenti takes a paste of this many characters at most: a thousand
 // movements with their descriptions fit many times over.
 constexpr int movementsLimit = 400000;
-constexpr UINT cutPasteSettled = WM_APP + 1;  // posted after a paste that did not enter whole
 
 HWND control(HWND window, int id) { return GetDlgItem(window, id); }
 
@@ -132,12 +128,6 @@ void showProspect(HWND window, LedgerWindow& w, const std::wstring& text, bool p
     SetWindowTextW(field, printable ? shownProspect(text, shownProspectLines).c_str() : w.prospect.c_str());
 }
 
-std::wstring cutPasteMessage()
-{
-    return L"Movimenti tiene al massimo " + formatNumber(movementsLimit, 0) +
-           L" caratteri: il testo in pi\u00f9 non \u00e8 entrato.";
-}
-
 // Every control at its place for the client area's size, at the window's scale.
 void layOut(HWND window)
 {
@@ -184,7 +174,7 @@ void onCreate(HWND window)
     auto* w = new LedgerWindow;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
     w->tool = ToolWindow{windowDpi(window), nullptr, idMovements, idProspect, minClientWidth, minClientHeight, layOut,
-                         saveLedgerPlace};
+                         saveLedgerPlace, idMovements, L"Movimenti", movementsLimit, std::nullopt};
     takeToolWindowScale(window, w->tool.font, w->tool.dpi);
     // In tab order: the labels stand before the fields they name.
     w->labels.push_back(createChildIn(window, L"STATIC", L"Movimenti (data, importo, descrizione; acconti con il meno)",
@@ -230,8 +220,7 @@ void calculateLedger(HWND window)
     in.surchargeApplied = isChecked(s.surchargeCheck);
     in.decimals = settings.decimals;
     in.addedRows = addedRows;
-    if (w->cutText && *w->cutText == in.movementsText) return showProspect(window, *w, cutPasteMessage(), false);
-    w->cutText.reset();
+    if (holdsCutPaste(w->tool, in.movementsText)) return showProspect(window, *w, cutPasteMessage(w->tool), false);
     const LedgerOutcome out = computeLedger(in);
     showProspect(window, *w, out.text, out.ok);
 }
@@ -240,9 +229,7 @@ bool onCommand(HWND window, int id, int notification)
 {
     LedgerWindow* w = stateOf(window);
     if (id == idMovements && notification == EN_MAXTEXT && w) {
-        // What entered is read once the paste is over.
-        PostMessageW(window, cutPasteSettled, 0, 0);
-        showProspect(window, *w, cutPasteMessage(), false);
+        showProspect(window, *w, cutPasteMessage(w->tool), false);
         return true;
     }
     switch (id) {
@@ -283,9 +270,6 @@ LRESULT CALLBACK ledgerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         break;
     case copyWholeProspect:
         SendMessageW(window, WM_COMMAND, MAKEWPARAM(idCopyProspect, BN_CLICKED), 0);
-        return 0;
-    case cutPasteSettled:
-        if (w) w->cutText = controlText(control(window, idMovements));
         return 0;
     case WM_DESTROY:
         if (ledgerWindow == window) ledgerWindow = nullptr;

@@ -86,7 +86,7 @@ void onCreate(HWND window)
     auto* w = new TableSplitWindow;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
     w->tool = ToolWindow{windowDpi(window), nullptr, idRows, idTableProspect, minClientWidth, minClientHeight, layOut,
-                         saveTableSplitPlace};
+                         saveTableSplitPlace, idRows, L"Righe", rowsLimit, std::nullopt};
     takeToolWindowScale(window, w->tool.font, w->tool.dpi);
     // In tab order: the labels stand before the fields they name.
     w->rowsLabel = createChildIn(window, L"STATIC", L"Righe (nome e pesi; incolla una tabella dal foglio di calcolo)", -1, 0);
@@ -106,7 +106,9 @@ void splitTable(HWND window)
 {
     TableSplitWindow* w = stateOf(window);
     if (!w) return;
-    w->outcome = computeTableSplit({controlText(control(window, idRows)), controlText(control(window, idAmounts))});
+    const std::wstring rows = controlText(control(window, idRows));
+    w->outcome = holdsCutPaste(w->tool, rows) ? TableSplitOutcome{false, cutPasteMessage(w->tool), L""}
+                                              : computeTableSplit({rows, controlText(control(window, idAmounts))});
     SetWindowTextW(control(window, idTableProspect), shownProspect(w->outcome.text, SIZE_MAX, shownProspectCharacters).c_str());
 }
 
@@ -123,9 +125,14 @@ void takeSplitOfTab(HWND window)
     SetWindowTextW(control(window, idAmounts), in.totalText.c_str());
 }
 
-bool onCommand(HWND window, int id)
+bool onCommand(HWND window, int id, int notification)
 {
-    const TableSplitWindow* w = stateOf(window);
+    TableSplitWindow* w = stateOf(window);
+    if (id == idRows && notification == EN_MAXTEXT && w) {
+        w->outcome = TableSplitOutcome{false, cutPasteMessage(w->tool), L""};
+        SetWindowTextW(control(window, idTableProspect), w->outcome.text.c_str());
+        return true;
+    }
     switch (id) {
     case idSplitTable:
         splitTable(window);
@@ -155,7 +162,7 @@ LRESULT CALLBACK tableSplitProc(HWND window, UINT message, WPARAM wParam, LPARAM
         onCreate(window);
         return 0;
     case WM_COMMAND:
-        if (onCommand(window, LOWORD(wParam))) return 0;
+        if (onCommand(window, LOWORD(wParam), HIWORD(wParam))) return 0;
         break;
     case copyWholeProspect:
         if (w) copyTextToClipboard(w->outcome.text);

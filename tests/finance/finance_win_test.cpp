@@ -132,6 +132,11 @@ TEST_F(Finance, TableSplitTakesTheTabsSplitAndCopiesTheTable)
                                        L"Rossi\t333,334\t333,34\t500\t150,50\t483,84\r\n"));
     copyProspectSelection(prospect);  // Ctrl+C with nothing selected
     EXPECT_EQ(text, clipboardText());
+    SendMessageW(table, WM_COMMAND, MAKEWPARAM(701, EN_MAXTEXT), reinterpret_cast<LPARAM>(rows));
+    pumpMessages();
+    SendMessageW(table, WM_COMMAND, MAKEWPARAM(703, BN_CLICKED), 0);
+    EXPECT_EQ(L"Righe tiene al massimo 1.000.000 caratteri: il testo in pi\u00f9 non \u00e8 entrato.", controlText(prospect))
+        << "a cut paste is never split";
     SetWindowTextW(rows, L"");
     command(idSplitTable);
     EXPECT_EQ(nullptr, FindWindowExW(nullptr, table, tableSplitWindowClassName, nullptr)) << "no second window";
