@@ -11,80 +11,8 @@
 #include "finance/exact_interest.h"
 #include "finance/foi_index.h"
 #include "finance/interest.h"
+#include "finance/ledger_entries.h"
 #include "text/lines.h"
-
-namespace {
-
-//--- Reading the movements
-
-// An amount as the fields read it, an expression included, or in a
-// spreadsheet's accounting form: "(3.000,00)" is a payment.
-std::optional<double> readAmount(const std::wstring& text)
-{
-    const std::wstring t = trimmedText(text);
-    if (t.empty()) return std::nullopt;
-    const std::optional<std::wstring> accounting = accountingAmount(t);
-    const ParsedNumber n = parseNumber(accounting ? *accounting : t);
-    if (!n.ok) return std::nullopt;
-    return n.value;
-}
-
-std::vector<std::wstring> splitAt(const std::wstring& line, bool (*isSeparator)(wchar_t))
-{
-    std::vector<std::wstring> parts;
-    std::wstring part;
-    for (wchar_t c : line) {
-        if (isSeparator(c)) {
-            parts.push_back(part);
-            part.clear();
-        } else {
-            part += c;
-        }
-    }
-    parts.push_back(part);
-    return parts;
-}
-
-// "€ 1.000,00" is two words; no amount is written in more than this many.
-constexpr size_t longestAmountWords = 6;
-
-} // namespace
-
-std::wstring readMovement(const std::wstring& line, Movement& out)
-{
-    Movement m;
-    std::wstring dateCell, amountCell;  // as written, for the message
-    std::optional<double> amount;
-    if (line.find_first_of(L"\t;") != std::wstring::npos) {
-        const std::vector<std::wstring> cells = splitAt(line, [](wchar_t c) { return c == L'\t' || c == L';'; });
-        dateCell = trimmedText(cells[0]);
-        if (cells.size() > 1) amount = readAmount(amountCell = trimmedText(cells[1]));
-        for (size_t i = 2; i < cells.size(); ++i) {
-            const std::wstring cell = trimmedText(cells[i]);
-            if (cell.empty()) continue;
-            m.description += (m.description.empty() ? L"" : L" ") + cell;
-        }
-    } else {
-        std::vector<std::wstring> words;
-        for (const std::wstring& w : splitAt(line, isLineBlank))
-            if (!w.empty()) words.push_back(w);
-        dateCell = words.empty() ? std::wstring() : words[0];
-        if (words.size() > 1) amountCell = words[1];
-        size_t end = std::min(words.size(), 1 + longestAmountWords);
-        for (; end > 1; --end) {
-            std::wstring run;
-            for (size_t i = 1; i < end; ++i) run += (i > 1 ? L" " : L"") + words[i];
-            if ((amount = readAmount(run))) break;
-        }
-        for (size_t i = end; i < words.size(); ++i) m.description += (i > end ? L" " : L"") + words[i];
-    }
-    if (!readTypedDate(dateCell, m.date)) return L"data non valida (" + quotedText(dateCell) + L").";
-    if (amountCell.empty()) return L"manca l'importo.";
-    if (!amount) return L"importo non valido (" + quotedText(amountCell) + L").";
-    m.amount = *amount;
-    out = m;
-    return std::wstring();
-}
 
 namespace {
 
@@ -95,11 +23,6 @@ constexpr double lawsuitPoints = 8;              // D.Lgs. 231/2002: reference r
 
 std::wstring dateText(DayNumber day) { return formatDate(dayNumberToDate(day)); }
 
-struct Entry {
-    Movement movement;
-    DayNumber day = 0;
-    size_t line = 0;  // in the field, from 1
-};
 
 // A sum of the claim as it stands: its base capital, in its own month's
 // money (what a payment leaves of it, unrounded), and its interest accrued
@@ -359,49 +282,6 @@ LedgerOutcome failure(const std::wstring& message)
     return out;
 }
 
-std::wstring lineMessage(size_t line, const std::wstring& what)
-{
-    return L"Riga " + formatNumber(static_cast<double>(line), 0) + L": " + what;
-}
-
-// A spreadsheet's header row ("Data⇥Importo⇥Descrizione"): no digit at all.
-bool isHeading(const std::wstring& line) { return line.find_first_of(L"0123456789") == std::wstring::npos; }
-
-// The movements in date order, sums before payments on the same date, then
-// as written; or the message for the first line that cannot be taken.
-std::optional<std::wstring> readEntries(const LedgerInput& in, DayNumber until, std::vector<Entry>& entries)
-{
-    const std::vector<TextLine> lines = textLines(in.movementsText);
-    for (const TextLine& line : lines) {
-        if (&line == &lines.front() && isHeading(line.text)) continue;
-        if (entries.size() == static_cast<size_t>(maxLedgerMovements))
-            return L"Troppi movimenti: al massimo " + formatNumber(maxLedgerMovements, 0) + L".";
-        Entry e;
-        e.line = line.row;
-        const std::wstring problem = readMovement(line.text, e.movement);
-        if (!problem.empty()) return lineMessage(line.row, problem);
-        if (roundedValue(e.movement.amount, in.decimals) == 0) return lineMessage(line.row, L"importo zero.");
-        e.day = dateToDayNumber(e.movement.date);
-        if (e.day > until) return lineMessage(line.row, L"movimento dopo la data Al.");
-        entries.push_back(std::move(e));
-    }
-    if (entries.empty()) return std::wstring(L"Scrivi almeno un movimento: data e importo.");
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        if (a.day != b.day) return a.day < b.day;
-        return a.movement.amount >= 0 && b.movement.amount < 0;
-    });
-    std::optional<DayNumber> firstSum;
-    for (const Entry& e : entries)
-        if (e.movement.amount >= 0) {
-            firstSum = e.day;
-            break;
-        }
-    const Entry* early = nullptr;
-    for (const Entry& e : entries)
-        if (e.movement.amount < 0 && (!firstSum || e.day < *firstSum) && (!early || e.line < early->line)) early = &e;
-    if (early) return lineMessage(early->line, L"pagamento prima del primo credito.");
-    return std::nullopt;
-}
 
 // The rate the window has set on INTERESSI, read as INTERESSI reads it.
 std::optional<std::wstring> readRate(Ledger& l)
@@ -488,10 +368,10 @@ LedgerOutcome computeLedger(const LedgerInput& in)
         if (dateToDayNumber(lawsuit) >= until) return failure(L"La domanda giudiziale deve precedere la data Al.");
         l.lawsuit = dateToDayNumber(lawsuit);
     }
-    std::vector<Entry> entries;
+    std::vector<LedgerEntry> entries;
     if (const auto message = readEntries(in, until, entries)) return failure(*message);
     bool anyPayment = false;
-    for (const Entry& e : entries) {
+    for (const LedgerEntry& e : entries) {
         // An amount beyond what whole units keep exact, summed a thousand times.
         if (std::fabs(e.movement.amount) * l.scale > 9e12) return failure(L"Importo fuori intervallo.");
         if (e.movement.amount < 0)
@@ -520,7 +400,7 @@ LedgerOutcome computeLedger(const LedgerInput& in)
     if (anyPayment) l.addLine(L"Acconti imputati prima agli interessi, poi al capitale (art. 1194 c.c.)");
     l.addLine(L"");
 
-    for (const Entry& e : entries) {
+    for (const LedgerEntry& e : entries) {
         const std::wstring& description = e.movement.description;
         const std::wstring described = description.empty() ? L"" : L" (" + description + L")";
         // Rounded as it is shown, halves away from zero on its decimal digits.
