@@ -44,6 +44,13 @@ struct SourcePieces {
     std::vector<RatePiece> pieces;
 };
 
+// A cost of the case (or the 40 € of a sum): no interest, never revalued,
+// paid before interest and capital, oldest first.
+struct Cost {
+    DayNumber date = 0;
+    double due = 0;  // units
+};
+
 struct Ledger {
     const LedgerInput& in;
     double scale = 100;  // units per euro
@@ -51,6 +58,8 @@ struct Ledger {
     std::optional<DayNumber> lawsuit;
     DayNumber until = 0;  // "Al"
     std::vector<Sum> sums;
+    std::vector<Cost> costs;
+    bool withCosts = false;  // the claim has costs: payments say what went to them
     double advance = 0;  // paid beyond everything due, units
     std::wstring lines;
     // The first and the last piece past the legal and the reference table.
@@ -251,7 +260,13 @@ double worthIn(Ledger& l, const Sum& s, YearMonth month)
 void pay(Ledger& l, DayNumber day, double amount, const std::wstring& head, const std::wstring& description)
 {
     for (Sum& s : l.sums) accrue(l, s, day);
-    double left = amount, toInterest = 0, toCapital = 0;
+    double left = amount, toCosts = 0, toInterest = 0, toCapital = 0;
+    for (Cost& c : l.costs) {
+        const double part = std::min(left, c.due);
+        c.due -= part;
+        toCosts += part;
+        left -= part;
+    }
     for (Sum& s : l.sums) {
         const double part = std::min(left, s.interestDue);
         s.interestDue -= part;
@@ -270,7 +285,8 @@ void pay(Ledger& l, DayNumber day, double amount, const std::wstring& head, cons
         left -= part;
     }
     l.advance += left;
-    l.addLine(head + l.amount(amount) + L" \u20ac \u2192 interessi " + l.amount(toInterest) + L" \u20ac, capitale " +
+    l.addLine(head + l.amount(amount) + L" \u20ac \u2192 " +
+              (l.withCosts ? L"spese " + l.amount(toCosts) + L" \u20ac, " : L"") + L"interessi " + l.amount(toInterest) + L" \u20ac, capitale " +
               l.amount(toCapital) + L" \u20ac" + (left > 0 ? L", eccedenza " + l.amount(left) + L" \u20ac" : L"") +
               (description.empty() ? L"" : L" (" + description + L")"));
 }
@@ -348,6 +364,24 @@ std::wstring flooredNote(const std::vector<int>& numbers)
                                     L" restano al valore nominale (art. 1277 c.c.).";
 }
 
+// A sum that falls due, and with the late-payment compensation its 40 € as a
+// cost of the same day, written under it.
+void addSum(Ledger& l, DayNumber day, double amount, const std::wstring& described)
+{
+    Sum s;
+    s.number = static_cast<int>(l.sums.size()) + 1;
+    s.date = s.accruedTo = day;
+    s.capital = amount;
+    s.baseMonth = monthOf(day);
+    l.sums.push_back(s);
+    l.addLine(L"Credito n. " + std::to_wstring(s.number) + L" del " + dateText(day) + L": " + l.amount(amount) +
+              L" \u20ac" + described);
+    if (!l.in.compensation) return;
+    l.costs.push_back({day, l.units(40)});
+    l.addLine(L"Indennizzo n. " + std::to_wstring(s.number) + L" del " + dateText(day) + L": " + l.amount(l.units(40)) +
+              L" \u20ac (art. 6 c. 2 D.Lgs. 231/2002)");
+}
+
 } // namespace
 
 LedgerOutcome computeLedger(const LedgerInput& in)
@@ -374,8 +408,11 @@ LedgerOutcome computeLedger(const LedgerInput& in)
     for (const LedgerEntry& e : entries) {
         // An amount beyond what whole units keep exact, summed a thousand times.
         if (std::fabs(e.movement.amount) * l.scale > 9e12) return failure(L"Importo fuori intervallo.");
+        l.withCosts = l.withCosts || isCost(e.movement) || (in.compensation && e.movement.amount > 0);
         if (e.movement.amount < 0)
             anyPayment = true;
+        else if (isCost(e.movement))
+            continue;
         else if (const auto message = tablesCover(l, e.day))
             return failure(*message);
     }
@@ -397,9 +434,12 @@ LedgerOutcome computeLedger(const LedgerInput& in)
         l.addLine(L"Dal " + dateText(*l.lawsuit + 1) +
                   L": riferimento BCE + 8 punti (art. 1284 c. 4 c.c., domanda del " + dateText(*l.lawsuit) + L")");
     if (in.revaluation) l.addLine(L"Rivalutazione: ISTAT FOI, mai sotto il valore nominale (art. 1277 c.c.)");
-    if (anyPayment) l.addLine(L"Acconti imputati prima agli interessi, poi al capitale (art. 1194 c.c.)");
+    if (anyPayment)
+        l.addLine(l.withCosts ? L"Acconti imputati prima alle spese e agli interessi, poi al capitale (art. 1194 c.c.)"
+                              : L"Acconti imputati prima agli interessi, poi al capitale (art. 1194 c.c.)");
     l.addLine(L"");
 
+    int costCount = 0;
     for (const LedgerEntry& e : entries) {
         const std::wstring& description = e.movement.description;
         const std::wstring described = description.empty() ? L"" : L" (" + description + L")";
@@ -409,14 +449,13 @@ LedgerOutcome computeLedger(const LedgerInput& in)
             pay(l, e.day, -amount, L"Acconto del " + dateText(e.day) + L": ", description);
             continue;
         }
-        Sum s;
-        s.number = static_cast<int>(l.sums.size()) + 1;
-        s.date = s.accruedTo = e.day;
-        s.capital = amount;
-        s.baseMonth = monthOf(e.day);
-        l.sums.push_back(s);
-        l.addLine(L"Credito n. " + std::to_wstring(s.number) + L" del " + dateText(e.day) + L": " + l.amount(amount) +
-                  L" \u20ac" + described);
+        if (isCost(e.movement)) {
+            l.costs.push_back({e.day, amount});
+            l.addLine(L"Spese n. " + std::to_wstring(++costCount) + L" del " + dateText(e.day) + L": " + l.amount(amount) +
+                      L" \u20ac" + described);
+        } else {
+            addSum(l, e.day, amount, described);
+        }
         if (l.advance > 0) {
             const double advance = l.advance;
             l.advance = 0;
@@ -431,10 +470,13 @@ LedgerOutcome computeLedger(const LedgerInput& in)
         if (s.capital > 0) capital += worthIn(l, s, monthOf(until));
         interest += s.interestDue;
     }
-    const double total = capital + interest;
+    double costs = 0;
+    for (const Cost& c : l.costs) costs += c.due;
+    const double total = capital + costs + interest;
     if (l.outOfRange || !std::isfinite(total) || total > 9e15) return failure(L"Importo fuori intervallo.");
     l.addLine(L"");
     l.addLine((in.revaluation ? L"Capitale rivalutato: " : L"Capitale: ") + l.amount(capital) + L" \u20ac");
+    if (l.withCosts) l.addLine(L"Spese: " + l.amount(costs) + L" \u20ac");
     l.addLine(L"Interessi: " + l.amount(interest) + L" \u20ac");
     l.addLine(L"TOTALE DOVUTO al " + formatDate(to) + L": " + l.amount(total) + L" \u20ac");
     if (l.advance > 0) l.addLine(L"Eccedenza: " + l.amount(l.advance) + L" \u20ac");
@@ -453,6 +495,7 @@ LedgerOutcome computeLedger(const LedgerInput& in)
     l.lines.resize(l.lines.size() - 2);  // the last line's CR LF
     out.text = std::move(l.lines);
     out.capital = capital / l.scale;
+    out.costs = costs / l.scale;
     out.interest = interest / l.scale;
     out.total = total / l.scale;
     out.excess = l.advance / l.scale;

@@ -14,6 +14,7 @@ struct LedgerInput {
     std::wstring toText;         // "Al"
     std::wstring lawsuitText;    // "Domanda giudiziale", empty for none
     bool revaluation = false;
+    bool compensation = false;  // 40 € for each sum (art. 6 D.Lgs. 231/2002), a cost on its date
     // The rate as INTERESSI sets it.
     RateSource source = RateSource::entered;
     std::wstring rateText, surchargeText;
@@ -25,7 +26,7 @@ struct LedgerInput {
 struct LedgerOutcome {
     bool ok = false;
     std::wstring text;  // the prospect, lines joined by CR LF, or the message
-    double capital = 0, interest = 0, total = 0, excess = 0;
+    double capital = 0, costs = 0, interest = 0, total = 0, excess = 0;
 };
 
 constexpr int maxLedgerMovements = 1000;

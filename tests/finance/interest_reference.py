@@ -291,7 +291,8 @@ def ledger_case(rng):
         if rng.random() < 0.2:
             amount = Decimal(rng.randrange(1, 200000)) / 1000
         payment = i > 0 and rng.random() < 0.4
-        moves.append((day, -amount if payment else amount, rng.choice(['', '', 'rata', 'affitto marzo'])))
+        text = rng.choice(['', '', 'rata', 'affitto marzo', 'spese decreto', 'Spese legali'])
+        moves.append((day, -amount if payment else amount, text))
     rng.shuffle(moves)
     lawsuit = ''
     if rng.random() < 0.3 and al > D(2014, 12, 12):
@@ -314,12 +315,13 @@ def ledger_case(rng):
     applied = rng.random() < 0.4
     surcharge = rng.choice(['8', '7', italian(rng.uniform(0, 10), 2)])
     return ['|'.join(lines), str(source), rate, surcharge, '1' if applied else '0', al.strftime('%d/%m/%Y'), lawsuit,
-            '1' if revaluation else '0', str(d)]
+            '1' if revaluation else '0', str(d), '1' if rng.random() < 0.3 else '0']
 
 
 def ledger_expected(f):
-    movements, source, rate, surcharge, applied, al, lawsuit, revaluation, d = f
+    movements, source, rate, surcharge, applied, al, lawsuit, revaluation, d, compensation = f
     source, applied, revaluation, d = int(source), applied == '1', revaluation == '1', int(d)
+    compensation = compensation == '1'
     al = datetime.datetime.strptime(al, '%d/%m/%Y').date()
     suit = datetime.datetime.strptime(lawsuit, '%d/%m/%Y').date() if lawsuit else None
     T = Decimal(rate.replace(',', '.'))
@@ -341,11 +343,13 @@ def ledger_expected(f):
             return 'Riga %d: importo zero.' % (n + 1)
         entries.append((datetime.datetime.strptime(day, '%d/%m/%Y').date(), value < 0, n, value, text.strip()))
     entries.sort(key=lambda e: (e[0], e[1], e[2]))
+    is_cost = lambda e: not e[1] and e[4].split(' ')[0].lower() == 'spese'
+    with_costs = any(is_cost(e) or (compensation and not e[1]) for e in entries)
     first_sum = min((e[0] for e in entries if not e[1]), default=None)
     early = [e for e in entries if e[1] and (first_sum is None or e[0] < first_sum)]
     if early:
         return 'Riga %d: pagamento prima del primo credito.' % (min(e[2] for e in early) + 1)
-    if source == 2 and first_sum < D(2002, 8, 8):
+    if source == 2 and min((e[0] for e in entries if not e[1] and not is_cost(e)), default=al) < D(2002, 8, 8):
         return 'Il D.Lgs. 231/2002 vale per i contratti dal 08/08/2002.'
 
     out = ['CONTEGGIO DEL CREDITO al ' + al.strftime('%d/%m/%Y')]
@@ -365,12 +369,14 @@ def ledger_expected(f):
     if revaluation:
         out.append('Rivalutazione: ISTAT FOI, mai sotto il valore nominale (art. 1277 c.c.)')
     if any(e[1] for e in entries):
-        out.append('Acconti imputati prima agli interessi, poi al capitale (art. 1194 c.c.)')
+        out.append('Acconti imputati prima alle spese e agli interessi, poi al capitale (art. 1194 c.c.)' if with_costs
+                   else 'Acconti imputati prima agli interessi, poi al capitale (art. 1194 c.c.)')
     out.append('')
 
     sums = []  # dicts: n, capital (the base, exact), month (the base month), accrued, due
+    costs = []  # what is due of each cost, oldest first
     floored = set()
-    state = {'advance': Fraction(0)}
+    state = {'advance': Fraction(0), 'spese': 0}
 
     def factor(s, month):
         k = coefficient(s['month'], month)
@@ -434,7 +440,12 @@ def ledger_expected(f):
     def pay(day, amount, head, text):
         for s in sums:
             accrue(s, day)
-        left, to_interest, to_capital = amount, Fraction(0), Fraction(0)
+        left, to_costs, to_interest, to_capital = amount, Fraction(0), Fraction(0), Fraction(0)
+        for i, due in enumerate(costs):
+            part = min(left, due)
+            costs[i] -= part
+            to_costs += part
+            left -= part
         for s in sums:
             part = min(left, s['due'])
             s['due'] -= part
@@ -451,8 +462,8 @@ def ledger_expected(f):
             to_capital += part
             left -= part
         state['advance'] += left
-        out.append('%s%s € → interessi %s €, capitale %s €%s%s' % (
-            head, fmt(dec(amount), d), fmt(dec(to_interest), d), fmt(dec(to_capital), d),
+        out.append('%s%s € → %sinteressi %s €, capitale %s €%s%s' % (
+            head, fmt(dec(amount), d), 'spese %s €, ' % fmt(dec(to_costs), d) if with_costs else '', fmt(dec(to_interest), d), fmt(dec(to_capital), d),
             ', eccedenza %s €' % fmt(dec(left), d) if left > 0 else '', ' (%s)' % text if text else ''))
 
     for day, payment, _, value, text in entries:
@@ -460,10 +471,20 @@ def ledger_expected(f):
         if payment:
             pay(day, amount, 'Acconto del %s: ' % day.strftime('%d/%m/%Y'), text)
             continue
-        s = {'n': len(sums) + 1, 'capital': amount, 'month': (day.year, day.month), 'accrued': day, 'due': Fraction(0)}
-        sums.append(s)
-        out.append('Credito n. %d del %s: %s €%s' % (s['n'], day.strftime('%d/%m/%Y'), fmt(dec(amount), d),
-                                                    ' (%s)' % text if text else ''))
+        if is_cost((day, payment, 0, value, text)):
+            costs.append(amount)
+            state['spese'] += 1
+            out.append('Spese n. %d del %s: %s €%s' % (state['spese'], day.strftime('%d/%m/%Y'), fmt(dec(amount), d),
+                                                      ' (%s)' % text if text else ''))
+        else:
+            s = {'n': len(sums) + 1, 'capital': amount, 'month': (day.year, day.month), 'accrued': day, 'due': Fraction(0)}
+            sums.append(s)
+            out.append('Credito n. %d del %s: %s €%s' % (s['n'], day.strftime('%d/%m/%Y'), fmt(dec(amount), d),
+                                                        ' (%s)' % text if text else ''))
+            if compensation:
+                costs.append(Fraction(40))
+                out.append('Indennizzo n. %d del %s: %s € (art. 6 c. 2 D.Lgs. 231/2002)' % (
+                    s['n'], day.strftime('%d/%m/%Y'), fmt(dec(Fraction(40)), d)))
         if state['advance'] > 0:
             advance, state['advance'] = state['advance'], Fraction(0)
             pay(day, advance, 'Eccedenza imputata il %s: ' % day.strftime('%d/%m/%Y'), '')
@@ -471,9 +492,11 @@ def ledger_expected(f):
         accrue(s, al)
     capital = sum((worth(s, (al.year, al.month)) for s in sums if s['capital'] > 0), Fraction(0))
     interest = sum((s['due'] for s in sums), Fraction(0))
-    out += ['', ('Capitale rivalutato: %s €' if revaluation else 'Capitale: %s €') % fmt(dec(capital), d),
-            'Interessi: %s €' % fmt(dec(interest), d),
-            'TOTALE DOVUTO al %s: %s €' % (al.strftime('%d/%m/%Y'), fmt(dec(capital + interest), d))]
+    unpaid = sum(costs, Fraction(0))
+    out += ['', ('Capitale rivalutato: %s €' if revaluation else 'Capitale: %s €') % fmt(dec(capital), d)]
+    out += ['Spese: %s €' % fmt(dec(unpaid), d)] if with_costs else []
+    out += ['Interessi: %s €' % fmt(dec(interest), d),
+            'TOTALE DOVUTO al %s: %s €' % (al.strftime('%d/%m/%Y'), fmt(dec(capital + unpaid + interest), d))]
     if state['advance'] > 0:
         out.append('Eccedenza: %s €' % fmt(dec(state['advance']), d))
     if floored:

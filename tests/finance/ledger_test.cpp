@@ -15,6 +15,7 @@ struct LedgerCase {
     bool revaluation;
     const wchar_t* expected;  // the totals' lines, or the message
     const wchar_t* rate = L"5";
+    bool compensation = false;
 };
 
 LedgerInput inputOf(const LedgerCase& c)
@@ -27,6 +28,7 @@ LedgerInput inputOf(const LedgerCase& c)
     in.toText = c.to;
     in.lawsuitText = c.lawsuit;
     in.revaluation = c.revaluation;
+    in.compensation = c.compensation;
     return in;
 }
 
@@ -51,6 +53,18 @@ const RateSource entered = RateSource::entered, legal = RateSource::legal;
 INSTANTIATE_TEST_SUITE_P(
     ExamplesAndMessages, Ledger,
     ::testing::Values(
+        // Costs earn no interest and are paid first; the 40 € of a sum is a cost of its day.
+        LedgerCase{L"01/01/2025 10.000\n15/03/2025 545 spese decreto", entered, L"31/12/2025", L"", false,
+                   L"Capitale: 10.000,00 \u20ac\r\nSpese: 545,00 \u20ac\r\nInteressi: 498,63 \u20ac\r\n"
+                   L"TOTALE DOVUTO al 31/12/2025: 11.043,63 \u20ac"},
+        LedgerCase{L"01/01/2025 10.000\n15/03/2025 545 Spese decreto\n01/07/2025 -3.000", entered, L"31/12/2025", L"",
+                   false,
+                   L"Capitale: 7.792,95 \u20ac\r\nSpese: 0,00 \u20ac\r\nInteressi: 195,36 \u20ac\r\n"
+                   L"TOTALE DOVUTO al 31/12/2025: 7.988,31 \u20ac"},
+        LedgerCase{L"01/01/2025 10.000\n01/07/2025 -3.000", entered, L"31/12/2025", L"", false,
+                   L"Capitale: 7.287,95 \u20ac\r\nSpese: 0,00 \u20ac\r\nInteressi: 182,70 \u20ac\r\n"
+                   L"TOTALE DOVUTO al 31/12/2025: 7.470,65 \u20ac",
+                   L"5", true},
         LedgerCase{L"01/01/2025 10.000\r01/07/2025 -3.000", entered, L"31/12/2025", L"", false,
                    L"Capitale: 7.247,95 \u20ac\r\nInteressi: 181,70 \u20ac\r\n"
                    L"TOTALE DOVUTO al 31/12/2025: 7.429,65 \u20ac"},
@@ -109,6 +123,22 @@ INSTANTIATE_TEST_SUITE_P(
         LedgerCase{L"01/02/2025 10", legal, L"31/12/2025", L"31/12/2025", false,
                    L"La domanda giudiziale deve precedere la data Al."},
         LedgerCase{L"01/02/2025 10", legal, L"31/13/2025", L"", false, L"Data Al non valida (gg/mm/aaaa)."}));
+
+TEST(Ledger, WritesCostsAndTheCompensationWithTheirLaw)
+{
+    LedgerInput in;
+    in.movementsText = L"01/01/2025 10.000\n15/03/2025 545,00 spese decreto ingiuntivo\n01/07/2025 -3.000";
+    in.rateText = L"5";
+    in.toText = L"31/12/2025";
+    in.compensation = true;
+    const std::wstring text = computeLedger(in).text;
+    for (const wchar_t* line :
+         {L"\r\nAcconti imputati prima alle spese e agli interessi, poi al capitale (art. 1194 c.c.)\r\n",
+          L"\r\nIndennizzo n. 1 del 01/01/2025: 40,00 \u20ac (art. 6 c. 2 D.Lgs. 231/2002)\r\n",
+          L"\r\nSpese n. 1 del 15/03/2025: 545,00 \u20ac (spese decreto ingiuntivo)\r\n",
+          L"\r\nAcconto del 01/07/2025: 3.000,00 \u20ac \u2192 spese 585,00 \u20ac, interessi 247,95 \u20ac, capitale 2.167,05 \u20ac\r\n"})
+        EXPECT_NE(std::wstring::npos, text.find(line)) << text;
+}
 
 TEST(Ledger, WritesTheProspectOfTheFirstExample)
 {

@@ -216,7 +216,7 @@ void ledgerMode()
     std::string line;
     while (readLine(line)) {
         std::vector<std::string> f = splitTabs(line);
-        if (f.size() != 9) {
+        if (f.size() != 10) {
             put("bad input\n");
             continue;
         }
@@ -232,6 +232,7 @@ void ledgerMode()
         in.lawsuitText = fromUtf8(f[6]);
         in.revaluation = f[7] == "1";
         in.decimals = std::atoi(f[8].c_str());
+        in.compensation = f[9] == "1";
         put(joinedLines(computeLedger(in).text) + "\n");
     }
 }
