@@ -60,6 +60,7 @@ struct Ledger {
     std::vector<Sum> sums;
     std::vector<Cost> costs;
     bool withCosts = false;  // the claim has costs: payments say what went to them
+    bool toCapitalFirst = false;  // damages revalued: payments go to the capital before the interest
     double advance = 0;  // paid beyond everything due, units
     std::wstring lines;
     // The first and the last piece past the legal and the reference table.
@@ -267,12 +268,16 @@ void pay(Ledger& l, DayNumber day, double amount, const std::wstring& head, cons
         toCosts += part;
         left -= part;
     }
-    for (Sum& s : l.sums) {
-        const double part = std::min(left, s.interestDue);
-        s.interestDue -= part;
-        toInterest += part;
-        left -= part;
-    }
+    auto toInterestDue = [&] {
+        for (Sum& s : l.sums) {
+            const double part = std::min(left, s.interestDue);
+            s.interestDue -= part;
+            toInterest += part;
+            left -= part;
+        }
+    };
+    // Damages paid on account go to the capital before the interest.
+    if (!l.toCapitalFirst) toInterestDue();
     const YearMonth month = monthOf(day);
     for (Sum& s : l.sums) {
         if (left <= 0) break;
@@ -284,10 +289,12 @@ void pay(Ledger& l, DayNumber day, double amount, const std::wstring& head, cons
         toCapital += part;
         left -= part;
     }
+    if (l.toCapitalFirst) toInterestDue();
     l.advance += left;
     l.addLine(head + l.amount(amount) + L" \u20ac \u2192 " +
-              (l.withCosts ? L"spese " + l.amount(toCosts) + L" \u20ac, " : L"") + L"interessi " + l.amount(toInterest) + L" \u20ac, capitale " +
-              l.amount(toCapital) + L" \u20ac" + (left > 0 ? L", eccedenza " + l.amount(left) + L" \u20ac" : L"") +
+              (l.withCosts ? L"spese " + l.amount(toCosts) + L" \u20ac, " : L"") + L"interessi " + l.amount(toInterest) +
+              L" \u20ac, capitale " + l.amount(toCapital) + L" \u20ac" +
+              (left > 0 ? L", eccedenza " + l.amount(left) + L" \u20ac" : L"") +
               (description.empty() ? L"" : L" (" + description + L")"));
 }
 
@@ -364,6 +371,16 @@ std::wstring flooredNote(const std::vector<int>& numbers)
                                     L" restano al valore nominale (art. 1277 c.c.).";
 }
 
+// How payments are set against the claim.
+std::wstring paymentsLine(const Ledger& l)
+{
+    if (l.toCapitalFirst)
+        return l.withCosts ? L"Acconti imputati prima alle spese, poi al capitale rivalutato, poi agli interessi (debito di valore)"
+                           : L"Acconti imputati prima al capitale rivalutato, poi agli interessi (debito di valore)";
+    return l.withCosts ? L"Acconti imputati prima alle spese e agli interessi, poi al capitale (art. 1194 c.c.)"
+                       : L"Acconti imputati prima agli interessi, poi al capitale (art. 1194 c.c.)";
+}
+
 // A sum that falls due, and with the late-payment compensation its 40 € as a
 // cost of the same day, written under it.
 void addSum(Ledger& l, DayNumber day, double amount, const std::wstring& described)
@@ -434,9 +451,8 @@ LedgerOutcome computeLedger(const LedgerInput& in)
         l.addLine(L"Dal " + dateText(*l.lawsuit + 1) +
                   L": riferimento BCE + 8 punti (art. 1284 c. 4 c.c., domanda del " + dateText(*l.lawsuit) + L")");
     if (in.revaluation) l.addLine(L"Rivalutazione: ISTAT FOI, mai sotto il valore nominale (art. 1277 c.c.)");
-    if (anyPayment)
-        l.addLine(l.withCosts ? L"Acconti imputati prima alle spese e agli interessi, poi al capitale (art. 1194 c.c.)"
-                              : L"Acconti imputati prima agli interessi, poi al capitale (art. 1194 c.c.)");
+    l.toCapitalFirst = in.paymentsToCapital && in.revaluation;
+    if (anyPayment) l.addLine(paymentsLine(l));
     l.addLine(L"");
 
     int costCount = 0;

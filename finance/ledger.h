@@ -15,6 +15,8 @@ struct LedgerInput {
     std::wstring lawsuitText;    // "Domanda giudiziale", empty for none
     bool revaluation = false;
     bool compensation = false;  // 40 € for each sum (art. 6 D.Lgs. 231/2002), a cost on its date
+    // Damages (with revaluation): payments go to the revalued capital before the interest.
+    bool paymentsToCapital = false;
     // The rate as INTERESSI sets it.
     RateSource source = RateSource::entered;
     std::wstring rateText, surchargeText;

@@ -315,13 +315,13 @@ def ledger_case(rng):
     applied = rng.random() < 0.4
     surcharge = rng.choice(['8', '7', italian(rng.uniform(0, 10), 2)])
     return ['|'.join(lines), str(source), rate, surcharge, '1' if applied else '0', al.strftime('%d/%m/%Y'), lawsuit,
-            '1' if revaluation else '0', str(d), '1' if rng.random() < 0.3 else '0']
+            '1' if revaluation else '0', str(d), '1' if rng.random() < 0.3 else '0', '1' if rng.random() < 0.5 else '0']
 
 
 def ledger_expected(f):
-    movements, source, rate, surcharge, applied, al, lawsuit, revaluation, d, compensation = f
+    movements, source, rate, surcharge, applied, al, lawsuit, revaluation, d, compensation, capital_first = f
     source, applied, revaluation, d = int(source), applied == '1', revaluation == '1', int(d)
-    compensation = compensation == '1'
+    compensation, capital_first = compensation == '1', capital_first == '1' and revaluation
     al = datetime.datetime.strptime(al, '%d/%m/%Y').date()
     suit = datetime.datetime.strptime(lawsuit, '%d/%m/%Y').date() if lawsuit else None
     T = Decimal(rate.replace(',', '.'))
@@ -368,7 +368,10 @@ def ledger_expected(f):
                    % ((suit + datetime.timedelta(1)).strftime('%d/%m/%Y'), suit.strftime('%d/%m/%Y')))
     if revaluation:
         out.append('Rivalutazione: ISTAT FOI, mai sotto il valore nominale (art. 1277 c.c.)')
-    if any(e[1] for e in entries):
+    if any(e[1] for e in entries) and capital_first:
+        out.append('Acconti imputati prima %sal capitale rivalutato, poi agli interessi (debito di valore)'
+                   % ('alle spese, poi ' if with_costs else ''))
+    elif any(e[1] for e in entries):
         out.append('Acconti imputati prima alle spese e agli interessi, poi al capitale (art. 1194 c.c.)' if with_costs
                    else 'Acconti imputati prima agli interessi, poi al capitale (art. 1194 c.c.)')
     out.append('')
@@ -446,11 +449,15 @@ def ledger_expected(f):
             costs[i] -= part
             to_costs += part
             left -= part
-        for s in sums:
-            part = min(left, s['due'])
-            s['due'] -= part
-            to_interest += part
-            left -= part
+        def to_due(left, to_interest):
+            for s in sums:
+                part = min(left, s['due'])
+                s['due'] -= part
+                to_interest += part
+                left -= part
+            return left, to_interest
+        if not capital_first:
+            left, to_interest = to_due(left, to_interest)
         for s in sums:
             if left <= 0:
                 break
@@ -461,6 +468,8 @@ def ledger_expected(f):
             s['capital'] = s['capital'] * (r - part) / r
             to_capital += part
             left -= part
+        if capital_first:
+            left, to_interest = to_due(left, to_interest)
         state['advance'] += left
         out.append('%s%s € → %sinteressi %s €, capitale %s €%s%s' % (
             head, fmt(dec(amount), d), 'spese %s €, ' % fmt(dec(to_costs), d) if with_costs else '', fmt(dec(to_interest), d), fmt(dec(to_capital), d),

@@ -16,6 +16,7 @@ struct LedgerCase {
     const wchar_t* expected;  // the totals' lines, or the message
     const wchar_t* rate = L"5";
     bool compensation = false;
+    bool paymentsToCapital = false;
 };
 
 LedgerInput inputOf(const LedgerCase& c)
@@ -29,6 +30,7 @@ LedgerInput inputOf(const LedgerCase& c)
     in.lawsuitText = c.lawsuit;
     in.revaluation = c.revaluation;
     in.compensation = c.compensation;
+    in.paymentsToCapital = c.paymentsToCapital;
     return in;
 }
 
@@ -65,6 +67,16 @@ INSTANTIATE_TEST_SUITE_P(
                    L"Capitale: 7.287,95 \u20ac\r\nSpese: 0,00 \u20ac\r\nInteressi: 182,70 \u20ac\r\n"
                    L"TOTALE DOVUTO al 31/12/2025: 7.470,65 \u20ac",
                    L"5", true},
+        // Damages paid on account: to the capital revalued, then to the interest.
+        LedgerCase{L"15/01/2019 100.000\n20/08/2019 -1.000", legal, L"30/09/2020", L"", true,
+                   L"Capitale rivalutato: 99.482,22 \u20ac\r\nInteressi: 328,21 \u20ac\r\n"
+                   L"TOTALE DOVUTO al 30/09/2020: 99.810,43 \u20ac\r\n"
+                   L"Indice FOI in calo: il credito n. 1 resta al valore nominale (art. 1277 c.c.)."},
+        LedgerCase{L"15/01/2019 100.000\n20/08/2019 -1.000", legal, L"30/09/2020", L"", true,
+                   L"Capitale rivalutato: 99.009,90 \u20ac\r\nInteressi: 803,69 \u20ac\r\n"
+                   L"TOTALE DOVUTO al 30/09/2020: 99.813,59 \u20ac\r\n"
+                   L"Indice FOI in calo: il credito n. 1 resta al valore nominale (art. 1277 c.c.).",
+                   L"5", false, true},
         LedgerCase{L"01/01/2025 10.000\r01/07/2025 -3.000", entered, L"31/12/2025", L"", false,
                    L"Capitale: 7.247,95 \u20ac\r\nInteressi: 181,70 \u20ac\r\n"
                    L"TOTALE DOVUTO al 31/12/2025: 7.429,65 \u20ac"},

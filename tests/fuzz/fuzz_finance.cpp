@@ -83,6 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ledger.surchargeApplied = interest.surchargeApplied;
     ledger.source = interest.source;
     ledger.revaluation = flags & 16;
+    ledger.compensation = flags & 64;
+    ledger.paymentsToCapital = flags & 128;
     const LedgerOutcome claim = computeLedger(ledger);
     if (claim.ok && (claim.capital < 0 || claim.interest < 0 || claim.excess < 0)) std::abort();
     if (claim.ok) {

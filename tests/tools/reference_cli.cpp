@@ -216,7 +216,7 @@ void ledgerMode()
     std::string line;
     while (readLine(line)) {
         std::vector<std::string> f = splitTabs(line);
-        if (f.size() != 10) {
+        if (f.size() != 11) {
             put("bad input\n");
             continue;
         }
@@ -233,6 +233,7 @@ void ledgerMode()
         in.revaluation = f[7] == "1";
         in.decimals = std::atoi(f[8].c_str());
         in.compensation = f[9] == "1";
+        in.paymentsToCapital = f[10] == "1";
         put(joinedLines(computeLedger(in).text) + "\n");
     }
 }
