@@ -444,6 +444,7 @@ LedgerOutcome computeLedger(const LedgerInput& in)
     }
     l.lines.reserve(entries.size() * 200);
     l.addLine(L"CONTEGGIO DEL CREDITO al " + formatDate(to));
+    if (!trimmedText(in.caseText).empty()) l.addLine(L"Pratica: " + trimmedText(in.caseText));
     l.addLine(rateLine(l));
     const std::wstring warning = rateSetUpWarning(in.source, in.surchargeApplied, l.M);
     if (!warning.empty()) l.addLine(warning);

@@ -10,6 +10,7 @@
 #include "finance/official_rates.h"
 
 struct LedgerInput {
+    std::wstring caseText;       // "Pratica": written under the title when not empty
     std::wstring movementsText;  // one movement a line: date, amount, description
     std::wstring toText;         // "Al"
     std::wstring lawsuitText;    // "Domanda giudiziale", empty for none

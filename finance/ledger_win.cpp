@@ -39,8 +39,11 @@ enum LedgerControl {
     idCopyProspect = 607,
     idPrintProspect = 608,
     idCloseLedger = 609,
-    idCalendarLedgerTo = 612,
-    idCalendarLawsuit = 613,
+    idCase = 610,
+    idCompensation = 613,
+    idPaymentsToCapital = 614,
+    idCalendarLedgerTo = 615,
+    idCalendarLawsuit = 616,
 };
 
 HWND ledgerWindow = nullptr;
@@ -52,7 +55,7 @@ struct LedgerWindow {
     std::wstring prospect;  // what the field shows, whole: the prospect or the message
     bool printable = false;  // a prospect, not a message
     ToolWindow tool;
-    std::vector<HWND> labels;  // "Movimenti", "Al", "Domanda giudiziale"
+    std::vector<HWND> labels;  // "Movimenti", "Al", "Domanda giudiziale", "Pratica"
 };
 
 LedgerWindow* stateOf(HWND window)
@@ -61,8 +64,8 @@ LedgerWindow* stateOf(HWND window)
 }
 
 // The smallest client area at 96 DPI, and the one it opens with.
-constexpr int minClientWidth = 500, minClientHeight = 440;
-constexpr int openClientWidth = 620, openClientHeight = 640;
+constexpr int minClientWidth = 500, minClientHeight = 536;
+constexpr int openClientWidth = 620, openClientHeight = 736;
 
 // A multi-line field lays out every line it holds (some 170 µs a line under
 // Wine): a prospect longer than this shows its beginning and its end, and
@@ -139,10 +142,13 @@ void layOut(HWND window)
     const int width = MulDiv(rc.right, designDpi, dpi), height = MulDiv(rc.bottom, designDpi, dpi);
     auto place = [&](HWND c, int x, int y, int cx, int cy) { placeScaled(c, x, y, cx, cy, dpi); };
     const int inner = width - 24;
-    const int movementsHeight = std::max(80, (height - 300) / 3 + 60);
-    place(w->labels[0], 12, 10, inner, 22);
-    place(control(window, idMovements), 12, 34, inner, movementsHeight);
-    const int row = 34 + movementsHeight + 10;
+    const int caseLabel = std::max(60, labelWidth(w->labels[3], dpi));
+    place(w->labels[3], 12, 15, caseLabel, 22);
+    place(control(window, idCase), 12 + caseLabel, 10, inner - caseLabel, 30);
+    const int movementsHeight = std::max(80, (height - 396) / 3 + 60);
+    place(w->labels[0], 12, 50, inner, 22);
+    place(control(window, idMovements), 12, 74, inner, movementsHeight);
+    const int row = 74 + movementsHeight + 10;
     const int toLabel = std::max(28, labelWidth(w->labels[1], dpi));
     const int lawsuitLabel = std::max(148, labelWidth(w->labels[2], dpi));
     place(w->labels[1], 12, row + 5, toLabel, 22);
@@ -155,8 +161,10 @@ void layOut(HWND window)
     place(control(window, idCalendarLawsuit), lawsuitAt + lawsuitLabel + 111, row, 24, 30);
     const int row2 = row + 40;
     place(control(window, idLedgerRevaluation), 12, row2 + 4, 190, 24);
+    place(control(window, idPaymentsToCapital), 12, row2 + 32, inner - 140, 24);
+    place(control(window, idCompensation), 12, row2 + 60, inner, 24);
     place(control(window, idLedgerCalculate), width - 12 - 130, row2, 130, 32);
-    placeProspectAndButtons(window, w->tool, row2 + 42, width, height);
+    placeProspectAndButtons(window, w->tool, row2 + 98, width, height);
 }
 
 // "01/07/2026  10.000,00": the claim INTERESSI holds, when it reads.
@@ -177,6 +185,10 @@ void onCreate(HWND window)
                          saveLedgerPlace, idMovements, L"Movimenti", movementsLimit, std::nullopt};
     takeToolWindowScale(window, w->tool.font, w->tool.dpi);
     // In tab order: the labels stand before the fields they name.
+    HWND caseLabel = createChildIn(window, L"STATIC", L"Pratica", -1, 0);
+    HWND caseField = createChildIn(window, L"EDIT", L"", idCase, WS_TABSTOP | ES_AUTOHSCROLL);
+    SendMessageW(caseField, EM_SETLIMITTEXT, 200, 0);
+    nameControl(caseField, L"Pratica");
     w->labels.push_back(createChildIn(window, L"STATIC", L"Movimenti (data, importo, descrizione; acconti con il meno)",
                                       -1, 0));
     HWND movements = createChildIn(window, L"EDIT", firstMovement().c_str(), idMovements,
@@ -188,6 +200,7 @@ void onCreate(HWND window)
     nameControl(to, L"Al");
     HWND toButton = createButton(window, L"\u25a6", 0, 0, 24, 30, idCalendarLedgerTo, 0, w->tool.font);
     w->labels.push_back(createChildIn(window, L"STATIC", L"Domanda giudiziale", -1, 0));
+    w->labels.push_back(caseLabel);
     HWND lawsuit = createChildIn(window, L"EDIT", L"", idLawsuit, WS_TABSTOP | ES_AUTOHSCROLL);
     nameControl(lawsuit, L"Domanda giudiziale");
     HWND lawsuitButton = createButton(window, L"\u25a6", 0, 0, 24, 30, idCalendarLawsuit, 0, w->tool.font);
@@ -198,6 +211,11 @@ void onCreate(HWND window)
     HWND revaluation = createChildIn(window, L"BUTTON", L"Rivalutazione ISTAT", idLedgerRevaluation,
                                      WS_TABSTOP | BS_AUTOCHECKBOX);
     SendMessageW(revaluation, BM_SETCHECK, isChecked(mainState.revaluationCheck) ? BST_CHECKED : BST_UNCHECKED, 0);
+    HWND toCapital = createChildIn(window, L"BUTTON", L"Acconti al capitale (debito di valore)", idPaymentsToCapital,
+                                   WS_TABSTOP | BS_AUTOCHECKBOX);
+    EnableWindow(toCapital, isChecked(revaluation));
+    createChildIn(window, L"BUTTON", L"Indennizzo 40 \u20ac per fattura (art. 6 D.Lgs. 231/2002)", idCompensation,
+                  WS_TABSTOP | BS_AUTOCHECKBOX);
     createButton(window, L"CALCOLA", 0, 0, 130, 32, idLedgerCalculate, 1, w->tool.font);
     finishToolWindow(window, w->tool);
 }
@@ -214,6 +232,9 @@ void calculateLedger(HWND window)
     in.toText = controlText(control(window, idLedgerTo));
     in.lawsuitText = controlText(control(window, idLawsuit));
     in.revaluation = isChecked(control(window, idLedgerRevaluation));
+    in.caseText = controlText(control(window, idCase));
+    in.compensation = isChecked(control(window, idCompensation));
+    in.paymentsToCapital = isChecked(control(window, idPaymentsToCapital));
     in.source = settings.rateSource;
     in.rateText = controlText(s.rateEdit);
     in.surchargeText = controlText(s.surchargeEdit);
@@ -233,6 +254,9 @@ bool onCommand(HWND window, int id, int notification)
         return true;
     }
     switch (id) {
+    case idLedgerRevaluation:  // damages paid on account are a matter of revaluation
+        EnableWindow(control(window, idPaymentsToCapital), isChecked(control(window, idLedgerRevaluation)));
+        return true;
     case idLedgerCalculate:
         calculateLedger(window);
         return true;

@@ -72,9 +72,15 @@ TEST_F(Finance, LedgerComputesInItsOwnWindowAndCopiesTheProspect)
     EXPECT_EQ(L"01/01/2025  10.000,00", controlText(movements)) << "the claim INTERESSI holds";
     SetWindowTextW(movements, (controlText(movements) + L"\r\n01/07/2025 -3.000").c_str());
     SetWindowTextW(to, L"311225");
+    SetWindowTextW(GetDlgItem(ledger, 610), L"Rossi / Bianchi srl");
     PostMessageW(to, WM_KEYDOWN, VK_RETURN, 1);  // Enter in Al computes
     pumpMessages();
     const std::wstring text = controlText(prospect);
+    EXPECT_EQ(0u, text.find(L"CONTEGGIO DEL CREDITO al 31/12/2025\r\nPratica: Rossi / Bianchi srl\r\n"));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(ledger, 614))) << "damages paid on account want revaluation";
+    SendMessageW(GetDlgItem(ledger, 604), BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(ledger, 614)));
+    SendMessageW(GetDlgItem(ledger, 604), BM_CLICK, 0, 0);
     EXPECT_NE(std::wstring::npos, text.find(L"\r\nTOTALE DOVUTO al 31/12/2025: 7.429,65 \u20ac")) << text;
     SendMessageW(ledger, WM_COMMAND, MAKEWPARAM(607, BN_CLICKED), 0);
     EXPECT_EQ(text, clipboardText());

@@ -143,9 +143,11 @@ TEST(Ledger, WritesCostsAndTheCompensationWithTheirLaw)
     in.rateText = L"5";
     in.toText = L"31/12/2025";
     in.compensation = true;
+    in.caseText = L" Rossi / Bianchi srl ";
     const std::wstring text = computeLedger(in).text;
     for (const wchar_t* line :
-         {L"\r\nAcconti imputati prima alle spese e agli interessi, poi al capitale (art. 1194 c.c.)\r\n",
+         {L"CONTEGGIO DEL CREDITO al 31/12/2025\r\nPratica: Rossi / Bianchi srl\r\n",
+          L"\r\nAcconti imputati prima alle spese e agli interessi, poi al capitale (art. 1194 c.c.)\r\n",
           L"\r\nIndennizzo n. 1 del 01/01/2025: 40,00 \u20ac (art. 6 c. 2 D.Lgs. 231/2002)\r\n",
           L"\r\nSpese n. 1 del 15/03/2025: 545,00 \u20ac (spese decreto ingiuntivo)\r\n",
           L"\r\nAcconto del 01/07/2025: 3.000,00 \u20ac \u2192 spese 585,00 \u20ac, interessi 247,95 \u20ac, capitale 2.167,05 \u20ac\r\n"})
