@@ -1,5 +1,10 @@
 #include "app/safe_file_win.h"
 
+#include <shlobj.h>
+
+#include "app/accessible_win.h"
+#include "app/system_library_win.h"
+
 std::wstring systemMessage(DWORD code)
 {
     // A write that stopped short sets no error of its own.
@@ -37,5 +42,45 @@ bool replaceFileWhole(const std::wstring& path, const std::string& bytes, std::w
         reason = systemMessage(code);
         DeleteFileW(fresh.c_str());
     }
+    return ok;
+}
+
+bool showFileDialog(OPENFILENAMEW* ofn, bool save)
+{
+    using DialogFn = BOOL(WINAPI*)(OPENFILENAMEW*);
+    static const auto saveDialog = systemFunction<DialogFn>(L"comdlg32.dll", "GetSaveFileNameW");
+    static const auto openDialog = systemFunction<DialogFn>(L"comdlg32.dll", "GetOpenFileNameW");
+    const DialogFn dialog = save ? saveDialog : openDialog;
+    ModalScope modal;
+    return dialog && dialog(ofn);
+}
+
+std::wstring documentsFolder()
+{
+    using FolderFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+    static const auto folderPath = systemFunction<FolderFn>(L"shell32.dll", "SHGetFolderPathW");
+    wchar_t path[MAX_PATH] = {};
+    if (!folderPath || folderPath(nullptr, CSIDL_PERSONAL, nullptr, 0, path) != S_OK) return std::wstring();
+    return path;
+}
+
+bool readWholeFile(const std::wstring& path, size_t limit, std::string& bytes, std::wstring& reason)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        reason = systemMessage(GetLastError());
+        return false;
+    }
+    LARGE_INTEGER size{};
+    bool ok = GetFileSizeEx(file, &size) && static_cast<unsigned long long>(size.QuadPart) <= limit;
+    if (ok) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        DWORD read = 0;
+        ok = bytes.empty() || (ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size());
+        if (!ok) reason = systemMessage(GetLastError());
+    } else {
+        reason = L"File troppo grande.";
+    }
+    CloseHandle(file);
     return ok;
 }

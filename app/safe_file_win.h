@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <string>
 
 // The system's words for an error code, without the line end: "Accesso negato.".
@@ -13,3 +15,14 @@ std::wstring systemMessage(DWORD code);
 // `path`: an existing file stays as it was unless the new one was written
 // whole. False, with the system's reason, when it fails.
 bool replaceFileWhole(const std::wstring& path, const std::string& bytes, std::wstring& reason);
+
+// The Save As (or Open) dialog, its library loaded on first use; false when
+// it was cancelled or is missing.
+bool showFileDialog(OPENFILENAMEW* ofn, bool save);
+
+// The user's Documents folder, or an empty text.
+std::wstring documentsFolder();
+
+// A file's whole bytes, at most `limit` of them; false, with the system's
+// reason, when it cannot be read or is larger.
+bool readWholeFile(const std::wstring& path, size_t limit, std::string& bytes, std::wstring& reason);

@@ -17,25 +17,6 @@
 
 namespace {
 
-// The dialog's and the folder's libraries are loaded on the first export, not
-// at start-up.
-BOOL showSaveDialog(OPENFILENAMEW* ofn)
-{
-    using SaveFn = BOOL(WINAPI*)(OPENFILENAMEW*);
-    static const auto saveDialog = systemFunction<SaveFn>(L"comdlg32.dll", "GetSaveFileNameW");
-    ModalScope modal;
-    return saveDialog ? saveDialog(ofn) : FALSE;
-}
-
-std::wstring documentsFolder()
-{
-    using FolderFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
-    static const auto folderPath = systemFunction<FolderFn>(L"shell32.dll", "SHGetFolderPathW");
-    wchar_t path[MAX_PATH] = {};
-    if (!folderPath || folderPath(nullptr, CSIDL_PERSONAL, nullptr, 0, path) != S_OK) return std::wstring();
-    return path;
-}
-
 // "20261208T094500Z", and a UID no other file shares: the moment and a count
 // of this run's exports.
 void stampAndUid(CalendarEntry& entry)
@@ -79,7 +60,7 @@ void exportDeadlineToCalendar(const DeadlineForCalendar& deadline, HWND owner)
     ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     ofn.lpstrDefExt = L"ics";
     ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-    if (!showSaveDialog(&ofn)) return;
+    if (!showFileDialog(&ofn, true)) return;
     std::wstring error;
     if (writeDeadlineCalendar(deadline, path, error)) return;
     const std::wstring text = L"Calendario non salvato in " + std::wstring(path) + L":\r\n" + error;

@@ -68,6 +68,18 @@ void showRateSourceInRateField()
     EnableWindow(field, !fromTable);
 }
 
+namespace {
+
+void takeRateSource(RateSource source)
+{
+    settings.rateSource = source;
+    saveRateSource();
+    SetWindowTextW(mainState.rateSourceButton, rateSourceLabel().c_str());
+    showRateSourceInRateField();
+}
+
+} // namespace
+
 void showRateSourceMenu()
 {
     static const wchar_t* const choices[rateSourceCount] = {L"Tasso inserito", L"Tasso legale (art. 1284 c.c.)",
@@ -91,9 +103,18 @@ void showRateSourceMenu()
     }
     const int picked = command - menuSourceFirst;
     if (picked < 0 || picked >= rateSourceCount) return;
-    settings.rateSource = static_cast<RateSource>(picked);
-    saveRateSource();
-    SetWindowTextW(mainState.rateSourceButton, rateSourceLabel().c_str());
-    showRateSourceInRateField();
+    takeRateSource(static_cast<RateSource>(picked));
     if (mainState.interestResultIsFigure) calculateInterest();
+}
+
+void takeRateSetUp(RateSource source, const std::wstring& typed, const std::optional<std::wstring>& surcharge)
+{
+    const MainWindowState& s = mainState;
+    if (source == RateSource::entered) {
+        typedRate = typed;
+        if (settings.rateSource == RateSource::entered) SetWindowTextW(s.rateEdit, typed.c_str());
+    }
+    takeRateSource(source);
+    SendMessageW(s.surchargeCheck, BM_SETCHECK, surcharge ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (surcharge) SetWindowTextW(s.surchargeEdit, surcharge->c_str());
 }

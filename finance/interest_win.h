@@ -1,7 +1,10 @@
 // "CALCOLA INTERESSI" on the INTERESSI tab.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "finance/official_rates.h"
 
 void calculateInterest();
 
@@ -12,3 +15,8 @@ void calculateInterest();
 std::wstring rateSourceLabel();
 void showRateSourceMenu();
 void showRateSourceInRateField();
+
+// INTERESSI takes a rate set-up from a claim file: its source (stored as a
+// pick is), the typed rate with the entered source, and the surcharge,
+// applied when it is given.
+void takeRateSetUp(RateSource source, const std::wstring& typed, const std::optional<std::wstring>& surcharge);

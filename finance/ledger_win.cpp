@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,11 +19,15 @@
 #include "app/settings.h"
 #include "app/settings_win.h"
 #include "calc/calculator_win.h"
+#include "text/lines.h"
 #include "text/numtext.h"
 #include "calc/printing_win.h"
 #include "dates/calendar.h"
 #include "dates/date_fields_win.h"
+#include "app/safe_file_win.h"
 #include "finance/added_rows_win.h"
+#include "finance/claim_file.h"
+#include "finance/interest_win.h"
 #include "finance/ledger.h"
 
 const wchar_t* const ledgerWindowClassName = L"ZentoloCreditoV07";
@@ -40,6 +45,8 @@ enum LedgerControl {
     idPrintProspect = 608,
     idCloseLedger = 609,
     idCase = 610,
+    idSaveClaim = 611,
+    idOpenClaim = 612,
     idCompensation = 613,
     idPaymentsToCapital = 614,
     idCalendarLedgerTo = 615,
@@ -165,6 +172,9 @@ void layOut(HWND window)
     place(control(window, idCompensation), 12, row2 + 60, inner, 24);
     place(control(window, idLedgerCalculate), width - 12 - 130, row2, 130, 32);
     placeProspectAndButtons(window, w->tool, row2 + 98, width, height);
+    // Five buttons in a row, narrower: COPIA, STAMPA, SALVA…, APRI…, CHIUDI.
+    const int buttons[5] = {idCopyProspect, idPrintProspect, idSaveClaim, idOpenClaim, idCloseLedger};
+    for (int i = 0; i < 5; ++i) place(control(window, buttons[i]), 12 + 96 * i, height - 43, 88, 31);
 }
 
 // "01/07/2026  10.000,00": the claim INTERESSI holds, when it reads.
@@ -218,6 +228,10 @@ void onCreate(HWND window)
                   WS_TABSTOP | BS_AUTOCHECKBOX);
     createButton(window, L"CALCOLA", 0, 0, 130, 32, idLedgerCalculate, 1, w->tool.font);
     finishToolWindow(window, w->tool);
+    // After CHIUDI in the tab order, as they are on the right of it in no way that matters to a reader.
+    createButton(window, L"SALVA\u2026", 0, 0, 110, 31, idSaveClaim, 0, w->tool.font);
+    createButton(window, L"APRI\u2026", 0, 0, 110, 31, idOpenClaim, 0, w->tool.font);
+    layOut(window);
 }
 
 void calculateLedger(HWND window)
@@ -246,6 +260,60 @@ void calculateLedger(HWND window)
     showProspect(window, *w, out.text, out.ok);
 }
 
+// The claim in the window's fields and INTERESSI's rate, as its file holds it.
+ClaimFile claimOf(HWND window)
+{
+    const MainWindowState& s = mainState;
+    ClaimFile f;
+    f.caseText = controlText(control(window, idCase));
+    f.toText = controlText(control(window, idLedgerTo));
+    f.lawsuitText = controlText(control(window, idLawsuit));
+    f.revaluation = isChecked(control(window, idLedgerRevaluation));
+    f.compensation = isChecked(control(window, idCompensation));
+    f.paymentsToCapital = isChecked(control(window, idPaymentsToCapital));
+    f.source = settings.rateSource;
+    f.rateText = controlText(s.rateEdit);
+    if (isChecked(s.surchargeCheck)) f.surchargeText = controlText(s.surchargeEdit);
+    f.movementsText = controlText(control(window, idMovements));
+    return f;
+}
+
+// "Rossi - Bianchi srl.txt": the Pratica without what a file name cannot hold.
+std::wstring proposedFileName(const std::wstring& caseText)
+{
+    std::wstring name;
+    for (wchar_t c : trimmedText(caseText)) name += c < 32 || std::wcschr(L"\\/:*?\"<>|", c) ? L'-' : c;
+    name = trimmedText(name.substr(0, 120));
+    while (!name.empty() && name.back() == L'.') name.pop_back();
+    return (name.empty() ? L"conteggio" : name) + L".txt";
+}
+
+// The Save As or Open dialog for a claim file, in the folder last used (Documents at first).
+std::optional<std::wstring> claimFileDialog(HWND window, bool save)
+{
+    static std::wstring lastFolder;
+    wchar_t path[MAX_PATH] = {};
+    if (save) {
+        const std::wstring name = proposedFileName(controlText(control(window, idCase)));
+        name.copy(path, std::min<size_t>(name.size(), MAX_PATH - 1));
+    }
+    const std::wstring folder = lastFolder.empty() ? documentsFolder() : lastFolder;
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = window;
+    ofn.lpstrFilter = L"Conteggio del credito (*.txt)\0*.txt\0";
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.lpstrDefExt = L"txt";
+    ofn.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
+                (save ? static_cast<DWORD>(OFN_OVERWRITEPROMPT) : static_cast<DWORD>(OFN_FILEMUSTEXIST));
+    if (!showFileDialog(&ofn, save)) return std::nullopt;
+    const std::wstring chosen = path;
+    lastFolder = chosen.substr(0, chosen.find_last_of(L"\\/"));
+    return chosen;
+}
+
 bool onCommand(HWND window, int id, int notification)
 {
     LedgerWindow* w = stateOf(window);
@@ -259,6 +327,11 @@ bool onCommand(HWND window, int id, int notification)
         return true;
     case idLedgerCalculate:
         calculateLedger(window);
+        return true;
+    case idSaveClaim:
+    case idOpenClaim:
+        if (const auto path = claimFileDialog(window, id == idSaveClaim))
+            id == idSaveClaim ? saveLedgerFile(*path) : openLedgerFile(*path);
         return true;
     case idCopyProspect:
         if (w && !w->prospect.empty()) copyTextToClipboard(w->prospect);
@@ -355,4 +428,37 @@ bool onLedgerWindowKey(const MSG& msg)
     }
     const LedgerWindow* w = stateOf(window);
     return w && onToolWindowKey(window, w->tool, msg, {idMovements});
+}
+
+void saveLedgerFile(const std::wstring& path)
+{
+    LedgerWindow* w = ledgerWindow ? stateOf(ledgerWindow) : nullptr;
+    if (!w) return;
+    std::wstring reason;
+    if (!replaceFileWhole(path, claimFileText(claimOf(ledgerWindow)), reason))
+        showProspect(ledgerWindow, *w, L"Conteggio non salvato: " + reason, false);
+}
+
+void openLedgerFile(const std::wstring& path)
+{
+    LedgerWindow* w = ledgerWindow ? stateOf(ledgerWindow) : nullptr;
+    if (!w) return;
+    std::string bytes;
+    std::wstring reason;
+    if (!readWholeFile(path, 8 * 1024 * 1024, bytes, reason))
+        return showProspect(ledgerWindow, *w, L"Conteggio non aperto: " + reason, false);
+    const ClaimFileReading read = readClaimFile(bytes);
+    if (!read.ok) return showProspect(ledgerWindow, *w, read.message, false);
+    const ClaimFile& f = read.file;
+    const HWND window = ledgerWindow;
+    SetWindowTextW(control(window, idCase), f.caseText.c_str());
+    SetWindowTextW(control(window, idLedgerTo), f.toText.c_str());
+    SetWindowTextW(control(window, idLawsuit), f.lawsuitText.c_str());
+    SetWindowTextW(control(window, idMovements), f.movementsText.c_str());
+    for (const auto& [id, on] : {std::pair<int, bool>{idLedgerRevaluation, f.revaluation}, {idCompensation, f.compensation},
+                                 {idPaymentsToCapital, f.paymentsToCapital}})
+        SendMessageW(control(window, id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    EnableWindow(control(window, idPaymentsToCapital), f.revaluation);
+    takeRateSetUp(f.source, f.rateText, f.surchargeText);
+    calculateLedger(window);
 }

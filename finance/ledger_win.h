@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 extern const wchar_t* const ledgerWindowClassName;  // "ZentoloCreditoV07"
 
 // Opens the window "Conteggio del credito", or brings it to the front.
@@ -14,3 +16,10 @@ void openLedgerWindow();
 // the prospect copies the selection or else the whole prospect. True when the
 // key was taken here.
 bool onLedgerWindowKey(const MSG& msg);
+
+// SALVA… and APRI… without their dialogs: the open window's claim written to
+// a file, or a claim file read into its fields (and INTERESSI's rate) and
+// computed; a failure or a refusal says why in the prospect's place, and
+// then no field changes.
+void saveLedgerFile(const std::wstring& path);
+void openLedgerFile(const std::wstring& path);

@@ -85,6 +85,28 @@ TEST_F(Finance, LedgerComputesInItsOwnWindowAndCopiesTheProspect)
     SendMessageW(ledger, WM_COMMAND, MAKEWPARAM(607, BN_CLICKED), 0);
     EXPECT_EQ(text, clipboardText());
     EXPECT_EQ(L"Risultato: \u2014", controlText(mainState.interestResult)) << "INTERESSI is left as it was";
+    // The claim kept in a file and opened again: every field, INTERESSI's rate, the prospect.
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring file = std::wstring(folder) + L"zentolo-conteggio.txt", bad = std::wstring(folder) + L"zentolo-altro.txt";
+    saveLedgerFile(file);
+    SetWindowTextW(movements, L"01/01/2025 1");
+    SetWindowTextW(mainState.rateEdit, L"9");
+    openLedgerFile(file);
+    EXPECT_EQ(L"01/01/2025  10.000,00\r\n01/07/2025 -3.000", controlText(movements));
+    EXPECT_EQ(L"5", controlText(mainState.rateEdit));
+    EXPECT_EQ(text, controlText(prospect));
+    saveLedgerFile(bad);  // a file that is no claim file is refused and changes nothing
+    HANDLE h = CreateFileW(bad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    DWORD written = 0;
+    WriteFile(h, "Pratica: x\r\n", 12, &written, nullptr);
+    CloseHandle(h);
+    openLedgerFile(bad);
+    EXPECT_EQ(L"Il file non \u00e8 un conteggio di Zentolo.", controlText(prospect));
+    EXPECT_EQ(L"Rossi / Bianchi srl", controlText(GetDlgItem(ledger, 610)));
+    DeleteFileW(file.c_str());
+    DeleteFileW(bad.c_str());
 
     // A message is what COPIA copies, broken into lines that fit the field.
     HWND lawsuit = GetDlgItem(ledger, 603);
