@@ -38,7 +38,7 @@ void warn(HWND owner, const wchar_t* text)
 // Prints the lines page by page, every copy the dialog asked for (the
 // printer is never also asked for copies: that would print N × N); stops
 // early when a page cannot be started.
-void printLines(HDC dc, const std::vector<std::wstring>& lines, int copies, bool collate)
+void printLines(HDC dc, const std::vector<std::wstring>& lines, int copies, bool collate, const std::wstring& heading)
 {
     PageLayout layout = pageLayout(GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY),
                                    GetDeviceCaps(dc, VERTRES));
@@ -56,6 +56,8 @@ void printLines(HDC dc, const std::vector<std::wstring>& lines, int copies, bool
         for (size_t i = static_cast<size_t>(starts[at]); i < end; ++i, y += layout.pitch)
             if (!lines[i].empty())
                 TextOutW(dc, layout.left, y, lines[i].c_str(), static_cast<int>(lines[i].size()));
+        if (page > 0 && !heading.empty())  // in the top margin, above the first line
+            TextOutW(dc, layout.left, layout.top - layout.pitch, heading.c_str(), static_cast<int>(heading.size()));
         // In the bottom margin, below the last line a page can hold.
         if (starts.size() > 1) {
             const std::wstring number = pageNumberLine(page + 1, static_cast<int>(starts.size()));
@@ -69,7 +71,7 @@ void printLines(HDC dc, const std::vector<std::wstring>& lines, int copies, bool
 
 } // namespace
 
-void printPlainText(const std::wstring& text, const wchar_t* jobName, HWND owner)
+void printPlainText(const std::wstring& text, const wchar_t* jobName, HWND owner, const std::wstring& heading)
 {
     PRINTDLGW pd{};
     pd.lStructSize = sizeof pd;
@@ -86,7 +88,7 @@ void printPlainText(const std::wstring& text, const wchar_t* jobName, HWND owner
         if (StartDocW(pd.hDC, &doc) <= 0) {
             warn(owner, printStartFailedText);
         } else {
-            printLines(pd.hDC, printedLines(text), pd.nCopies, (pd.Flags & PD_COLLATE) != 0);
+            printLines(pd.hDC, printedLines(text), pd.nCopies, (pd.Flags & PD_COLLATE) != 0, heading);
             // A job that the spooler does not take is lost: say so.
             if (EndDoc(pd.hDC) <= 0) warn(owner, printEndFailedText);
         }

@@ -337,7 +337,13 @@ bool onCommand(HWND window, int id, int notification)
         if (w && !w->prospect.empty()) copyTextToClipboard(w->prospect);
         return true;
     case idPrintProspect:
-        if (w && w->printable) printPlainText(w->prospect, L"Zentolo - Conteggio del credito", window);
+        if (w && w->printable) {
+            // The prospect's "Pratica: …" line heads every page after the first.
+            const size_t second = w->prospect.find(L"\r\n") + 2, end = w->prospect.find(L"\r\n", second);
+            const std::wstring line = w->prospect.substr(second, end - second);
+            printPlainText(w->prospect, L"Zentolo - Conteggio del credito", window,
+                           line.rfind(L"Pratica: ", 0) == 0 ? line : L"");
+        }
         return true;
     case idCloseLedger:
         DestroyWindow(window);
