@@ -109,7 +109,7 @@ RECT toolWindowOpeningRect(const std::optional<ScreenBox>& kept, int clientWidth
     const DWORD style = WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX;
     RECT size{0, 0, scaledTo(clientWidth, dpi), scaledTo(clientHeight, dpi)};
     AdjustWindowRectEx(&size, style, FALSE, 0);
-    const int width = size.right - size.left, height = size.bottom - size.top;
+    int width = size.right - size.left, height = size.bottom - size.top;
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     if (kept) {
@@ -124,6 +124,9 @@ RECT toolWindowOpeningRect(const std::optional<ScreenBox>& kept, int clientWidth
     GetWindowRect(mainState.mainWindow, &main);
     GetMonitorInfoW(MonitorFromWindow(mainState.mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
+    // Never taller or wider than the screen: at a large scale the buttons stay in view.
+    width = std::min(width, static_cast<int>(work.right - work.left));
+    height = std::min(height, static_cast<int>(work.bottom - work.top));
     int x = main.right + scaledTo(8, dpi), y = main.top;
     if (x + width > work.right) x = std::max(static_cast<int>(work.left), static_cast<int>(work.right - width));
     if (y + height > work.bottom) y = std::max(static_cast<int>(work.top), static_cast<int>(work.bottom - height));
