@@ -1,5 +1,6 @@
 #include "finance/claim_file.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "text/date_text.h"
@@ -21,12 +22,19 @@ std::wstring oneLine(std::wstring text)
     return text;
 }
 
+// Points as the prospect writes a rate: two places, or its own when it has more ("5,00", "2,125").
+std::wstring pointsText(const std::wstring& typed)
+{
+    const ParsedNumber n = parseNumber(typed);
+    return n.ok ? formatNumber(n.value, std::max(2, ownDecimals(n.value))) : trimmedText(oneLine(typed));
+}
+
 std::wstring rateValue(const ClaimFile& f)
 {
     switch (f.source) {
     case RateSource::legal: return L"legale";
     case RateSource::reference: return L"riferimento";
-    default: return L"inserito " + trimmedText(oneLine(f.rateText));
+    default: return L"inserito " + pointsText(f.rateText);
     }
 }
 
@@ -107,7 +115,7 @@ std::string claimFileText(const ClaimFile& f)
                         L"\r\nIndennizzo 40 \u20ac: " + (f.compensation ? yes : L"no") +
                         L"\r\nAcconti al capitale: " + (f.paymentsToCapital ? yes : L"no") +
                         L"\r\nTasso: " + rateValue(f) + L"\r\n";
-    if (f.surchargeText) text += L"Maggiorazione: " + trimmedText(oneLine(*f.surchargeText)) + L"\r\n";
+    if (f.surchargeText) text += L"Maggiorazione: " + pointsText(*f.surchargeText) + L"\r\n";
     text += L"Movimenti:\r\n";
     for (const std::wstring& line : rawLines(f.movementsText)) text += line + L"\r\n";
     return std::string(claimFileFirstLine) + "\r\n" + toUtf8(text);

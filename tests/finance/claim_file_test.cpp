@@ -15,7 +15,7 @@ const char* const written =
     "Indennizzo 40 \xe2\x82\xac: no\r\n"
     "Acconti al capitale: no\r\n"
     "Tasso: inserito 5,00\r\n"
-    "Maggiorazione: 8\r\n"
+    "Maggiorazione: 8,00\r\n"
     "Movimenti:\r\n"
     "01/01/2025  10.000\r\n"
     "\r\n"
@@ -34,10 +34,11 @@ TEST(ClaimFile, WrittenReadBackAndWrittenAgainTheSame)
     ClaimFile legal;
     legal.source = RateSource::legal;
     legal.caseText = L"two\r\nlines";
+    legal.surchargeText = L"7,5";
     const ClaimFileReading again = readClaimFile(claimFileText(legal));
     EXPECT_EQ(RateSource::legal, again.file.source);
     EXPECT_EQ(L"two  lines", again.file.caseText);
-    EXPECT_FALSE(again.file.surchargeText) << "no surcharge line, none applied";
+    EXPECT_EQ(L"7,50", again.file.surchargeText.value_or(L"")) << "points written as the prospect writes them";
 }
 
 TEST(ClaimFile, RefusalsNameTheLine)

@@ -89,12 +89,17 @@ TEST_F(Finance, LedgerComputesInItsOwnWindowAndCopiesTheProspect)
     wchar_t folder[MAX_PATH];
     GetTempPathW(MAX_PATH, folder);
     const std::wstring file = std::wstring(folder) + L"zentolo-conteggio.txt", bad = std::wstring(folder) + L"zentolo-altro.txt";
+    SendMessageW(GetDlgItem(ledger, 613), BM_CLICK, 0, 0);  // the 40 € of the late-payment law
+    SendMessageW(ledger, WM_COMMAND, MAKEWPARAM(605, BN_CLICKED), 0);
+    EXPECT_NE(std::wstring::npos, controlText(prospect).find(L"\r\nTOTALE DOVUTO al 31/12/2025: 7.470,65 \u20ac"));
+    SendMessageW(GetDlgItem(ledger, 613), BM_CLICK, 0, 0);
+    SendMessageW(ledger, WM_COMMAND, MAKEWPARAM(605, BN_CLICKED), 0);
     saveLedgerFile(file);
     SetWindowTextW(movements, L"01/01/2025 1");
     SetWindowTextW(mainState.rateEdit, L"9");
     openLedgerFile(file);
     EXPECT_EQ(L"01/01/2025  10.000,00\r\n01/07/2025 -3.000", controlText(movements));
-    EXPECT_EQ(L"5", controlText(mainState.rateEdit));
+    EXPECT_EQ(L"5,00", controlText(mainState.rateEdit)) << "the rate as the file writes it";
     EXPECT_EQ(text, controlText(prospect));
     saveLedgerFile(bad);  // a file that is no claim file is refused and changes nothing
     HANDLE h = CreateFileW(bad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
