@@ -228,9 +228,12 @@ void onCreate(HWND window)
                   WS_TABSTOP | BS_AUTOCHECKBOX);
     createButton(window, L"CALCOLA", 0, 0, 130, 32, idLedgerCalculate, 1, w->tool.font);
     finishToolWindow(window, w->tool);
-    // After CHIUDI in the tab order, as they are on the right of it in no way that matters to a reader.
-    createButton(window, L"SALVA\u2026", 0, 0, 110, 31, idSaveClaim, 0, w->tool.font);
-    createButton(window, L"APRI\u2026", 0, 0, 110, 31, idOpenClaim, 0, w->tool.font);
+    // Between STAMPA and CHIUDI, in the tab order as on the screen.
+    HWND save = createButton(window, L"SALVA\u2026", 0, 0, 110, 31, idSaveClaim, 0, w->tool.font);
+    HWND open = createButton(window, L"APRI\u2026", 0, 0, 110, 31, idOpenClaim, 0, w->tool.font);
+    const UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(save, control(window, idPrintProspect), 0, 0, 0, 0, keep);
+    SetWindowPos(open, save, 0, 0, 0, 0, keep);
     layOut(window);
 }
 

@@ -78,6 +78,7 @@ TEST_F(Finance, LedgerComputesInItsOwnWindowAndCopiesTheProspect)
     const std::wstring text = controlText(prospect);
     EXPECT_EQ(0u, text.find(L"CONTEGGIO DEL CREDITO al 31/12/2025\r\nPratica: Rossi / Bianchi srl\r\n"));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(ledger, 614))) << "damages paid on account want revaluation";
+    EXPECT_EQ(GetDlgItem(ledger, 611), GetNextDlgTabItem(ledger, GetDlgItem(ledger, 608), FALSE)) << "STAMPA, then SALVA…";
     SendMessageW(GetDlgItem(ledger, 604), BM_CLICK, 0, 0);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(ledger, 614)));
     SendMessageW(GetDlgItem(ledger, 604), BM_CLICK, 0, 0);
