@@ -50,24 +50,30 @@ std::string dateValue(const CivilDate& d)
 
 } // namespace
 
-std::string calendarFile(const CalendarEntry& entry)
+std::string calendarFile(const std::vector<CalendarEntry>& entries)
 {
-    const std::string summary = toUtf8(escaped(entry.summary));
     std::string file;
-    for (const std::string& line :
-         {std::string("BEGIN:VCALENDAR"), std::string("VERSION:2.0"), std::string("PRODID:-//Zentolo//Scadenze//IT"),
-          std::string("CALSCALE:GREGORIAN"), std::string("BEGIN:VEVENT"), "UID:" + toUtf8(escaped(entry.uid)),
-          "DTSTAMP:" + toUtf8(entry.stamp), "DTSTART;VALUE=DATE:" + dateValue(entry.day),
-          "DTEND;VALUE=DATE:" + dateValue(dayNumberToDate(dateToDayNumber(entry.day) + 1)), "SUMMARY:" + summary,
-          "DESCRIPTION:" + toUtf8(escaped(entry.description)), std::string("BEGIN:VALARM"),
-          std::string("ACTION:DISPLAY"), std::string("TRIGGER:-P3D"), "DESCRIPTION:" + summary,
-          std::string("END:VALARM"), std::string("END:VEVENT"), std::string("END:VCALENDAR")})
+    for (const char* line : {"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:-//Zentolo//Scadenze//IT", "CALSCALE:GREGORIAN"})
         addLine(file, line);
+    for (const CalendarEntry& entry : entries) {
+        const std::string summary = toUtf8(escaped(entry.summary));
+        for (const std::string& line :
+             {std::string("BEGIN:VEVENT"), "UID:" + toUtf8(escaped(entry.uid)), "DTSTAMP:" + toUtf8(entry.stamp),
+              "DTSTART;VALUE=DATE:" + dateValue(entry.day),
+              "DTEND;VALUE=DATE:" + dateValue(dayNumberToDate(dateToDayNumber(entry.day) + 1)), "SUMMARY:" + summary,
+              "DESCRIPTION:" + toUtf8(escaped(entry.description)), std::string("BEGIN:VALARM"),
+              std::string("ACTION:DISPLAY"), std::string("TRIGGER:-P3D"), "DESCRIPTION:" + summary,
+              std::string("END:VALARM"), std::string("END:VEVENT")})
+            addLine(file, line);
+    }
+    addLine(file, "END:VCALENDAR");
     return file;
 }
 
-std::wstring calendarFileName(const CivilDate& day)
+std::string calendarFile(const CalendarEntry& entry) { return calendarFile(std::vector<CalendarEntry>{entry}); }
+
+std::wstring calendarFileName(const CivilDate& day, const wchar_t* prefix)
 {
     const std::wstring date = formatDate(day);  // gg/mm/aaaa
-    return L"scadenza-" + date.substr(6) + L"-" + date.substr(3, 2) + L"-" + date.substr(0, 2) + L".ics";
+    return prefix + std::wstring(L"-") + date.substr(6) + L"-" + date.substr(3, 2) + L"-" + date.substr(0, 2) + L".ics";
 }

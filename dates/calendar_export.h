@@ -1,8 +1,9 @@
-// A deadline as an iCalendar file (RFC 5545) that office and phone calendars
-// import: one all-day event with a reminder three days before.
+// Deadlines as an iCalendar file (RFC 5545) that office and phone calendars
+// import: one all-day event each, with a reminder three days before.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "dates/calendar.h"
 
@@ -16,7 +17,8 @@ struct CalendarEntry {
 
 // The file's bytes: UTF-8, CR LF line ends, lines folded at 75 octets, the
 // text values escaped.
+std::string calendarFile(const std::vector<CalendarEntry>& entries);
 std::string calendarFile(const CalendarEntry& entry);
 
-// "scadenza-2026-09-21.ics".
-std::wstring calendarFileName(const CivilDate& day);
+// "scadenza-2026-09-21.ics", or with another prefix: "termini-2025-09-29.ics".
+std::wstring calendarFileName(const CivilDate& day, const wchar_t* prefix = L"scadenza");

@@ -327,16 +327,15 @@ std::wstring runLine(const SuspensionRun& run)
            (days == 1 ? L" giorno non contato)" : L" giorni non contati)");
 }
 
-// The law a rule counts by, as the prospect cites it.
-const wchar_t* ruleLaw(DeadlineRule rule)
+} // namespace
+
+const wchar_t* deadlineRuleLaw(DeadlineRule rule)
 {
     static const wchar_t* const laws[deadlineRuleCount] = {
         L"art. 2963 c.c.", L"art. 155 c.p.c.; sospensione feriale L. 742/1969",
         L"art. 18 D.Lgs. 241/1997; art. 7 c. 2 lett. l) DL 70/2011", L"art. 155 c.p.c.; senza sospensione feriale, art. 3 L. 742/1969"};
     return laws[static_cast<int>(rule)];
 }
-
-} // namespace
 
 const wchar_t* deadlineRuleName(DeadlineRule rule)
 {
@@ -414,6 +413,19 @@ Deadline deadlineFor(DayNumber event, const Term& term, bool endOfMonth, Deadlin
     return out;
 }
 
+std::wstring deadlineWarnings(const Deadline& d, bool backward, MonthDay patron)
+{
+    std::wstring lines;
+    for (const SuspensionRun& run : d.suspensionRuns)
+        if (run.kind == SuspensionKind::emergency) {
+            const EmergencySuspensionRow* row = emergencyRowAround(run.first);
+            lines += L"\r\n" + std::wstring(backward ? row->backwardWarning : row->forwardWarning);
+            break;
+        }
+    if (isPatronDay(d.due, patron)) lines += L"\r\nAttenzione: " + weekdayAndDate(d.due) + L" \u00e8 festa patronale.";
+    return lines;
+}
+
 DeadlineText deadlineText(DayNumber event, const std::wstring& termText, bool endOfMonth, DeadlineRule rule,
                           MonthDay patron, const CivilDate& today)
 {
@@ -439,20 +451,13 @@ DeadlineText deadlineText(DayNumber event, const std::wstring& termText, bool en
     bracket += L", " + ruleName;
     std::wstring text = L"Scadenza: " + weekdayAndDate(d.reached) + L"  (" + bracket + L")";
     if (d.due != d.reached) text += L"\r\n\u2192 " + weekdayAndDate(d.due) + L" (" + closedReason(d.reached, patron) + L")";
-    std::wstring after;  // the lines that the result and the prospect share
-    for (const SuspensionRun& run : d.suspensionRuns)
-        if (run.kind == SuspensionKind::emergency) {
-            const EmergencySuspensionRow* row = emergencyRowAround(run.first);
-            after += L"\r\n" + std::wstring(reading.term.count < 0 ? row->backwardWarning : row->forwardWarning);
-            break;
-        }
-    if (isPatronDay(d.due, patron)) after += L"\r\nAttenzione: " + weekdayAndDate(d.due) + L" \u00e8 festa patronale.";
+    std::wstring after = deadlineWarnings(d, reading.term.count < 0, patron);  // the result and the prospect share them
     if (const auto payBy = augustPaymentDay(d.due, rule, patron))
         after += L"\r\n\u2192 versamenti entro " + weekdayAndDate(*payBy) + L" (" + augustTaxDeferralSource + L")";
     text += after;
 
     std::wstring prospect = L"TERMINE: " + term + L" da " + weekdayAndDate(event) + L"\r\nRegola: " + ruleName +
-                            L" (" + ruleLaw(rule) + L")";
+                            L" (" + deadlineRuleLaw(rule) + L")";
     if (reading.term.count != 0) prospect += L"\r\nPrimo giorno contato: " + weekdayAndDate(d.firstCounted);
     for (const SuspensionRun& run : d.suspensionRuns) prospect += L"\r\n" + runLine(run);
     prospect += L"\r\nUltimo giorno del termine: " + weekdayAndDate(d.counted);

@@ -20,6 +20,10 @@ const wchar_t* deadlineRuleName(DeadlineRule rule);
 // The same as the menu offers it: "Lavoro (senza sospensione feriale)".
 const wchar_t* deadlineRuleChoice(DeadlineRule rule);
 
+// The law a rule counts by, as a prospect cites it: "art. 155 c.p.c.;
+// sospensione feriale L. 742/1969".
+const wchar_t* deadlineRuleLaw(DeadlineRule rule);
+
 // Free days ("giorni liberi") leave out both the day of the event and the
 // last day: N of them are counted as N + 1 days.
 enum class TermUnit { days, weeks, freeDays, months, years };
@@ -78,6 +82,11 @@ bool isClosedDay(DayNumber day, DeadlineRule rule, MonthDay patron);
 bool isSuspendedDay(DayNumber day, DeadlineRule rule);
 // A day of the emergency suspension, which any rule of the courts skips.
 bool isEmergencySuspendedDay(DayNumber day);
+
+// The warnings a deadline carries, each line after a CR LF: the emergency
+// suspension its count met (`backward` when counted back from a hearing), the
+// patron saint's day it falls on.
+std::wstring deadlineWarnings(const Deadline& deadline, bool backward, MonthDay patron);
 
 // The add-days result, one line each: "Scadenza: sabato 19/09/2026  (30
 // giorni + 31 di sospensione feriale, processuale)"; "→ lunedì 21/09/2026
