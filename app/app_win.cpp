@@ -13,6 +13,7 @@
 #include "dates/day_window_win.h"
 #include "finance/ledger_win.h"
 #include "finance/table_split_win.h"
+#include "dates/act_terms_win.h"
 
 namespace {
 
@@ -86,7 +87,9 @@ void processMessage(MSG& msg)
         closeRefusal();
         break;
     }
-    if (onMainWindowKey(msg) || onDayWindowKey(msg) || onLedgerWindowKey(msg) || onTableSplitWindowKey(msg)) return;
+    if (onMainWindowKey(msg) || onDayWindowKey(msg) || onLedgerWindowKey(msg) || onTableSplitWindowKey(msg) ||
+        onActTermsWindowKey(msg))
+        return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }

@@ -15,6 +15,7 @@
 #include "finance/interest_win.h"
 #include "finance/ledger_win.h"
 #include "finance/table_split_win.h"
+#include "dates/act_terms_win.h"
 #include "finance/split_win.h"
 
 namespace {
@@ -292,6 +293,9 @@ bool carryOutCommand(int id, int notification, HWND control)
         return true;
     case idSplitTable:
         openTableSplitWindow();
+        return true;
+    case idActTerms:
+        openActTermsWindow();
         return true;
     case idLedger:
         openLedgerWindow();

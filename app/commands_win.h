@@ -43,6 +43,7 @@ enum CommandId : int {
     idRevaluation = 216,  // the checkbox "Rivalutazione ISTAT"
     idKeepTape = 217,     // the checkbox "Conserva il nastro alla chiusura"
     idSplitTable = 218,   // "TABELLA…": the table split's window
+    idActTerms = 219,     // "TERMINI…" on DATE: every term of one act
     idInvoiceFund = 220,  // "Cassa previdenziale": the menu button of F6's profile
     idWithholding = 221,  // the checkbox "Ritenuta d'acconto 20%"
     idFlatRate = 222,     // the checkbox "Regime forfettario"
@@ -74,6 +75,7 @@ enum MenuCommandId : int {
     menuCopyResult = 441,  // "Copia" on the DATE and INTERESSI results
     menuExportCalendar = 442,  // "Esporta in calendario…" on a deadline
     menuFundFirst = 451,       // 451 to 454, in the funds' order
+    menuActFirst = 461,        // 461 to 465, the acts of "TERMINI…" in their order
 };
 
 // Carries out one WM_COMMAND; false when it is left to the default procedure.

@@ -279,6 +279,18 @@ bool onToolWindowKey(HWND window, const ToolWindow& tool, const MSG& msg, std::i
     }
 }
 
+int labelWidth(HWND label, int dpi)
+{
+    const std::wstring text = controlText(label);
+    HDC dc = GetDC(label);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    return MulDiv(size.cx, designDpi, dpi) + 4;
+}
+
 void finishToolWindow(HWND window, const ToolWindow& tool)
 {
     HWND prospect = createChildIn(window, L"EDIT", L"", tool.prospect,
@@ -287,9 +299,8 @@ void finishToolWindow(HWND window, const ToolWindow& tool)
     SendMessageW(prospect, EM_SETLIMITTEXT, 0, 0);
     installProspectMenu(prospect);
     nameControl(prospect, L"Prospetto");
-    createButton(window, L"COPIA", 0, 0, 110, 31, tool.prospect + 1, 0, tool.font);
-    createButton(window, L"STAMPA", 0, 0, 110, 31, tool.prospect + 2, 0, tool.font);
-    createButton(window, L"CHIUDI", 0, 0, 110, 31, tool.prospect + 3, 0, tool.font);
+    for (size_t i = 0; i < tool.buttons.size(); ++i)
+        createButton(window, tool.buttons[i], 0, 0, 110, 31, tool.prospect + 1 + static_cast<int>(i), 0, tool.font);
     for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
         SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(tool.font), TRUE);
     tool.layOut(window);
@@ -299,6 +310,6 @@ void placeProspectAndButtons(HWND window, const ToolWindow& tool, int top, int w
 {
     const int buttons = height - 43;
     placeScaled(GetDlgItem(window, tool.prospect), 12, top, width - 24, buttons - 10 - top, tool.dpi);
-    for (int i = 0; i < 3; ++i) placeScaled(GetDlgItem(window, tool.prospect + 1 + i), 12 + 118 * i, buttons, 110, 31, tool.dpi);
+    for (int i = 0; i < static_cast<int>(tool.buttons.size()); ++i) placeScaled(GetDlgItem(window, tool.prospect + 1 + i), 12 + 118 * i, buttons, 110, 31, tool.dpi);
     InvalidateRect(window, nullptr, TRUE);
 }

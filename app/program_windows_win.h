@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "dates/screen_box.h"
 
@@ -27,6 +28,8 @@ struct ToolWindow {
     const wchar_t* pasteFieldName = L"";
     int pasteLimit = 0;
     std::optional<std::wstring> cutText;
+    // The buttons under the prospect, ids tool.prospect + 1 on.
+    std::vector<const wchar_t*> buttons{L"COPIA", L"STAMPA", L"CHIUDI"};
 };
 
 // "Movimenti tiene al massimo 400.000 caratteri: il testo in più non è entrato."
@@ -45,12 +48,15 @@ bool onToolWindowMessage(HWND window, ToolWindow& tool, UINT message, WPARAM wPa
 bool onToolWindowKey(HWND window, const ToolWindow& tool, const MSG& msg, std::initializer_list<int> commaFields);
 
 // The last controls of a tool window: the prospect (read-only, scrolling, with
-// its "Copia" menu, id tool.prospect) and COPIA, STAMPA and CHIUDI under it
-// (the next three ids); then every control takes the font and is laid out.
+// its "Copia" menu, id tool.prospect) and its buttons under it (the next ids);
+// then every control takes the font and is laid out.
 void finishToolWindow(HWND window, const ToolWindow& tool);
-// The prospect from `top` down to the three buttons at the bottom of a client
-// area width × height at 96 DPI.
+// The prospect from `top` down to the buttons at the bottom of a client area
+// width × height at 96 DPI.
 void placeProspectAndButtons(HWND window, const ToolWindow& tool, int top, int width, int height);
+
+// A label's text width at 96 DPI, so that no label is clipped whatever the font.
+int labelWidth(HWND label, int dpi);
 
 // A child control at 0, 0, placed later by the window's layout.
 HWND createChildIn(HWND window, const wchar_t* cls, const wchar_t* text, int id, DWORD style, DWORD exStyle = 0);

@@ -21,6 +21,7 @@ struct Settings {
     MonthDay patronDay;                               // "Patrono"; none by default
     std::optional<ScreenBox> ledgerPlace;  // the claim ledger's window where it was last moved or sized
     std::optional<ScreenBox> tableSplitPlace;  // the same for the table split's window
+    std::optional<ScreenBox> actTermsPlace;    // and for the window of an act's terms
     std::int32_t calcHeight = 390;  // "AltezzaCalc": CALC's height without the keypad, in pixels at 96 DPI
     bool keepTape = false;  // "ConservaNastro": the tape holds client figures, so not kept unless asked
     InvoiceProfile invoice;  // "FatturaCassa", "FatturaRitenuta", "FatturaForfettario": F6's profile

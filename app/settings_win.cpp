@@ -38,6 +38,7 @@ StoredBytes storedBytes(HKEY key, const wchar_t* name)
 // A window's kept place: its left, top, width and height under these names.
 const wchar_t* const ledgerPlaceNames[4] = {L"CreditoX", L"CreditoY", L"CreditoLarghezza", L"CreditoAltezza"};
 const wchar_t* const tableSplitPlaceNames[4] = {L"RipartoX", L"RipartoY", L"RipartoLarghezza", L"RipartoAltezza"};
+const wchar_t* const actTermsPlaceNames[4] = {L"TerminiX", L"TerminiY", L"TerminiLarghezza", L"TerminiAltezza"};
 
 std::optional<ScreenBox> storedPlace(HKEY key, const wchar_t* const (&names)[4])
 {
@@ -105,6 +106,7 @@ void loadSettings()
         settings.calcHeight = *value;  // a height beyond the screen is cut to it when shown
     settings.ledgerPlace = storedPlace(key, ledgerPlaceNames);
     settings.tableSplitPlace = storedPlace(key, tableSplitPlaceNames);
+    settings.actTermsPlace = storedPlace(key, actTermsPlaceNames);
 
     RegCloseKey(key);
 }
@@ -177,6 +179,12 @@ void saveTableSplitPlace(const ScreenBox& place)
 {
     settings.tableSplitPlace = place;
     storePlace(tableSplitPlaceNames, place);
+}
+
+void saveActTermsPlace(const ScreenBox& place)
+{
+    settings.actTermsPlace = place;
+    storePlace(actTermsPlaceNames, place);
 }
 
 void saveSettings()

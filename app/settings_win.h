@@ -26,3 +26,4 @@ void saveCalcHeight();
 // ledger's window, kept as it was last moved or sized.
 void saveLedgerPlace(const ScreenBox& place);
 void saveTableSplitPlace(const ScreenBox& place);
+void saveActTermsPlace(const ScreenBox& place);

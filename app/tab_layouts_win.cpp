@@ -256,6 +256,7 @@ void createDateTab()
     markMenuButton(s.deadlineRuleButton, deadlineRule);
     createFlatButton(L"CALCOLA DATE", 16, 272, 145, 31, idCalculateDates, &list, 1);
     createFlatButton(L"VERIFICA GIORNI", 169, 272, 161, 31, idVerifyDays, &list, 0);
+    createFlatButton(L"TERMINI\u2026", 338, 272, 132, 31, idActTerms, &list, 0);
     s.dateResult = createResultField(L"Risultato: \u2014", 16, 314, 454, 35, list);
 }
 

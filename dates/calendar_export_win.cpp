@@ -7,6 +7,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -35,21 +36,25 @@ void stampAndUid(CalendarEntry& entry)
 
 } // namespace
 
+bool writeCalendar(std::vector<CalendarEntry> entries, const std::wstring& path, std::wstring& error)
+{
+    for (CalendarEntry& entry : entries) stampAndUid(entry);
+    return replaceFileWhole(path, calendarFile(entries), error);
+}
+
 bool writeDeadlineCalendar(const DeadlineForCalendar& deadline, const std::wstring& path, std::wstring& error)
 {
     CalendarEntry entry;
     entry.day = dayNumberToDate(deadline.due);
     entry.summary = deadline.summary;
     entry.description = deadline.prospect;
-    stampAndUid(entry);
-    return replaceFileWhole(path, calendarFile(entry), error);
+    return writeCalendar({entry}, path, error);
 }
 
-void exportDeadlineToCalendar(const DeadlineForCalendar& deadline, HWND owner)
+void exportToCalendar(const std::vector<CalendarEntry>& entries, const std::wstring& name, HWND owner)
 {
     wchar_t path[MAX_PATH] = {};
-    const std::wstring name = calendarFileName(dayNumberToDate(deadline.due));
-    name.copy(path, name.size());
+    name.copy(path, std::min<size_t>(name.size(), MAX_PATH - 1));
     const std::wstring folder = documentsFolder();
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
@@ -62,8 +67,17 @@ void exportDeadlineToCalendar(const DeadlineForCalendar& deadline, HWND owner)
     ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
     if (!showFileDialog(&ofn, true)) return;
     std::wstring error;
-    if (writeDeadlineCalendar(deadline, path, error)) return;
+    if (writeCalendar(entries, path, error)) return;
     const std::wstring text = L"Calendario non salvato in " + std::wstring(path) + L":\r\n" + error;
     ModalScope modal;
     MessageBoxW(owner, text.c_str(), L"Zentolo", MB_ICONWARNING | MB_OK);
+}
+
+void exportDeadlineToCalendar(const DeadlineForCalendar& deadline, HWND owner)
+{
+    CalendarEntry entry;
+    entry.day = dayNumberToDate(deadline.due);
+    entry.summary = deadline.summary;
+    entry.description = deadline.prospect;
+    exportToCalendar({entry}, calendarFileName(entry.day), owner);
 }
