@@ -108,6 +108,7 @@ inline std::vector<Control> expectedControls()
         {date, B, L"Civile  \u25be", 346, 229, 124, 28, 212, true, none},
         {date, B, L"CALCOLA DATE", 16, 272, 145, 31, 200, true, none},
         {date, B, L"VERIFICA GIORNI", 169, 272, 161, 31, 206, true, none},
+        {date, B, L"TERMINI\u2026", 338, 272, 132, 31, 219, true, none},
         {date, L"Edit", L"Risultato: \u2014", 16, 314, 454, 35, 0, false, heading},
         {interest, L"Static", L"INTERESSI  \u2022  date: 131066 = 13/10/1966  \u2022  base 365 gg", 16, 87, 460, 22, 0, false, body},
         {interest, L"Static", L"Capitale (\u20ac)", 16, 119, 104, 22, 0, false, body},

@@ -20,6 +20,25 @@ PROSPECT = ['TERMINE: 30 giorni da lunedì 20/07/2026',
             'SCADENZA: lunedì 21/09/2026', '', 'Calcolato il 08/12/2026']
 
 
+def terms_problems():
+    """The terms of a first hearing: one event each, in one file, with unique UIDs."""
+    data = subprocess.run(sys.argv[1:] + ['terms'], input='0\t29/09/2025\t\t0\tRossi; Bianchi, \\ soci\n'.encode(),
+                          stdout=subprocess.PIPE, check=True).stdout
+    events = icalendar.Calendar.from_ical(data.decode('utf-8')).walk('VEVENT')
+    got = [(e.get('DTSTART').dt, str(e.get('SUMMARY')), str(e.get('DESCRIPTION')).split('\n')[1],
+            len(e.walk('VALARM'))) for e in events]
+    act = 'Prima udienza del luned\u00ec 29/09/2025'
+    want = [(datetime.date(2025, m, d), 'Rossi; Bianchi, \\ soci: ' + name, act, 1) for m, d, name in [
+        (4, 30, 'Notifica della citazione entro (art. 163-bis c.p.c., 120 giorni liberi)'),
+        (6, 20, 'Costituzione del convenuto (art. 166 c.p.c.)'),
+        (7, 18, 'Prima memoria integrativa (art. 171-ter n. 1 c.p.c.)'),
+        (9, 9, 'Seconda memoria (art. 171-ter n. 2)'), (9, 19, 'Terza memoria (art. 171-ter n. 3)')]]
+    problems = ['terms: got %r, want %r' % (g, w) for g, w in zip(got, want) if g != w]
+    if len(got) != 5 or len({str(e.get('UID')) for e in events}) != 5:
+        problems.append('terms: %d events, want 5 with their own UIDs' % len(got))
+    return problems
+
+
 def main():
     data = subprocess.run(sys.argv[1:] + ['ics'], input='20/07/2026\t30\t1\n'.encode(), stdout=subprocess.PIPE,
                           check=True).stdout
@@ -43,6 +62,7 @@ def main():
                (alarms[0].get('TRIGGER').dt if alarms else None, datetime.timedelta(days=-3)),
                (str(alarms[0].get('DESCRIPTION')) if alarms else None, summary)]
     failures += ['got %r, want %r' % (got, want) for got, want in checks if got != want]
+    failures += terms_problems()
     for f in failures:
         print(f)
     print('calendar file read back: %d problems' % len(failures))

@@ -12,6 +12,7 @@
 #include "dates/day_report.h"
 #include "dates/calendar_export_win.h"
 #include "dates/day_window_win.h"
+#include "dates/act_terms_win.h"
 #include "tests/app/gui_fixture.h"
 
 namespace {
@@ -264,6 +265,55 @@ TEST_F(DayReport, KeysOfTheReportWindow)
 
     EXPECT_TRUE(press(VK_ESCAPE));
     EXPECT_FALSE(IsWindow(w));
+}
+
+// "TERMINI…": Enter in Data lists the terms; COPIA gives them under the act
+// and the Pratica; the calendar file holds one event each; Escape closes.
+TEST_F(DayReport, TermsOfAnActListedCopiedAndSavedTogether)
+{
+    command(idActTerms);
+    HWND terms = FindWindowW(actTermsWindowClassName, nullptr);
+    ASSERT_TRUE(terms);
+    EXPECT_EQ(L"Termini di un atto", controlText(terms));
+    HWND date = GetDlgItem(terms, 802), list = GetDlgItem(terms, 807);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(terms, 803))) << "Notificata il is the judgment's";
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(terms, 812))) << "Giorni is the decree's";
+    SetWindowTextW(GetDlgItem(terms, 805), L"Rossi c. Bianchi");
+    SetWindowTextW(date, L"290925");
+    SendMessageW(date, WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_EQ(L"29/09/2025", controlText(date));
+    const std::wstring text = controlText(list);
+    EXPECT_NE(std::wstring::npos, text.find(L"\r\nPrima memoria integrativa (art. 171-ter n. 1 c.p.c.): venerd\u00ec "
+                                            L"18/07/2025 (spostato da domenica 20/07/2025)\r\n")) << text;
+    SendMessageW(terms, WM_COMMAND, MAKEWPARAM(808, BN_CLICKED), 0);
+    EXPECT_EQ(0u, clipboardText().find(L"TERMINI: Prima udienza del luned\u00ec 29/09/2025\r\nPratica: Rossi c. Bianchi\r\n"
+                                       L"Regola: "));
+
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring path = std::wstring(folder) + L"termini-2025-09-29.ics";
+    std::wstring error;
+    ASSERT_TRUE(saveActTermsCalendar(path, error)) << error;
+    std::string bytes(8192, '\0');
+    FILE* f = _wfopen(path.c_str(), L"rb");
+    ASSERT_TRUE(f);
+    bytes.resize(fread(&bytes[0], 1, bytes.size(), f));
+    fclose(f);
+    DeleteFileW(path.c_str());
+    size_t events = 0;
+    for (size_t at = 0; (at = bytes.find("BEGIN:VEVENT", at)) != std::string::npos; ++at) ++events;
+    EXPECT_EQ(5u, events);
+    EXPECT_NE(std::string::npos, bytes.find("SUMMARY:Rossi c. Bianchi: Costituzione del convenuto (art. 166 c.p.c.)"));
+    EXPECT_NE(std::string::npos, bytes.find("DTSTART;VALUE=DATE:20250620\r\n"));
+
+    SetWindowTextW(date, L"31/02/2026");
+    EXPECT_FALSE(saveActTermsCalendar(path, error));
+    EXPECT_EQ(L"Data non valida (gg/mm/aaaa)", controlText(list));
+    command(idActTerms);
+    EXPECT_EQ(nullptr, FindWindowExW(nullptr, terms, actTermsWindowClassName, nullptr)) << "no second window";
+    PostMessageW(date, WM_KEYDOWN, VK_ESCAPE, 1);
+    pumpMessages();
+    EXPECT_FALSE(IsWindow(terms)) << "Escape closes it";
 }
 
 } // namespace

@@ -158,3 +158,24 @@ def deadline_office_journey(p):
     p.click(23, 172)
     p.click(88, 287)
     wait_until('one line', lambda s: s['main']['h'] == 405 and result(s).startswith('Giorni: '))
+    # TERMINI…: a judgment picked from the act's menu with F4, its dates typed, Enter in Pratica.
+    terms = lambda s: next((w for w in s['windows'] if w['class'] == 'ZentoloTerminiV08'), None)
+    listed = lambda s: next((c['text'] for c in terms(s)['children'] if c['text'].startswith('Regola:')), '')
+    p.click(404, 287)
+    wait_until('terms window', lambda s: terms(s) is not None)
+    p.key('shift+Tab', 'F4')
+    wait_until('act menu', lambda s: any(w['class'] == '#32768' for w in s['windows']))
+    p.key('Down', 'Down', 'Down', 'Return', 'Tab')
+    p.type('020525')
+    p.key('Tab')
+    p.type('100625')
+    p.key('Tab', 'Tab')
+    p.type('Rossi')
+    p.key('Return')
+    s = wait_until('terms', lambda s: terms(s) and 'cassazione' in listed(s))
+    check('terms: a judgment served, its three appeal terms', listed(s).split('\r\n')[1:] == [
+        'Appello, termine lungo (art. 327 c.p.c.): mercoled\u00ec 03/12/2025',
+        'Appello, termine breve (art. 325 c.p.c.): gioved\u00ec 10/07/2025',
+        'Ricorso per cassazione, termine breve (art. 325 c.p.c.): marted\u00ec 09/09/2025'])
+    p.key('Escape')
+    wait_until('terms closed', lambda s: terms(s) is None)

@@ -8,7 +8,7 @@ from driver import *  # noqa: F401,F403 (the journeys' shared vocabulary)
 def keyboard_journey(p):
     # Every tab stop of every tab, each tab with the header's five tab buttons
     # ("—" and "×" are clicked, not tabbed to).
-    tabs = [('CALC', 53, 390, 16), ('DATE', 140, 405, 14), ('INTERESSI', 232, 465, 18),
+    tabs = [('CALC', 53, 390, 16), ('DATE', 140, 405, 15), ('INTERESSI', 232, 465, 18),
             ('PROPORZIONI', 336, 534, 16), ('OPZIONI', 435, 507, 13)]
     for name, x, height, stops in tabs:
         visited = tab_cycle(p, x, height)

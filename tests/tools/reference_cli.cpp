@@ -16,6 +16,7 @@
 
 #include "text/numtext.h"
 #include "dates/calendar.h"
+#include "dates/act_terms.h"
 #include "dates/calendar_export.h"
 #include "dates/deadlines.h"
 #include "calc/vat.h"
@@ -257,6 +258,31 @@ void icsMode()
     put(calendarFile(entry));
 }
 
+// One line "ACT DATE SERVED OPTION CASE" (tab-separated, the act by its
+// number) gives the calendar file of the act's terms, each event numbered.
+void termsMode()
+{
+    std::string line;
+    if (!readLine(line)) return;
+    std::vector<std::string> f = splitTabs(line);
+    if (f.size() != 5) return;
+    ActTermsInput in;
+    in.act = static_cast<Act>(std::atoi(f[0].c_str()) % actCount);
+    in.dateText = fromUtf8(f[1]);
+    in.servedText = fromUtf8(f[2]);
+    in.option = f[3] == "1";
+    in.caseText = fromUtf8(f[4]);
+    std::vector<CalendarEntry> events = actTermsEvents(computeActTerms(in), in.caseText);
+    for (size_t i = 0; i < events.size(); ++i) {
+        events[i].stamp = L"20261209T094500Z";
+        events[i].uid = L"20261209T094500Z-" + std::to_wstring(i + 1) + L"@zentolo";
+    }
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    put(calendarFile(events));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -272,6 +298,8 @@ int main(int argc, char** argv)
         interestMode();
     } else if (mode == "ics") {
         icsMode();
+    } else if (mode == "terms") {
+        termsMode();
     } else if (mode == "ledger") {
         ledgerMode();
     } else if (mode == "count") {
