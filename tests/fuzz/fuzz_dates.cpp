@@ -1,7 +1,8 @@
-// Dates: the date texts, the date calculator and the day report.
+// Dates: the date texts, the date calculator, the day report and the terms of an act.
 #include <cstdlib>
 #include <cwchar>
 
+#include "dates/act_terms.h"
 #include "dates/calendar.h"
 #include "dates/date_calculator.h"
 #include "dates/day_report.h"
@@ -27,6 +28,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (!parseDate(*normalised, d) || formatDate(d) != *normalised) std::abort();
         }
     }
+
+    // The terms of an act: a message, or terms on open days, before a hearing
+    // and after any other act (the citation's latest service is never moved).
+    ActTermsInput act;
+    act.act = static_cast<Act>(flags % actCount);
+    act.dateText = in.fromText;
+    act.servedText = in.toText;
+    act.daysText = in.daysText;
+    act.option = flags & 0x40;
+    act.rule = in.rule;
+    const ActTermsOutcome terms = computeActTerms(act);
+    if (terms.text.empty() || (terms.ok && terms.terms.empty())) std::abort();
+    const bool backward = act.act == Act::firstHearing || act.act == Act::decisionHearing;
+    for (const ActTerm& t : terms.terms)
+        if ((backward ? t.due >= terms.actDay : t.due <= terms.actDay) ||
+            (t.name.find(L"163-bis") == std::wstring::npos && isClosedDay(t.due, DeadlineRule::court, {})))
+            std::abort();
 
     LastDateRange range;
     DateOutcome out = computeDates(in, range);
