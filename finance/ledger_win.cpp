@@ -85,19 +85,6 @@ constexpr int movementsLimit = 400000;
 
 HWND control(HWND window, int id) { return GetDlgItem(window, id); }
 
-// A label's text width at 96 DPI, so that no label is clipped whatever the font.
-int labelWidth(HWND label, int dpi)
-{
-    const std::wstring text = controlText(label);
-    HDC dc = GetDC(label);
-    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(label, dc);
-    return MulDiv(size.cx, designDpi, dpi) + 4;
-}
-
 // A message broken at blanks into lines that fit the field's width: the
 // prospect's field scrolls sideways, which would hide the end of a sentence.
 std::wstring wrappedToField(HWND field, const std::wstring& text)
