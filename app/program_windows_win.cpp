@@ -279,6 +279,18 @@ bool onToolWindowKey(HWND window, const ToolWindow& tool, const MSG& msg, std::i
     }
 }
 
+HWND createToolWindow(const wchar_t* cls, WNDPROC procedure, const wchar_t* title,
+                      const std::optional<ScreenBox>& kept, int clientWidth, int clientHeight)
+{
+    WNDCLASSEXW known{};
+    known.cbSize = sizeof known;
+    if (!GetClassInfoExW(GetModuleHandleW(nullptr), cls, &known) && !registerProgramWindowClass(cls, procedure))
+        return nullptr;
+    const RECT r = toolWindowOpeningRect(kept, clientWidth, clientHeight, mainState.dpi);
+    return CreateWindowExW(0, cls, title, WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, r.left, r.top, r.right - r.left,
+                           r.bottom - r.top, mainState.mainWindow, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
 int labelWidth(HWND label, int dpi)
 {
     const std::wstring text = controlText(label);

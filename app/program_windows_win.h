@@ -75,6 +75,12 @@ void keepLeastClientSize(HWND window, MINMAXINFO& info, int width, int height, i
 // work area; else beside the main window, or over it when there is no room.
 RECT toolWindowOpeningRect(const std::optional<ScreenBox>& kept, int clientWidth, int clientHeight, int dpi);
 
+// Creates a tool window of class `cls` (registered at its first opening),
+// sizable but not maximisable, owned by the main window, where
+// toolWindowOpeningRect puts it; nullptr when it cannot be created.
+HWND createToolWindow(const wchar_t* cls, WNDPROC procedure, const wchar_t* title,
+                      const std::optional<ScreenBox>& kept, int clientWidth, int clientHeight);
+
 // Brings an open tool window to the front, restored.
 void bringToolWindowForward(HWND window);
 

@@ -44,7 +44,6 @@ enum ActTermsControl {
 };
 
 HWND termsWindow = nullptr;
-bool classRegistered = false;
 
 struct ActTermsWindow {
     ToolWindow tool;
@@ -277,11 +276,8 @@ LRESULT CALLBACK actTermsProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 void openActTermsWindow()
 {
     if (termsWindow) return bringToolWindowForward(termsWindow);
-    if (!classRegistered) classRegistered = registerProgramWindowClass(actTermsWindowClassName, actTermsProc);
-    const RECT r = toolWindowOpeningRect(settings.actTermsPlace, openClientWidth, openClientHeight, mainState.dpi);
-    termsWindow = CreateWindowExW(0, actTermsWindowClassName, L"Termini di un atto", WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX,
-                                  r.left, r.top, r.right - r.left, r.bottom - r.top, mainState.mainWindow, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
+    termsWindow = createToolWindow(actTermsWindowClassName, actTermsProc, L"Termini di un atto", settings.actTermsPlace,
+                                   openClientWidth, openClientHeight);
     if (!termsWindow) return;
     ShowWindow(termsWindow, SW_SHOW);
     UpdateWindow(termsWindow);

@@ -54,7 +54,6 @@ enum LedgerControl {
 };
 
 HWND ledgerWindow = nullptr;
-bool ledgerClassRegistered = false;
 
 // What the window owns: the whole prospect (the field may show it shortened),
 // and the fonts of its monitor's scale.
@@ -380,11 +379,8 @@ LRESULT CALLBACK ledgerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 void openLedgerWindow()
 {
     if (ledgerWindow) return bringToolWindowForward(ledgerWindow);
-    if (!ledgerClassRegistered) ledgerClassRegistered = registerProgramWindowClass(ledgerWindowClassName, ledgerProc);
-    const RECT r = toolWindowOpeningRect(settings.ledgerPlace, openClientWidth, openClientHeight, mainState.dpi);
-    ledgerWindow = CreateWindowExW(0, ledgerWindowClassName, L"Conteggio del credito",
-                                   WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, r.left, r.top, r.right - r.left,
-                                   r.bottom - r.top, mainState.mainWindow, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ledgerWindow = createToolWindow(ledgerWindowClassName, ledgerProc, L"Conteggio del credito", settings.ledgerPlace,
+                                    openClientWidth, openClientHeight);
     if (!ledgerWindow) return;
     ShowWindow(ledgerWindow, SW_SHOW);
     UpdateWindow(ledgerWindow);

@@ -33,7 +33,6 @@ enum TableSplitControl {
 };
 
 HWND tableWindow = nullptr;
-bool classRegistered = false;
 
 struct TableSplitWindow {
     ToolWindow tool;
@@ -186,11 +185,8 @@ void openTableSplitWindow()
         takeSplitOfTab(tableWindow);
         return bringToolWindowForward(tableWindow);
     }
-    if (!classRegistered) classRegistered = registerProgramWindowClass(tableSplitWindowClassName, tableSplitProc);
-    const RECT r = toolWindowOpeningRect(settings.tableSplitPlace, openClientWidth, openClientHeight, mainState.dpi);
-    tableWindow = CreateWindowExW(0, tableSplitWindowClassName, L"Riparto per tabella", WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX,
-                                  r.left, r.top, r.right - r.left, r.bottom - r.top, mainState.mainWindow, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
+    tableWindow = createToolWindow(tableSplitWindowClassName, tableSplitProc, L"Riparto per tabella",
+                                   settings.tableSplitPlace, openClientWidth, openClientHeight);
     if (!tableWindow) return;
     takeSplitOfTab(tableWindow);
     ShowWindow(tableWindow, SW_SHOW);
