@@ -105,6 +105,13 @@ bool inYearRange(DayNumber day)
     return year >= firstYear && year <= lastYear;
 }
 
+// Court terms, or labour ones when DATE's rule says so; a tax assessment is
+// never a labour matter, and its appeal keeps the summer suspension.
+DeadlineRule countingRule(const ActTermsInput& in)
+{
+    return in.rule == DeadlineRule::labour && in.act != assessment ? DeadlineRule::labour : DeadlineRule::court;
+}
+
 bool hasSummerRun(const Deadline& d)
 {
     for (const SuspensionRun& run : d.suspensionRuns)
@@ -116,9 +123,7 @@ bool hasSummerRun(const Deadline& d)
 bool addTerm(const TermRow& row, const ActTermsInput& in, DayNumber event, long long decreeDays,
              ActTermsOutcome& out)
 {
-    // A tax assessment is never a labour matter: its appeal keeps the summer suspension.
-    const DeadlineRule rule = in.rule == DeadlineRule::labour && row.act != assessment ? DeadlineRule::labour
-                                                                                        : DeadlineRule::court;
+    const DeadlineRule rule = countingRule(in);
     const Term term{row.unit, row.count == 0 ? decreeDays : row.count};
     Deadline d = deadlineFor(event, term, false, rule, in.patron);
     const bool adesione = row.act == assessment && in.option;
@@ -154,13 +159,6 @@ ActTermsOutcome refused(const wchar_t* message)
     ActTermsOutcome out;
     out.text = message;
     return out;
-}
-
-std::wstring lowerCase(std::wstring text)
-{
-    for (wchar_t& c : text)
-        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-    return text;
 }
 
 } // namespace
@@ -199,9 +197,8 @@ ActTermsOutcome computeActTerms(const ActTermsInput& in)
         if (applies(row, in, actDay, served) && !addTerm(row, in, row.fromService ? serviceDay : actDay, decreeDays, out))
             return refused(rangeMessage);
 
-    const DeadlineRule rule = in.rule == DeadlineRule::labour && in.act != assessment ? DeadlineRule::labour
-                                                                                      : DeadlineRule::court;
-    out.text = L"Regola: " + lowerCase(deadlineRuleName(rule)) + L" (" + deadlineRuleLaw(rule) + L")";
+    const DeadlineRule rule = countingRule(in);
+    out.text = deadlineRuleLine(rule);
     const bool backward = in.act == firstHearing || in.act == decisionHearing;
     if (backward && isClosedDay(actDay, rule, in.patron))
         out.text += L"\r\nAttenzione: " + weekdayAndDate(actDay) +

@@ -329,12 +329,12 @@ std::wstring runLine(const SuspensionRun& run)
 
 } // namespace
 
-const wchar_t* deadlineRuleLaw(DeadlineRule rule)
+std::wstring deadlineRuleLine(DeadlineRule rule)
 {
     static const wchar_t* const laws[deadlineRuleCount] = {
         L"art. 2963 c.c.", L"art. 155 c.p.c.; sospensione feriale L. 742/1969",
         L"art. 18 D.Lgs. 241/1997; art. 7 c. 2 lett. l) DL 70/2011", L"art. 155 c.p.c.; senza sospensione feriale, art. 3 L. 742/1969"};
-    return laws[static_cast<int>(rule)];
+    return L"Regola: " + lowerCase(deadlineRuleName(rule)) + L" (" + laws[static_cast<int>(rule)] + L")";
 }
 
 const wchar_t* deadlineRuleName(DeadlineRule rule)
@@ -456,8 +456,7 @@ DeadlineText deadlineText(DayNumber event, const std::wstring& termText, bool en
         after += L"\r\n\u2192 versamenti entro " + weekdayAndDate(*payBy) + L" (" + augustTaxDeferralSource + L")";
     text += after;
 
-    std::wstring prospect = L"TERMINE: " + term + L" da " + weekdayAndDate(event) + L"\r\nRegola: " + ruleName +
-                            L" (" + deadlineRuleLaw(rule) + L")";
+    std::wstring prospect = L"TERMINE: " + term + L" da " + weekdayAndDate(event) + L"\r\n" + deadlineRuleLine(rule);
     if (reading.term.count != 0) prospect += L"\r\nPrimo giorno contato: " + weekdayAndDate(d.firstCounted);
     for (const SuspensionRun& run : d.suspensionRuns) prospect += L"\r\n" + runLine(run);
     prospect += L"\r\nUltimo giorno del termine: " + weekdayAndDate(d.counted);

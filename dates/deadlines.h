@@ -20,9 +20,9 @@ const wchar_t* deadlineRuleName(DeadlineRule rule);
 // The same as the menu offers it: "Lavoro (senza sospensione feriale)".
 const wchar_t* deadlineRuleChoice(DeadlineRule rule);
 
-// The law a rule counts by, as a prospect cites it: "art. 155 c.p.c.;
-// sospensione feriale L. 742/1969".
-const wchar_t* deadlineRuleLaw(DeadlineRule rule);
+// The rule and the law it counts by, as a prospect's line cites them:
+// "Regola: processuale (art. 155 c.p.c.; sospensione feriale L. 742/1969)".
+std::wstring deadlineRuleLine(DeadlineRule rule);
 
 // Free days ("giorni liberi") leave out both the day of the event and the
 // last day: N of them are counted as N + 1 days.
