@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include "app/accessible_win.h"
 #include "app/system_library_win.h"
 
@@ -45,16 +47,9 @@ bool replaceFileWhole(const std::wstring& path, const std::string& bytes, std::w
     return ok;
 }
 
-bool showFileDialog(OPENFILENAMEW* ofn, bool save)
-{
-    using DialogFn = BOOL(WINAPI*)(OPENFILENAMEW*);
-    static const auto saveDialog = systemFunction<DialogFn>(L"comdlg32.dll", "GetSaveFileNameW");
-    static const auto openDialog = systemFunction<DialogFn>(L"comdlg32.dll", "GetOpenFileNameW");
-    const DialogFn dialog = save ? saveDialog : openDialog;
-    ModalScope modal;
-    return dialog && dialog(ofn);
-}
+namespace {
 
+// The user's Documents folder, or an empty text.
 std::wstring documentsFolder()
 {
     using FolderFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
@@ -62,6 +57,33 @@ std::wstring documentsFolder()
     wchar_t path[MAX_PATH] = {};
     if (!folderPath || folderPath(nullptr, CSIDL_PERSONAL, nullptr, 0, path) != S_OK) return std::wstring();
     return path;
+}
+
+} // namespace
+
+std::optional<std::wstring> askFilePath(HWND owner, const wchar_t* filter, const wchar_t* extension,
+                                        const std::wstring& name, const std::wstring& folder, bool save)
+{
+    using DialogFn = BOOL(WINAPI*)(OPENFILENAMEW*);
+    static const auto saveDialog = systemFunction<DialogFn>(L"comdlg32.dll", "GetSaveFileNameW");
+    static const auto openDialog = systemFunction<DialogFn>(L"comdlg32.dll", "GetOpenFileNameW");
+    const DialogFn dialog = save ? saveDialog : openDialog;
+    wchar_t path[MAX_PATH] = {};
+    name.copy(path, std::min<size_t>(name.size(), MAX_PATH - 1));
+    const std::wstring start = folder.empty() ? documentsFolder() : folder;
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter;
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
+    ofn.lpstrDefExt = extension;
+    ofn.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
+                (save ? static_cast<DWORD>(OFN_OVERWRITEPROMPT) : static_cast<DWORD>(OFN_FILEMUSTEXIST));
+    ModalScope modal;
+    if (!dialog || !dialog(&ofn)) return std::nullopt;
+    return std::wstring(path);
 }
 
 bool readWholeFile(const std::wstring& path, size_t limit, std::string& bytes, std::wstring& reason)

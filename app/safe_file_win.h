@@ -6,6 +6,7 @@
 
 #include <commdlg.h>
 
+#include <optional>
 #include <string>
 
 // The system's words for an error code, without the line end: "Accesso negato.".
@@ -16,12 +17,12 @@ std::wstring systemMessage(DWORD code);
 // whole. False, with the system's reason, when it fails.
 bool replaceFileWhole(const std::wstring& path, const std::string& bytes, std::wstring& reason);
 
-// The Save As (or Open) dialog, its library loaded on first use; false when
-// it was cancelled or is missing.
-bool showFileDialog(OPENFILENAMEW* ofn, bool save);
-
-// The user's Documents folder, or an empty text.
-std::wstring documentsFolder();
+// The Save As (or Open) dialog, its library loaded on first use: one file
+// type (`filter` as "Calendario (*.ics)\0*.ics\0"), its extension added to a
+// bare name, `name` proposed, opening in `folder` or else in the user's
+// Documents. The path chosen; nothing when cancelled or missing.
+std::optional<std::wstring> askFilePath(HWND owner, const wchar_t* filter, const wchar_t* extension,
+                                        const std::wstring& name, const std::wstring& folder, bool save);
 
 // A file's whole bytes, at most `limit` of them; false, with the system's
 // reason, when it cannot be read or is larger.

@@ -1,13 +1,8 @@
-// The calendar export needs Win32 for the Save As dialog, the Documents
-// folder, the clock and the file.
+// The calendar export needs Win32 for the Save As dialog, the clock and the file.
 #include "dates/calendar_export_win.h"
 
 #include <windows.h>
 
-#include <commdlg.h>
-#include <shlobj.h>
-
-#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -53,22 +48,11 @@ bool writeDeadlineCalendar(const DeadlineForCalendar& deadline, const std::wstri
 
 void exportToCalendar(const std::vector<CalendarEntry>& entries, const std::wstring& name, HWND owner)
 {
-    wchar_t path[MAX_PATH] = {};
-    name.copy(path, std::min<size_t>(name.size(), MAX_PATH - 1));
-    const std::wstring folder = documentsFolder();
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = L"Calendario (*.ics)\0*.ics\0";
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    ofn.lpstrDefExt = L"ics";
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-    if (!showFileDialog(&ofn, true)) return;
+    const auto path = askFilePath(owner, L"Calendario (*.ics)\0*.ics\0", L"ics", name, L"", true);
+    if (!path) return;
     std::wstring error;
-    if (writeCalendar(entries, path, error)) return;
-    const std::wstring text = L"Calendario non salvato in " + std::wstring(path) + L":\r\n" + error;
+    if (writeCalendar(entries, *path, error)) return;
+    const std::wstring text = L"Calendario non salvato in " + *path + L":\r\n" + error;
     ModalScope modal;
     MessageBoxW(owner, text.c_str(), L"Zentolo", MB_ICONWARNING | MB_OK);
 }

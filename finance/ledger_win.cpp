@@ -281,24 +281,10 @@ std::wstring proposedFileName(const std::wstring& caseText)
 std::optional<std::wstring> claimFileDialog(HWND window, bool save)
 {
     static std::wstring lastFolder;
-    wchar_t path[MAX_PATH] = {};
-    if (save) {
-        const std::wstring name = proposedFileName(controlText(control(window, idCase)));
-        name.copy(path, std::min<size_t>(name.size(), MAX_PATH - 1));
-    }
-    const std::wstring folder = lastFolder.empty() ? documentsFolder() : lastFolder;
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = window;
-    ofn.lpstrFilter = L"Conteggio del credito (*.txt)\0*.txt\0";
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    ofn.lpstrDefExt = L"txt";
-    ofn.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
-                (save ? static_cast<DWORD>(OFN_OVERWRITEPROMPT) : static_cast<DWORD>(OFN_FILEMUSTEXIST));
-    if (!showFileDialog(&ofn, save)) return std::nullopt;
-    const std::wstring chosen = path;
+    const std::wstring name = save ? proposedFileName(controlText(control(window, idCase))) : L"";
+    const auto path = askFilePath(window, L"Conteggio del credito (*.txt)\0*.txt\0", L"txt", name, lastFolder, save);
+    if (!path) return std::nullopt;
+    const std::wstring chosen = *path;
     lastFolder = chosen.substr(0, chosen.find_last_of(L"\\/"));
     return chosen;
 }
